@@ -1,0 +1,40 @@
+#pragma once
+#include "platform/Input.h"
+#include "platform/Window.h"
+#include <cstdint>
+#include <string>
+#include <vector>
+
+// Controls of the headless backend (DisplayMode::Headless): the virtual clock, scripted input,
+// the offscreen frame and the silent mixer's record. The game code cannot tell it from the real
+// backend.
+namespace headless {
+
+void SetClock(uint32_t ms);
+void AdvanceClock(uint32_t ms); // also advances the silent mixer by the same time
+
+void SetKey(int code, bool down); // DirectInput code
+void SetLeftButton(bool down);    // device state only; see Click for the window messages too
+void SetActive(bool active);      // whether the game window has the focus
+void MoveMouse(int x, int y);     // posts a MouseMove message
+void PressMouse(int x, int y);    // device state down + LButtonDown message
+void ReleaseMouse(int x, int y);  // device state up + LButtonUp message
+
+// The offscreen back buffer as 0xAARRGGBB pixels, row by row (800 x 600).
+uint32_t Pixel(int x, int y);
+const uint32_t* Pixels();
+bool SaveFramePng(const char* path);
+
+// The silent mixer: every PlayOgg call, in order.
+struct PlayRecord {
+    std::string path;
+    bool loop = false;
+    uint32_t tick = 0;
+};
+const std::vector<PlayRecord>& PlayLog();
+void ClearPlayLog();
+
+// Error boxes shown so far (caption and text).
+const std::vector<std::string>& Messages();
+
+} // namespace headless

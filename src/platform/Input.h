@@ -1,0 +1,65 @@
+#pragma once
+#include "platform/Types.h"
+#include <cstdint>
+
+// Key and button edges: the memory of the previous answer advances per query, not per frame.
+enum KeyState { KeyUp = 0, KeyPressed = 1, KeyHeld = 2, KeyReleased = 3 };
+
+// Keyboard scan codes the game asks for (the classic DirectInput numbering).
+enum KeyCode : int {
+    DIK_ESCAPE = 1,
+    DIK_W = 17,
+    DIK_I = 23,
+    DIK_RETURN = 28,
+    DIK_A = 30,
+    DIK_S = 31,
+    DIK_D = 32,
+    DIK_SPACE = 57,
+    DIK_F2 = 60,
+    DIK_LEFT = 203,
+    DIK_RIGHT = 205,
+};
+
+class InputKeyboard {
+  public:
+    static InputKeyboard& Instance();
+    virtual ~InputKeyboard() = default;
+
+    bool Init(WindowHandle window); // true when the keyboard is available
+    void Shutdown();
+    int CheckKey(int code); // KeyState of the code (0 to 255)
+
+    uint8_t keys[256] = {}; // last state read; bit 0x80 = down
+    bool device = false;
+
+  private:
+    InputKeyboard() = default;
+};
+
+struct MouseState {
+    int32_t x = 0, y = 0, wheel = 0;
+    uint8_t buttons[4] = {}; // bit 0x80 = down
+};
+
+class InputMouse {
+  public:
+    static InputMouse& Instance();
+    virtual ~InputMouse() = default;
+
+    bool Init(WindowHandle window);
+    void Shutdown();
+    int CheckLeftButton(); // KeyState of the left button
+
+    WindowHandle window = nullptr;
+    bool device = false;
+    MouseState mouseState;
+
+  private:
+    InputMouse() = default;
+};
+
+// Edge memory, process-wide; never reset between scenes.
+extern int32_t keyDown[256];
+extern int32_t keyWasDown[256];
+extern int32_t buttonDown;
+extern int32_t buttonWasDown;
