@@ -2,6 +2,7 @@
 #include "platform/Graphics.h"
 #include "services/ListFiles.h"
 #include <cstdint>
+#include <vector>
 
 // A tearable item (its property file gives x, y, w, h, step in this order).
 struct TearObj {
@@ -27,7 +28,7 @@ struct TearingObj {
     int32_t offX = 0;
     int32_t offY = 0;
     int32_t placePage = -1;
-    RECT* frameRects = nullptr; // frames entries, owned
+    std::vector<RECT> frameRects; // entry i = (i*w, 0, i*w + w, h)
 };
 
 struct HoleMark {
@@ -63,6 +64,8 @@ enum ItemState {
 class InventoryBag {
   public:
     static constexpr int kItems = 15;
+    static constexpr RECT kWindowRect{50, 50, 330, 250};
+    static constexpr RECT kPageButtonRect{240, 200, 325, 240};
     static InventoryBag& Instance();
     ~InventoryBag();
 
@@ -131,6 +134,11 @@ class InventoryBag {
     HoleMark holes[kItems];
     BagSlot slots[kItems];
 
+    // The ItemFrameTable entry an animated item (2, 5, 7, 9, 12, 13) shows; nullptr for others.
+    const RECT* StripFrame(int item) const;
+
   private:
     InventoryBag();
+    bool Clicked() const;
+    void Take(int item, bool withTearing);
 };

@@ -24,5 +24,8 @@ void ReadPropertyFile(const char* fileName, int k, int32_t* fields);
 
 // Where list-file errors go. The default prints the message to stderr and exits the process
 // with status 1 (the usual process-exit clean-up still runs); tests install their own.
+// Reports a problem found in the data (a message naming the file) through the same handler.
+void ReportDataError(const char* message);
+
 using ListFileErrorHandler = void (*)(const char* message);
 void SetListFileErrorHandler(ListFileErrorHandler handler);
