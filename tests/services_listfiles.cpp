@@ -15,7 +15,9 @@ namespace {
 struct DataError : std::runtime_error {
     using std::runtime_error::runtime_error;
 };
-void ThrowDataError(const char* message) { throw DataError(message); }
+void ThrowDataError(const char* message) {
+    throw DataError(message);
+}
 
 class ListFilesTest : public ::testing::Test {
   protected:
@@ -54,7 +56,8 @@ struct Record {
 } // namespace
 
 TEST_F(ListFilesTest, PathListReadsExactlyNTokensWhateverTheLineLayout) {
-    std::string file = Write("list.txt", "Data\\image\\a.png   Data\\image\\b.png\n\n\tc.png\nd.png\ne.png\n");
+    std::string file =
+        Write("list.txt", "Data\\image\\a.png   Data\\image\\b.png\n\n\tc.png\nd.png\ne.png\n");
     PathSlot slots[4];
     ReadPathList(file.c_str(), 4, slots);
     EXPECT_STREQ(slots[0].path, "Data/image/a.png"); // backslashes become our separators

@@ -13,7 +13,9 @@ bool KeyPressedInWindow(int code, WindowHandle window) {
 
 } // namespace
 
-void StandInScene::Init() { CCommon::Instance().autoFlip = 0; }
+void StandInScene::Init() {
+    CCommon::Instance().autoFlip = 0;
+}
 
 void StandInScene::Update() {
     CCommon& common = CCommon::Instance();

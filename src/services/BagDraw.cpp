@@ -17,7 +17,7 @@ constexpr int kPlacedLow[] = {1, 3, 4, 6, 8};
 constexpr int kPlacedHigh[] = {0, 2, 5, 7, 9, 10, 11, 12, 13, 14};
 
 // What a carried item shows: the first frame of its strip (item 7 keeps its current frame).
-constexpr int kCarriedFirstEntry[InventoryBag::kItems] = {-1, -1, 0, -1, -1, 6, -1, -1,
+constexpr int kCarriedFirstEntry[InventoryBag::kItems] = {-1, -1, 0,  -1, -1, 6,  -1, -1,
                                                           -1, 9,  -1, -1, 11, 14, -1};
 
 } // namespace

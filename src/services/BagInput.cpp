@@ -8,7 +8,9 @@
 
 namespace {
 
-bool CursorIn(const RECT& rect) { return PtInRect(rect, POINT{cursorX, cursorY}); }
+bool CursorIn(const RECT& rect) {
+    return PtInRect(rect, POINT{cursorX, cursorY});
+}
 
 constexpr int32_t kTearStepMs = 50;
 constexpr int32_t kFullNoticeMs = 500;
@@ -64,8 +66,10 @@ void InventoryBag::HandleInput() {
             // Items 7 and 13 can be torn out only in their first frame.
             const bool frameReady = (i != 7 || item7Frame == 0) && (i != 13 || item13Frame == 0);
             if (canTouch && frameReady && CursorIn(item.hit)) {
-                if (Clicked()) Take(i, true);
-                else common.StopTear();
+                if (Clicked())
+                    Take(i, true);
+                else
+                    common.StopTear();
             }
             break;
         }
@@ -86,8 +90,10 @@ void InventoryBag::HandleInput() {
         case ItemPlaced:
             if (GoesOffScreen(item.x, item.dw)) item.state = ItemPlacedOff;
             if (common.page == tearing.placePage && canTouch && CursorIn(item.hit)) {
-                if (Clicked()) Take(i, false);
-                else common.StopTear();
+                if (Clicked())
+                    Take(i, false);
+                else
+                    common.StopTear();
             }
             break;
         case ItemPlacedOff:
@@ -130,7 +136,8 @@ void InventoryBag::HandleInput() {
             }
         }
         overBag = CursorIn(windowRect);
-        if (CursorIn(pageButtonRect) && Clicked()) bagPage = static_cast<int16_t>((bagPage + 1) % 3);
+        if (CursorIn(pageButtonRect) && Clicked())
+            bagPage = static_cast<int16_t>((bagPage + 1) % 3);
     } else {
         bagPage = 0;
         overBag = 0;

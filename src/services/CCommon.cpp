@@ -5,7 +5,8 @@
 
 namespace {
 
-const char* const kFrontPaths[3] = {"Data/image/Common/front1_1.png", "Data/image/Common/front2_1.png",
+const char* const kFrontPaths[3] = {"Data/image/Common/front1_1.png",
+                                    "Data/image/Common/front2_1.png",
                                     "Data/image/Common/front3_1.png"};
 const char* const kFrontOverPaths[3] = {"Data/image/Common/front1_2.png",
                                         "Data/image/Common/front2_2.png",
@@ -13,7 +14,7 @@ const char* const kFrontOverPaths[3] = {"Data/image/Common/front1_2.png",
 const char* const kTurnPaths[3] = {"Data/image/Common/next01.png", "Data/image/Common/next02.png",
                                    "Data/image/Common/next03.png"};
 
-constexpr RECT kHelpTabHit{0, 36, 29, 136};    // the closed tab
+constexpr RECT kHelpTabHit{0, 36, 29, 136};     // the closed tab
 constexpr RECT kHelpPanelHit{29, 23, 345, 238}; // the open panel
 constexpr int32_t kHelpClosedOffset = -365;
 constexpr int32_t kHelpSlideStep = 30;
@@ -37,7 +38,8 @@ CCommon& CCommon::Instance() {
 }
 
 CCommon::CCommon() {
-    for (int k = 0; k < 13; ++k) helpFrames[k] = RECT{29 * k, 0, 29 * k + 29, 235};
+    for (int k = 0; k < 13; ++k)
+        helpFrames[k] = RECT{29 * k, 0, 29 * k + 29, 235};
     titlePhase = 0;
     introDone = 0;
     helpStep = 0;
@@ -57,9 +59,12 @@ CCommon::CCommon() {
 
     LoadTexture("Data/image/Common/back.png", bookBack);
     LoadTexture("Data/image/Common/front02.png", bookFrame);
-    for (int i = 0; i < 3; ++i) LoadTexture(kFrontPaths[i], pageFront[i]);
-    for (int i = 0; i < 3; ++i) LoadTexture(kFrontOverPaths[i], pageFrontOver[i]);
-    for (int i = 0; i < 3; ++i) LoadTexture(kTurnPaths[i], turnFrames[i]);
+    for (int i = 0; i < 3; ++i)
+        LoadTexture(kFrontPaths[i], pageFront[i]);
+    for (int i = 0; i < 3; ++i)
+        LoadTexture(kFrontOverPaths[i], pageFrontOver[i]);
+    for (int i = 0; i < 3; ++i)
+        LoadTexture(kTurnPaths[i], turnFrames[i]);
     LoadTexture("Data/image/Common/help_p.png", helpPanel);
     LoadTexture("Data/image/Support/Not_page.png", notPage);
     LoadTexture("Data/image/Support/Cursor_Rock.png", cursorRock);
@@ -68,7 +73,8 @@ CCommon::CCommon() {
 
 CCommon::~CCommon() {
     Texture** singles[] = {&bookBack, &bookFrame, &notPage, &cursorRock, &cursorFist, &helpPanel};
-    for (Texture** slot : singles) ReleaseTexture(*slot);
+    for (Texture** slot : singles)
+        ReleaseTexture(*slot);
     for (int i = 0; i < 3; ++i) {
         ReleaseTexture(pageFront[i]);
         ReleaseTexture(pageFrontOver[i]);
@@ -129,16 +135,22 @@ void CCommon::UpdateBook() {
         }
         break;
     case 2:
-        if (helpOffset < 0) helpOffset += kHelpSlideStep;
-        else helpStep = 3;
+        if (helpOffset < 0)
+            helpOffset += kHelpSlideStep;
+        else
+            helpStep = 3;
         break;
     case 4:
-        if (helpOffset > kHelpClosedOffset) helpOffset -= kHelpSlideStep;
-        else helpStep = 5;
+        if (helpOffset > kHelpClosedOffset)
+            helpOffset -= kHelpSlideStep;
+        else
+            helpStep = 5;
         break;
     case 5:
-        if (helpFrame > 0) --helpFrame;
-        else helpStep = 0;
+        if (helpFrame > 0)
+            --helpFrame;
+        else
+            helpStep = 0;
         break;
     default:
         break;
@@ -155,18 +167,28 @@ void CCommon::HandleHelpClick() {
     }
 }
 
-void CCommon::DrawBookBack() { Draw(bookBack, 29, 0); }
-void CCommon::DrawBookFrame() { Draw(bookFrame, 0, 0); }
-void CCommon::DrawPageFront() { Draw(pageFront[frontIndex], 0, 0); }
-void CCommon::DrawPageFrontOver() { Draw(pageFrontOver[frontIndex], 29, 0); }
+void CCommon::DrawBookBack() {
+    Draw(bookBack, 29, 0);
+}
+void CCommon::DrawBookFrame() {
+    Draw(bookFrame, 0, 0);
+}
+void CCommon::DrawPageFront() {
+    Draw(pageFront[frontIndex], 0, 0);
+}
+void CCommon::DrawPageFrontOver() {
+    Draw(pageFrontOver[frontIndex], 29, 0);
+}
 
 void CCommon::DrawTurnFrame() {
     if (flipAnim != 0 && turnFrame >= 1 && turnFrame <= 3) Draw(turnFrames[turnFrame - 1], 0, 0);
 }
 
 void CCommon::DrawHelpPanel() {
-    if (helpStep == 0 || helpStep == 1 || helpStep == 5) Draw(helpPanel, 0, 23, &helpFrames[helpFrame]);
-    else Draw(helpPanel, helpOffset, 23);
+    if (helpStep == 0 || helpStep == 1 || helpStep == 5)
+        Draw(helpPanel, 0, 23, &helpFrames[helpFrame]);
+    else
+        Draw(helpPanel, helpOffset, 23);
 }
 
 void CCommon::DrawCursor() {

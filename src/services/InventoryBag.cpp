@@ -11,8 +11,8 @@ struct StripEntry {
     int base;
     int frames;
 };
-constexpr StripEntry kStrips[] = {{2, 0, 4}, {7, 4, 2}, {5, 6, 3}, {9, 9, 2}, {12, 11, 3}, {13, 14, 2},
-                                  {0, 16, 1}};
+constexpr StripEntry kStrips[] = {{2, 0, 4},   {7, 4, 2},   {5, 6, 3}, {9, 9, 2},
+                                  {12, 11, 3}, {13, 14, 2}, {0, 16, 1}};
 
 // The frame field that selects each animated item's strip frame.
 struct AnimatedItem {
@@ -21,8 +21,8 @@ struct AnimatedItem {
     int32_t InventoryBag::*frame;
 };
 constexpr AnimatedItem kAnimated[] = {
-    {2, 0, &InventoryBag::item2Frame},   {7, 4, &InventoryBag::item7Frame},
-    {5, 6, &InventoryBag::item5Frame},   {9, 9, &InventoryBag::item9Frame},
+    {2, 0, &InventoryBag::item2Frame},    {7, 4, &InventoryBag::item7Frame},
+    {5, 6, &InventoryBag::item5Frame},    {9, 9, &InventoryBag::item9Frame},
     {12, 11, &InventoryBag::item12Frame}, {13, 14, &InventoryBag::item13Frame},
 };
 
@@ -32,14 +32,16 @@ struct HotspotEntry {
     RECT offset;
 };
 constexpr HotspotEntry kHotspots[7] = {
-    {0, {72, 77, 209, 195}}, {1, {54, 40, 59, 45}},   {3, {62, 77, 67, 82}},  {4, {61, 81, 66, 86}},
+    {0, {72, 77, 209, 195}}, {1, {54, 40, 59, 45}},    {3, {62, 77, 67, 82}}, {4, {61, 81, 66, 86}},
     {6, {109, 90, 114, 95}}, {8, {111, 95, 116, 100}}, {7, {80, 0, 110, 30}},
 };
 
 constexpr int32_t kSlotRest[5][2] = {{50, 60}, {145, 60}, {240, 60}, {50, 155}, {145, 155}};
 constexpr int kSlotSize = 85;
 
-bool StartsOutOfPlay(int item) { return item == 5 || item == 7 || item == 10; }
+bool StartsOutOfPlay(int item) {
+    return item == 5 || item == 7 || item == 10;
+}
 
 } // namespace
 
@@ -81,13 +83,15 @@ InventoryBag::~InventoryBag() {
         ReleaseTexture(smallImage[i]);
     }
     Texture** support[] = {&sunEffect, &fullNotice, &bagWindow, &stoneEffect, &pageDigits};
-    for (Texture** slot : support) ReleaseTexture(*slot);
+    for (Texture** slot : support)
+        ReleaseTexture(*slot);
 }
 
 void InventoryBag::ResetBag() {
     open = hoverItem0 = storeRequest = overBag = item13Torn = full = 0;
     bagPage = 0;
-    for (uint8_t& flag : placementFlags) flag = 0;
+    for (uint8_t& flag : placementFlags)
+        flag = 0;
     lastItem = slotSearch = takenSlot = count = tearFrame = 0;
     item2Frame = item7Frame = item5Frame = item9Frame = item13Frame = sunFrame = 0;
     item12Frame = 1;

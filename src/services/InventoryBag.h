@@ -117,11 +117,11 @@ class InventoryBag {
     PathSlot smallPath[kItems];
     PathSlot tearingPath[kItems];
 
-    Texture* fullNotice = nullptr;   // inven_full.png
-    Texture* bagWindow = nullptr;    // Inventory.png
-    Texture* stoneEffect = nullptr;  // Stone_effect.png
-    Texture* pageDigits = nullptr;   // inventoryNum.png
-    Texture* sunEffect = nullptr;    // sun_effect.png
+    Texture* fullNotice = nullptr;  // inven_full.png
+    Texture* bagWindow = nullptr;   // Inventory.png
+    Texture* stoneEffect = nullptr; // Stone_effect.png
+    Texture* pageDigits = nullptr;  // inventoryNum.png
+    Texture* sunEffect = nullptr;   // sun_effect.png
     RECT digitRects[3];
     RECT sunRects[3];
 

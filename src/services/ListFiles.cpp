@@ -16,7 +16,9 @@ void ExitWithMessage(const char* message) {
 
 ListFileErrorHandler errorHandler = &ExitWithMessage;
 
-void Fail(const std::string& message) { errorHandler(message.c_str()); }
+void Fail(const std::string& message) {
+    errorHandler(message.c_str());
+}
 
 struct File {
     explicit File(const char* path) : handle(std::fopen(path, "r")) {}
@@ -59,14 +61,17 @@ bool ParseInt32(const char* text, int32_t& value) {
 
 } // namespace
 
-void ReportDataError(const char* message) { errorHandler(message); }
+void ReportDataError(const char* message) {
+    errorHandler(message);
+}
 
 void SetListFileErrorHandler(ListFileErrorHandler handler) {
     errorHandler = handler ? handler : &ExitWithMessage;
 }
 
 void ReadPathList(const char* fileName, int n, PathSlot* slots) {
-    for (int i = 0; i < n; ++i) slots[i] = PathSlot{};
+    for (int i = 0; i < n; ++i)
+        slots[i] = PathSlot{};
     File file(fileName);
     if (!file.handle) return Fail(std::string("cannot open list file '") + fileName + "'");
     for (int i = 0; i < n; ++i) {
@@ -74,8 +79,8 @@ void ReadPathList(const char* fileName, int n, PathSlot* slots) {
         if (token == Token::End) return; // a short list leaves the remaining slots empty
         if (token == Token::TooLong) {
             slots[i] = PathSlot{};
-            return Fail(std::string("path ") + std::to_string(i + 1) + " in list file '" + fileName +
-                        "' is longer than 69 characters");
+            return Fail(std::string("path ") + std::to_string(i + 1) + " in list file '" +
+                        fileName + "' is longer than 69 characters");
         }
         for (char* p = slots[i].path; *p; ++p)
             if (*p == '\\') *p = '/';
@@ -83,7 +88,8 @@ void ReadPathList(const char* fileName, int n, PathSlot* slots) {
 }
 
 void ReadPropertyFile(const char* fileName, int k, int32_t* fields) {
-    for (int i = 0; i < k; ++i) fields[i] = 0;
+    for (int i = 0; i < k; ++i)
+        fields[i] = 0;
     File file(fileName);
     if (!file.handle) return Fail(std::string("cannot open property file '") + fileName + "'");
     char label[kMaxLabelLength + 1];

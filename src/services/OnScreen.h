@@ -3,5 +3,9 @@
 
 // The on-screen test shared by the level and the bag: an object at x with displayed width dw
 // comes on when -60 - dw <= x <= 860 and goes off when x <= -60 - dw or x >= 860.
-inline bool ComesOnScreen(int32_t x, int32_t dw) { return -60 - dw <= x && x <= 860; }
-inline bool GoesOffScreen(int32_t x, int32_t dw) { return x <= -60 - dw || x >= 860; }
+inline bool ComesOnScreen(int32_t x, int32_t dw) {
+    return -60 - dw <= x && x <= 860;
+}
+inline bool GoesOffScreen(int32_t x, int32_t dw) {
+    return x <= -60 - dw || x >= 860;
+}

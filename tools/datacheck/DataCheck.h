@@ -1,0 +1,29 @@
+#pragma once
+#include <string>
+#include <vector>
+
+// Checks a game data folder (the folder that holds Data) and collects every problem found.
+struct DataCheck {
+    std::vector<std::string> problems;
+    int filesChecked = 0;
+
+    void Problem(const std::string& message) { problems.push_back(message); }
+
+    // Reads a path list; reports a wrong count or an over-long path. Paths come back relative to
+    // the game's working directory with forward slashes.
+    std::vector<std::string> PathList(const std::string& file, size_t expected);
+    // Reads a property file of k "label integer" pairs; empty on any problem (reported).
+    std::vector<int> Properties(const std::string& file, size_t k);
+    // Checks that a PNG exists and is readable; returns its size (0 x 0 on a problem).
+    bool PngSize(const std::string& file, int& width, int& height);
+    // A PNG of exactly this size (0 = any).
+    void Png(const std::string& file, int width = 0, int height = 0);
+    // A PNG at least this large.
+    void PngAtLeast(const std::string& file, int width, int height);
+    // A clip that decodes as Ogg Vorbis.
+    void Ogg(const std::string& file);
+
+    void CheckBag();
+    void CheckFixedPictures();
+    void CheckClips();
+};
