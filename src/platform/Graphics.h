@@ -42,7 +42,7 @@ class Graphics {
 };
 
 // The one drawing primitive. Half extents come from rect->right and rect->bottom; a sprite with
-// 0 <= sy < 1 keeps its bottom edge; a negative sx mirrors the picture to the left of x; rotation
+// sy < 1 keeps its bottom edge; a negative sx mirrors the picture to the left of x; rotation
 // (radians, clockwise on screen) is about (x + hx, y + hy). White with the given alpha.
 int DrawSprite(uint8_t alpha, const RECT* rect, Graphics& graphics, Texture* texture, int x, int y,
                float sx, float sy, float rotation);

@@ -17,8 +17,8 @@ void SetKey(int code, bool down); // DirectInput code
 void SetLeftButton(bool down);    // device state only; see Click for the window messages too
 void SetActive(bool active);      // whether the game window has the focus
 void MoveMouse(int x, int y);     // posts a MouseMove message
-void PressMouse(int x, int y);    // device state down + LButtonDown message
-void ReleaseMouse(int x, int y);  // device state up + LButtonUp message
+void PressMouse(int x, int y);    // MouseMove, then device state down + LButtonDown message
+void ReleaseMouse(int x, int y);  // MouseMove, then device state up + LButtonUp message
 
 // The offscreen back buffer as 0xAARRGGBB pixels, row by row (800 x 600).
 uint32_t Pixel(int x, int y);
@@ -34,7 +34,7 @@ struct PlayRecord {
 const std::vector<PlayRecord>& PlayLog();
 void ClearPlayLog();
 
-// Error boxes shown so far (caption and text).
+// Error boxes shown so far, each as "caption: text".
 const std::vector<std::string>& Messages();
 
 } // namespace headless

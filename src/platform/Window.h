@@ -33,7 +33,9 @@ extern int32_t cursorY;
 WindowHandle CreateGameWindow(DisplayMode mode, const char* title, const char** error);
 DisplayMode CurrentDisplayMode();
 void ShowGameWindow();
-// Releases the window and shuts SDL down; called once at the end of the program.
+// Hides the window, gives the display its own mode back and closes the sound device; called
+// once at the end of the program. The window itself and SDL go with the Graphics singleton at exit
+// (after every texture owner).
 void DestroyGameWindow();
 
 // Takes the next waiting message (pumping SDL's events first). False when none waits.

@@ -1,0 +1,102 @@
+#include "platform/Headless.h"
+#include "platform/Graphics.h"
+#include "platform/PlatformState.h"
+#include <SDL.h>
+#include <cstdio>
+#include <cstring>
+#include <png.h>
+
+namespace headless {
+
+namespace {
+
+// The offscreen frame with every queued drawing done.
+SDL_Surface* Frame() {
+    Graphics& graphics = Graphics::Instance();
+    if (!graphics.offscreen) return nullptr;
+    if (graphics.renderer) SDL_RenderFlush(graphics.renderer);
+    return graphics.offscreen;
+}
+
+} // namespace
+
+void SetClock(uint32_t ms) {
+    platform::Headless().clock = ms;
+}
+
+void AdvanceClock(uint32_t ms) {
+    platform::Headless().clock += ms;
+    platform::AdvanceSilentMixer(ms);
+}
+
+void SetKey(int code, bool down) {
+    if (code < 0 || code > 255) return;
+    platform::Headless().keys[code] = down ? 0x80 : 0;
+}
+
+void SetLeftButton(bool down) {
+    platform::Headless().leftButton = down;
+}
+
+void SetActive(bool active) {
+    platform::Headless().active = active;
+}
+
+void MoveMouse(int x, int y) {
+    platform::Headless().mouseX = x;
+    platform::Headless().mouseY = y;
+    PostWindowMessage(WindowMessage{MessageType::MouseMove, x, y});
+}
+
+void PressMouse(int x, int y) {
+    MoveMouse(x, y);
+    SetLeftButton(true);
+    PostWindowMessage(WindowMessage{MessageType::LButtonDown, x, y});
+}
+
+void ReleaseMouse(int x, int y) {
+    MoveMouse(x, y);
+    SetLeftButton(false);
+    PostWindowMessage(WindowMessage{MessageType::LButtonUp, x, y});
+}
+
+uint32_t Pixel(int x, int y) {
+    SDL_Surface* frame = Frame();
+    if (!frame || x < 0 || y < 0 || x >= frame->w || y >= frame->h) return 0;
+    const uint8_t* row = static_cast<const uint8_t*>(frame->pixels) + y * frame->pitch;
+    return reinterpret_cast<const uint32_t*>(row)[x];
+}
+
+const uint32_t* Pixels() {
+    SDL_Surface* frame = Frame();
+    return frame ? static_cast<const uint32_t*>(frame->pixels) : nullptr;
+}
+
+bool SaveFramePng(const char* path) {
+    SDL_Surface* frame = Frame();
+    if (!frame || !path) return false;
+    png_image image;
+    std::memset(&image, 0, sizeof image);
+    image.version = PNG_IMAGE_VERSION;
+    image.width = static_cast<png_uint_32>(frame->w);
+    image.height = static_cast<png_uint_32>(frame->h);
+    image.format = PNG_FORMAT_BGRA; // ARGB8888 words are B, G, R, A bytes in memory
+    if (!png_image_write_to_file(&image, path, 0, frame->pixels, frame->pitch, nullptr)) {
+        std::fprintf(stderr, "PebbleFrost: cannot write %s: %s\n", path, image.message);
+        return false;
+    }
+    return true;
+}
+
+const std::vector<PlayRecord>& PlayLog() {
+    return platform::Headless().playLog;
+}
+void ClearPlayLog() {
+    platform::Headless().playLog.clear();
+}
+
+const std::vector<std::string>& Messages() {
+    return platform::Headless().messages;
+}
+
+} // namespace headless

@@ -1,0 +1,133 @@
+#include "platform/OggDecode.h"
+#include <SDL.h>
+#include <algorithm>
+#include <cstdio>
+#include <vorbis/vorbisfile.h>
+
+namespace {
+
+constexpr size_t kUnknownLengthStart = 256 * 1024;
+constexpr size_t kMinReadRoom = 4096;
+constexpr int kMaxHoles = 1024; // a stream made of nothing but holes is not decoded forever
+
+// Where the front left and right speakers sit in a Vorbis stream of n channels (index n).
+constexpr int kFrontRight[9] = {0, 0, 1, 2, 1, 2, 2, 2, 2};
+
+std::string LocalPath(const char* path) {
+    std::string local(path);
+    for (char& c : local)
+        if (c == '\\') c = '/';
+    return local;
+}
+
+} // namespace
+
+DecodeResult DecodeOgg(const char* path, DecodedOgg& out, std::string& error) {
+    std::string local = LocalPath(path);
+    FILE* file = std::fopen(local.c_str(), "rb");
+    if (!file) return DecodeResult::Missing;
+
+    OggVorbis_File vf;
+    if (ov_open(file, &vf, nullptr, 0) < 0) {
+        std::fclose(file); // ov_open closes the file only once it succeeded
+        error = local + " is not an Ogg Vorbis stream";
+        return DecodeResult::NotVorbis;
+    }
+    vorbis_info* info = ov_info(&vf, -1);
+    if (!info || info->channels < 1 || info->rate < 1) {
+        ov_clear(&vf);
+        error = local + " has no usable stream information";
+        return DecodeResult::NotVorbis;
+    }
+    const int channels = info->channels;
+    const long rate = info->rate;
+    WaveFormat& f = out.format;
+    f.formatTag = 1;
+    f.channels = static_cast<uint16_t>(channels);
+    f.samplesPerSec = static_cast<uint32_t>(rate);
+    f.bitsPerSample = 16;
+    f.blockAlign = static_cast<uint16_t>(2 * channels);
+    f.avgBytesPerSec = static_cast<uint32_t>(2 * channels * rate);
+    f.extraSize = 18;
+
+    // Grow as needed; a seekable file tells its length, so usually one allocation suffices.
+    size_t capacity = kUnknownLengthStart;
+    ogg_int64_t totalFrames = ov_pcm_total(&vf, -1);
+    if (totalFrames > 0) capacity = static_cast<size_t>(totalFrames) * 2 * channels;
+    capacity = std::min<size_t>(capacity, kMaxClipBytes);
+    std::vector<int16_t>& pcm = out.samples;
+    pcm.resize(capacity / 2);
+
+    size_t total = 0; // bytes
+    int section = 0;
+    int holes = 0;
+    while (total < kMaxClipBytes) {
+        size_t room = pcm.size() * 2 - total;
+        if (room < kMinReadRoom && pcm.size() * 2 < kMaxClipBytes) {
+            pcm.resize(std::min<size_t>(std::max(pcm.size() * 2, total + kMinReadRoom * 4),
+                                        kMaxClipBytes) /
+                       2);
+            room = pcm.size() * 2 - total;
+        }
+        if (room < static_cast<size_t>(2 * channels)) break; // the size cap cuts the clip here
+        char* at = reinterpret_cast<char*>(pcm.data()) + total;
+        long got = ov_read(&vf, at, static_cast<int>(room), 0, 2, 1, &section);
+        if (got == 0) break; // end of stream (or no room for one more frame)
+        if (got == OV_HOLE) {
+            if (++holes > kMaxHoles) break;
+            continue; // a gap in the data: go on with what follows
+        }
+        if (got < 0) {
+            error = local + ": decoding error after " + std::to_string(total) +
+                    " bytes; the clip keeps what was decoded";
+            break;
+        }
+        vorbis_info* now = ov_info(&vf, section);
+        if (now && (now->channels != channels || now->rate != rate)) {
+            error = local + ": a chained stream changes its format; the clip ends there";
+            break;
+        }
+        total += static_cast<size_t>(got);
+    }
+    ov_clear(&vf); // closes the file
+
+    total -= total % (2 * channels);
+    pcm.resize(total / 2);
+    out.bytes = static_cast<uint32_t>(total);
+    return DecodeResult::Ok;
+}
+
+std::vector<int16_t> ToDeviceFormat(DecodedOgg& decoded, int rate) {
+    const int channels = decoded.format.channels;
+    const size_t frames = decoded.samples.size() / channels;
+    std::vector<int16_t> stereo;
+    if (channels == 2) {
+        stereo = std::move(decoded.samples);
+    } else {
+        const int left = 0;
+        const int right = channels == 1 ? 0 : kFrontRight[std::min(channels, 8)];
+        stereo.resize(frames * 2);
+        const int16_t* source = decoded.samples.data();
+        for (size_t i = 0; i < frames; ++i, source += channels) {
+            stereo[i * 2] = source[left];
+            stereo[i * 2 + 1] = source[right];
+        }
+        decoded.samples.clear();
+    }
+    if (static_cast<int>(decoded.format.samplesPerSec) == rate || stereo.empty()) return stereo;
+
+    // Resample once, here at load time; the audio thread only adds samples up.
+    SDL_AudioStream* stream = SDL_NewAudioStream(
+        AUDIO_S16SYS, 2, static_cast<int>(decoded.format.samplesPerSec), AUDIO_S16SYS, 2, rate);
+    if (!stream) {
+        std::fprintf(stderr, "PebbleFrost: cannot resample a clip: %s\n", SDL_GetError());
+        return {};
+    }
+    SDL_AudioStreamPut(stream, stereo.data(), static_cast<int>(stereo.size() * 2));
+    SDL_AudioStreamFlush(stream);
+    std::vector<int16_t> converted(static_cast<size_t>(SDL_AudioStreamAvailable(stream)) / 2);
+    int got = SDL_AudioStreamGet(stream, converted.data(), static_cast<int>(converted.size() * 2));
+    SDL_FreeAudioStream(stream);
+    converted.resize(got > 0 ? static_cast<size_t>(got) / 4 * 2 : 0);
+    return converted;
+}

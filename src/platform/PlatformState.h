@@ -1,0 +1,39 @@
+#pragma once
+// State shared by the platform's own files (never included outside src/platform/).
+#include "platform/Headless.h"
+#include "platform/Window.h"
+#include <cstdint>
+
+struct SDL_Window;
+
+// The game window behind a WindowHandle: an SDL window, or nothing in the headless backend.
+struct GameWindow {
+    SDL_Window* sdl = nullptr;
+};
+
+namespace platform {
+
+struct HeadlessState {
+    uint32_t clock = 0;
+    uint8_t keys[256] = {}; // bit 0x80 = down
+    bool leftButton = false;
+    bool active = true;
+    int32_t mouseX = 0;
+    int32_t mouseY = 0;
+    std::vector<headless::PlayRecord> playLog;
+    std::vector<std::string> messages;
+};
+
+DisplayMode Mode();
+bool IsHeadless();
+HeadlessState& Headless();
+SDL_Window* SdlWindow(); // nullptr in the headless backend or before the window exists
+
+// The sound mixer's clock in the headless backend (advanced by headless::AdvanceClock).
+void AdvanceSilentMixer(uint32_t ms);
+// Closes the shared audio device (the clips keep their decoded sound).
+void CloseSoundDevice();
+// The last step of the program: destroys the window and shuts SDL down.
+void ClosePlatform();
+
+} // namespace platform
