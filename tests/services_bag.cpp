@@ -41,9 +41,11 @@ class BagTest : public ::testing::Test {
         cursorX = x;
         cursorY = y;
     }
-    // Button down for one frame, up for the next.
+    // The cursor rests on (x, y) for a frame, then the button goes down for one frame and up for
+    // the next. (The button's edge memory only moves where something asks for it.)
     static void ClickAt(int x, int y) {
         MoveTo(x, y);
+        Frame();
         headless::SetLeftButton(true);
         Frame();
         headless::SetLeftButton(false);
