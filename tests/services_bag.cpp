@@ -5,6 +5,7 @@
 #include "platform/Window.h"
 #include "services/CCommon.h"
 #include "services/InventoryBag.h"
+#include "TestSupport.h"
 #include <gtest/gtest.h>
 
 namespace {
@@ -13,19 +14,12 @@ constexpr int kApple = 1; // a small loose piece that starts in the picture (dat
 
 // The bag on the headless platform, driven directly: each Frame() is the bag's part of a level
 // frame (UpdateRects, then HandleInput).
-class BagTest : public ::testing::Test {
+class BagTest : public HeadlessTest {
   protected:
     void SetUp() override {
         headless::SetClock(1000);
-        const char* error = nullptr;
-        WindowHandle window = CreateGameWindow(DisplayMode::Headless, "Pebble&Frost", &error);
-        ASSERT_NE(window, nullptr) << error;
-        mainWindow = window;
-        ASSERT_EQ(Graphics::Instance().InitDevice(), 0);
+        HeadlessTest::SetUp();
         SceneManager::Instance().window = window;
-        InputMouse::Instance().window = window;
-        InputMouse::Instance().Init(window);
-        headless::SetActive(true);
         CCommon::Instance().autoFlip = 0; // the player has the mouse
         Frame();                          // loose pieces in the picture become tearable
         ASSERT_EQ(Bag().items[kApple].state, ItemVisible);

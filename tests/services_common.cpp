@@ -4,25 +4,19 @@
 #include "platform/Input.h"
 #include "platform/Window.h"
 #include "services/CCommon.h"
+#include "TestSupport.h"
 #include <gtest/gtest.h>
 #include <vector>
 
 namespace {
 
 // The book overlay on the headless platform, driven directly on the virtual clock.
-class CommonTest : public ::testing::Test {
+class CommonTest : public HeadlessTest {
   protected:
     void SetUp() override {
         headless::SetClock(1000);
-        const char* error = nullptr;
-        WindowHandle window = CreateGameWindow(DisplayMode::Headless, "Pebble&Frost", &error);
-        ASSERT_NE(window, nullptr) << error;
-        mainWindow = window;
-        ASSERT_EQ(Graphics::Instance().InitDevice(), 0);
+        HeadlessTest::SetUp();
         SceneManager::Instance().window = window;
-        InputMouse::Instance().window = window;
-        InputMouse::Instance().Init(window);
-        headless::SetActive(true);
     }
 
     static CCommon& Common() { return CCommon::Instance(); }
