@@ -1,5 +1,4 @@
 #include "platform/OggDecode.h"
-#include <SDL.h>
 #include <algorithm>
 #include <cstdio>
 #include <vorbis/vorbisfile.h>
@@ -28,9 +27,10 @@ DecodeResult DecodeOgg(const char* path, DecodedOgg& out, std::string& error) {
     if (!file) return DecodeResult::Missing;
 
     OggVorbis_File vf;
-    if (ov_open(file, &vf, nullptr, 0) < 0) {
+    int opened = ov_open(file, &vf, nullptr, 0);
+    if (opened < 0) {
         std::fclose(file); // ov_open closes the file only once it succeeded
-        error = local + " is not an Ogg Vorbis stream";
+        error = local + " is not an Ogg Vorbis stream (error " + std::to_string(opened) + ")";
         return DecodeResult::NotVorbis;
     }
     vorbis_info* info = ov_info(&vf, -1);
@@ -116,18 +116,23 @@ std::vector<int16_t> ToDeviceFormat(DecodedOgg& decoded, int rate) {
     }
     if (static_cast<int>(decoded.format.samplesPerSec) == rate || stereo.empty()) return stereo;
 
-    // Resample once, here at load time; the audio thread only adds samples up.
-    SDL_AudioStream* stream = SDL_NewAudioStream(
-        AUDIO_S16SYS, 2, static_cast<int>(decoded.format.samplesPerSec), AUDIO_S16SYS, 2, rate);
-    if (!stream) {
-        std::fprintf(stderr, "PebbleFrost: cannot resample a clip: %s\n", SDL_GetError());
-        return {};
+    // Resample once, here at load time; the audio thread only adds samples up. Linear
+    // interpolation, keeping the clip's duration: frames * rate / own rate device frames.
+    const uint64_t from = decoded.format.samplesPerSec;
+    const size_t inFrames = stereo.size() / 2;
+    const size_t outFrames = static_cast<size_t>((inFrames * uint64_t(rate) + from / 2) / from);
+    std::vector<int16_t> converted(outFrames * 2);
+    for (size_t i = 0; i < outFrames; ++i) {
+        // Source position in 1/65536 frames.
+        uint64_t at = (uint64_t(i) * from << 16) / uint64_t(rate);
+        size_t k = static_cast<size_t>(at >> 16);
+        int32_t t = static_cast<int32_t>(at & 0xFFFF);
+        size_t next = std::min(k + 1, inFrames - 1);
+        for (int c = 0; c < 2; ++c) {
+            int32_t a = stereo[k * 2 + c];
+            int32_t b = stereo[next * 2 + c];
+            converted[i * 2 + c] = static_cast<int16_t>(a + ((int64_t(b - a) * t) >> 16));
+        }
     }
-    SDL_AudioStreamPut(stream, stereo.data(), static_cast<int>(stereo.size() * 2));
-    SDL_AudioStreamFlush(stream);
-    std::vector<int16_t> converted(static_cast<size_t>(SDL_AudioStreamAvailable(stream)) / 2);
-    int got = SDL_AudioStreamGet(stream, converted.data(), static_cast<int>(converted.size() * 2));
-    SDL_FreeAudioStream(stream);
-    converted.resize(got > 0 ? static_cast<size_t>(got) / 4 * 2 : 0);
     return converted;
 }
