@@ -1,0 +1,401 @@
+// The title's flow on the virtual clock: splash timings, keys, the menu, the opening film,
+// help pages, credits, quit, and returning to the title.
+#include "services/InventoryBag.h"
+#include "title_support.h"
+#include <algorithm>
+#include <vector>
+
+namespace {
+
+struct SplashState {
+    int32_t phase, logoA, logoB, barReveal, menuAlpha;
+    bool operator==(const SplashState&) const = default;
+};
+
+SplashState Snapshot() {
+    const CStage_Title* t = TitleTest::Title();
+    return {CCommon::Instance().titlePhase, t->logoFrameA, t->logoFrameB, t->menuBarReveal,
+            t->menuAlpha};
+}
+
+// How long each splash phase waits between its steps.
+constexpr uint32_t kSplashStepMs[] = {4000, 100, 1000, 100, 2000, 100, 2000, 100, 1000, 10, 10};
+
+} // namespace
+
+// Every splash step waits strictly longer than its duration; the logos count 0..6 forwards and
+// back, the tear clip plays once in each of the three tearing phases, the bar is drawn in to
+// 800 and the items fade to 252, then the menu takes over.
+TEST_F(TitleTest, SplashRunsEveryPhaseOnItsOwnClock) {
+    Common().flipAnim = 1; // the end of the splash clears it
+    std::vector<SplashState> steps;
+    std::vector<std::pair<int32_t, uint8_t>> tearByPhase;
+    while (Common().introDone == 0 && steps.size() < 400) {
+        const int32_t phase = Common().titlePhase;
+        ASSERT_GE(phase, 0);
+        ASSERT_LT(phase, 11);
+        const SplashState before = Snapshot();
+        AdvanceAndFrame(kSplashStepMs[phase]);
+        ASSERT_EQ(Snapshot(), before) << "phase " << phase << " stepped at exactly its duration";
+        tearByPhase.emplace_back(phase, Common().tearSoundOn);
+        if (phase == 9) {
+            EXPECT_EQ(Title()->menuBarRect.right, Title()->menuBarReveal);
+            EXPECT_EQ(Title()->menuBarRect.bottom, 600);
+        }
+        AdvanceAndFrame(1);
+        if (Common().introDone) break;
+        steps.push_back(Snapshot());
+        ASSERT_FALSE(steps.back() == before) << "phase " << phase << " did not step 1 ms later";
+    }
+    ASSERT_EQ(Common().introDone, 1);
+
+    // The narrative of the splash, step by step.
+    std::vector<SplashState> expected;
+    SplashState s{0, 0, 0, 0, 0};
+    auto push = [&] { expected.push_back(s); };
+    s.phase = 1, push();
+    for (s.logoA = 1; s.logoA <= 6; ++s.logoA)
+        push();
+    s.logoA = 6, s.phase = 2, push();
+    s.phase = 3, push();
+    for (s.logoA = 5; s.logoA >= 0; --s.logoA)
+        push();
+    s.logoA = 0, s.phase = 4, push();
+    s.phase = 5, push();
+    for (s.logoB = 1; s.logoB <= 6; ++s.logoB)
+        push();
+    s.logoB = 6, s.phase = 6, push();
+    s.phase = 7, push();
+    for (s.logoB = 5; s.logoB >= 0; --s.logoB)
+        push();
+    s.logoB = 0, s.phase = 8, push();
+    s.phase = 9, push();
+    for (s.barReveal = 20; s.barReveal <= 800; s.barReveal += 20)
+        push();
+    s.barReveal = 800, s.phase = 10, push();
+    for (s.menuAlpha = 3; s.menuAlpha <= 252; s.menuAlpha += 3)
+        push();
+    EXPECT_EQ(steps, expected);
+
+    EXPECT_EQ(Common().titlePhase, 0);
+    EXPECT_EQ(Common().flipAnim, 0);
+    EXPECT_EQ(Title()->menuAlpha, 252);
+    EXPECT_EQ(PlayCount("tear.ogg"), 3);
+    for (auto [phase, tearOn] : tearByPhase) {
+        if (phase == 3 || phase == 7 || phase == 9) {
+            EXPECT_EQ(tearOn, 1) << "phase " << phase;
+        } else if (phase == 4 || phase == 8 || phase == 10) {
+            EXPECT_EQ(tearOn, 0) << "phase " << phase;
+        }
+    }
+
+    Frame(); // menu phase 0 -> 1 at full alpha
+    EXPECT_EQ(Common().titlePhase, 1);
+    EXPECT_EQ(Title()->menuAlpha, 255);
+}
+
+TEST_F(TitleTest, MenuMusicStartsOnceLoopingOnTheFirstFrame) {
+    EXPECT_EQ(PlayCount("menu.ogg"), 0);
+    for (int i = 0; i < 5; ++i)
+        AdvanceAndFrame(7);
+    bool looped = false;
+    EXPECT_EQ(PlayCount("menu.ogg", &looped), 1);
+    EXPECT_TRUE(looped);
+    EXPECT_TRUE(Title()->menuMusic.IsPlaying());
+}
+
+// Escape or Return skip the splash from any phase: the menu shows on the next frame at full
+// alpha. Only while the game window is active.
+TEST_F(TitleTest, EscapeAndReturnSkipTheSplashToTheMenu) {
+    AdvanceAndFrame(4001);
+    AdvanceAndFrame(101);
+    ASSERT_EQ(Common().titlePhase, 1);
+
+    headless::SetActive(false);
+    TapKey(DIK_ESCAPE);
+    TapKey(DIK_RETURN);
+    EXPECT_EQ(Common().introDone, 0) << "keys counted while another window had the focus";
+    headless::SetActive(true);
+
+    headless::SetKey(DIK_ESCAPE, true);
+    Frame();
+    EXPECT_EQ(Common().introDone, 1);
+    EXPECT_EQ(Common().titlePhase, 0);
+    Frame(); // still held: Held, not Pressed
+    EXPECT_EQ(Common().titlePhase, 1);
+    EXPECT_EQ(Title()->menuAlpha, 255);
+    headless::SetKey(DIK_ESCAPE, false);
+}
+
+TEST_F(TitleTest, ReturnSkipsTheSplashLikeEscape) {
+    headless::SetKey(DIK_RETURN, true);
+    Frame();
+    EXPECT_EQ(Common().introDone, 1);
+    Frame();
+    EXPECT_EQ(Common().titlePhase, 1);
+    EXPECT_EQ(Title()->menuAlpha, 255);
+}
+
+TEST_F(TitleTest, ReturnAndF2InTheMenuDoNothing) {
+    OpenMenu();
+    TapKey(DIK_RETURN);
+    TapKey(DIK_F2);
+    TapKey(DIK_ESCAPE);
+    EXPECT_EQ(Common().titlePhase, 1);
+    EXPECT_EQ(Title()->openingStep, 0);
+    EXPECT_EQ(SceneManager::Instance().sceneNumber, 0);
+}
+
+// F2 during the splash stops the menu music and starts the game two opening steps later,
+// without the opening clip.
+TEST_F(TitleTest, F2StartsTheGameTwoStepsLaterWithoutTheOpening) {
+    AdvanceAndFrame(10);
+    ASSERT_TRUE(Title()->menuMusic.IsPlaying());
+    headless::SetKey(DIK_F2, true);
+    Frame();
+    headless::SetKey(DIK_F2, false);
+    ASSERT_EQ(Common().introDone, 1);
+    ASSERT_EQ(Common().titlePhase, 2);
+    EXPECT_EQ(Title()->openingStep, 6);
+    EXPECT_FALSE(Title()->menuMusic.IsPlaying());
+
+    AdvanceAndFrame(241);
+    ASSERT_EQ(SceneManager::Instance().sceneNumber, 0);
+    EXPECT_EQ(Title()->openingFrame, 1);
+    AdvanceAndFrame(241);
+    EXPECT_EQ(SceneManager::Instance().sceneNumber, 1);
+    EXPECT_EQ(PlayCount("Opening.ogg"), 0);
+}
+
+// The start item: click and opening clips, the music stops, the cursor hides, and the whole
+// film runs 51 steps of 240 ms through the specified frame ranges before the game starts with
+// fresh play flags and bag.
+TEST_F(TitleTest, OpeningFilmRunsItsStepsThenStartsANewGame) {
+    OpenMenu();
+    ClickAt(kStartItem.x, kStartItem.y);
+    ASSERT_EQ(Common().titlePhase, 2);
+    EXPECT_EQ(Common().autoFlip, 1);
+    EXPECT_EQ(PlayCount("click.ogg"), 1);
+    bool looped = true;
+    EXPECT_EQ(PlayCount("Opening.ogg", &looped), 1);
+    EXPECT_FALSE(looped);
+    EXPECT_FALSE(Title()->menuMusic.IsPlaying());
+
+    Common().page = 5; // left over from an earlier game
+    InventoryBag::Instance().count = 3;
+
+    int32_t maxFrame[7] = {-1, -1, -1, -1, -1, -1, -1};
+    int steps = 0;
+    AdvanceAndFrame(240);
+    ASSERT_EQ(Title()->openingStep, 0) << "stepped at exactly 240 ms";
+    while (SceneManager::Instance().sceneNumber == 0 && steps < 100) {
+        AdvanceAndFrame(1);
+        ++steps;
+        if (SceneManager::Instance().sceneNumber != 0) break;
+        CStage_Title* t = Title();
+        ASSERT_GE(t->openingStep, 0);
+        ASSERT_LE(t->openingStep, 6);
+        maxFrame[t->openingStep] = std::max(maxFrame[t->openingStep], t->openingFrame);
+        AdvanceAndFrame(240);
+    }
+    EXPECT_EQ(steps, 51);
+    EXPECT_EQ(SceneManager::Instance().sceneNumber, 1);
+    EXPECT_EQ(maxFrame[1], 2);  // opening pictures 1..3
+    EXPECT_EQ(maxFrame[3], 23); // hand frames 1..24
+    EXPECT_EQ(maxFrame[4], 40);
+    EXPECT_EQ(maxFrame[5], 41); // the last hand frame
+    EXPECT_EQ(maxFrame[6], 1);  // the two end pictures
+    EXPECT_EQ(Common().page, 0);
+    EXPECT_EQ(InventoryBag::Instance().count, 0);
+}
+
+// Escape during the first two opening steps is ignored; later it jumps to the end pictures and
+// the game starts about half a second after.
+TEST_F(TitleTest, EscapeSkipsTheOpeningOnlyAfterItsFirstSecond) {
+    OpenMenu();
+    ClickAt(kStartItem.x, kStartItem.y);
+    ASSERT_EQ(Common().titlePhase, 2);
+    headless::ReleaseMouse(kStartItem.x, kStartItem.y);
+
+    TapKey(DIK_ESCAPE); // step 0
+    EXPECT_EQ(Title()->openingStep, 0);
+    AdvanceAndFrame(241);
+    AdvanceAndFrame(241);
+    ASSERT_EQ(Title()->openingStep, 1);
+    TapKey(DIK_ESCAPE);
+    EXPECT_EQ(Title()->openingStep, 1);
+    EXPECT_EQ(Title()->openingFrame, 1);
+    AdvanceAndFrame(241);
+    AdvanceAndFrame(241);
+    ASSERT_EQ(Title()->openingStep, 2);
+
+    TapKey(DIK_ESCAPE);
+    EXPECT_EQ(Title()->openingStep, 6);
+    EXPECT_EQ(Title()->openingFrame, 0);
+    const uint32_t skipped = GetTickCount();
+    RunUntil([] { return SceneManager::Instance().sceneNumber == 1; }, 1, 1000);
+    EXPECT_EQ(SceneManager::Instance().sceneNumber, 1);
+    EXPECT_EQ(GetTickCount() - skipped, 482u); // two steps of 241 ms
+}
+
+// The areas are built from last frame's positions: a hovered item moves 2 px right and down at
+// once, its area one frame later.
+TEST_F(TitleTest, HoverMovesAnItemAndItsAreaFollowsAFrameLater) {
+    OpenMenu();
+    headless::MoveMouse(400, 389); // the start item's bottom row
+    Frame();
+    CStage_Title* t = Title();
+    EXPECT_EQ(t->menuItemPos[0].x, 302);
+    EXPECT_EQ(t->menuItemPos[0].y, 342);
+    EXPECT_EQ(t->menuHitRect[0].left, 300);
+    EXPECT_EQ(t->menuHitRect[0].bottom, 390);
+    Frame();
+    EXPECT_EQ(t->menuHitRect[0].left, 302);
+    EXPECT_EQ(t->menuHitRect[0].top, 342);
+    EXPECT_EQ(t->menuHitRect[0].right, 502);
+    EXPECT_EQ(t->menuHitRect[0].bottom, 392);
+    EXPECT_EQ(t->menuItemPos[0].y, 342);
+    for (int i = 1; i < 4; ++i)
+        EXPECT_EQ(t->menuItemPos[i].x, 300) << "item " << i;
+
+    // Just past the rest area's right edge: the shifted area takes it from the next frame on.
+    headless::MoveMouse(501, 380);
+    Frame();
+    EXPECT_EQ(t->menuItemPos[0].x, 302);
+    headless::MoveMouse(10, 10);
+    Frame();
+    EXPECT_EQ(t->menuItemPos[0].x, 300);
+    Frame();
+    headless::MoveMouse(501, 380);
+    Frame();
+    EXPECT_EQ(t->menuItemPos[0].x, 300) << "an item at rest took a point outside its rest area";
+}
+
+// The button is asked only over an item: a press elsewhere keeps its edge, so moving onto an
+// item with the button still held triggers it.
+TEST_F(TitleTest, PressOutsideThenMovingOntoAnItemTriggersIt) {
+    OpenMenu();
+    headless::PressMouse(100, 100);
+    Frame();
+    Frame();
+    EXPECT_EQ(Common().titlePhase, 1);
+    headless::MoveMouse(kCreditsItem.x, kCreditsItem.y);
+    Frame();
+    EXPECT_EQ(Common().titlePhase, 4);
+    EXPECT_EQ(PlayCount("click.ogg"), 1);
+}
+
+TEST_F(TitleTest, ClicksOnItemsCountOnlyWhileTheWindowIsActive) {
+    OpenMenu();
+    headless::SetActive(false);
+    ClickAt(kQuitItem.x, kQuitItem.y);
+    EXPECT_EQ(Common().titlePhase, 1);
+    headless::SetActive(true);
+    // Released while asked above, so a fresh press is an edge again.
+    ClickAt(kQuitItem.x, kQuitItem.y);
+    EXPECT_EQ(Common().titlePhase, 5);
+    EXPECT_EQ(Common().autoFlip, 1);
+}
+
+// Help: page 1 drawn in, then each click tears a page away (with the tear clip) until the menu
+// shows again. Clicks during a draw-in or tear are not seen.
+TEST_F(TitleTest, HelpPagesAreTornAwayPageByPageBackToTheMenu) {
+    OpenMenu();
+    ClickAt(kHelpItem.x, kHelpItem.y);
+    ASSERT_EQ(Common().titlePhase, 3);
+    CStage_Title* t = Title();
+    auto stepIs = [t](int32_t s) { return [t, s] { return t->helpPageStep == s; }; };
+
+    RunUntil(stepIs(1), 11);
+    ASSERT_EQ(t->helpPageStep, 1);
+    EXPECT_EQ(t->helpReveal, 800);
+    EXPECT_EQ(t->helpRect.right, 800);
+
+    for (int32_t waiting : {1, 3, 5}) {
+        const int tearsBefore = PlayCount("tear.ogg");
+        AdvanceAndFrame(500);
+        EXPECT_EQ(t->helpPageStep, waiting) << "moved on without a click";
+        EXPECT_EQ(Common().tearSoundOn, 0);
+        ClickAt(200, 200);
+        EXPECT_EQ(t->helpPageStep, waiting + 1);
+        EXPECT_EQ(t->helpReveal, 800);
+        EXPECT_EQ(PlayCount("tear.ogg"), tearsBefore + 1);
+        if (waiting == 5) break;
+        RunUntil(stepIs(waiting + 2), 11);
+        ASSERT_EQ(t->helpPageStep, waiting + 2);
+    }
+    RunUntil([] { return CCommon::Instance().titlePhase == 1; }, 11);
+    EXPECT_EQ(Common().titlePhase, 1);
+    EXPECT_EQ(t->helpPageStep, 0);
+    EXPECT_LT(t->helpReveal, 20);
+}
+
+TEST_F(TitleTest, CreditsAreDrawnInFromTheTopAndTornAwayOnAClick) {
+    OpenMenu();
+    ClickAt(kCreditsItem.x, kCreditsItem.y);
+    ASSERT_EQ(Common().titlePhase, 4);
+    CStage_Title* t = Title();
+    RunUntil([t] { return t->creditsStep == 1; }, 11);
+    ASSERT_EQ(t->creditsStep, 1);
+    EXPECT_EQ(t->creditsReveal, 600);
+    EXPECT_EQ(t->creditsRect.bottom, 600);
+    EXPECT_EQ(t->creditsRect.right, 800);
+
+    ClickAt(100, 100);
+    EXPECT_EQ(t->creditsStep, 2);
+    RunUntil([] { return CCommon::Instance().titlePhase == 1; }, 11);
+    EXPECT_EQ(Common().titlePhase, 1);
+    EXPECT_EQ(t->creditsStep, 0);
+
+    // The menu works again afterwards.
+    ClickAt(kHelpItem.x, kHelpItem.y);
+    EXPECT_EQ(Common().titlePhase, 3);
+}
+
+// Quit fades the menu 2 alpha per frame, whatever the clock does, and posts the quit message
+// when the alpha is at or below 10: the frame loop ends after 124 frames.
+TEST_F(TitleTest, QuitFadesOverFramesThenEndsTheLoop) {
+    OpenMenu();
+    headless::MoveMouse(kQuitItem.x, kQuitItem.y);
+    headless::ReleaseMouse(kQuitItem.x, kQuitItem.y);
+    Frame();
+    headless::PressMouse(kQuitItem.x, kQuitItem.y);
+    int frames = 0;
+    while (Frame() && frames < 1000)
+        ++frames; // no clock advance
+    EXPECT_EQ(frames, 124);
+    EXPECT_EQ(Title()->menuAlpha, 9);
+    EXPECT_EQ(Common().autoFlip, 1);
+}
+
+TEST_F(TitleTest, QuitEndsTheRealMessageLoop) {
+    OpenMenu();
+    ClickAt(kQuitItem.x, kQuitItem.y);
+    ASSERT_EQ(Common().titlePhase, 5);
+    MessageLoop(); // returns once the fade posted the quit message
+    EXPECT_LE(Title()->menuAlpha, 10);
+}
+
+// The level (or the ending) returns with introDone 1 and titlePhase 0: the fresh title opens at
+// the menu, with its own music started again.
+TEST_F(TitleTest, ANewTitleAfterAGameOpensAtTheMenuWithMusic) {
+    AdvanceAndFrame(10);
+    headless::SetKey(DIK_F2, true);
+    Frame();
+    headless::SetKey(DIK_F2, false);
+    RunUntil([] { return SceneManager::Instance().sceneNumber == 1; }, 241);
+    ASSERT_EQ(SceneManager::Instance().sceneNumber, 1);
+
+    Common().introDone = 1;
+    Common().titlePhase = 0;
+    SceneManager::Instance().ChangeStage(0);
+    ASSERT_NE(Title(), nullptr);
+    EXPECT_EQ(Common().titlePhase, 1); // ChangeStage ran one Update
+    EXPECT_EQ(Title()->menuAlpha, 255);
+    EXPECT_EQ(PlayCount("menu.ogg"), 2);
+    EXPECT_TRUE(Title()->menuMusic.IsPlaying());
+    for (int i = 0; i < 3; ++i)
+        AdvanceAndFrame(5000);
+    EXPECT_EQ(Common().titlePhase, 1);
+    EXPECT_EQ(Common().autoFlip, 0);
+}

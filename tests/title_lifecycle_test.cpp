@@ -1,0 +1,121 @@
+// Loading and releasing the title's pictures and clips, with the full data set, a partial one
+// and none at all.
+#include "title_support.h"
+#include <filesystem>
+#include <set>
+#include <vector>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+std::vector<Texture**> AllSlots(CStage_Title& t) {
+    std::vector<Texture**> slots{&t.schoolSplash, &t.groupLogo,  &t.namePlate,   &t.menuBar,
+                                 &t.creditsPage,  &t.skipPrompt, &t.openingChar, &t.openingHill};
+    auto add = [&slots](Texture** first, int n) {
+        for (int i = 0; i < n; ++i)
+            slots.push_back(first + i);
+    };
+    add(t.firstLogo, 7);
+    add(t.titleLogo, 7);
+    add(t.menuItems, 4);
+    add(t.helpPages, 3);
+    add(t.openingPictures, 3);
+    add(t.handFrames, 42);
+    add(t.openingEnd, 2);
+    return slots;
+}
+
+int LoadedCount(CStage_Title& t) {
+    int n = 0;
+    for (Texture** slot : AllSlots(t))
+        n += *slot != nullptr;
+    return n;
+}
+
+const char* const kProbe = "Data/image/Title/main_start.png";
+
+// Puts the working directory back when the test body ends.
+class WorkingDirectoryGuard {
+  public:
+    ~WorkingDirectoryGuard() { fs::current_path(previous); }
+    fs::path previous = fs::current_path();
+};
+
+// Replaces the current title by a freshly created and initialised one.
+CStage_Title* FreshTitle() {
+    SceneManager& scenes = SceneManager::Instance();
+    if (scenes.current) {
+        scenes.current->Release();
+        delete scenes.current;
+        scenes.current = nullptr;
+    }
+    auto* title = new CStage_Title;
+    scenes.SetFirstStage(title);
+    return title;
+}
+
+} // namespace
+
+TEST_F(TitleTest, InitLoadsEveryPictureAndReleaseFreesThemAll) {
+    if (!fs::exists(kProbe)) GTEST_SKIP() << kProbe << " has not been generated";
+    CStage_Title* t = Title();
+    EXPECT_EQ(LoadedCount(*t), CStage_Title::kPictureCount);
+    std::set<Texture*> distinct;
+    for (Texture** slot : AllSlots(*t))
+        distinct.insert(*slot);
+    EXPECT_EQ(distinct.size(), size_t(CStage_Title::kPictureCount)) << "a slot loaded twice";
+    EXPECT_NE(t->menuMusic.buffer, nullptr);
+    EXPECT_NE(t->clickSound.buffer, nullptr);
+    EXPECT_NE(t->openingSound.buffer, nullptr);
+
+    t->Release();
+    EXPECT_EQ(LoadedCount(*t), 0);
+    EXPECT_EQ(t->menuMusic.buffer, nullptr);
+    EXPECT_EQ(t->clickSound.buffer, nullptr);
+    EXPECT_EQ(t->openingSound.buffer, nullptr);
+    SceneManager::Instance().current = nullptr; // released already; TearDown must not again
+    delete t;
+}
+
+// Only the pictures that exist are loaded, and Release frees just those.
+TEST_F(TitleTest, PartialDataLoadsWhatExistsAndReleasesOnlyThat) {
+    if (!fs::exists(kProbe)) GTEST_SKIP() << kProbe << " has not been generated";
+    const fs::path data = fs::absolute("Data");
+    const fs::path scratch = TempDir();
+    fs::create_directories(scratch / "Data/image/Title/Opening");
+    fs::copy_file(data / "image/Title/School.png", scratch / "Data/image/Title/School.png");
+    fs::copy_file(data / "image/Title/Opening/Openinghand_42.png",
+                  scratch / "Data/image/Title/Opening/Openinghand_42.png");
+    WorkingDirectoryGuard guard;
+    fs::current_path(scratch);
+
+    CStage_Title* t = FreshTitle();
+    EXPECT_EQ(LoadedCount(*t), 2);
+    EXPECT_NE(t->schoolSplash, nullptr);
+    EXPECT_NE(t->handFrames[41], nullptr);
+    t->Release();
+    EXPECT_EQ(LoadedCount(*t), 0);
+    SceneManager::Instance().current = nullptr;
+    delete t;
+}
+
+// Without any data the title still runs its whole flow, silent and empty.
+TEST_F(TitleTest, RunsWithoutAnyDataFolder) {
+    WorkingDirectoryGuard guard;
+    fs::current_path(TempDir());
+    CStage_Title* t = FreshTitle();
+    EXPECT_EQ(LoadedCount(*t), 0);
+
+    for (int i = 0; i < 170; ++i)
+        AdvanceAndFrame(4001); // one splash step per frame
+    ASSERT_EQ(Common().introDone, 1);
+    ASSERT_EQ(Common().titlePhase, 1);
+    ClickAt(kHelpItem.x, kHelpItem.y);
+    ASSERT_EQ(Common().titlePhase, 3);
+    for (int i = 0; i < 100; ++i)
+        AdvanceAndFrame(11);
+    EXPECT_EQ(t->helpPageStep, 1);
+    ClickAt(10, 10);
+    EXPECT_EQ(t->helpPageStep, 2);
+}
