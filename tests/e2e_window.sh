@@ -1,0 +1,95 @@
+#!/usr/bin/env bash
+# End-to-end run of the windowed game on a virtual X display: the window appears with its title
+# and an 800 x 600 client area, takes mouse and keyboard input, and closing it ends the program
+# with exit status 0. Usage: e2e_window.sh <folder holding PebbleFrostWindowed and Data>
+set -u
+build_dir=${1:-.}
+program=./PebbleFrostWindowed
+cd "$build_dir" || { echo "FAIL: no build folder $build_dir"; exit 1; }
+[ -x "$program" ] || { echo "FAIL: $build_dir/$program not built"; exit 1; }
+for tool in Xvfb xdotool xwininfo cc; do
+    command -v "$tool" >/dev/null || { echo "FAIL: $tool is not installed"; exit 1; }
+done
+
+work=$(mktemp -d)
+xvfb_pid=""
+game_pid=""
+cleanup() {
+    [ -n "$game_pid" ] && kill "$game_pid" 2>/dev/null
+    [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null
+    rm -rf "$work"
+}
+trap cleanup EXIT
+fail() {
+    echo "FAIL: $*"
+    [ -s "$work/game.log" ] && { echo "--- game output:"; tail -n 20 "$work/game.log"; }
+    exit 1
+}
+
+# Closing the window the way a window manager does: WM_DELETE_WINDOW (a bare X display has no
+# window manager, and destroying the window outright would kill the client instead).
+cat > "$work/close.c" <<'EOF'
+#include <X11/Xlib.h>
+#include <stdio.h>
+#include <stdlib.h>
+int main(int argc, char** argv) {
+    Display* d = XOpenDisplay(NULL);
+    if (!d || argc < 2) return 1;
+    XEvent e = {0};
+    e.xclient.type = ClientMessage;
+    e.xclient.window = strtoul(argv[1], NULL, 0);
+    e.xclient.message_type = XInternAtom(d, "WM_PROTOCOLS", False);
+    e.xclient.format = 32;
+    e.xclient.data.l[0] = XInternAtom(d, "WM_DELETE_WINDOW", False);
+    e.xclient.data.l[1] = CurrentTime;
+    XSendEvent(d, e.xclient.window, False, NoEventMask, &e);
+    XSync(d, False);
+    XCloseDisplay(d);
+    return 0;
+}
+EOF
+cc -o "$work/close" "$work/close.c" -lX11 || fail "cannot build the window-closing helper"
+
+# Xvfb picks a free display number and reports it.
+Xvfb -displayfd 3 -screen 0 1024x768x24 -noreset 3>"$work/display" 2>"$work/xvfb.log" &
+xvfb_pid=$!
+for _ in $(seq 50); do [ -s "$work/display" ] && break; sleep 0.1; done
+[ -s "$work/display" ] || fail "Xvfb did not start: $(tail -n 3 "$work/xvfb.log")"
+export DISPLAY=":$(head -n 1 "$work/display")"
+unset WAYLAND_DISPLAY SDL_VIDEODRIVER
+
+timeout 90 "$program" >"$work/game.log" 2>&1 &
+game_pid=$!
+
+window=$(timeout 20 xdotool search --sync --name '^Pebble&Frost$' 2>/dev/null | head -n 1)
+[ -n "$window" ] || fail "no window titled Pebble&Frost appeared"
+# The window is mapped once the first frame is ready.
+for _ in $(seq 100); do
+    xwininfo -id "$window" 2>/dev/null | grep -q 'Map State: IsViewable' && break
+    sleep 0.1
+done
+
+info=$(xwininfo -id "$window") || fail "xwininfo cannot read the window"
+width=$(awk '/^ *Width:/ {print $2}' <<<"$info")
+height=$(awk '/^ *Height:/ {print $2}' <<<"$info")
+[ "$width" = 800 ] && [ "$height" = 600 ] || fail "client area is ${width}x${height}, not 800x600"
+grep -q 'Map State: IsViewable' <<<"$info" || fail "the window was never shown"
+
+# Mouse and keyboard: move across the picture, hold a key (Right turns pages in the level).
+timeout 10 xdotool mousemove --window "$window" 400 300 || fail "xdotool mousemove"
+timeout 10 xdotool mousemove --window "$window" 120 80 || fail "xdotool mousemove"
+timeout 10 xdotool keydown Right && sleep 0.5 && timeout 10 xdotool keyup Right ||
+    fail "xdotool key"
+sleep 0.5
+kill -0 "$game_pid" 2>/dev/null || fail "the game ended before its window was closed"
+
+timeout 10 "$work/close" "$window" || fail "cannot send WM_DELETE_WINDOW"
+for _ in $(seq 150); do kill -0 "$game_pid" 2>/dev/null || break; sleep 0.1; done
+if kill -0 "$game_pid" 2>/dev/null; then
+    fail "the game did not end within 15 s of closing its window"
+fi
+wait "$game_pid"
+status=$?
+game_pid=""
+[ "$status" = 0 ] || fail "the game exited with status $status"
+echo "PASS: window ${width}x${height}, input taken, closed with exit status 0"
