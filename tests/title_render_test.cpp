@@ -93,10 +93,10 @@ TEST_F(TitleTest, MenuFramesShowTheItemPicturesWhereTheyBelong) {
     Frame();
     const Frame32 rest = Capture();
     PictureCheck start = ComparePicture(rest, "Data/image/Title/main_start.png", 300, 340);
-    EXPECT_GE(start.compared, 200);
+    EXPECT_GE(start.compared, 100);
     EXPECT_EQ(start.matching, start.compared);
     PictureCheck quit = ComparePicture(rest, "Data/image/Title/main_quit.png", 300, 520);
-    EXPECT_GE(quit.compared, 200);
+    EXPECT_GE(quit.compared, 100);
     EXPECT_EQ(quit.matching, quit.compared);
 
     headless::MoveMouse(kStartItem.x, kStartItem.y);
@@ -104,7 +104,7 @@ TEST_F(TitleTest, MenuFramesShowTheItemPicturesWhereTheyBelong) {
     const Frame32 hover = Capture();
     const POINT restPos{300, 340};
     start = ComparePicture(hover, "Data/image/Title/main_start.png", 302, 342, 1.0f, &restPos);
-    EXPECT_GE(start.compared, 200);
+    EXPECT_GE(start.compared, 100);
     EXPECT_EQ(start.matching, start.compared);
     EXPECT_GT(start.differFromAt, 0) << "the picture cannot tell the two positions apart";
 }
