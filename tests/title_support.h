@@ -10,6 +10,7 @@
 #include "platform/Window.h"
 #include "scenes/title/CStage_Title.h"
 #include "services/CCommon.h"
+#include <filesystem>
 #include <gtest/gtest.h>
 #include <string>
 
@@ -72,7 +73,11 @@ class TitleTest : public HeadlessTest {
         Frame();
     }
 
+    // How often the clip Data/Sound/<file> was played (and whether the last play looped).
     static int PlayCount(const std::string& file, bool* looped = nullptr) {
+        const std::string path = "Data/Sound/" + file;
+        EXPECT_TRUE(std::filesystem::exists(path))
+            << path << " is missing (the asset generator makes it)";
         int count = 0;
         for (const headless::PlayRecord& r : headless::PlayLog()) {
             if (r.path.size() >= file.size() &&
