@@ -168,7 +168,7 @@ TEST_F(TitleTest, F2StartsTheGameTwoStepsLaterWithoutTheOpening) {
 }
 
 // The start item: click and opening clips, the music stops, the cursor hides, and the whole
-// film runs 51 steps of 240 ms through the specified frame ranges before the game starts with
+// film runs 51 steps of 240 ms through its frame ranges before the game starts with
 // fresh play flags and bag.
 TEST_F(TitleTest, OpeningFilmRunsItsStepsThenStartsANewGame) {
     OpenMenu();
