@@ -17,6 +17,9 @@ class CStage_Title : public CStage {
     static constexpr int kHandFrames = 42;
     static constexpr int kOpeningEnds = 2;
     static constexpr int kPictureCount = 76;
+    // Where the items start, help, credits and quit rest (a hovered one sits 2 px right and down).
+    static constexpr POINT kMenuRestPos[kMenuItems] = {
+        {300, 340}, {300, 400}, {300, 460}, {300, 520}};
 
     void Init() override;
     void Update() override;

@@ -40,9 +40,6 @@ std::array<PictureGroup, 18> PictureGroups(CStage_Title& t) {
     }};
 }
 
-constexpr POINT kMenuRestPositions[CStage_Title::kMenuItems] = {
-    {300, 340}, {300, 400}, {300, 460}, {300, 520}};
-
 void LoadClip(CSound& clip, WindowHandle window, const char* path) {
     clip.OnCreate(window);
     clip.OpenOgg(path);
@@ -52,7 +49,7 @@ void LoadClip(CSound& clip, WindowHandle window, const char* path) {
 
 void CStage_Title::Init() {
     for (int i = 0; i < kMenuItems; ++i)
-        menuItemPos[i] = kMenuRestPositions[i];
+        menuItemPos[i] = kMenuRestPos[i];
     openingStep = 0;
     openingFrame = 0;
     creditsStep = 0;

@@ -22,8 +22,6 @@ uint8_t AlphaOf(int32_t value) {
 constexpr POINT kPlatePos{227, 100}; // school splash, group logo, name plate
 constexpr POINT kLogoPos{198, 42};   // the animated logos
 constexpr POINT kMenuBarPos{0, 280};
-constexpr POINT kItemRestPos[CStage_Title::kMenuItems] = {
-    {300, 340}, {300, 400}, {300, 460}, {300, 520}};
 
 // ---- Splash (introDone 0): the pictures of each titlePhase, in drawing order ----
 
@@ -180,7 +178,7 @@ void CStage_Title::DrawSplash() {
             break;
         case SP::ItemsFadingIn:
             for (int i = 0; i < kMenuItems; ++i)
-                Draw(menuItems[i], kItemRestPos[i].x, kItemRestPos[i].y, 1.0f, AlphaOf(menuAlpha));
+                Draw(menuItems[i], kMenuRestPos[i].x, kMenuRestPos[i].y, 1.0f, AlphaOf(menuAlpha));
             break;
         }
     }

@@ -41,17 +41,16 @@ constexpr int kSplashPhaseCount = sizeof kSplashPhases / sizeof kSplashPhases[0]
 // ---- Main menu ----
 
 struct MenuItem {
-    POINT rest;
     POINT hover;
     int32_t phase;      // titlePhase the click leads to
     bool startsOpening; // the start item swaps the menu music for the opening clip
 };
 
 constexpr MenuItem kMenuItemRules[CStage_Title::kMenuItems] = {
-    {{300, 340}, {302, 342}, 2, true},  // start
-    {{300, 400}, {302, 402}, 3, false}, // help
-    {{300, 460}, {302, 462}, 4, false}, // credits
-    {{300, 520}, {302, 522}, 5, false}, // quit
+    {{302, 342}, 2, true},  // start
+    {{302, 402}, 3, false}, // help
+    {{302, 462}, 4, false}, // credits
+    {{302, 522}, 5, false}, // quit
 };
 constexpr int32_t kMenuItemWidth = 200;
 constexpr int32_t kMenuItemHeight = 50;
@@ -247,7 +246,7 @@ void CStage_Title::UpdateMainMenu() {
     for (int i = 0; i < kMenuItems; ++i) {
         const MenuItem& item = kMenuItemRules[i];
         if (!PtInRect(menuHitRect[i], cursor)) {
-            menuItemPos[i] = item.rest;
+            menuItemPos[i] = kMenuRestPos[i];
             continue;
         }
         // The button is asked only over an item, so a press elsewhere keeps its edge.
