@@ -56,6 +56,7 @@ DecodeResult DecodeOgg(const char* path, DecodedOgg& out, std::string& error) {
     if (totalFrames > 0) capacity = static_cast<size_t>(totalFrames) * 2 * channels;
     capacity = std::min<size_t>(capacity, kMaxClipBytes);
     std::vector<int16_t>& pcm = out.samples;
+    if (channels == 1) pcm.reserve(capacity); // room to become stereo in place
     pcm.resize(capacity / 2);
 
     size_t total = 0; // bytes
@@ -101,15 +102,20 @@ std::vector<int16_t> ToDeviceFormat(DecodedOgg& decoded, int rate) {
     const int channels = decoded.format.channels;
     const size_t frames = decoded.samples.size() / channels;
     std::vector<int16_t> stereo;
-    if (channels == 2) {
+    if (channels == 1) {
+        // Spread in place from the end, so every sample is read before it is overwritten.
+        stereo = std::move(decoded.samples);
+        stereo.resize(frames * 2);
+        for (size_t i = frames; i-- > 0;)
+            stereo[i * 2] = stereo[i * 2 + 1] = stereo[i];
+    } else if (channels == 2) {
         stereo = std::move(decoded.samples);
     } else {
-        const int left = 0;
-        const int right = channels == 1 ? 0 : kFrontRight[std::min(channels, 8)];
+        const int right = kFrontRight[std::min(channels, 8)];
         stereo.resize(frames * 2);
         const int16_t* source = decoded.samples.data();
         for (size_t i = 0; i < frames; ++i, source += channels) {
-            stereo[i * 2] = source[left];
+            stereo[i * 2] = source[0];
             stereo[i * 2 + 1] = source[right];
         }
         decoded.samples.clear();
@@ -122,12 +128,13 @@ std::vector<int16_t> ToDeviceFormat(DecodedOgg& decoded, int rate) {
     const size_t inFrames = stereo.size() / 2;
     const size_t outFrames = static_cast<size_t>((inFrames * uint64_t(rate) + from / 2) / from);
     std::vector<int16_t> converted(outFrames * 2);
-    for (size_t i = 0; i < outFrames; ++i) {
-        // Source position in 1/65536 frames.
-        uint64_t at = (uint64_t(i) * from << 16) / uint64_t(rate);
-        size_t k = static_cast<size_t>(at >> 16);
-        int32_t t = static_cast<int32_t>(at & 0xFFFF);
+    // Source position in 1/2^32 frames, stepped without a division per frame.
+    const uint64_t step = (from << 32) / uint64_t(rate);
+    uint64_t at = 0;
+    for (size_t i = 0; i < outFrames; ++i, at += step) {
+        size_t k = std::min(static_cast<size_t>(at >> 32), inFrames - 1);
         size_t next = std::min(k + 1, inFrames - 1);
+        int64_t t = static_cast<int64_t>((at >> 16) & 0xFFFF);
         for (int c = 0; c < 2; ++c) {
             int32_t a = stereo[k * 2 + c];
             int32_t b = stereo[next * 2 + c];
