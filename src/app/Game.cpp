@@ -90,5 +90,6 @@ int RunGame(DisplayMode mode) {
     }
     MessageLoop();
     Shutdown();
+    DestroyGameWindow(); // the display gets its own mode back at once
     return 0;
 }
