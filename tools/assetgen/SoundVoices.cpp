@@ -108,9 +108,10 @@ void AddStruck(Pcm& pcm, double start, double hz, double amp, const std::vector<
     for (const Partial& p : partials) {
         double f = hz * p.ratio, level = amp * p.amp;
         if (f > 18000 || level <= 0 || p.decay <= 0) continue;
-        // Until it is 80 dB down (but at least through the attack).
+        // Until it is below -80 dB full scale.
         std::size_t count =
-            attackFrames + static_cast<std::size_t>(p.decay * std::log(1e4) * pcm.rate);
+            attackFrames +
+            static_cast<std::size_t>(p.decay * std::max(0.0, std::log(level / 1e-4)) * pcm.rate);
         Grow(pcm, first + count);
         Phasor osc(f, pcm.rate);
         double fall = std::exp(-1.0 / (p.decay * pcm.rate)), g = level;
@@ -132,21 +133,26 @@ void AddPad(Pcm& pcm, double start, double held, double hz, double amp, double a
     std::size_t first = static_cast<std::size_t>(std::max(0.0, start) * pcm.rate);
     std::size_t count = static_cast<std::size_t>((held + release) * pcm.rate);
     Grow(pcm, first + count);
+    std::vector<Phasor> oscs;
+    std::vector<double> levels, lefts, rights;
     for (int voice = 0; voice < 2; ++voice) {
         double side = voice == 0 ? -1.0 : 1.0, left, right;
         Gains(pcm, pan + 0.5 * side, left, right);
         double f = hz * (1 + side * detune);
-        for (int h = 0; h < 4; ++h) {
-            if (f * (h + 1) > 16000) break;
-            Phasor osc(f * (h + 1), pcm.rate, 0.7 * h + 1.3 * voice);
-            double level = 0.5 * amp * harmonics[h];
-            for (std::size_t i = 0; i < count; ++i) {
-                double t = static_cast<double>(i) / pcm.rate;
-                double env = t < held ? Smooth(t / attack)
-                                      : Smooth(held / attack) * (1 - Smooth((t - held) / release));
-                Put(pcm, first + i, level * env * osc.Next(), left, right);
-                if ((i & 1023) == 0) osc.Renormalise();
-            }
+        for (int h = 0; h < 4 && f * (h + 1) <= 16000; ++h) {
+            oscs.emplace_back(f * (h + 1), pcm.rate, 0.7 * h + 1.3 * voice);
+            levels.push_back(0.5 * amp * harmonics[h]);
+            lefts.push_back(left);
+            rights.push_back(right);
+        }
+    }
+    for (std::size_t i = 0; i < count; ++i) {
+        double t = static_cast<double>(i) / pcm.rate;
+        double env = t < held ? Smooth(t / attack)
+                              : Smooth(held / attack) * (1 - Smooth((t - held) / release));
+        for (std::size_t k = 0; k < oscs.size(); ++k) {
+            Put(pcm, first + i, levels[k] * env * oscs[k].Next(), lefts[k], rights[k]);
+            if ((i & 1023) == 0) oscs[k].Renormalise();
         }
     }
 }
@@ -226,4 +232,21 @@ void FoldLoop(Pcm& pcm, double seconds) {
         for (int c = 0; c < pcm.channels; ++c)
             pcm.At(i % loop, c) += pcm.At(i, c);
     pcm.samples.resize(loop * pcm.channels);
+}
+
+void StartLoopQuietly(Pcm& pcm, double fromSeconds, double toSeconds) {
+    std::size_t frames = pcm.Frames();
+    if (frames < 2) return;
+    std::size_t from = std::min(frames - 1, static_cast<std::size_t>(fromSeconds * pcm.rate));
+    std::size_t to = std::min(frames - 1, static_cast<std::size_t>(toSeconds * pcm.rate));
+    std::size_t best = from;
+    double bestScore = 1e9;
+    for (std::size_t i = from; i <= to; ++i) {
+        double score = 0;
+        for (int c = 0; c < pcm.channels; ++c)
+            score +=
+                std::abs(pcm.At(i, c)) + 0.5 * std::abs(pcm.At((i + 1) % frames, c) - pcm.At(i, c));
+        if (score < bestScore) bestScore = score, best = i;
+    }
+    std::rotate(pcm.samples.begin(), pcm.samples.begin() + best * pcm.channels, pcm.samples.end());
 }

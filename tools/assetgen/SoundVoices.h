@@ -28,7 +28,7 @@ struct Partial {
 };
 
 // A struck tone: the partials start together after `attack` seconds and decay exponentially.
-// Partials above 18 kHz are left out; each stops once it is 80 dB down.
+// Partials above 18 kHz are left out; each stops once it is below -80 dB full scale.
 void AddStruck(Pcm& pcm, double start, double hz, double amp, const std::vector<Partial>& partials,
                double attack = 0.002, double pan = 0.0);
 
@@ -61,3 +61,7 @@ void SoftClip(Pcm& pcm, double drive);
 // clip rendered with ringing tails loops seamlessly: what rings past the end sounds on over
 // the beginning, exactly as it would when the music repeats.
 void FoldLoop(Pcm& pcm, double seconds);
+
+// Turns a loop so it starts at the quietest point between `fromSeconds` and `toSeconds` (both
+// channels near zero, barely moving), so the first time it plays it does not begin with a click.
+void StartLoopQuietly(Pcm& pcm, double fromSeconds, double toSeconds);
