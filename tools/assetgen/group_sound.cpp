@@ -85,7 +85,7 @@ void MakePageSound(GenContext& ctx) {
     AddStruck(pcm, flap, 95, 0.35, {{1.0, 1.0, 0.035}}, 0.004);
     Reverb(pcm, 0.25, 0.12);
     SetLength(pcm, 0.5);
-    Finish(pcm, 1.5, 0.65, 0.1);
+    Finish(pcm, 1.5, 0.55, 0.1);
     ctx.Save(pcm, path, PaperQuality);
 }
 
@@ -106,9 +106,10 @@ void MakeHelpSound(GenContext& ctx) {
         {{0.0, 0.0, 600, 1.2}, {0.1, 1.0, 700, 1.2}, {0.3, 0.6, 650, 1.2}, {0.38, 0.0, 600, 1.2}},
         0.3, rng, 0.5);
     AddCrackle(pcm, 0.03, 0.3, 30, 50, 0.12, rng, 2500, 7000);
+    LowPass(pcm, 4500); // soft, not hissy
     Reverb(pcm, 0.2, 0.1);
     SetLength(pcm, 0.42);
-    Finish(pcm, 1.2, 0.5, 0.05);
+    Finish(pcm, 1.2, 0.42, 0.05);
     ctx.Save(pcm, path, PaperQuality);
 }
 
@@ -117,10 +118,11 @@ void MakeClickSound(GenContext& ctx) {
     const std::string path = "Sound/click.ogg";
     Rng rng(path);
     Pcm pcm(0.13);
-    AddStruck(pcm, 0.0, 1150, 0.7, {{1.0, 1.0, 0.018}, {2.42, 0.45, 0.009}, {3.9, 0.2, 0.005}},
+    const double tap = 0.003; // a moment of silence first: the encoder smears a tap at sample 0
+    AddStruck(pcm, tap, 1150, 0.7, {{1.0, 1.0, 0.018}, {2.42, 0.45, 0.009}, {3.9, 0.2, 0.005}},
               0.0006);
-    AddStruck(pcm, 0.0, 420, 0.35, {{1.0, 1.0, 0.022}}, 0.001); // the desk under it
-    AddNoiseKeys(pcm, 0.0,
+    AddStruck(pcm, tap, 420, 0.35, {{1.0, 1.0, 0.022}}, 0.001); // the desk under it
+    AddNoiseKeys(pcm, tap,
                  {{0.0, 0.0, 4000, 1.0}, {0.0004, 1.0, 4000, 1.0}, {0.003, 0.0, 3500, 1.0}}, 0.5,
                  rng);
     Reverb(pcm, 0.1, 0.08);
