@@ -162,37 +162,32 @@ void MakeMenuMusic(GenContext& ctx) {
 }
 
 // --- The opening film's score, timed to the film's steps (one picture every `step`):
-//   steps 0-3   three story pictures: a four-note motif, one note a picture;
-//   steps 4-28  a hand draws (24 frames): the scratch of a pen, a melody climbing over F Dm Bb C;
-//   steps 29-46 the hero appears, the hand draws on: a warm resolve and the menu tune's opening;
-//   steps 47-48 the hill: a suspended chord; steps 49-50 the end pictures: the final chord.
+//   from step 1   three story pictures, then the skip prompt: a four-note motif, a note each;
+//   from step 5   a hand draws (24 frames): a pen's scratch, a melody climbing over F Dm Bb C;
+//   from step 29  the hero appears, the hand draws on: a warm resolve and the menu's opening;
+//   from step 47  the hill: a suspended chord;
+//   from step 49  the end pictures: the final chord, fading as the game starts (step 51).
 // The film's steps run a few milliseconds over 240 ms each, so the score takes 243.
 
-const std::vector<Note> OpeningMotif = {
-    // in steps
-    {1, "C5"},
-    {2, "F5"},
-    {3, "A5"},
-    {4, "C6"},
-};
+// In steps.
+const std::vector<Note> OpeningMotif = {{1, "C5"}, {2, "F5"}, {3, "A5"}, {4, "C6"}};
 
+// In steps from the hand's first frame.
 const std::vector<Note> OpeningClimb = {
-    // in steps from the hand's first frame
     {0, "C5"},  {2, "F5"},  {3, "A5"},  {4, "G5"},   {6, "D5"},  {8, "F5"},
     {9, "A5"},  {10, "C6"}, {12, "F5"}, {14, "Bb5"}, {15, "D6"}, {16, "C6"},
     {18, "G5"}, {20, "C6"}, {21, "E6"}, {22, "F6"},  {23, "E6"},
 };
 
+// In steps from the hand's first frame.
 const std::vector<Chord> OpeningChords = {
-    // in steps from the hand's first frame
     {0, "F2", {"A3", "C4", "F4"}},  {6, "D2", {"A3", "D4", "F4"}},  {12, "Bb1", {"D4", "F4", "A4"}},
     {18, "C2", {"C4", "F4", "G4"}}, {22, "C2", {"C4", "E4", "G4"}},
 };
 
-// The theme after the hero appears: the first two bars of the menu tune, a beat being three
-// steps.
+// The theme after the hero appears: the first two bars of the menu tune, in beats from the hero
+// (a beat is three steps).
 const std::vector<Note> OpeningTheme = {
-    // in beats from the hero
     {0, "A5"}, {1.5, "G5"}, {2, "F5"}, {3, "D6"}, {4, "B5"}, {5, "G5"},
 };
 
@@ -268,8 +263,8 @@ void MakeOpeningMusic(GenContext& ctx) {
     for (const char* name : {"B3", "D4", "G4"})
         AddPad(bed, hero + 9 * step, 9 * step - 0.3, NoteHz(name), 0.035, 0.6, 0.8);
     for (const Note& n : OpeningTheme)
-        AddStruck(bells, hero + 0.2 + n.beat * 3 * step, NoteHz(n.name), 0.3,
-                  MusicBox(NoteHz(n.name)), 0.002, 0.2);
+        AddStruck(bells, hero + n.beat * 3 * step, NoteHz(n.name), 0.3, MusicBox(NoteHz(n.name)),
+                  0.002, 0.2);
 
     // The hill: a suspended chord that wants to fall home.
     const char* suspended[] = {"C3", "G3", "Bb3", "F4", "G4", "C5"};
@@ -279,9 +274,9 @@ void MakeOpeningMusic(GenContext& ctx) {
         AddPad(bed, hill, end - hill, NoteHz(suspended[k]), 0.025, 0.2, 0.4, -0.4 + 0.16 * k);
     }
     // The chapter begins: the final chord, rolled from the bass up, fading as the film ends.
-    const char* final[] = {"F2", "C3", "F3", "A3", "C4", "G4", "A4", "C5", "F5", "A5"};
+    const char* home[] = {"F2", "C3", "F3", "A3", "C4", "G4", "A4", "C5", "F5", "A5"};
     for (int k = 0; k < 10; ++k) {
-        double t = end + 0.025 * k, hz = NoteHz(final[k]);
+        double t = end + 0.025 * k, hz = NoteHz(home[k]);
         AddStruck(bells, t, hz, k < 2 ? 0.22 : 0.12, k < 2 ? Bass() : Harp(hz), 0.004,
                   -0.45 + 0.1 * k);
     }
