@@ -1,0 +1,287 @@
+// The title's full-page sheets: three help pages and the credits. Each is a whole sheet of
+// paper (drawn over the menu), with its writing kept well inside the book's frame.
+
+#include "Canvas.h"
+#include "Ink.h"
+#include "Registry.h"
+#include "Text.h"
+#include "TitleArt.h"
+
+#include <cmath>
+#include <string>
+
+namespace {
+
+constexpr double TextLeft = 360, TextWidthMax = 350;
+
+// A sheet of paper with a ruled border and a heading.
+void Sheet(cairo_t* cr, Rng& rng, const std::string& heading) {
+    cairo_rectangle(cr, 0, 0, 800, 600);
+    FillPaper(cr, rng, palette::Paper, 0.12);
+    cairo_new_path(cr);
+    PathRoundedRect(cr, 62, 40, 676, 520, 10);
+    InkOutline(cr, 1.6, rng, palette::Sepia, 0.9, 0.4);
+    cairo_new_path(cr);
+    PathRoundedRect(cr, 70, 48, 660, 504, 7);
+    InkOutline(cr, 0.8, rng, palette::Sepia, 0.6, 0.3);
+    cairo_new_path(cr);
+    if (!heading.empty()) {
+        DrawText(cr, FontFace::SerifBold, 36, 400, 104, heading, palette::Ink, Align::Centre);
+        InkCurve(cr, {250, 118}, {330, 126}, {470, 112}, {550, 120}, 2.0, rng, palette::Rust, 0.8);
+    }
+}
+
+void Footer(cairo_t* cr, Rng& rng, const std::string& words, int page) {
+    DrawText(cr, FontFace::Serif, 19, 400, 530, words, palette::Sepia, Align::Centre);
+    double w = TextWidth(cr, FontFace::Serif, 19, words);
+    // A page corner lifting, next to the words.
+    double x = 400 + w / 2 + 18, y = 512;
+    PathPolygon(cr, {{x, y}, {x + 22, y}, {x + 22, y + 14}, {x + 12, y + 22}, {x, y + 22}});
+    Painted(cr, palette::Paper, palette::PaperShade, 0.4, 1.1, rng, 0.5);
+    PathPolygon(cr, {{x + 22, y + 14}, {x + 12, y + 14}, {x + 12, y + 22}});
+    Painted(cr, palette::PaperShade, palette::Sepia, 0.3, 1.0, rng, 0.3);
+    if (page > 0)
+        DrawText(cr, FontFace::Serif, 15, 700, 530, std::to_string(page) + " / 3", palette::Sepia,
+                 Align::Right);
+}
+
+// A paragraph in the text column; returns the y below it.
+double Say(cairo_t* cr, double top, const std::string& text, bool strong = true) {
+    return DrawParagraph(cr, strong ? FontFace::Serif : FontFace::Serif, strong ? 21 : 18, TextLeft,
+                         top, TextWidthMax, text, strong ? palette::Ink : palette::Sepia,
+                         Align::Left, strong ? 28 : 24);
+}
+
+void Or(cairo_t* cr, double x, double y) {
+    DrawText(cr, FontFace::Serif, 18, x, y, "or", palette::Sepia, Align::Centre);
+}
+
+void DrawHelp1(GenContext& ctx) {
+    const std::string path = "image/Title/help1.png";
+    Rng rng(path);
+    Canvas canvas(800, 600);
+    cairo_t* cr = canvas.cr;
+    Sheet(cr, rng, "Turning the pages");
+
+    DrawKeyCap(cr, 92, 160, 48, 48, "\u2190", rng, 26);
+    DrawKeyCap(cr, 146, 160, 48, 48, "\u2192", rng, 26);
+    Or(cr, 216, 190);
+    DrawKeyCap(cr, 238, 160, 46, 48, "A", rng);
+    DrawKeyCap(cr, 290, 160, 46, 48, "D", rng);
+    // A page turning over, beneath the arrows.
+    PathPolygon(cr, {{118, 228}, {170, 222}, {170, 292}, {118, 298}});
+    Painted(cr, palette::Paper, palette::PaperShade, 0.3, 1.4, rng);
+    cairo_move_to(cr, 170, 222);
+    cairo_curve_to(cr, 200, 210, 220, 220, 236, 232);
+    cairo_line_to(cr, 222, 300);
+    cairo_curve_to(cr, 206, 288, 190, 286, 170, 292);
+    cairo_close_path(cr);
+    Painted(cr, Lighter(palette::Paper, 0.3), palette::PaperShade, 0.5, 1.4, rng);
+    InkCurve(cr, {188, 300}, {204, 312}, {226, 312}, {244, 300}, 1.4, rng, palette::Rust);
+    InkLine(cr, {{236, 298}, {244, 300}, {242, 292}}, 1.4, rng, palette::Rust);
+
+    double y = Say(cr, 150, "The arrow keys or A and D turn a page back or forward.");
+    Say(cr, y + 8,
+        "The world moves with the page: turning forward moves the story on, turning back "
+        "undoes it again, page by page.",
+        false);
+
+    DrawKeyCap(cr, 110, 350, 56, 48, "S", rng);
+    Or(cr, 190, 380);
+    DrawKeyCap(cr, 214, 350, 116, 48, "Space", rng, 18);
+    // Pages fanning by themselves.
+    for (int k = 0; k < 3; ++k) {
+        double a = -0.35 + k * 0.25;
+        cairo_save(cr);
+        cairo_translate(cr, 220, 480);
+        cairo_rotate(cr, a);
+        PathRoundedRect(cr, -4, -62, 48, 62, 3);
+        cairo_restore(cr);
+        Painted(cr, palette::Paper, palette::PaperShade, 0.3, 1.2, rng);
+    }
+    InkCurve(cr, {150, 430}, {160, 400}, {190, 390}, {214, 398}, 1.3, rng, palette::Rust);
+    y = Say(cr, 350,
+            "S or Space sets the pages turning by themselves. Press it again to stop them.");
+    Say(cr, y + 8, "The cursor hides while the pages turn.", false);
+    Footer(cr, rng, "Click to turn the page", 1);
+    ctx.Save(canvas, path);
+}
+
+// A small framed picture with a torn hole where a piece has come out.
+void TornPicture(cairo_t* cr, double x, double y, Rng& rng) {
+    PathRoundedRect(cr, x, y, 170, 120, 3);
+    DropShadow(cr, 2, 3, 2, 0.3);
+    FillPaper(cr, rng, palette::Paper, 0.05);
+    cairo_new_path(cr);
+    PathRoundedRect(cr, x + 8, y + 8, 154, 104, 2);
+    Wash(cr, palette::Sky, 0.35, rng, {.layers = 2, .jitter = 2, .granulation = 0.1});
+    cairo_new_path(cr);
+    cairo_move_to(cr, x + 8, y + 86);
+    cairo_curve_to(cr, x + 60, y + 70, x + 110, y + 76, x + 162, y + 84);
+    cairo_line_to(cr, x + 162, y + 112);
+    cairo_line_to(cr, x + 8, y + 112);
+    cairo_close_path(cr);
+    Painted(cr, Lighter(palette::Paper, 0.4), titlecolour::Frost, 0.5, 1.2, rng);
+    PathRoundedRect(cr, x, y, 170, 120, 3);
+    InkOutline(cr, 1.6, rng);
+    cairo_new_path(cr);
+    // The hole: the book's darker paper shows through with a torn white rim.
+    PathPolygon(cr, TornOutline(x + 100, y + 24, 44, 40, rng, 2.5));
+    SetColour(cr, palette::PaperShade);
+    cairo_fill_preserve(cr);
+    InkOutline(cr, 1.8, rng, {1, 1, 1}, 0.9, 0.3);
+    InkOutline(cr, 0.7, rng, palette::Sepia, 0.8, 0.3);
+    cairo_new_path(cr);
+}
+
+// The bag: a satchel whose front holds a row of five slots, one with a piece in it.
+void Bag(cairo_t* cr, double x, double y, Rng& rng) {
+    cairo_move_to(cr, x + 30, y + 20);
+    cairo_curve_to(cr, x + 40, y - 40, x + 170, y - 40, x + 180, y + 20);
+    InkOutline(cr, 4.0, rng, palette::Wood);
+    cairo_new_path(cr);
+    PathRoundedRect(cr, x, y + 10, 210, 120, 18);
+    DropShadow(cr, 3, 4, 3, 0.3);
+    Painted(cr, Lighter(palette::Wood, 0.25), palette::Wood, 0.45, 2.0, rng, 2);
+    cairo_move_to(cr, x + 4, y + 16);
+    cairo_curve_to(cr, x + 60, y + 4, x + 150, y + 4, x + 206, y + 16);
+    cairo_line_to(cr, x + 200, y + 52);
+    cairo_curve_to(cr, x + 150, y + 64, x + 60, y + 64, x + 10, y + 52);
+    cairo_close_path(cr);
+    Painted(cr, palette::Wood, Darker(palette::Wood, 0.2), 0.4, 1.8, rng, 1.5);
+    for (int s = 0; s < 5; ++s) {
+        double sx = x + 16 + s * 37, sy = y + 72;
+        PathRoundedRect(cr, sx, sy, 31, 40, 4);
+        Painted(cr, Lighter(palette::Paper, 0.2), palette::PaperShade, 0.4, 1.2, rng, 0.5);
+        if (s == 1) {
+            PathPolygon(cr, TornOutline(sx + 5, sy + 7, 21, 24, rng, 1.6));
+            Painted(cr, palette::Paper, palette::Sky, 0.45, 1.0, rng, 0.6);
+        }
+    }
+}
+
+void DrawHelp2(GenContext& ctx) {
+    const std::string path = "image/Title/help2.png";
+    Rng rng(path);
+    Canvas canvas(800, 600);
+    cairo_t* cr = canvas.cr;
+    Sheet(cr, rng, "Tearing out pieces");
+
+    TornPicture(cr, 90, 166, rng);
+    // The torn piece, lifted up and away between finger and thumb.
+    Pt pinch{266, 170};
+    PathPolygon(cr, TornOutline(pinch.x - 26, pinch.y - 2, 44, 40, rng, 2.5));
+    DropShadow(cr, 3, 5, 3, 0.3);
+    FillPaper(cr, rng, palette::Paper, 0.05);
+    Wash(cr, palette::Sky, 0.35, rng, {.layers = 2, .jitter = 1.5, .granulation = 0.1});
+    InkOutline(cr, 1.2, rng, palette::Sepia);
+    cairo_new_path(cr);
+    DrawHand(cr, pinch, 1.2, HandPose::Pinch, rng, -0.1, 0);
+    InkCurve(cr, {246, 226}, {250, 214}, {254, 204}, {258, 196}, 1.2, rng, palette::Rust, 0.8);
+
+    double y = Say(cr, 150, "Click on a piece of a picture to tear it out of the page.");
+    Say(cr, y + 8, "The piece goes into your bag.", false);
+
+    Bag(cr, 100, 352, rng);
+    DrawKeyCap(cr, 96, 294, 46, 44, "W", rng);
+    Or(cr, 164, 322);
+    DrawKeyCap(cr, 186, 294, 46, 44, "I", rng);
+    y = Say(cr, 310, "W or I opens the bag.");
+    Say(cr, y + 8,
+        "Click a slot in the bag to take a piece out, then click on the page to put it down "
+        "there.",
+        false);
+    Footer(cr, rng, "Click to turn the page", 2);
+    ctx.Save(canvas, path);
+}
+
+void DrawHelp3(GenContext& ctx) {
+    const std::string path = "image/Title/help3.png";
+    Rng rng(path);
+    Canvas canvas(800, 600);
+    cairo_t* cr = canvas.cr;
+    Sheet(cr, rng, "Resting and reminders");
+
+    DrawKeyCap(cr, 150, 160, 72, 52, "Esc", rng, 20);
+    Say(cr, 160, "Esc pauses the game.");
+
+    // A page with the help tab peeping out of its left edge.
+    PathRoundedRect(cr, 96, 260, 36, 110, 6);
+    Painted(cr, palette::Ochre, Darker(palette::Ochre, 0.2), 0.4, 1.6, rng);
+    DrawText(cr, FontFace::SerifBold, 26, 112, 325, "?", palette::Ink, Align::Centre);
+    PathRoundedRect(cr, 122, 240, 180, 150, 4);
+    DropShadow(cr, 3, 4, 3, 0.3);
+    FillPaper(cr, rng, palette::Paper, 0.05);
+    InkOutline(cr, 1.6, rng);
+    cairo_new_path(cr);
+    for (int l = 0; l < 5; ++l)
+        InkLine(cr, {{146, 270 + l * 22.0}, {280 - (l % 2) * 30.0, 270 + l * 22.0}}, 1.0, rng,
+                palette::Stone, 0.7);
+    InkCurve(cr, {70, 412}, {70, 380}, {80, 360}, {96, 340}, 1.4, rng, palette::Rust, 0.8);
+    double y = Say(cr, 262,
+                   "In the story, the help tab at the left edge of the page opens a "
+                   "reminder of these controls.");
+    Say(cr, y + 8, "Click it again to put the reminder away.", false);
+
+    Rng hero("image/Title/help3.png#hero");
+    DrawPebbleHero(cr, 200, 462, 0.5, hero, 3.0);
+    Say(cr, 430, "Tear, keep and put down pieces to help the little pebble on its way.", false);
+    Footer(cr, rng, "Click to turn the page", 3);
+    ctx.Save(canvas, path);
+}
+
+void DrawCredits(GenContext& ctx) {
+    const std::string path = "image/Title/credits.png";
+    Rng rng(path);
+    Canvas canvas(800, 600);
+    cairo_t* cr = canvas.cr;
+    Sheet(cr, rng, "");
+
+    DrawText(cr, FontFace::SerifBold, 46, 400, 104, "PebbleFrost", palette::Ink, Align::Centre);
+    DrawText(cr, FontFace::Serif, 18, 400, 132, "a Quillfen storybook", palette::Sepia,
+             Align::Centre);
+    InkCurve(cr, {280, 148}, {350, 156}, {450, 142}, {520, 150}, 2.0, rng, palette::Rust, 0.8);
+    DrawText(cr, FontFace::Serif, 21, 400, 190, "Made by Quillfen at Dovrik, School of Games",
+             palette::Ink, Align::Centre);
+
+    const char* roles[] = {"Design", "Programming", "Art", "Music and sound"};
+    double y = 236;
+    for (const char* role : roles) {
+        DrawText(cr, FontFace::SansBold, 16, 388, y, role, palette::Sepia, Align::Right);
+        DrawText(cr, FontFace::Serif, 19, 408, y, "the PebbleFrost team", palette::Ink);
+        y += 34;
+    }
+    InkCurve(cr, {330, 382}, {370, 388}, {430, 376}, {470, 382}, 1.2, rng, palette::Sepia, 0.7);
+    DrawText(cr, FontFace::Serif, 18, 400, 416,
+             "Pictures and sounds are generated by the game's own tools.", palette::Ink,
+             Align::Centre);
+    DrawText(cr, FontFace::Serif, 18, 400, 444, "Lettering in the DejaVu fonts.", palette::Ink,
+             Align::Centre);
+    DrawText(cr, FontFace::SerifBold, 24, 400, 490, "Thank you for reading!", palette::Rust,
+             Align::Centre);
+
+    Rng hero("image/Title/credits.png#hero");
+    DrawPebbleHero(cr, 150, 492, 0.55, hero, 3.0);
+    PathEllipse(cr, 650, 494, 22, 22);
+    Painted(cr, titlecolour::Sun, Darker(titlecolour::Sun, 0.2), 0.3, 1.6, rng);
+    for (int k = 0; k < 8; ++k) {
+        double a = k * 3.14159265358979 / 4;
+        InkLine(cr,
+                {{650 + 29 * std::cos(a), 494 + 29 * std::sin(a)},
+                 {650 + 37 * std::cos(a), 494 + 37 * std::sin(a)}},
+                1.6, rng);
+    }
+    Footer(cr, rng, "Click to close", 0);
+    ctx.Save(canvas, path);
+}
+
+void GenerateTitlePages(GenContext& ctx) {
+    DrawHelp1(ctx);
+    DrawHelp2(ctx);
+    DrawHelp3(ctx);
+    DrawCredits(ctx);
+}
+
+AssetGroup group("titlepages", &GenerateTitlePages);
+
+} // namespace
