@@ -24,7 +24,7 @@ constexpr double kPageBottom = 576; // the top page's bottom edge
 constexpr double kCoverTop = 12;
 constexpr double kCoverRight = 786;
 constexpr double kCoverBottom = 588;
-constexpr double kSpine = 24; // the cover's width at the left
+constexpr double kSpine = 29; // the cover at the left, under the help bookmark
 
 constexpr Rgb Leather{0.42, 0.20, 0.14};
 constexpr Rgb Gold{0.86, 0.70, 0.36};
