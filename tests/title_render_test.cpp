@@ -34,6 +34,15 @@ void DrawLayersOnTop() {
     common.DrawPageFrontOver();
 }
 
+// Nearly opaque edge pixels let a little of what lies beneath show through.
+bool SameColour(uint32_t a, uint32_t b) {
+    for (int shift = 0; shift <= 16; shift += 8) {
+        int d = int((a >> shift) & 0xFF) - int((b >> shift) & 0xFF);
+        if (d > 8 || d < -8) return false;
+    }
+    return true;
+}
+
 int Brightness(uint32_t argb) {
     return int((argb >> 16) & 0xFF) + int((argb >> 8) & 0xFF) + int(argb & 0xFF);
 }
@@ -74,7 +83,7 @@ PictureCheck ComparePicture(const Frame32& frame, const char* path, int x, int y
             const size_t i = size_t(py) * Graphics::kWidth + px;
             if (once[i] != twice[i] || Brightness(once[i]) < 60 || covered[i] != once[i]) continue;
             ++check.compared;
-            check.matching += (frame[i] & 0xFFFFFF) == (once[i] & 0xFFFFFF);
+            check.matching += SameColour(frame[i], once[i]);
             if (other) check.differFromAt += elsewhere[i] != once[i];
         }
     }
