@@ -13,30 +13,6 @@ namespace {
 
 constexpr double Pi = 3.14159265358979323846;
 
-void EnsureFrames(Pcm& pcm, std::size_t frames) {
-    if (pcm.Frames() < frames) pcm.samples.resize(frames * pcm.channels, 0.0f);
-}
-
-// Equal-power gains for a pan position.
-void PanGains(const Pcm& pcm, double pan, double& left, double& right) {
-    if (pcm.channels == 1) {
-        left = right = 1.0;
-        return;
-    }
-    double a = (std::clamp(pan, -1.0, 1.0) + 1) * Pi / 4;
-    left = std::cos(a) * std::sqrt(2.0);
-    right = std::sin(a) * std::sqrt(2.0);
-}
-
-void AddFrame(Pcm& pcm, std::size_t frame, double value, double left, double right) {
-    if (pcm.channels == 1) {
-        pcm.samples[frame] += static_cast<float>(value);
-        return;
-    }
-    pcm.samples[frame * pcm.channels] += static_cast<float>(value * left);
-    pcm.samples[frame * pcm.channels + 1] += static_cast<float>(value * right);
-}
-
 double Oscillator(Wave wave, double phase) { // phase in cycles, [0, 1)
     switch (wave) {
     case Wave::Sine:
@@ -56,6 +32,29 @@ double OnePoleCoefficient(double cutoffHz, int rate) {
 }
 
 } // namespace
+
+void EnsureFrames(Pcm& pcm, std::size_t frames) {
+    if (pcm.Frames() < frames) pcm.samples.resize(frames * pcm.channels, 0.0f);
+}
+
+void PanGains(const Pcm& pcm, double pan, double& left, double& right) {
+    if (pcm.channels == 1) {
+        left = right = 1.0;
+        return;
+    }
+    double a = (std::clamp(pan, -1.0, 1.0) + 1) * Pi / 4;
+    left = std::cos(a) * std::sqrt(2.0);
+    right = std::sin(a) * std::sqrt(2.0);
+}
+
+void AddFrame(Pcm& pcm, std::size_t frame, double value, double left, double right) {
+    if (pcm.channels == 1) {
+        pcm.samples[frame] += static_cast<float>(value);
+        return;
+    }
+    pcm.samples[frame * pcm.channels] += static_cast<float>(value * left);
+    pcm.samples[frame * pcm.channels + 1] += static_cast<float>(value * right);
+}
 
 Pcm::Pcm(double seconds, int channelCount, int sampleRate)
     : rate(sampleRate), channels(channelCount) {

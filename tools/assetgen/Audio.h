@@ -22,6 +22,13 @@ struct Pcm {
 };
 
 // Frequency of a MIDI note (69 = A4 = 440 Hz) or of a name like "C4", "F#3", "Bb5".
+// Grows the clip with silence to at least frames frames.
+void EnsureFrames(Pcm& pcm, std::size_t frames);
+// Equal-power gains for a pan position (-1 left .. 1 right); 1 and 1 for a mono clip.
+void PanGains(const Pcm& pcm, double pan, double& left, double& right);
+// Adds value to one frame, spread over the channels with the gains.
+void AddFrame(Pcm& pcm, std::size_t frame, double value, double left, double right);
+
 double NoteHz(int midiNote);
 double NoteHz(const std::string& name);
 

@@ -9,30 +9,6 @@ namespace {
 
 constexpr double Pi = 3.14159265358979323846;
 
-void Grow(Pcm& pcm, std::size_t frames) {
-    if (pcm.Frames() < frames) pcm.samples.resize(frames * pcm.channels, 0.0f);
-}
-
-// Equal-power gains for a pan position; 1 for a mono clip.
-void Gains(const Pcm& pcm, double pan, double& left, double& right) {
-    if (pcm.channels == 1) {
-        left = right = 1.0;
-        return;
-    }
-    double a = (std::clamp(pan, -1.0, 1.0) + 1) * Pi / 4;
-    left = std::cos(a) * std::sqrt(2.0);
-    right = std::sin(a) * std::sqrt(2.0);
-}
-
-void Put(Pcm& pcm, std::size_t frame, double v, double left, double right) {
-    if (pcm.channels == 1) {
-        pcm.samples[frame] += static_cast<float>(v);
-        return;
-    }
-    pcm.samples[frame * 2] += static_cast<float>(v * left);
-    pcm.samples[frame * 2 + 1] += static_cast<float>(v * right);
-}
-
 double Smooth(double x) { // 0..1 -> 0..1 with flat ends
     x = std::clamp(x, 0.0, 1.0);
     return x * x * (3 - 2 * x);
@@ -102,7 +78,7 @@ double Biquad::Run(double x) {
 void AddStruck(Pcm& pcm, double start, double hz, double amp, const std::vector<Partial>& partials,
                double attack, double pan) {
     double left, right;
-    Gains(pcm, pan, left, right);
+    PanGains(pcm, pan, left, right);
     std::size_t first = static_cast<std::size_t>(std::max(0.0, start) * pcm.rate);
     std::size_t attackFrames = std::max<std::size_t>(1, attack * pcm.rate);
     for (const Partial& p : partials) {
@@ -112,7 +88,7 @@ void AddStruck(Pcm& pcm, double start, double hz, double amp, const std::vector<
         std::size_t count =
             attackFrames +
             static_cast<std::size_t>(p.decay * std::max(0.0, std::log(level / 1e-4)) * pcm.rate);
-        Grow(pcm, first + count);
+        EnsureFrames(pcm, first + count);
         Phasor osc(f, pcm.rate);
         double fall = std::exp(-1.0 / (p.decay * pcm.rate)), g = level;
         for (std::size_t i = 0; i < count; ++i) {
@@ -121,7 +97,7 @@ void AddStruck(Pcm& pcm, double start, double hz, double amp, const std::vector<
                 env *= Smooth(static_cast<double>(i) / attackFrames);
             else
                 g *= fall;
-            Put(pcm, first + i, env * osc.Next(), left, right);
+            AddFrame(pcm, first + i, env * osc.Next(), left, right);
             if ((i & 1023) == 0) osc.Renormalise();
         }
     }
@@ -132,12 +108,12 @@ void AddPad(Pcm& pcm, double start, double held, double hz, double amp, double a
     static const double harmonics[4] = {1.0, 0.35, 0.15, 0.06};
     std::size_t first = static_cast<std::size_t>(std::max(0.0, start) * pcm.rate);
     std::size_t count = static_cast<std::size_t>((held + release) * pcm.rate);
-    Grow(pcm, first + count);
+    EnsureFrames(pcm, first + count);
     std::vector<Phasor> oscs;
     std::vector<double> levels, lefts, rights;
     for (int voice = 0; voice < 2; ++voice) {
         double side = voice == 0 ? -1.0 : 1.0, left, right;
-        Gains(pcm, pan + 0.5 * side, left, right);
+        PanGains(pcm, pan + 0.5 * side, left, right);
         double f = hz * (1 + side * detune);
         for (int h = 0; h < 4 && f * (h + 1) <= 16000; ++h) {
             oscs.emplace_back(f * (h + 1), pcm.rate, 0.7 * h + 1.3 * voice);
@@ -151,7 +127,7 @@ void AddPad(Pcm& pcm, double start, double held, double hz, double amp, double a
         double env = t < held ? Smooth(t / attack)
                               : Smooth(held / attack) * (1 - Smooth((t - held) / release));
         for (std::size_t k = 0; k < oscs.size(); ++k) {
-            Put(pcm, first + i, levels[k] * env * oscs[k].Next(), lefts[k], rights[k]);
+            AddFrame(pcm, first + i, levels[k] * env * oscs[k].Next(), lefts[k], rights[k]);
             if ((i & 1023) == 0) oscs[k].Renormalise();
         }
     }
@@ -161,10 +137,10 @@ void AddNoiseKeys(Pcm& pcm, double start, const std::vector<NoiseKey>& keys, dou
                   double roughness, double pan) {
     if (keys.size() < 2) return;
     double left, right;
-    Gains(pcm, pan, left, right);
+    PanGains(pcm, pan, left, right);
     std::size_t first = static_cast<std::size_t>(std::max(0.0, start) * pcm.rate);
     std::size_t count = static_cast<std::size_t>(keys.back().t * pcm.rate);
-    Grow(pcm, first + count);
+    EnsureFrames(pcm, first + count);
     Biquad band;
     std::size_t k = 0;
     double flutter = 1.0, flutterTarget = 1.0;
@@ -186,15 +162,15 @@ void AddNoiseKeys(Pcm& pcm, double start, const std::vector<NoiseKey>& keys, dou
             flutter += 0.02 * (flutterTarget - flutter);
         }
         double gain = a.gain + (b.gain - a.gain) * u;
-        Put(pcm, first + i, amp * gain * flutter * band.Run(rng.Range(-1.0, 1.0)) * 2.0, left,
-            right);
+        AddFrame(pcm, first + i, amp * gain * flutter * band.Run(rng.Range(-1.0, 1.0)) * 2.0, left,
+                 right);
     }
 }
 
 void AddCrackle(Pcm& pcm, double start, double length, double rateStart, double rateEnd, double amp,
                 Rng& rng, double lowHz, double highHz, double clumping, double pan) {
     double left, right;
-    Gains(pcm, pan, left, right);
+    PanGains(pcm, pan, left, right);
     std::size_t count = static_cast<std::size_t>(length * pcm.rate);
     std::vector<double> clicks(count + pcm.rate / 100, 0.0); // room for the last burst
     double slip = 1.0; // slowly wandering density: the tear sticks, then runs
@@ -213,9 +189,9 @@ void AddCrackle(Pcm& pcm, double start, double length, double rateStart, double 
     high.SetHighPass(lowHz, 0.7, pcm.rate);
     low.SetLowPass(highHz, 0.7, pcm.rate);
     std::size_t first = static_cast<std::size_t>(std::max(0.0, start) * pcm.rate);
-    Grow(pcm, first + clicks.size());
+    EnsureFrames(pcm, first + clicks.size());
     for (std::size_t i = 0; i < clicks.size(); ++i)
-        Put(pcm, first + i, amp * low.Run(high.Run(clicks[i])), left, right);
+        AddFrame(pcm, first + i, amp * low.Run(high.Run(clicks[i])), left, right);
 }
 
 void SoftClip(Pcm& pcm, double drive) {
@@ -227,7 +203,7 @@ void SoftClip(Pcm& pcm, double drive) {
 void FoldLoop(Pcm& pcm, double seconds) {
     std::size_t loop = static_cast<std::size_t>(seconds * pcm.rate);
     if (loop == 0) return;
-    Grow(pcm, loop);
+    EnsureFrames(pcm, loop);
     for (std::size_t i = loop; i < pcm.Frames(); ++i)
         for (int c = 0; c < pcm.channels; ++c)
             pcm.At(i % loop, c) += pcm.At(i, c);
