@@ -1,30 +1,29 @@
 #include "services/InventoryBag.h"
 #include "platform/Sound.h"
 #include "services/CCommon.h"
+#include <algorithm>
 #include <string>
 
 namespace {
 
-// ItemFrameTable: the frames of each animated item start at base; entry 16 is item 0's one frame.
-struct StripEntry {
-    int item;
-    int base;
-    int frames;
-};
-constexpr StripEntry kStrips[] = {{2, 0, 4},   {7, 4, 2},   {5, 6, 3}, {9, 9, 2},
-                                  {12, 11, 3}, {13, 14, 2}, {0, 16, 1}};
-
-// The frame field that selects each animated item's strip frame.
+// ItemFrameTable: each animated item's strip frames start at base, and a frame field picks
+// the one shown. Entry 16 is item 0's single frame.
 struct AnimatedItem {
     int item;
     int base;
+    int frames;
     int32_t InventoryBag::*frame;
 };
 constexpr AnimatedItem kAnimated[] = {
-    {2, 0, &InventoryBag::item2Frame},    {7, 4, &InventoryBag::item7Frame},
-    {5, 6, &InventoryBag::item5Frame},    {9, 9, &InventoryBag::item9Frame},
-    {12, 11, &InventoryBag::item12Frame}, {13, 14, &InventoryBag::item13Frame},
+    {2, 0, 4, &InventoryBag::item2Frame},    {7, 4, 2, &InventoryBag::item7Frame},
+    {5, 6, 3, &InventoryBag::item5Frame},    {9, 9, 2, &InventoryBag::item9Frame},
+    {12, 11, 3, &InventoryBag::item12Frame}, {13, 14, 2, &InventoryBag::item13Frame},
 };
+constexpr int kItem0Entry = 16;
+
+RECT FrameRect(const TearObj& item, int f) {
+    return RECT{f * item.w, 0, f * item.w + item.w, item.h};
+}
 
 // Items that have a hotspot, in hotspot order, with the hotspot's offsets from the item.
 struct HotspotEntry {
@@ -130,11 +129,10 @@ void InventoryBag::ResetBag() {
         tearing.offY = tearing.y;
         tearing.placePage = -1;
     }
-    for (const StripEntry& strip : kStrips) {
-        const TearObj& item = items[strip.item];
-        for (int f = 0; f < strip.frames; ++f)
-            ItemFrameTable[strip.base + f] = RECT{f * item.w, 0, f * item.w + item.w, item.h};
-    }
+    for (const AnimatedItem& animated : kAnimated)
+        for (int f = 0; f < animated.frames; ++f)
+            ItemFrameTable[animated.base + f] = FrameRect(items[animated.item], f);
+    ItemFrameTable[kItem0Entry] = FrameRect(items[0], 0);
 }
 
 void InventoryBag::UpdateRects() {
@@ -160,7 +158,11 @@ void InventoryBag::UpdateRects() {
 }
 
 const RECT* InventoryBag::StripFrame(int item) const {
-    for (const AnimatedItem& animated : kAnimated)
-        if (animated.item == item) return &ItemFrameTable[animated.base + this->*animated.frame];
+    for (const AnimatedItem& animated : kAnimated) {
+        if (animated.item != item) continue;
+        // The level also uses some frame fields as counters; stay inside the table.
+        int entry = std::clamp(animated.base + this->*animated.frame, 0, kItem0Entry);
+        return &ItemFrameTable[entry];
+    }
     return nullptr;
 }
