@@ -1,3 +1,4 @@
+#include "TestSupport.h"
 #include "app/SceneManager.h"
 #include "platform/Graphics.h"
 #include "platform/Headless.h"
@@ -5,7 +6,6 @@
 #include "platform/Window.h"
 #include "services/CCommon.h"
 #include "services/InventoryBag.h"
-#include "TestSupport.h"
 #include <gtest/gtest.h>
 
 namespace {
@@ -108,7 +108,8 @@ TEST_F(BagTest, SecondPieceGoesToTheFirstFreeSlot) {
 
 TEST_F(BagTest, FullBagShowsTheNoticeAndLeavesThePiece) {
     InventoryBag& bag = Bag();
-    for (BagSlot& slot : bag.slots) slot.occupied = 1;
+    for (BagSlot& slot : bag.slots)
+        slot.occupied = 1;
     bag.count = 15;
     const TearObj before = bag.items[kApple];
     POINT p = CentreOf(kApple);

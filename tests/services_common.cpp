@@ -1,10 +1,10 @@
+#include "TestSupport.h"
 #include "app/SceneManager.h"
 #include "platform/Graphics.h"
 #include "platform/Headless.h"
 #include "platform/Input.h"
 #include "platform/Window.h"
 #include "services/CCommon.h"
-#include "TestSupport.h"
 #include <gtest/gtest.h>
 #include <vector>
 
@@ -74,14 +74,16 @@ TEST_F(CommonTest, ForwardTurnsShowThreePicturesEachAndAdvanceTheFront) {
     EXPECT_EQ(c.frontIndex, 2);
 
     c.flipAnim = 1; // wraps to the first front picture
-    for (int i = 0; i < 4; ++i) Step(51);
+    for (int i = 0; i < 4; ++i)
+        Step(51);
     EXPECT_EQ(c.frontIndex, 0);
 }
 
 TEST_F(CommonTest, BackwardTurnAfterForwardTurnEndsAtOnceWithoutATurnPicture) {
     CCommon& c = Common();
     c.flipAnim = 1;
-    for (int i = 0; i < 4; ++i) Step(51);
+    for (int i = 0; i < 4; ++i)
+        Step(51);
     ASSERT_EQ(c.frontIndex, 1);
 
     c.flipAnim = 2;
@@ -163,7 +165,8 @@ TEST_F(CommonTest, HelpClickNeedsTheGameWindowActive) {
 TEST_F(CommonTest, StartTearPlaysOnceUntilStopTear) {
     CCommon& c = Common();
     headless::ClearPlayLog();
-    for (int i = 0; i < 5; ++i) c.StartTear();
+    for (int i = 0; i < 5; ++i)
+        c.StartTear();
     ASSERT_EQ(headless::PlayLog().size(), 1u);
     EXPECT_EQ(headless::PlayLog()[0].path, "Data/Sound/tear.ogg");
     EXPECT_FALSE(headless::PlayLog()[0].loop);
