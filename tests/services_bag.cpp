@@ -6,6 +6,8 @@
 #include "platform/Window.h"
 #include "services/CCommon.h"
 #include "services/InventoryBag.h"
+#include <filesystem>
+#include <fstream>
 #include <gtest/gtest.h>
 
 namespace {
@@ -260,4 +262,23 @@ TEST_F(BagTest, ResetBagRestoresTheStartAfterAGame) {
     const TearObj& bird = bag.items[2];
     EXPECT_EQ(bag.ItemFrameTable[3].left, 3 * bird.w);
     EXPECT_EQ(bag.ItemFrameTable[3].bottom, bird.h);
+}
+
+// Bad numbers in a piece's property files end the game with a message naming the file, not a
+// crash or a huge allocation.
+class BagDataTest : public HeadlessTest {};
+
+TEST_F(BagDataTest, ImplausibleFrameCountOrSizeIsRefusedNamingTheFile) {
+    namespace fs = std::filesystem;
+    const fs::path root = TempDir();
+    fs::create_directories(root / "Data");
+    fs::copy("Data/Address", root / "Data/Address", fs::copy_options::recursive);
+    fs::copy("Data/Text", root / "Data/Text", fs::copy_options::recursive);
+    std::ofstream(root / "Data/Text/Bag/Tearing/egg.txt")
+        << "x_offset 8\ny_offset 8\nframe_width 38\nframe_height 44\nframes 2147483647\n";
+    std::ofstream(root / "Data/Text/Bag/Tear/key.txt")
+        << "x 1\ny 2\nwidth -40\nheight 20\nstep 12\n";
+    fs::current_path(root);
+    EXPECT_EXIT(InventoryBag::Instance(), ::testing::ExitedWithCode(1),
+                "Tear/key.txt.*width -40|Tearing/egg.txt.*frame count");
 }

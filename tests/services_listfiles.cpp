@@ -161,3 +161,13 @@ TEST_F(ListFilesTest, BadValuesAndLabelsAreRefusedNamingFileAndLabel) {
     ReadPropertyFile(Write("label19.txt", std::string(19, 'L') + " -5\n").c_str(), 1, ok);
     EXPECT_EQ(ok[0], -5);
 }
+
+TEST_F(ListFilesTest, PropertyListShorterThanTheGameReadsSaysWhichEntryIsMissing) {
+    PathSlot slots[3];
+    std::snprintf(slots[0].path, sizeof slots[0].path, "%s", Write("one.txt", "v 1\n").c_str());
+    int32_t fields[3] = {9, 9, 9};
+    std::string message = ErrorOf([&] { ReadPropertyFiles(slots, 3, 1, fields, sizeof(int32_t)); });
+    EXPECT_NE(message.find("property file 2 of 3"), std::string::npos) << message;
+    EXPECT_EQ(fields[0], 1);
+    EXPECT_EQ(fields[1], 0);
+}

@@ -1,6 +1,7 @@
 #include "platform/Window.h"
 #include "services/CCommon.h"
 #include "services/InventoryBag.h"
+#include <algorithm>
 
 namespace {
 
@@ -71,7 +72,7 @@ void InventoryBag::DrawPlacedItemsHigh() {
             break;
         case 9:
             DrawItem(tearImage[i], item.x, item.y, &ItemFrameTable[10]);
-            DrawItem(sunEffect, item.x - 60, item.y - 40, &sunRects[sunFrame % 3]);
+            DrawItem(sunEffect, item.x - 60, item.y - 40, &sunRects[std::clamp(sunFrame, 0, 2)]);
             break;
         case 12:
             DrawItem(tearImage[i], item.x, item.y, &ItemFrameTable[11], item12Rotation);

@@ -112,6 +112,14 @@ void ReadPropertyFile(const char* fileName, int k, int32_t* fields) {
 void ReadPropertyFiles(const PathSlot* slots, int n, int k, void* firstRecord, int stride) {
     for (int i = 0; i < n; ++i) {
         auto* fields = reinterpret_cast<int32_t*>(static_cast<char*>(firstRecord) + i * stride);
+        if (slots[i].path[0] == '\0') {
+            // A short list leaves empty slots: say which entry is missing.
+            for (int f = 0; f < k; ++f)
+                fields[f] = 0;
+            return Fail("property file " + std::to_string(i + 1) + " of " + std::to_string(n) +
+                        " is missing from its list (the list names only " + std::to_string(i) +
+                        ")");
+        }
         ReadPropertyFile(slots[i].path, k, fields);
     }
 }
