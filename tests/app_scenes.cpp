@@ -54,13 +54,13 @@ class SceneTest : public HeadlessTest {
 
 TEST_F(SceneTest, SwitchInsideUpdateReleasesTheOldSceneOnceAndRendersTheNewOneThisFrame) {
     auto* probe = new ProbeScene;
-    probe->switchTo = 1;
+    probe->switchTo = 2;
     SceneManager::Instance().SetFirstStage(probe);
     EXPECT_EQ(probe->window, window);
     RunFrame();
     EXPECT_EQ(calls, (std::vector<std::string>{"init", "update", "release", "delete"}));
     SceneManager& scenes = SceneManager::Instance();
-    EXPECT_EQ(scenes.sceneNumber, 1);
+    EXPECT_EQ(scenes.sceneNumber, 2);
     auto* next = dynamic_cast<StandInScene*>(scenes.current);
     ASSERT_NE(next, nullptr);
     EXPECT_EQ(next->window, window);
@@ -71,7 +71,7 @@ TEST_F(SceneTest, NewSceneGetsInitAndOneUpdateInsideTheSwitch) {
     SceneManager::Instance().SetFirstStage(new ProbeScene);
     CCommon::Instance().autoFlip = 1;
     headless::SetKey(DIK_RIGHT, true); // the stand-in turns a page when its Update sees this
-    SceneManager::Instance().ChangeStage(1);
+    SceneManager::Instance().ChangeStage(2);
     EXPECT_EQ(calls, (std::vector<std::string>{"init", "release", "delete"}));
     EXPECT_EQ(CCommon::Instance().autoFlip, 0); // its Init ran
     EXPECT_EQ(CCommon::Instance().page, 1);     // and its Update, before any frame

@@ -7,11 +7,13 @@ struct RECT {
     int32_t top = 0;
     int32_t right = 0;
     int32_t bottom = 0;
+    bool operator==(const RECT&) const = default;
 };
 
 struct POINT {
     int32_t x = 0;
     int32_t y = 0;
+    bool operator==(const POINT&) const = default;
 };
 
 // Left and top inclusive, right and bottom exclusive.

@@ -1,0 +1,65 @@
+#pragma once
+// Small pieces every part of the level's step uses: the motion gates, frame stepping, and the
+// bag's item fields as the level's rules read them.
+#include "platform/Types.h"
+#include "services/CCommon.h"
+#include "services/InventoryBag.h"
+#include <cstdint>
+
+// The motion gates: the world stands still while the character plays a special animation.
+inline void CloseAllGates(CCommon& c) {
+    c.placedGate = c.backGate = c.itemGate = c.collGate = 0;
+}
+inline void OpenAllGates(CCommon& c) {
+    c.placedGate = c.backGate = c.itemGate = c.collGate = 1;
+}
+// The three gates of the world without the put-down items.
+inline void CloseThreeGates(CCommon& c) {
+    c.backGate = c.itemGate = c.collGate = 0;
+}
+inline void OpenThreeGates(CCommon& c) {
+    c.backGate = c.itemGate = c.collGate = 1;
+}
+
+// Cyclic animation steps; with no frames at all the frame stays 0.
+inline void StepCyclicForward(int32_t& frame, int32_t frames) {
+    frame = frame < frames - 1 ? frame + 1 : 0;
+}
+inline void StepCyclicBackward(int32_t& frame, int32_t frames) {
+    frame = frame >= 1 ? frame - 1 : (frames > 0 ? frames - 1 : 0);
+}
+
+inline bool Overlaps(const RECT& a, const RECT& b) {
+    return IntersectRect(nullptr, a, b);
+}
+
+// The items that have placement flags (the five pieces of collision object 6) and a hotspot.
+constexpr int kPieceItems[5] = {1, 3, 4, 6, 8};
+constexpr int kHotspotItems[7] = {0, 1, 3, 4, 6, 8, 7};
+
+inline int PieceIndex(int item) {
+    for (int i = 0; i < 5; ++i)
+        if (kPieceItems[i] == item) return i;
+    return -1;
+}
+// First placement flag: the piece sits in its place on C6. Second: it was put there.
+inline uint8_t& FirstPlacementFlag(InventoryBag& bag, int item) {
+    return bag.placementFlags[2 * PieceIndex(item)];
+}
+inline uint8_t& SecondPlacementFlag(InventoryBag& bag, int item) {
+    return bag.placementFlags[2 * PieceIndex(item) + 1];
+}
+inline const RECT& Hotspot(const InventoryBag& bag, int item) {
+    for (int i = 0; i < 7; ++i)
+        if (kHotspotItems[i] == item) return bag.hotspot[i];
+    return bag.items[item].hit; // items without a hotspot use their hit rectangle
+}
+
+// Where an item was put down: the tearing record's place plus its offsets.
+inline POINT PutDownPoint(const InventoryBag& bag, int item) {
+    const TearingObj& t = bag.tearingObj[item];
+    return POINT{t.x + t.offX, t.y + t.offY};
+}
+inline int32_t PlacePage(const InventoryBag& bag, int item) {
+    return bag.tearingObj[item].placePage;
+}

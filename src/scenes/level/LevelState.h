@@ -1,0 +1,273 @@
+#pragma once
+// Everything in the level that changes while it is played, as one plain value: it can be copied,
+// compared with ==, saved before some page turns and compared after turning back. Pictures,
+// path slots and frame rectangles (which never change after Init) live beside it in the scene.
+#include "platform/Types.h"
+#include <cstdint>
+
+// Character states: states 0..16 are also the CharObj animation that is drawn.
+enum CharState : int32_t {
+    CharWalk = 0,
+    CharKnockedDown = 1,
+    CharCarried = 2,
+    CharMount = 3, // climbing onto the primed mount
+    CharFailedClimb = 4,
+    CharRide = 5, // second walking pose: riding
+    CharFall = 6,
+    CharBlink = 7,
+    CharThrown = 8, // lost while riding
+    CharJump = 9,
+    CharDismount = 10,
+    CharLever = 11, // one-shot with props (collision object 4)
+    CharFly = 12,
+    CharPit = 13,
+    CharCaught = 14, // taken by background object 25
+    CharSlip = 15,
+    CharSwept = 16,
+    CharHidden = 20,
+};
+
+enum TurnDirection : int32_t { Forward = 0, Backward = 1 };
+
+// Object states shared by the level's records (the rules give each slot its own meaning).
+constexpr int32_t kNoStamp = -1;
+
+struct CharObj {
+    int32_t x = 0, y = 0, w = 0, h = 0, frames = 0; // from the property file, in this order
+    int32_t frame = 0;
+    int32_t dw = 0, dh = 0;
+    bool operator==(const CharObj&) const = default;
+    bool AtLastFrame() const { return frame == frames - 1; }
+};
+
+struct HeadObj {
+    int32_t x = 0, y = 0, w = 0, h = 0; // from Head_OBJ.txt, in this order
+    int32_t dw = 0, dh = 0;
+    bool operator==(const HeadObj&) const = default;
+};
+
+struct BackObj {
+    int32_t x = 0, y = 0, w = 0, h = 0, step = 0, state = 0; // from the property file
+    int32_t dw = 0, dh = 0;
+    bool operator==(const BackObj&) const = default;
+};
+
+struct CollObj {
+    int32_t x = 0, y = 0, w = 0, h = 0, frames = 0, step = 0; // from the property file
+    int32_t dw = 0, dh = 0;
+    int32_t state = 0;
+    int32_t pageStamp = kNoStamp; // page of its last stamped event
+    int32_t frame = 0;
+    RECT hit;
+    bool operator==(const CollObj&) const = default;
+    bool AtLastFrame() const { return frame == frames - 1; }
+};
+
+// An extra copy of background object 11 (left behind where an object was used up).
+struct Back11Copy {
+    int16_t shown = 2; // 2 waiting, 1 on screen, 0 off screen
+    int32_t x = 0, y = 0;
+    bool operator==(const Back11Copy&) const = default;
+};
+
+// Step and frame counters, each named by what it counts.
+struct LevelCounters {
+    // The character.
+    int32_t carryStep = 0;  // 0..9 along the carried path
+    int32_t blinkCount = 0; // forward turns spent landed and blinking (3 = lost)
+    // Background objects' sequences and pictures.
+    int32_t b1Image = 0;     // frame of B1 (set by the carried path)
+    int32_t b4PathStep = 0;  // 0..13
+    int32_t b6Count = 0;     // frame of B6 (counts while item 3 is in the bag)
+    int32_t b12Count = 0;    // 0..4, also B12's frame
+    int32_t b13Frame = 0;    // 0..2
+    int32_t b14Count = 0;    // 0..2, also B14's frame
+    int32_t b16Count = 0;    // 0..2, also B16's frame
+    int32_t b17Count = 0;    // 0..4, also B17's frame
+    int32_t b18Frame = 0;    // 0..2
+    int32_t b19PathStep = 0; // 0..8
+    int32_t b19Picture = 0;  // 0..1, set by B19's path
+    int32_t b21Count = 0;    // 0..3
+    int32_t b22Count = 0;    // 0..2
+    int32_t b23Count = 0;    // 0..7
+    int32_t b24Count = 0;    // 0..3
+    int32_t b25Count = 0;    // 0..4
+    int32_t b27Count = 0;    // 0..4
+    int32_t b29Count = 0;    // 0..3
+    int32_t b30Count = 0;    // 0..7
+    int32_t b31Count = 0;    // 0..4
+    int32_t b56Count = 0;    // 0..2
+    int32_t b57Count = 0;    // 0..4
+    int32_t b58Frame = 0;    // 0..3
+    int32_t b59Count = 0;    // 0..2
+    int32_t b73Toggle = 0;   // 0..1
+    int32_t b74Count = 0;    // 0..2
+    int32_t b75Toggle = 0;   // 0..1
+    int32_t b90Count = 0;    // 0..2
+    int32_t b91SubStep = 0;  // 0..2, also B91's frame
+    int32_t b91Step = 0;     // 0..5
+    int32_t b93Count = 0;    // 0..4
+    int32_t b94Count = 0;    // 0..4
+    int32_t stripCount = 0;  // recycles of the strip B50..B55, 0..35
+    int32_t b67Returns = 0;
+    int32_t b68Returns = 0;
+    int32_t b69Returns = 0;
+    int32_t b70Returns = 0;
+    int32_t b71Returns = 0; // 0..2
+    bool operator==(const LevelCounters&) const = default;
+};
+
+// Values the page-turn step and the rules keep between turns.
+struct LevelValues {
+    int32_t c7PathStep = 0; // 0..8
+    int32_t c7StartX = 0;   // where C7's path starts (saved when B14 hands it over)
+    int32_t c7StartY = 0;
+    int32_t i9PathStep = 0; // 0..9
+    int32_t i12HopStep = 0; // 0..16
+    int32_t i12LandX = 0;   // where item 12 landed
+    int32_t i12LandY = 0;
+    int32_t b23Mode = 0;          // 0 idle, 1 winding up, 2 thrown
+    int32_t b29ReturnX = -500000; // -500000 = none stored
+    int32_t b29StartY = 0;        // height at which B29 was shown
+    bool operator==(const LevelValues&) const = default;
+};
+
+// Rotations and scales the renderer reads (radians; scale 2 is the level's normal size).
+struct LevelDrawParams {
+    float b4Rotation = 0.0f;
+    float collRotation = 0.0f; // shared by C10, C14, C15, C21 and C22
+    float b16ScaleX = 2.0f;    // -2 when B16 came from C8 (drawn mirrored)
+    float c7Scale = 2.0f;
+    float c7Rotation = 0.0f;
+    bool operator==(const LevelDrawParams&) const = default;
+};
+
+struct LevelFlags {
+    uint8_t itemUse13 = 0; // item 13 was loaded on C20 (cleared once it is back in the bag)
+    uint8_t itemUse10 = 0;
+    uint8_t viaState9 = 0;
+    uint8_t viaState10 = 0;
+    uint8_t state11Done = 0;
+    uint8_t c1Primed = 0;
+    uint8_t pitCovered = 0;
+    uint8_t bagLossDone = 0;
+    uint8_t c19Hit = 0; // set by the rules, read by nothing (kept as the original does)
+    uint8_t c19Landed = 0;
+    uint8_t c17Done = 0;
+    uint8_t i12Landed = 0;
+    uint8_t i12PastPath = 0;
+    uint8_t stripDone = 0;
+    uint8_t b67Done = 0, b68Done = 0, b69Done = 0, b70Done = 0, b71Done = 0;
+    uint8_t b27Done = 0;
+    uint8_t b29Done = 0;
+    uint8_t b93Reversing = 0;
+    uint8_t b94Reversing = 0;
+    uint8_t b16Released = 0;
+    uint8_t endingStarted = 0;
+    uint8_t returnToTitle = 0;
+    bool operator==(const LevelFlags&) const = default;
+};
+
+// The page on which each stamped event happened (kNoStamp = none); turning back compares the
+// page with them to undo the event.
+struct PageStamps {
+    // The character.
+    int32_t carriedEnd = kNoStamp;
+    int32_t state4End = kNoStamp;
+    int32_t state3End = kNoStamp;
+    int32_t fallStart = kNoStamp;
+    int32_t state9End = kNoStamp;
+    int32_t state10End = kNoStamp;
+    int32_t state11End = kNoStamp;
+    int32_t flyStart = kNoStamp;
+    int32_t flyFrame = kNoStamp;
+    int32_t walkLeftA = kNoStamp; // bounds of the walk-backs; never reset
+    int32_t walkLeftB = kNoStamp;
+    int32_t driftLeftA = kNoStamp;
+    int32_t driftLeftB = kNoStamp;
+    // Set by the rules of the playing frame.
+    int32_t bagLoss = kNoStamp;
+    int32_t c1Used = kNoStamp;
+    int32_t c2Marked = kNoStamp;
+    int32_t c5Used = kNoStamp;
+    int32_t c7Used = kNoStamp;
+    int32_t c8Used = kNoStamp;
+    int32_t c12Reached = kNoStamp;
+    int32_t item7Met = kNoStamp;
+    int32_t item13Met = kNoStamp;
+    int32_t item11Zone = kNoStamp;
+    // Collision objects and items on page turns.
+    int32_t c7PathEnd = kNoStamp;
+    int32_t c11HandOver = kNoStamp;
+    int32_t item2Frame = kNoStamp;
+    int32_t item5Frame = kNoStamp;
+    int32_t item5Extra = kNoStamp;
+    int32_t item12Path = kNoStamp;
+    // Background objects.
+    int32_t stripDone = kNoStamp;
+    int32_t b67Done = kNoStamp, b68Done = kNoStamp, b69Done = kNoStamp, b70Done = kNoStamp,
+            b71Done = kNoStamp;
+    int32_t b29Done = kNoStamp;
+    int32_t b4End = kNoStamp;
+    int32_t b12End = kNoStamp;
+    int32_t b17End = kNoStamp;
+    int32_t b57End = kNoStamp;
+    int32_t b16Release = kNoStamp;
+    int32_t b16Follow = kNoStamp;
+    int32_t b22End = kNoStamp;
+    int32_t b27End = kNoStamp;
+    int32_t b31End = kNoStamp;
+    int32_t b56End = kNoStamp;
+    int32_t b59End = kNoStamp;
+    int32_t b93b94End = kNoStamp;
+    bool operator==(const PageStamps&) const = default;
+};
+
+// The notice pictures: armed by the rules, shown by the frame update.
+struct Notices {
+    uint8_t armGameover1 = 0, armGameover2 = 0, armGameover3 = 0;
+    uint8_t showGameover1 = 0, showGameover2 = 0, showGameover3 = 0, showWarning = 0;
+    bool operator==(const Notices&) const = default;
+};
+
+// The pause menu's buttons: where each is drawn and its hit area (built from last frame's
+// position, so a hovered button's hit area follows it one frame late).
+struct PauseButtons {
+    POINT resumePos{306, 280};
+    POINT mainPos{306, 340};
+    POINT quitPos{306, 400};
+    RECT resumeRect, mainRect, quitRect;
+    bool operator==(const PauseButtons&) const = default;
+};
+
+struct LevelState {
+    static constexpr int kChars = 17;
+    static constexpr int kHeads = 6;
+    static constexpr int kBacks = 95;
+    static constexpr int kColls = 25;
+    static constexpr int kZones = 8;
+    static constexpr int kBack11Copies = 4;
+
+    int32_t charState = CharWalk;
+    int32_t headIndex = 0;
+    CharObj chars[kChars];
+    HeadObj head;
+    BackObj backs[kBacks];
+    CollObj colls[kColls];
+    Back11Copy back11Copies[kBack11Copies];
+    LevelCounters counters;
+    LevelValues values;
+    LevelDrawParams draw;
+    LevelFlags flags;
+    PageStamps stamps;
+    Notices notices;
+    PauseButtons pause;
+    int16_t smokeStep = 0; // closing sequence: 0 none, 1..8 the smoke picture shown
+    RECT hitA, hitB, hitC; // the character's hit rectangles
+    RECT zones[kZones];
+
+    bool operator==(const LevelState&) const = default;
+};
+
+// The bag-loss draw's outcome lives for the whole process (it survives a new level).
+extern int16_t lossResult;
