@@ -1,14 +1,634 @@
-// The character's state machine: one step per page turn, forward and backward.
+// The character's state machine: one step per page turn, forward and backward. The rules of the
+// playing frame send the character into most special states; these steps play them out and
+// lead it back to walking, and a backward turn runs each step's inverse.
 #include "scenes/level/CStage_One.h"
 #include "scenes/level/LevelCommon.h"
+#include <cstddef>
 
-void CStage_One::CharacterForward() {}
-void CStage_One::CharacterBackward() {}
-void CStage_One::ApplyCarriedKeyframe(int32_t) {}
-void CStage_One::ApplyState3Keyframe() {}
-void CStage_One::ApplyState4Keyframe() {}
-void CStage_One::ApplyState9Keyframe() {}
-void CStage_One::WalkForward() {}
-void CStage_One::WalkBackward() {}
-void CStage_One::WalkBackRules() {}
-void CStage_One::DriftBackRules() {}
+namespace {
+
+// --- Keyframes ---
+
+struct CarriedKey {
+    int32_t frame, x, y;
+    enum Back1 { None, Hide, Show, Attach } back1; // what B1 (the carrier's grip) does
+    int32_t back1Image;
+};
+// The carried path, by carry step: the character's frame and place, and B1.
+constexpr CarriedKey kCarriedPath[] = {
+    {0, 79, 424, CarriedKey::None, 0},    {1, 79, 448, CarriedKey::None, 0},
+    {2, 87, 205, CarriedKey::Hide, 0},    {3, 138, 118, CarriedKey::Show, 0},
+    {4, 229, 157, CarriedKey::Attach, 1}, {0, 264, 226, CarriedKey::Attach, 2},
+    {1, 264, 226, CarriedKey::Attach, 2}, {2, 392, 134, CarriedKey::Attach, 1},
+    {3, 490, 212, CarriedKey::Show, 0},   {4, 520, 330, CarriedKey::Hide, 0},
+};
+constexpr int kCarrySteps = 9; // the last step of the path
+
+constexpr POINT kState3Path[] = {{126, 334}, {168, 237}, {200, 193}, {212, 203}, {212, 203}};
+constexpr POINT kState4Path[] = {{124, 339}, {168, 275}, {182, 309}, {124, 366}, {87, 364}};
+constexpr POINT kState9Path[] = {{75, 205}, {173, 148}, {294, 120}, {443, 140}, {531, 205}};
+
+template <size_t N> void ApplyPath(const POINT (&path)[N], CharObj& c, int32_t n) {
+    if (n < 0 || n >= static_cast<int32_t>(N)) return; // outside the table: stays put
+    c.x = path[n].x;
+    c.y = path[n].y;
+}
+
+// Where the walker stands when it walks again after a special state.
+constexpr POINT kWalkStart{75, 450};
+constexpr POINT kHeadAtWalkStart{109, 395};
+constexpr POINT kWalkAfterCarry{555, 450};
+constexpr POINT kHeadAfterCarry{589, 395};
+constexpr int32_t kWalkerHome = 75; // the walker steps back left to here
+constexpr int32_t kStep = 20;       // pixels per page of the walk-backs and falls
+
+struct Turn {
+    CStage_One& s;
+    LevelState& level;
+    CCommon& common;
+    InventoryBag& bag;
+    int32_t page; // the page before this turn's change
+
+    CharObj& Char(int k) { return level.chars[k]; }
+    CharObj& Walker() { return level.chars[CharWalk]; }
+    void PlaceWalker(POINT at, POINT head) {
+        Walker().x = at.x;
+        Walker().y = at.y;
+        level.head.x = head.x;
+        level.head.y = head.y;
+    }
+    void ShiftWalker(int32_t dx) {
+        Walker().x += dx;
+        level.head.x += dx;
+    }
+    bool FrameBelowLast(int k) { return Char(k).frame < Char(k).frames - 1; }
+};
+
+// --- Walking (0) ---
+
+void WalkingForward(Turn& t) {
+    t.s.WalkForward();
+    CharObj& walker = t.Walker();
+    // After the carried path and after the dismount the walker strolls back left to its home.
+    if (t.Char(CharDismount).frame == 0 && t.Char(CharCarried).AtLastFrame() &&
+        walker.x > kWalkerHome) {
+        t.ShiftWalker(-kStep);
+        t.level.stamps.walkLeftA = t.page;
+    }
+    if (t.level.counters.b12Count == 0 && t.Char(CharDismount).AtLastFrame() &&
+        walker.x > kWalkerHome) {
+        t.ShiftWalker(-kStep);
+        t.level.stamps.walkLeftB = t.page;
+    }
+}
+
+void WalkingBackward(Turn& t) {
+    t.s.WalkBackward();
+    PageStamps& stamps = t.level.stamps;
+    if (t.page == stamps.carriedEnd + 1) t.level.charState = CharCarried;
+    if (t.page == stamps.state4End + 1) t.level.charState = CharFailedClimb;
+    if (t.page == stamps.state10End + 1) {
+        t.level.flags.viaState10 = 1;
+        t.level.backs[3].state = 2;
+        t.level.charState = CharDismount;
+    }
+    t.s.WalkBackRules();
+}
+
+// --- One-shot lost states (1, 13..16) ---
+
+// Forward: the animation plays to its end and the world stands still.
+void LostForward(Turn& t) {
+    const int k = t.level.charState;
+    if (t.FrameBelowLast(k)) {
+        CloseAllGates(t.common);
+        ++t.Char(k).frame;
+    }
+}
+
+// Backward: the animation plays back; true when it was already at its first frame.
+bool LostRewind(Turn& t) {
+    CharObj& c = t.Char(t.level.charState);
+    if (c.frame >= 1) {
+        CloseAllGates(t.common);
+        --c.frame;
+        return false;
+    }
+    return true;
+}
+
+void KnockedDownBackward(Turn& t) {
+    if (!LostRewind(t)) return;
+    CharObj& dismount = t.Char(CharDismount);
+    BackObj& dropped = t.level.backs[3];
+    if (t.page == t.level.stamps.state10End + 1) {
+        OpenAllGates(t.common);
+        if (dropped.state == 1) dropped.state = 2;
+        dismount.frame = dismount.frames > 0 ? dismount.frames - 1 : 0;
+        t.level.charState = CharDismount;
+    } else if (t.level.flags.viaState10 && dismount.frame > 1) {
+        t.common.placedGate = 1;
+        if (dropped.state == 1) dropped.state = 2;
+        --dismount.frame;
+        t.level.charState = CharDismount;
+    } else {
+        OpenAllGates(t.common);
+        t.s.WalkBackward();
+        t.level.charState = CharWalk;
+    }
+    t.s.WalkBackRules();
+}
+
+void BackToWalkingBackward(Turn& t) {
+    if (!LostRewind(t)) return;
+    t.s.WalkBackward();
+    OpenAllGates(t.common);
+    t.level.charState = CharWalk;
+}
+
+void CaughtBackward(Turn& t) {
+    if (!LostRewind(t)) return;
+    OpenAllGates(t.common);
+    BackObj& catcher = t.level.backs[25];
+    if (catcher.state == 7) {
+        catcher.state = 4;
+        catcher.x = t.Char(CharCaught).x - 20;
+        catcher.y = t.Char(CharCaught).y - 30;
+        t.level.charState = CharHidden;
+    }
+}
+
+// --- Carried along a path (2) ---
+
+void CarriedForward(Turn& t) {
+    int32_t& step = t.level.counters.carryStep;
+    if (step < kCarrySteps) {
+        CloseThreeGates(t.common);
+        ++step;
+        t.s.ApplyCarriedKeyframe(step);
+        return;
+    }
+    t.level.charState = CharWalk;
+    t.level.stamps.carriedEnd = t.page;
+    t.s.WalkForward();
+    t.PlaceWalker(kWalkAfterCarry, kHeadAfterCarry);
+    OpenThreeGates(t.common);
+}
+
+void CarriedBackward(Turn& t) {
+    int32_t& step = t.level.counters.carryStep;
+    if (step > 0) {
+        CloseThreeGates(t.common);
+        --step;
+        t.s.ApplyCarriedKeyframe(step);
+        return;
+    }
+    t.level.charState = CharWalk;
+    t.level.stamps.carriedEnd = kNoStamp;
+    t.s.WalkBackward();
+    t.PlaceWalker(kWalkStart, kHeadAtWalkStart);
+    OpenThreeGates(t.common);
+}
+
+// --- Climbing onto the mount (3) and the failed climb (4) ---
+
+void MountForward(Turn& t) {
+    CharObj& c = t.Char(CharMount);
+    if (t.FrameBelowLast(CharMount)) {
+        ++c.frame;
+        t.s.ApplyState3Keyframe();
+        CloseAllGates(t.common);
+        return;
+    }
+    t.level.colls[1].state = 5;
+    t.level.charState = CharRide;
+    t.level.stamps.state3End = t.page;
+    StepCyclicForward(t.Char(CharRide).frame, t.Char(CharRide).frames);
+    OpenAllGates(t.common);
+}
+
+void MountBackward(Turn& t) {
+    CharObj& c = t.Char(CharMount);
+    if (c.frame >= 1) {
+        CloseAllGates(t.common);
+        --c.frame;
+        t.s.ApplyState3Keyframe();
+        return;
+    }
+    t.PlaceWalker(POINT{c.x - 51, c.y + 116}, POINT{c.x - 16, c.y + 60});
+    t.level.charState = CharWalk;
+    t.level.stamps.state3End = kNoStamp;
+    t.s.WalkBackward();
+    OpenAllGates(t.common);
+}
+
+void FailedClimbForward(Turn& t) {
+    if (t.FrameBelowLast(CharFailedClimb)) {
+        ++t.Char(CharFailedClimb).frame;
+        t.s.ApplyState4Keyframe();
+        CloseAllGates(t.common);
+        return;
+    }
+    t.level.charState = CharWalk;
+    t.level.stamps.state4End = t.page;
+    t.s.WalkForward();
+    OpenAllGates(t.common);
+}
+
+void FailedClimbBackward(Turn& t) {
+    CharObj& c = t.Char(CharFailedClimb);
+    if (c.frame >= 1) {
+        CloseAllGates(t.common);
+        --c.frame;
+        t.s.ApplyState4Keyframe();
+        return;
+    }
+    t.level.charState = CharWalk;
+    t.level.stamps.state4End = kNoStamp;
+    t.s.WalkBackward();
+    OpenAllGates(t.common);
+}
+
+// --- Riding (5) ---
+
+void RideForward(Turn& t) {
+    CharObj& rider = t.Char(CharRide);
+    StepCyclicForward(rider.frame, rider.frames);
+    // After the climb and after the jump the rider drifts back left.
+    if (t.Char(CharJump).frame == 0 && t.Char(CharMount).AtLastFrame() && rider.x > kWalkerHome) {
+        rider.x -= kStep;
+        t.level.stamps.driftLeftA = t.page;
+    }
+    if (t.Char(CharJump).AtLastFrame() && rider.x > kWalkerHome) {
+        rider.x -= kStep;
+        t.level.stamps.driftLeftB = t.page;
+    }
+}
+
+void RideBackward(Turn& t) {
+    CharObj& rider = t.Char(CharRide);
+    StepCyclicBackward(rider.frame, rider.frames);
+    if (t.page == t.level.stamps.state3End + 1) {
+        CollObj& mount = t.level.colls[1];
+        mount.state = 3;
+        mount.x -= mount.step;
+        t.level.charState = CharMount;
+    }
+    if (t.page == t.level.stamps.state9End + 1) {
+        t.level.flags.viaState9 = 1;
+        t.level.charState = CharJump;
+    }
+    t.s.DriftBackRules();
+}
+
+// --- Falling (6) and landed, blinking (7) ---
+
+void FallForward(Turn& t) {
+    CharObj& c = t.Char(CharFall);
+    if (c.y < 530 - 2 * c.h) {
+        CloseAllGates(t.common);
+        c.y += kStep;
+        return;
+    }
+    t.level.charState = CharBlink;
+    t.Char(CharBlink).x = c.x + 38;
+    t.Char(CharBlink).y = c.y + 106;
+}
+
+void FallBackward(Turn& t) {
+    if (t.level.stamps.fallStart < t.page) {
+        CloseAllGates(t.common);
+        t.Char(CharFall).y -= kStep;
+        return;
+    }
+    int32_t& step = t.level.counters.carryStep;
+    if (step > 0) --step; // a fall from the first step goes back to that step
+    t.s.ApplyCarriedKeyframe(step);
+    t.common.placedGate = 1;
+    t.level.charState = CharCarried;
+}
+
+void ToggleBlink(CharObj& c) {
+    c.frame = c.frame == 0 ? 1 : 0;
+}
+
+void BlinkForward(Turn& t) {
+    int32_t& blinks = t.level.counters.blinkCount;
+    if (blinks <= 2) {
+        CloseAllGates(t.common);
+        ToggleBlink(t.Char(CharBlink));
+        ++blinks;
+    }
+}
+
+void BlinkBackward(Turn& t) {
+    int32_t& blinks = t.level.counters.blinkCount;
+    if (blinks >= 1) {
+        CloseAllGates(t.common);
+        ToggleBlink(t.Char(CharBlink));
+        --blinks;
+        return;
+    }
+    // Landing did not touch the blink frame, so going back up leaves it as it is.
+    t.level.charState = CharFall;
+}
+
+// --- Thrown off the mount (8) ---
+
+void ThrownForward(Turn& t) {
+    if (t.FrameBelowLast(CharThrown)) ++t.Char(CharThrown).frame;
+}
+
+void ThrownBackward(Turn& t) {
+    CharObj& c = t.Char(CharThrown);
+    if (c.frame >= 1) {
+        CloseAllGates(t.common);
+        --c.frame;
+        return;
+    }
+    CharObj& jump = t.Char(CharJump);
+    CharObj& dismount = t.Char(CharDismount);
+    if (t.page == t.level.stamps.state9End + 1) {
+        OpenAllGates(t.common);
+        t.s.ApplyState9Keyframe();
+        t.level.charState = CharJump;
+    } else if (!t.level.flags.viaState10 || dismount.frame > 1) {
+        if (t.level.flags.viaState9) {
+            t.common.placedGate = 1;
+            StepCyclicBackward(jump.frame, jump.frames);
+            t.s.ApplyState9Keyframe();
+            t.level.charState = CharJump;
+        } else {
+            OpenAllGates(t.common);
+            StepCyclicBackward(t.Char(CharRide).frame, t.Char(CharRide).frames);
+            t.level.charState = CharRide;
+        }
+    } else {
+        t.common.placedGate = 1;
+        StepCyclicBackward(dismount.frame, dismount.frames);
+        t.level.charState = CharDismount;
+    }
+    t.s.DriftBackRules();
+}
+
+// --- The jump (9) and the dismount (10) ---
+
+void JumpForward(Turn& t) {
+    CharObj& jump = t.Char(CharJump);
+    if (t.FrameBelowLast(CharJump)) {
+        ++jump.frame;
+        t.s.ApplyState9Keyframe();
+        CloseThreeGates(t.common);
+        return;
+    }
+    t.level.flags.viaState9 = 0;
+    t.level.charState = CharRide;
+    t.level.stamps.state9End = t.page;
+    CharObj& rider = t.Char(CharRide);
+    StepCyclicForward(rider.frame, rider.frames);
+    rider.x = jump.x - 1;
+    rider.y = jump.y + 27;
+    OpenThreeGates(t.common);
+}
+
+void JumpBackward(Turn& t) {
+    CharObj& jump = t.Char(CharJump);
+    if (jump.frame > 0) {
+        CloseThreeGates(t.common);
+        --jump.frame;
+        t.s.ApplyState9Keyframe();
+        return;
+    }
+    t.level.flags.viaState9 = 0;
+    t.level.charState = CharRide;
+    t.level.stamps.state9End = kNoStamp;
+    CharObj& rider = t.Char(CharRide);
+    StepCyclicBackward(rider.frame, rider.frames);
+    rider.x = jump.x;
+    rider.y = jump.y + 27;
+    OpenThreeGates(t.common);
+}
+
+void DismountForward(Turn& t) {
+    CharObj& c = t.Char(CharDismount);
+    if (t.FrameBelowLast(CharDismount)) {
+        ++c.frame;
+        CloseThreeGates(t.common);
+        return;
+    }
+    t.level.flags.viaState10 = 0;
+    t.level.charState = CharWalk;
+    BackObj& dropped = t.level.backs[3]; // what the hero leaves behind on dismounting
+    dropped.state = 1;
+    dropped.x = c.x + 7;
+    dropped.y = c.y + 169;
+    t.level.stamps.state10End = t.page;
+    t.s.WalkForward();
+    t.PlaceWalker(POINT{c.x + 265, c.y + 214}, POINT{c.x + 299, c.y + 159});
+    OpenThreeGates(t.common);
+}
+
+void DismountBackward(Turn& t) {
+    CharObj& c = t.Char(CharDismount);
+    if (c.frame > 0) {
+        // The jump's record is not in use here: it keeps the place it ended on.
+        CloseThreeGates(t.common);
+        --c.frame;
+        return;
+    }
+    t.level.flags.viaState10 = 0;
+    t.level.charState = CharRide;
+    t.level.stamps.state10End = kNoStamp;
+    CharObj& rider = t.Char(CharRide);
+    StepCyclicBackward(rider.frame, rider.frames);
+    rider.x = c.x;
+    rider.y = c.y - 4;
+    OpenThreeGates(t.common);
+}
+
+// --- The lever (11) ---
+
+void LeverForward(Turn& t) {
+    if (t.level.flags.state11Done) return;
+    CharObj& c = t.Char(CharLever);
+    if (!t.FrameBelowLast(CharLever)) {
+        t.level.stamps.state11End = t.page;
+        t.level.flags.state11Done = 1;
+        return; // background object 12's sequence leads the walker on
+    }
+    CloseAllGates(t.common);
+    ++c.frame;
+    CollObj& lever = t.level.colls[4];
+    if (c.frame == 3) lever.frame = 1;
+    if (c.frame == 4) {
+        BackObj& lift = t.level.backs[12];
+        lift.x = lever.x + 90;
+        lift.y = lever.y - 196;
+        lift.state = 4;
+    }
+}
+
+void LeverBackward(Turn& t) {
+    if (t.level.flags.state11Done) return;
+    CharObj& c = t.Char(CharLever);
+    if (c.frame >= 1) {
+        CloseAllGates(t.common);
+        if (c.frame == 4) t.level.backs[12].state = 2;
+        if (c.frame == 3) t.level.colls[4].frame = 0;
+        --c.frame;
+        return;
+    }
+    t.level.charState = CharWalk;
+    t.level.stamps.state11End = kNoStamp;
+    t.s.WalkBackward();
+    OpenAllGates(t.common);
+}
+
+// --- Flying away (12) ---
+
+void FlyForward(Turn& t) {
+    CharObj& c = t.Char(CharFly);
+    c.x += 9;
+    c.y -= 12;
+}
+
+void FlyBackward(Turn& t) {
+    CharObj& c = t.Char(CharFly);
+    PageStamps& stamps = t.level.stamps;
+    if (stamps.flyStart < t.page - 1) {
+        c.x -= 9;
+        c.y += 12;
+    } else {
+        stamps.flyStart = kNoStamp;
+        t.level.charState = CharWalk;
+        t.PlaceWalker(kWalkStart, kHeadAtWalkStart);
+        t.bag.items[7].state = ItemPlaced;
+        t.s.WalkBackward();
+    }
+    if (stamps.flyFrame == t.page) {
+        OpenAllGates(t.common);
+        stamps.flyFrame = kNoStamp;
+        if (c.frame == 1) c.frame = 0;
+    }
+}
+
+struct StateRule {
+    void (*forward)(Turn&);
+    void (*backward)(Turn&);
+};
+// By character state 0..16.
+constexpr StateRule kStateRules[] = {
+    {WalkingForward, WalkingBackward},         // 0 walking
+    {LostForward, KnockedDownBackward},        // 1 knocked down
+    {CarriedForward, CarriedBackward},         // 2 carried
+    {MountForward, MountBackward},             // 3 climbing onto the mount
+    {FailedClimbForward, FailedClimbBackward}, // 4 failed climb
+    {RideForward, RideBackward},               // 5 riding
+    {FallForward, FallBackward},               // 6 falling
+    {BlinkForward, BlinkBackward},             // 7 landed, blinking
+    {ThrownForward, ThrownBackward},           // 8 thrown off
+    {JumpForward, JumpBackward},               // 9 jump
+    {DismountForward, DismountBackward},       // 10 dismount
+    {LeverForward, LeverBackward},             // 11 lever
+    {FlyForward, FlyBackward},                 // 12 flying away
+    {LostForward, BackToWalkingBackward},      // 13 into the pit
+    {LostForward, CaughtBackward},             // 14 caught
+    {LostForward, BackToWalkingBackward},      // 15 slipped
+    {LostForward, BackToWalkingBackward},      // 16 swept away
+};
+constexpr int kRuledStates = sizeof kStateRules / sizeof kStateRules[0];
+
+void RunRule(CStage_One& s, bool forward) {
+    Turn t{s, s.level, CCommon::Instance(), InventoryBag::Instance(), CCommon::Instance().page};
+    const int32_t state = s.level.charState;
+    if (state < 0 || state >= kRuledStates) return; // hidden (20): nothing
+    const StateRule& rule = kStateRules[state];
+    (forward ? rule.forward : rule.backward)(t);
+}
+
+} // namespace
+
+void CStage_One::CharacterForward() {
+    RunRule(*this, true);
+}
+
+void CStage_One::CharacterBackward() {
+    RunRule(*this, false);
+}
+
+void CStage_One::ApplyCarriedKeyframe(int32_t step) {
+    if (step < 0 || step > kCarrySteps) return;
+    const CarriedKey& key = kCarriedPath[step];
+    CharObj& c = level.chars[CharCarried];
+    c.frame = key.frame < c.frames ? key.frame : (c.frames > 0 ? c.frames - 1 : 0);
+    c.x = key.x;
+    c.y = key.y;
+    BackObj& grip = level.backs[1];
+    if (key.back1 == CarriedKey::Hide && grip.state == 1) grip.state = 2;
+    if (key.back1 == CarriedKey::Show && grip.state == 2) grip.state = 1;
+    if (key.back1 == CarriedKey::Show || key.back1 == CarriedKey::Attach) {
+        const CollObj& carrier = level.colls[0];
+        grip.x = carrier.x + 104;
+        grip.y = carrier.y + 126;
+        level.counters.b1Image = key.back1Image;
+    }
+}
+
+void CStage_One::ApplyState3Keyframe() {
+    CharObj& c = level.chars[CharMount];
+    ApplyPath(kState3Path, c, c.frame);
+}
+
+void CStage_One::ApplyState4Keyframe() {
+    CharObj& c = level.chars[CharFailedClimb];
+    ApplyPath(kState4Path, c, c.frame);
+}
+
+void CStage_One::ApplyState9Keyframe() {
+    CharObj& c = level.chars[CharJump];
+    ApplyPath(kState9Path, c, c.frame);
+}
+
+void CStage_One::WalkForward() {
+    CharObj& walker = level.chars[CharWalk];
+    StepCyclicForward(walker.frame, walker.frames);
+    if (walker.frame == 0) level.headIndex = 0;
+}
+
+void CStage_One::WalkBackward() {
+    CharObj& walker = level.chars[CharWalk];
+    const bool wraps = walker.frame == 0;
+    StepCyclicBackward(walker.frame, walker.frames);
+    if (wraps) level.headIndex = 0;
+}
+
+void CStage_One::WalkBackRules() {
+    CharObj& walker = level.chars[CharWalk];
+    const PageStamps& stamps = level.stamps;
+    const int32_t page = CCommon::Instance().page;
+    const CharObj& carried = level.chars[CharCarried];
+    const CharObj& dismount = level.chars[CharDismount];
+    if (dismount.frame == 0 && carried.AtLastFrame() && stamps.walkLeftA >= page - 1 &&
+        page >= stamps.carriedEnd) {
+        walker.x += kStep;
+        level.head.x += kStep;
+    }
+    if (level.counters.b12Count == 0 && dismount.AtLastFrame() && stamps.walkLeftB >= page - 1 &&
+        page >= stamps.state10End) {
+        walker.x += kStep;
+        level.head.x += kStep;
+    }
+}
+
+void CStage_One::DriftBackRules() {
+    CharObj& rider = level.chars[CharRide];
+    const PageStamps& stamps = level.stamps;
+    const int32_t page = CCommon::Instance().page;
+    const CharObj& jump = level.chars[CharJump];
+    if (jump.frame == 0 && level.chars[CharMount].AtLastFrame() && stamps.driftLeftA >= page - 1 &&
+        page >= stamps.state3End && rider.x < 155)
+        rider.x += kStep;
+    if (jump.AtLastFrame() && stamps.driftLeftB >= page - 1 && page >= stamps.state9End &&
+        rider.x < 531)
+        rider.x += kStep;
+}
