@@ -1,0 +1,364 @@
+// The character's state machine, one page turn at a time, on a hand-made set of animations.
+#include "TestSupport.h"
+#include "scenes/level/CStage_One.h"
+#include "scenes/level/LevelCommon.h"
+#include <gtest/gtest.h>
+
+namespace {
+
+class CharacterTest : public HeadlessTest {
+  protected:
+    void SetUp() override {
+        HeadlessTest::SetUp();
+        CCommon::Instance().page = 10;
+        // Animations with the frame counts the shipped data has.
+        const int frames[17] = {5, 3, 5, 5, 5, 5, 3, 2, 2, 5, 5, 5, 2, 2, 2, 2, 2};
+        for (int k = 0; k < 17; ++k) {
+            CharObj& c = stage.level.chars[k];
+            c.frames = frames[k];
+            c.w = 40;
+            c.h = 60;
+            c.dw = 80;
+            c.dh = 120;
+        }
+        Walker().x = 75;
+        Walker().y = 450;
+        stage.level.head = HeadObj{109, 395, 25, 20, 50, 40};
+        stage.level.chars[CharRide].x = 155;
+        stage.level.chars[CharRide].y = 232;
+        stage.level.colls[1].step = 20;
+        stage.level.colls[1].state = 3;
+        stage.level.backs[1].state = 2;
+        stage.level.backs[3].state = 2;
+    }
+
+    CharObj& Walker() { return stage.level.chars[CharWalk]; }
+    CharObj& Char(int k) { return stage.level.chars[k]; }
+    int32_t& Page() { return CCommon::Instance().page; }
+
+    // The character's part of a page turn, with the page moving as the whole turn moves it.
+    void Forward() {
+        stage.CharacterForward();
+        ++Page();
+    }
+    void Backward() {
+        stage.CharacterBackward();
+        --Page();
+    }
+
+    struct Gates {
+        uint8_t placed, back, item, coll;
+        bool operator==(const Gates&) const = default;
+    };
+    static Gates GatesNow() {
+        const CCommon& c = CCommon::Instance();
+        return Gates{c.placedGate, c.backGate, c.itemGate, c.collGate};
+    }
+
+    // A forward turn then a backward turn gives back the whole level state and the gates.
+    void ExpectRoundTrip(const char* what) {
+        const LevelState before = stage.level;
+        const Gates gates = GatesNow();
+        Forward();
+        Backward();
+        EXPECT_EQ(stage.level.charState, before.charState) << what;
+        for (int k = 0; k < 17; ++k) {
+            EXPECT_EQ(stage.level.chars[k], before.chars[k]) << what << ": animation " << k;
+        }
+        EXPECT_TRUE(stage.level == before) << what;
+        EXPECT_EQ(GatesNow(), gates) << what;
+    }
+
+    CStage_One stage;
+};
+
+TEST_F(CharacterTest, EveryStateUndoesItsForwardStepMidAnimation) {
+    struct Case {
+        int32_t state;
+        int32_t frame;
+        uint8_t gatesOpen; // the gates as the state keeps them while it plays
+    };
+    const Case cases[] = {
+        {CharWalk, 2, 1},     {CharKnockedDown, 1, 0}, {CharMount, 1, 0},  {CharFailedClimb, 2, 0},
+        {CharRide, 3, 1},     {CharBlink, 0, 0},       {CharThrown, 0, 0}, {CharJump, 2, 0},
+        {CharDismount, 1, 0}, {CharPit, 0, 0},         {CharCaught, 0, 0}, {CharSlip, 0, 0},
+        {CharSwept, 0, 0},
+    };
+    for (const Case& c : cases) {
+        stage.level.charState = c.state;
+        Char(c.state).frame = c.frame;
+        if (c.state == CharBlink) stage.level.counters.blinkCount = 1;
+        if (c.state == CharMount) stage.ApplyState3Keyframe();
+        if (c.state == CharFailedClimb) stage.ApplyState4Keyframe();
+        if (c.state == CharJump) stage.ApplyState9Keyframe();
+        CCommon& common = CCommon::Instance();
+        if (c.gatesOpen)
+            OpenAllGates(common);
+        else if (c.state == CharJump || c.state == CharDismount)
+            CloseThreeGates(common), common.placedGate = 1;
+        else
+            CloseAllGates(common);
+        ExpectRoundTrip(("state " + std::to_string(c.state)).c_str());
+    }
+}
+
+TEST_F(CharacterTest, CarriedPathFollowsItsKeyframesAndEndsWalkingAtTheFarSide) {
+    stage.level.charState = CharCarried;
+    CloseThreeGates(CCommon::Instance());
+    stage.level.colls[0].x = 300;
+    stage.level.colls[0].y = 20;
+    Forward(); // step 1
+    EXPECT_EQ(Char(CharCarried).x, 79);
+    EXPECT_EQ(Char(CharCarried).y, 448);
+    Forward(); // step 2: the grip is hidden until the carrier holds the hero
+    EXPECT_EQ(stage.level.backs[1].state, 2);
+    Forward(); // step 3: shown and attached to the carrier
+    EXPECT_EQ(stage.level.backs[1].state, 1);
+    EXPECT_EQ(stage.level.backs[1].x, 404);
+    EXPECT_EQ(stage.level.backs[1].y, 146);
+    EXPECT_EQ(stage.level.counters.b1Image, 0);
+    // A step forward then back shows the same keyframe again.
+    const LevelState atStep3 = stage.level;
+    Forward();
+    EXPECT_EQ(stage.level.counters.b1Image, 1);
+    Backward();
+    EXPECT_TRUE(stage.level == atStep3);
+
+    for (int i = 0; i < 6; ++i)
+        Forward();
+    EXPECT_EQ(stage.level.counters.carryStep, 9);
+    EXPECT_EQ(Char(CharCarried).x, 520);
+    EXPECT_EQ(Char(CharCarried).y, 330);
+    EXPECT_EQ(Char(CharCarried).frame, 4);
+    EXPECT_EQ(stage.level.backs[1].state, 2);
+
+    const int32_t endPage = Page();
+    Forward();
+    EXPECT_EQ(stage.level.charState, CharWalk);
+    EXPECT_EQ(stage.level.stamps.carriedEnd, endPage);
+    EXPECT_EQ(Walker().x, 555);
+    EXPECT_EQ(stage.level.head.x, 589);
+    EXPECT_EQ(CCommon::Instance().backGate, 1);
+    // Turning back over the end puts the hero back on the last step of the path.
+    Backward();
+    EXPECT_EQ(stage.level.charState, CharCarried);
+    EXPECT_EQ(stage.level.counters.carryStep, 9);
+    // And all the way back to the start of the path: walking at home again.
+    for (int i = 0; i < 10; ++i)
+        Backward();
+    EXPECT_EQ(stage.level.charState, CharWalk);
+    EXPECT_EQ(stage.level.stamps.carriedEnd, kNoStamp);
+    EXPECT_EQ(Walker().x, 75);
+    EXPECT_EQ(Walker().y, 450);
+}
+
+TEST_F(CharacterTest, WalkerStrollsBackHomeAfterTheCarryAndTurningBackRetracesIt) {
+    // After the carried path: its animation rests on its last frame.
+    Char(CharCarried).frame = 4;
+    stage.level.stamps.carriedEnd = 5;
+    Walker().x = 135;
+    stage.level.head.x = 169;
+    const LevelState start = stage.level;
+    for (int i = 0; i < 5; ++i)
+        Forward();
+    EXPECT_EQ(Walker().x, 75) << "95 steps to 75 and stops";
+    EXPECT_EQ(stage.level.head.x, 109);
+    for (int i = 0; i < 5; ++i)
+        Backward();
+    EXPECT_EQ(Walker().x, start.chars[CharWalk].x);
+    EXPECT_EQ(stage.level.head.x, start.head.x);
+    EXPECT_EQ(Walker().frame, start.chars[CharWalk].frame);
+}
+
+TEST_F(CharacterTest, WalkingFrameWrapsBothWaysAndResetsTheHead) {
+    Walker().frame = 4;
+    stage.level.headIndex = 5;
+    Forward();
+    EXPECT_EQ(Walker().frame, 0);
+    EXPECT_EQ(stage.level.headIndex, 0);
+    stage.level.headIndex = 5;
+    Backward();
+    EXPECT_EQ(Walker().frame, 4);
+    EXPECT_EQ(stage.level.headIndex, 0);
+}
+
+TEST_F(CharacterTest, FallLandsAtTheGroundThenBlinksThreeTimesAndTurningBackClimbsUp) {
+    stage.level.charState = CharCarried;
+    stage.level.counters.carryStep = 4;
+    stage.ApplyCarriedKeyframe(4);
+    // Knocked off the path: the fall starts from the carried place.
+    stage.level.charState = CharFall;
+    Char(CharFall).x = 229 - 6;
+    Char(CharFall).y = 157 - 16;
+    stage.level.stamps.fallStart = Page();
+    const LevelState atFall = stage.level;
+    const int32_t limit = 530 - 2 * Char(CharFall).h;
+    int turns = 0;
+    while (stage.level.charState == CharFall && turns < 100) {
+        const int32_t y = Char(CharFall).y;
+        Forward();
+        ++turns;
+        if (stage.level.charState == CharFall) {
+            EXPECT_EQ(Char(CharFall).y, y + 20);
+            EXPECT_EQ(CCommon::Instance().placedGate, 0);
+        } else {
+            EXPECT_GE(y, limit);
+        }
+    }
+    ASSERT_EQ(stage.level.charState, CharBlink);
+    EXPECT_EQ(Char(CharBlink).x, Char(CharFall).x + 38);
+    EXPECT_EQ(Char(CharBlink).y, Char(CharFall).y + 106);
+    for (int i = 0; i < 3; ++i)
+        Forward();
+    EXPECT_EQ(stage.level.counters.blinkCount, 3) << "three blinks: lost";
+    const LevelState lost = stage.level;
+    Forward(); // (the lock refuses this turn in the game) nothing more happens
+    EXPECT_TRUE(stage.level == lost);
+    --Page();
+    for (int i = 0; i < turns + 3; ++i)
+        Backward();
+    EXPECT_EQ(stage.level.charState, CharFall);
+    EXPECT_EQ(Char(CharFall).y, atFall.chars[CharFall].y);
+    Backward();
+    EXPECT_EQ(stage.level.charState, CharCarried);
+    EXPECT_EQ(stage.level.counters.carryStep, 3);
+}
+
+TEST_F(CharacterTest, MountRideJumpAndDismountPlayOutAndRewind) {
+    // Climbing onto the primed mount.
+    stage.level.charState = CharMount;
+    stage.ApplyState3Keyframe();
+    CloseAllGates(CCommon::Instance());
+    const LevelState atMount = stage.level;
+    const int32_t mountPage = Page();
+    for (int i = 0; i < 4; ++i)
+        Forward();
+    EXPECT_EQ(Char(CharMount).x, 212);
+    EXPECT_EQ(Char(CharMount).y, 203);
+    Forward(); // the last frame: riding
+    EXPECT_EQ(stage.level.charState, CharRide);
+    EXPECT_EQ(stage.level.colls[1].state, 5);
+    EXPECT_EQ(stage.level.stamps.state3End, mountPage + 4);
+    // The rider drifts back to 75 and the backward turns retrace it exactly.
+    const LevelState riding = stage.level;
+    for (int i = 0; i < 6; ++i)
+        Forward();
+    EXPECT_EQ(Char(CharRide).x, 75);
+    for (int i = 0; i < 6; ++i)
+        Backward();
+    EXPECT_EQ(Char(CharRide).x, riding.chars[CharRide].x);
+    EXPECT_EQ(Char(CharRide).frame, riding.chars[CharRide].frame);
+    // Back over the end of the climb, then to its start.
+    Backward();
+    EXPECT_EQ(stage.level.charState, CharMount);
+    EXPECT_EQ(stage.level.colls[1].state, 3);
+    for (int i = 0; i < 4; ++i)
+        Backward();
+    EXPECT_EQ(Char(CharMount).frame, 0);
+    EXPECT_EQ(Char(CharMount).x, atMount.chars[CharMount].x);
+    Backward();
+    EXPECT_EQ(stage.level.charState, CharWalk);
+    EXPECT_EQ(Walker().x, 126 - 51);
+    EXPECT_EQ(Walker().y, 334 + 116);
+}
+
+TEST_F(CharacterTest, JumpEndsBesideItsLastKeyframeAndDismountLeavesTheMountBehind) {
+    stage.level.charState = CharJump;
+    stage.ApplyState9Keyframe();
+    for (int i = 0; i < 4; ++i)
+        Forward();
+    EXPECT_EQ(Char(CharJump).x, 531);
+    EXPECT_EQ(Char(CharJump).y, 205);
+    const int32_t endPage = Page();
+    Forward();
+    EXPECT_EQ(stage.level.charState, CharRide);
+    EXPECT_EQ(stage.level.stamps.state9End, endPage);
+    EXPECT_EQ(Char(CharRide).x, 530);
+    EXPECT_EQ(Char(CharRide).y, 232);
+    Backward();
+    EXPECT_EQ(stage.level.charState, CharJump);
+    EXPECT_EQ(stage.level.flags.viaState9, 1);
+    Forward();
+
+    // The dismount: the walker steps down beside the mount, which stays behind (B3).
+    stage.level.charState = CharDismount;
+    Char(CharDismount).x = 60;
+    Char(CharDismount).y = 236;
+    Char(CharDismount).frame = 4;
+    const LevelState beforeEnd = stage.level;
+    Forward();
+    EXPECT_EQ(stage.level.charState, CharWalk);
+    EXPECT_EQ(stage.level.backs[3].state, 1);
+    EXPECT_EQ(stage.level.backs[3].x, 67);
+    EXPECT_EQ(Walker().x, 325);
+    EXPECT_EQ(Walker().y, 450);
+    Backward();
+    EXPECT_EQ(stage.level.charState, CharDismount);
+    EXPECT_EQ(stage.level.backs[3].state, 2);
+    EXPECT_EQ(stage.level.flags.viaState10, 1);
+    // Rewinding the dismount leaves the jump's record where the jump ended.
+    const CharObj jump = Char(CharJump);
+    for (int i = 0; i < 4; ++i)
+        Backward();
+    EXPECT_EQ(Char(CharJump), jump);
+    EXPECT_EQ(beforeEnd.chars[CharDismount].x, Char(CharDismount).x);
+}
+
+TEST_F(CharacterTest, LeverPlacesTheLiftAndFlyingAwayReturnsTheItemWhenUndone) {
+    stage.level.charState = CharLever;
+    stage.level.colls[4].x = 400;
+    stage.level.colls[4].y = 300;
+    for (int i = 0; i < 4; ++i)
+        Forward();
+    EXPECT_EQ(stage.level.colls[4].frame, 1);
+    EXPECT_EQ(stage.level.backs[12].state, 4);
+    EXPECT_EQ(stage.level.backs[12].x, 490);
+    EXPECT_EQ(stage.level.backs[12].y, 104);
+    const int32_t lastPage = Page();
+    Forward();
+    EXPECT_EQ(stage.level.flags.state11Done, 1);
+    EXPECT_EQ(stage.level.stamps.state11End, lastPage);
+    Forward(); // done: nothing more until the lift's sequence leads on
+    EXPECT_EQ(Char(CharLever).frame, 4);
+
+    stage.level = LevelState{};
+    stage.level.chars[CharWalk].frames = 5;
+    stage.level.charState = CharFly;
+    stage.level.stamps.flyStart = Page();
+    Char(CharFly).x = 9;
+    Char(CharFly).y = 388;
+    InventoryBag::Instance().items[7].state = ItemUsedUp;
+    Forward();
+    Forward();
+    EXPECT_EQ(Char(CharFly).x, 27);
+    EXPECT_EQ(Char(CharFly).y, 364);
+    Backward();
+    EXPECT_EQ(Char(CharFly).x, 18);
+    Backward();
+    EXPECT_EQ(stage.level.charState, CharWalk);
+    EXPECT_EQ(InventoryBag::Instance().items[7].state, ItemPlaced);
+    EXPECT_EQ(Walker().x, 75);
+}
+
+TEST_F(CharacterTest, LostStatesStopAtTheirLastFrameAndHiddenDoesNothing) {
+    for (int state : {CharKnockedDown, CharPit, CharSlip, CharSwept, CharThrown}) {
+        stage.level.charState = state;
+        Char(state).frame = 0;
+        for (int i = 0; i < 6; ++i)
+            Forward();
+        EXPECT_TRUE(Char(state).AtLastFrame()) << state;
+    }
+    stage.level.charState = CharHidden;
+    const LevelState before = stage.level;
+    Forward();
+    Backward();
+    EXPECT_TRUE(stage.level == before);
+    // Animations without frames never index outside anything and stay at 0.
+    stage.level.charState = CharWalk;
+    Walker().frames = 0;
+    Forward();
+    Backward();
+    EXPECT_EQ(Walker().frame, 0);
+}
+
+} // namespace
