@@ -18,6 +18,7 @@ class PageKeysTest : public HeadlessTest {
         }
         CCommon::Instance().ResetPlay();
         InventoryBag::Instance().ResetBag();
+        CCommon::Instance().helpStep = 0;
         stage.window = window;
         stage.level.chars[CharWalk].frames = 5;
         stage.level.chars[CharWalk].x = 75;
