@@ -69,20 +69,6 @@ TEST_F(LevelHitRectsTest, RiderFeetOnlyWhileC3OffersTheDismount) {
     EXPECT_EQ(L.hitB, (RECT{301, 483, 360, 546}));
 }
 
-TEST_F(LevelHitRectsTest, CarriedAndFlyingSetOnlyTheirRectangles) {
-    PlaceChar(CharCarried, 10, 20, 30, 40);
-    stage.PlaceHitRects();
-    EXPECT_EQ(L.hitA, (RECT{10, 20, 40, 60}));
-    EXPECT_EQ(L.hitB, kOld);
-    EXPECT_EQ(L.hitC, kOld);
-
-    PlaceChar(CharFly, 10, 20, 30, 40);
-    stage.PlaceHitRects();
-    EXPECT_EQ(L.hitA, (RECT{120, 20, 152, 108}));
-    EXPECT_EQ(L.hitB, (RECT{24, 102, 224, 150}));
-    EXPECT_EQ(L.hitC, kOld);
-}
-
 TEST_F(LevelHitRectsTest, StatesThatPlaceNothingKeepTheLastRectangles) {
     for (int state : {1, 3, 4, 6, 7, 8, 11, 13, 14, 15, 16, 20}) {
         if (state < LevelState::kChars) PlaceChar(state, 100, 100, 50, 50);
@@ -196,24 +182,6 @@ TEST_F(LevelHitRectsTest, CollisionRectanglesOnlyInTheirStates) {
     EXPECT_EQ(L.colls[21].hit, kOld);
     EXPECT_EQ(L.colls[24].hit, (RECT{66, 136, 456, 354}));
     EXPECT_EQ(L.zones[7], (RECT{290, 120, 300, 420}));
-}
-
-TEST_F(LevelHitRectsTest, C6PlacesAndThePitZone) {
-    Coll(6, 1, 100, 100);
-    L.backs[20].state = 1;
-    L.backs[20].x = -900;
-    L.backs[20].y = 400;
-    stage.PlaceHitRects();
-    EXPECT_EQ(L.colls[6].hit, (RECT{270, 136, 290, 156}));
-    EXPECT_EQ(L.zones[1], (RECT{221, 255, 241, 275}));
-    EXPECT_EQ(L.zones[4], (RECT{368, 354, 388, 374}));
-    EXPECT_EQ(L.zones[5], (RECT{20, 427, 28, 435}));
-    L.colls[6].state = 5;
-    L.backs[20].state = 2;
-    L.colls[6].x = L.backs[20].x = 0;
-    stage.PlaceHitRects();
-    EXPECT_EQ(L.zones[1], (RECT{221, 255, 241, 275}));
-    EXPECT_EQ(L.zones[5], (RECT{20, 427, 28, 435}));
 }
 
 TEST_F(LevelHitRectsTest, C11OpensByFrameAndKeepsItsAreaBeyondTheTable) {
