@@ -56,6 +56,7 @@ class CStage_One : public CStage {
     // --- Hit rectangles and puzzle rules of the playing frame ---
     void PlaceHitRects(); // LevelHitRects.cpp
     void Interact();      // LevelInteract*.cpp
+    void UndoBagLoss();   // puts back what C14 took from the bag (LevelInteract*.cpp)
 
     // --- Collision objects and items on page turns (LevelCollisions.cpp, LevelItems.cpp) ---
     void CollisionReleaseChecks(); // forward, before the object loop

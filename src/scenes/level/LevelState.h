@@ -129,6 +129,8 @@ struct LevelValues {
     int32_t b23Mode = 0;          // 0 idle, 1 winding up, 2 thrown
     int32_t b29ReturnX = -500000; // -500000 = none stored
     int32_t b29StartY = 0;        // height at which B29 was shown
+    int32_t bagLossSlot = -1;     // the slot C14 emptied, -1 = none (turning back refills it)
+    int32_t bagLossItem = -1;     // the item taken from it
     bool operator==(const LevelValues&) const = default;
 };
 
