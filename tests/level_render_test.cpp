@@ -153,22 +153,6 @@ TEST_F(LevelRenderTest, LayersComeOutInTheirOrder) {
     EXPECT_EQ(drawn, expected);
 }
 
-TEST_F(LevelRenderTest, GroundStripIsSlightlySeeThroughAndEverythingElseOpaque) {
-    for (int b = 50; b <= 55; ++b)
-        Show(b, 100 * (b - 50), 400);
-    Show(40);
-    const std::vector<DrawRecord> log = Draws();
-    ASSERT_EQ(log.size(), 7u);
-    for (int i = 0; i < 6; ++i) {
-        EXPECT_EQ(log[i].texture, &backs[50 + i]);
-        EXPECT_EQ(log[i].alpha, 248);
-        EXPECT_EQ(log[i].x, 100 * i);
-        EXPECT_EQ(log[i].sx, 2.0f);
-        EXPECT_TRUE(log[i].whole);
-    }
-    EXPECT_EQ(log[6].alpha, 255);
-}
-
 TEST_F(LevelRenderTest, Object20IsTwelveTilesWithAGapAt890) {
     Show(20, -40, 500);
     std::vector<int> xs;
@@ -182,18 +166,6 @@ TEST_F(LevelRenderTest, Object20IsTwelveTilesWithAGapAt890) {
 
     stage.level.backs[20].state = 4;
     EXPECT_TRUE(Of(Draws(), &backs[20]).empty());
-}
-
-TEST_F(LevelRenderTest, Object72IsAMirrorPair805Apart) {
-    Show(72, 10, 200);
-    const std::vector<DrawRecord> pair = Of(Draws(), &backs[72]);
-    ASSERT_EQ(pair.size(), 2u);
-    EXPECT_EQ(pair[0].x, 10);
-    EXPECT_EQ(pair[0].sx, 2.0f);
-    EXPECT_EQ(pair[1].x, 815);
-    EXPECT_EQ(pair[1].y, 200);
-    EXPECT_EQ(pair[1].sx, -2.0f);
-    EXPECT_EQ(pair[1].sy, 2.0f);
 }
 
 // Each slot is drawn only in its own states; 92 to 94 never while plainly shown.
