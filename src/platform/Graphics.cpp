@@ -139,6 +139,9 @@ void Graphics::Present() {
 
 int DrawSprite(uint8_t alpha, const RECT* rect, Graphics& graphics, Texture* texture, int x, int y,
                float sx, float sy, float rotation) {
+    if (platform::IsHeadless() && platform::Headless().recordDraws)
+        platform::Headless().drawLog.push_back(headless::DrawRecord{
+            texture, rect == nullptr, rect ? *rect : RECT{}, x, y, sx, sy, rotation, alpha});
     if (!texture || !texture->handle || !graphics.renderer) return -1;
 
     SDL_Rect source{0, 0, texture->width, texture->height};

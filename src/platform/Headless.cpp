@@ -60,6 +60,15 @@ void ReleaseMouse(int x, int y) {
     PostWindowMessage(WindowMessage{MessageType::LButtonUp, x, y});
 }
 
+void RecordDraws(bool on) {
+    platform::Headless().recordDraws = on;
+    platform::Headless().drawLog.clear();
+}
+
+const std::vector<DrawRecord>& DrawLog() {
+    return platform::Headless().drawLog;
+}
+
 uint32_t Pixel(int x, int y) {
     SDL_Surface* frame = Frame();
     if (!frame || x < 0 || y < 0 || x >= frame->w || y >= frame->h) return 0;

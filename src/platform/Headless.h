@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+struct Texture;
+
 // Controls of the headless backend (DisplayMode::Headless): the virtual clock, scripted input,
 // the offscreen frame and the silent mixer's record. The game code cannot tell it from the real
 // backend.
@@ -33,6 +35,19 @@ struct PlayRecord {
 };
 const std::vector<PlayRecord>& PlayLog();
 void ClearPlayLog();
+
+// The sprite draws asked for while recording is on (off by default; tests only): the texture
+// slot, the source rectangle (whole = none given) and the placement, in call order.
+struct DrawRecord {
+    const Texture* texture = nullptr;
+    bool whole = true;
+    RECT source;
+    int x = 0, y = 0;
+    float sx = 1.0f, sy = 1.0f, rotation = 0.0f;
+    uint8_t alpha = 255;
+};
+void RecordDraws(bool on); // also empties the record
+const std::vector<DrawRecord>& DrawLog();
 
 // Error boxes shown so far, each as "caption: text".
 const std::vector<std::string>& Messages();

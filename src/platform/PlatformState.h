@@ -22,6 +22,8 @@ struct HeadlessState {
     int32_t mouseY = 0;
     std::vector<headless::PlayRecord> playLog;
     std::vector<std::string> messages;
+    bool recordDraws = false;
+    std::vector<headless::DrawRecord> drawLog;
 };
 
 DisplayMode Mode();

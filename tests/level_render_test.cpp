@@ -1,0 +1,452 @@
+// The level's picture: the layering of its steps and the parameters of the special draws, read
+// from the headless draw record (textures stand in as empty slots) and, for the see-through strip
+// and the mirror image, from the frame's pixels.
+#include "TestSupport.h"
+#include "app/SceneManager.h"
+#include "scenes/level/CStage_One.h"
+#include "services/CCommon.h"
+#include "services/InventoryBag.h"
+#include <algorithm>
+#include <initializer_list>
+#include <iterator>
+#include <vector>
+
+namespace {
+
+using headless::DrawRecord;
+
+class LevelRenderTest : public HeadlessTest {
+  protected:
+    void SetUp() override {
+        HeadlessTest::SetUp();
+        if (HasFatalFailure()) return;
+        SceneManager::Instance().window = window;
+        CCommon& common = CCommon::Instance();
+        InventoryBag::Instance();
+        stage.window = window;
+        savedRock = common.cursorRock;
+        savedFist = common.cursorFist;
+        common.cursorRock = &cursorRock;
+        common.cursorFist = &cursorFist;
+
+        for (int i = 0; i < CStage_One::kBacks; ++i)
+            stage.backImages[i] = &backs[i];
+        for (int i = 0; i < CStage_One::kColls; ++i) {
+            stage.collImages[i] = &colls[i];
+            for (int f = 0; f < 6; ++f)
+                stage.collFrames[i].push_back(RECT{f, 1, f + 1, 2});
+        }
+        for (int i = 0; i < CStage_One::kChars; ++i) {
+            stage.charImages[i] = &chars[i];
+            for (int f = 0; f < 5; ++f)
+                stage.charFrames[i].push_back(RECT{f, 2, f + 1, 3});
+        }
+        for (int i = 0; i < CStage_One::kHeads; ++i)
+            stage.headImages[i] = &heads[i];
+        for (int f = 0; f < CStage_One::kHeadFrames; ++f)
+            stage.headFrames[f] = RECT{f, 3, f + 1, 4};
+        for (int i = 0; i < CStage_One::kFrameTableSize; ++i)
+            stage.frameTable[i] = RECT{i, 0, i + 1, 1};
+        stage.back4Rect = RECT{0, 0, 7, 7};
+        for (int i = 0; i < CStage_One::kSmokePictures; ++i)
+            stage.smoke[i] = &smoke[i];
+        for (int i = 0; i < 3; ++i)
+            stage.gameover[i] = &notices[i];
+        stage.warning = &notices[3];
+        stage.escMenu = &esc[0];
+        stage.escResume = &esc[1];
+        stage.escMain = &esc[2];
+        stage.escQuit = &esc[3];
+        stage.level.charState = CharHidden; // most tests look at the objects alone
+    }
+
+    void TearDown() override {
+        // The overlay frees its own cursor pictures at exit, not the stand-ins.
+        CCommon::Instance().cursorRock = savedRock;
+        CCommon::Instance().cursorFist = savedFist;
+        HeadlessTest::TearDown();
+    }
+
+    // Render with the draw record on; the draws of the level's own pictures (and the cursor).
+    std::vector<DrawRecord> Draws() {
+        headless::RecordDraws(true);
+        stage.Render();
+        std::vector<DrawRecord> all = headless::DrawLog();
+        headless::RecordDraws(false);
+        std::vector<DrawRecord> mine;
+        for (const DrawRecord& r : all)
+            if (Mine(r.texture)) mine.push_back(r);
+        return mine;
+    }
+
+    bool Mine(const Texture* t) const {
+        auto in = [t](const auto& array) { return t >= std::begin(array) && t < std::end(array); };
+        return in(backs) || in(colls) || in(chars) || in(heads) || in(smoke) || in(notices) ||
+               in(esc) || t == &cursorRock || t == &cursorFist;
+    }
+
+    static std::vector<DrawRecord> Of(const std::vector<DrawRecord>& log, const Texture* t) {
+        std::vector<DrawRecord> out;
+        for (const DrawRecord& r : log)
+            if (r.texture == t) out.push_back(r);
+        return out;
+    }
+
+    void Show(int back, int32_t x = 100, int32_t y = 100) {
+        stage.level.backs[back].state = 1;
+        stage.level.backs[back].x = x;
+        stage.level.backs[back].y = y;
+    }
+    void ShowColl(int coll, int32_t x = 100, int32_t y = 100) {
+        stage.level.colls[coll].state = 1;
+        stage.level.colls[coll].x = x;
+        stage.level.colls[coll].y = y;
+    }
+
+    CStage_One stage;
+    Texture backs[CStage_One::kBacks];
+    Texture colls[CStage_One::kColls];
+    Texture chars[CStage_One::kChars];
+    Texture heads[CStage_One::kHeads];
+    Texture smoke[CStage_One::kSmokePictures];
+    Texture notices[4];
+    Texture esc[4];
+    Texture cursorRock, cursorFist;
+    Texture* savedRock = nullptr;
+    Texture* savedFist = nullptr;
+};
+
+} // namespace
+
+// One object of each step: the level's pictures come out in the order of the layering.
+TEST_F(LevelRenderTest, LayersComeOutInTheirOrder) {
+    CCommon& common = CCommon::Instance();
+    common.autoFlip = 0;
+    common.paused = 1;
+    LevelState& l = stage.level;
+    for (int b : {50, 0, 12, 90, 29, 20, 72, 27, 56, 59, 57, 58, 14, 16, 1, 5, 6, 11, 4, 25, 60})
+        Show(b);
+    l.backs[92].state = 3;
+    for (int c : {0, 24, 10, 21, 22, 14, 15, 3, 7, 8})
+        ShowColl(c);
+    l.back11Copies[2] = Back11Copy{1, 300, 300};
+    l.charState = CharWalk;
+    l.notices.showGameover2 = 1;
+    l.notices.showWarning = 1;
+    l.smokeStep = 4;
+
+    std::vector<const Texture*> expected = {&backs[50], &backs[0],  &backs[12],
+                                            &backs[90], &backs[92], &backs[29]};
+    expected.insert(expected.end(), 12, &backs[20]);
+    expected.insert(expected.end(), 2, &backs[72]);
+    for (const Texture* t : std::initializer_list<const Texture*>{
+             &backs[27],  &colls[0],  &colls[24], &backs[56], &backs[59], &backs[57], &backs[58],
+             &colls[10],  &backs[14], &backs[16], &backs[1],  &backs[5],  &backs[6],  &backs[11],
+             &backs[11],  &colls[21], &colls[22], &colls[14], &colls[15], &backs[4],  &chars[0],
+             &heads[0],   &backs[25], &colls[3],  &colls[7],  &colls[8],  &backs[60], &notices[1],
+             &notices[3], &smoke[3],  &esc[0],    &esc[1],    &esc[2],    &esc[3],    &cursorRock})
+        expected.push_back(t);
+
+    std::vector<const Texture*> drawn;
+    for (const DrawRecord& r : Draws())
+        drawn.push_back(r.texture);
+    EXPECT_EQ(drawn, expected);
+}
+
+TEST_F(LevelRenderTest, Object20IsTwelveTilesWithAGapAt890) {
+    Show(20, -40, 500);
+    std::vector<int> xs;
+    for (const DrawRecord& r : Of(Draws(), &backs[20])) {
+        xs.push_back(r.x);
+        EXPECT_EQ(r.y, 500);
+        EXPECT_EQ(r.sx, 2.0f);
+    }
+    const std::vector<int> expected = {-40, 49, 138, 227, 316, 405, 494, 583, 672, 761, 939, 1028};
+    EXPECT_EQ(xs, expected);
+
+    stage.level.backs[20].state = 4;
+    EXPECT_TRUE(Of(Draws(), &backs[20]).empty());
+}
+
+// Each slot is drawn only in its own states; 92 to 94 never while plainly shown.
+TEST_F(LevelRenderTest, BackgroundSlotsDrawOnlyInTheirStates) {
+    struct Case {
+        int slot;
+        int32_t state;
+        bool drawn;
+    };
+    const Case cases[] = {
+        {12, 2, false}, {12, 3, true},  {12, 4, true},   {13, 3, false},    {22, 5, true},
+        {27, 4, true},  {57, 3, true},  {56, 3, false},  {91, 3, true},     {92, 1, false},
+        {92, 5, true},  {93, 1, false}, {93, 3, true},   {94, 3, true},     {40, 3, false},
+        {40, 1, true},  {40, 0, false}, {40, -7, false}, {40, 1000, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(::testing::Message() << "slot " << c.slot << " state " << c.state);
+        stage.level.backs[c.slot].state = c.state;
+        EXPECT_EQ(Of(Draws(), &backs[c.slot]).size(), c.drawn ? 1u : 0u);
+        stage.level.backs[c.slot].state = 0;
+    }
+}
+
+// Strips take entry base + counter; a counter outside its strip draws nothing instead of reading
+// past the run.
+TEST_F(LevelRenderTest, StripFramesStayInsideTheirRuns) {
+    Show(12);
+    Show(93);
+    stage.level.backs[93].state = 3;
+    Show(6);
+    LevelCounters& n = stage.level.counters;
+    struct Case {
+        int32_t LevelCounters::*counter;
+        int slot;
+        int32_t value;
+        int entry; // -1: not drawn
+    };
+    const Case cases[] = {
+        {&LevelCounters::b12Count, 12, 0, 3},   {&LevelCounters::b12Count, 12, 4, 7},
+        {&LevelCounters::b12Count, 12, 5, -1},  {&LevelCounters::b12Count, 12, -1, -1},
+        {&LevelCounters::b93Count, 93, 4, 109}, {&LevelCounters::b93Count, 93, 5, -1},
+        {&LevelCounters::b6Count, 6, 3, 14},    {&LevelCounters::b6Count, 6, 4, -1},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(::testing::Message() << "slot " << c.slot << " counter " << c.value);
+        n.*c.counter = c.value;
+        const std::vector<DrawRecord> draws = Of(Draws(), &backs[c.slot]);
+        if (c.entry < 0) {
+            EXPECT_TRUE(draws.empty());
+        } else {
+            ASSERT_EQ(draws.size(), 1u);
+            EXPECT_FALSE(draws[0].whole);
+            EXPECT_EQ(draws[0].source, stage.frameTable[c.entry]);
+        }
+        n.*c.counter = 0;
+    }
+
+    // Own frames of collision objects likewise.
+    ShowColl(0);
+    stage.level.colls[0].frame = 5;
+    ASSERT_EQ(Of(Draws(), &colls[0]).size(), 1u);
+    EXPECT_EQ(Of(Draws(), &colls[0])[0].source, stage.collFrames[0][5]);
+    stage.level.colls[0].frame = 6;
+    EXPECT_TRUE(Of(Draws(), &colls[0]).empty());
+    stage.collFrames[0].clear(); // a record with no frames at all
+    stage.level.colls[0].frame = 0;
+    EXPECT_TRUE(Of(Draws(), &colls[0]).empty());
+}
+
+TEST_F(LevelRenderTest, CharacterFallShowsFrame2HeadFollowsTheWalkHiddenDrawsNothing) {
+    LevelState& l = stage.level;
+    l.chars[6] = CharObj{40, 50, 0, 0, 5, 0, 0, 0};
+    l.charState = CharFall;
+    std::vector<DrawRecord> log = Draws();
+    ASSERT_EQ(log.size(), 1u);
+    EXPECT_EQ(log[0].texture, &chars[6]);
+    EXPECT_EQ(log[0].source, stage.charFrames[6][2]);
+    EXPECT_EQ(log[0].x, 40);
+    stage.charFrames[6].resize(2); // too short for frame 2: left out
+    EXPECT_TRUE(Draws().empty());
+
+    l.charState = CharWalk;
+    l.chars[0].frame = 3;
+    l.head.x = 109;
+    l.head.y = 395;
+    l.headIndex = 4;
+    log = Draws();
+    ASSERT_EQ(log.size(), 2u);
+    EXPECT_EQ(log[0].texture, &chars[0]);
+    EXPECT_EQ(log[0].source, stage.charFrames[0][3]);
+    EXPECT_EQ(log[1].texture, &heads[4]);
+    EXPECT_EQ(log[1].source, stage.headFrames[3]);
+    EXPECT_EQ(log[1].x, 109);
+    EXPECT_EQ(log[1].y, 395);
+    EXPECT_EQ(log[1].sx, 2.0f);
+
+    l.headIndex = 6; // no such head: the body alone
+    ASSERT_EQ(Draws().size(), 1u);
+    l.headIndex = 0;
+    l.chars[0].frame = 5; // past both the walk's and the head's frames
+    EXPECT_TRUE(Draws().empty());
+
+    l.charState = CharFly; // another animation: no head
+    ASSERT_EQ(Draws().size(), 1u);
+    for (int32_t hidden : {20, 17, -1}) {
+        l.charState = hidden;
+        EXPECT_TRUE(Draws().empty()) << "state " << hidden;
+    }
+}
+
+TEST_F(LevelRenderTest, TurnedAndScaledObjectsCarryTheLevelsParameters) {
+    LevelState& l = stage.level;
+    l.draw.collRotation = 0.5f;
+    l.draw.c7Scale = 1.5f;
+    l.draw.c7Rotation = 0.25f;
+    l.draw.b4Rotation = 0.75f;
+    l.draw.b16ScaleX = -2.0f;
+    ShowColl(10);
+    l.colls[10].frame = 9; // drawn whole: its frame does not matter
+    ShowColl(21);
+    ShowColl(7);
+    Show(4);
+    Show(16);
+    const std::vector<DrawRecord> log = Draws();
+
+    const DrawRecord c10 = Of(log, &colls[10]).at(0);
+    EXPECT_TRUE(c10.whole);
+    EXPECT_EQ(c10.rotation, 0.5f);
+    EXPECT_EQ(Of(log, &colls[21]).at(0).rotation, 0.5f);
+    const DrawRecord c7 = Of(log, &colls[7]).at(0);
+    EXPECT_EQ(c7.sx, 1.5f);
+    EXPECT_EQ(c7.sy, 1.5f);
+    EXPECT_EQ(c7.rotation, 0.25f);
+    const DrawRecord b4 = Of(log, &backs[4]).at(0);
+    EXPECT_EQ(b4.source, stage.back4Rect);
+    EXPECT_EQ(b4.rotation, 0.75f);
+    const DrawRecord b16 = Of(log, &backs[16]).at(0);
+    EXPECT_EQ(b16.sx, -2.0f);
+    EXPECT_EQ(b16.sy, 2.0f);
+    EXPECT_EQ(b16.source, stage.frameTable[18]);
+}
+
+TEST_F(LevelRenderTest, CopiesOfObject11ShowByTheirOwnFlags) {
+    stage.level.backs[11].state = 0;
+    stage.level.back11Copies[0] = Back11Copy{1, 10, 20};
+    stage.level.back11Copies[1] = Back11Copy{0, 30, 40};
+    stage.level.back11Copies[2] = Back11Copy{2, 50, 60};
+    stage.level.back11Copies[3] = Back11Copy{1, 70, 80};
+    const std::vector<DrawRecord> log = Of(Draws(), &backs[11]);
+    ASSERT_EQ(log.size(), 2u);
+    EXPECT_EQ(log[0].x, 10);
+    EXPECT_EQ(log[1].x, 70);
+    EXPECT_EQ(log[1].y, 80);
+}
+
+TEST_F(LevelRenderTest, SmokeOnlyForSteps1To8) {
+    const POINT expected[] = {{420, 326}, {400, 278}, {348, 266}, {20, 0},
+                              {20, 0},    {20, 0},    {20, 0},    {20, 0}};
+    for (int16_t step = 0; step <= 9; ++step) {
+        stage.level.smokeStep = step;
+        const std::vector<DrawRecord> log = Draws();
+        if (step < 1 || step > 8) {
+            EXPECT_TRUE(log.empty()) << "step " << step;
+            continue;
+        }
+        ASSERT_EQ(log.size(), 1u) << "step " << step;
+        EXPECT_EQ(log[0].texture, &smoke[step - 1]);
+        EXPECT_EQ((POINT{log[0].x, log[0].y}), expected[step - 1]);
+        EXPECT_EQ(log[0].sx, 2.0f);
+    }
+    stage.level.smokeStep = -3;
+    EXPECT_TRUE(Draws().empty());
+}
+
+TEST_F(LevelRenderTest, NoticesAndThePageNoticeAtBookScale) {
+    CCommon& common = CCommon::Instance();
+    Texture notPage;
+    Texture* saved = common.notPage;
+    common.notPage = &notPage;
+    stage.level.notices.showGameover3 = 1;
+
+    auto pageNoticeShown = [&] {
+        headless::RecordDraws(true);
+        stage.Render();
+        const std::vector<DrawRecord> log = headless::DrawLog();
+        headless::RecordDraws(false);
+        for (const DrawRecord& r : log)
+            if (r.texture == &notPage) {
+                EXPECT_EQ((POINT{r.x, r.y}), (POINT{230, 115}));
+                EXPECT_EQ(r.sx, 1.0f);
+                return true;
+            }
+        return false;
+    };
+    common.pageTurned = 0;
+    EXPECT_FALSE(pageNoticeShown());
+    common.pageTurned = 1;
+    common.page = 0;
+    EXPECT_TRUE(pageNoticeShown());
+    common.page = 7;
+    common.forwardLock = 0;
+    EXPECT_FALSE(pageNoticeShown());
+    common.forwardLock = 1;
+    EXPECT_TRUE(pageNoticeShown());
+    common.notPage = saved;
+
+    const DrawRecord g3 = Of(Draws(), &notices[2]).at(0);
+    EXPECT_EQ((POINT{g3.x, g3.y}), (POINT{100, 185}));
+    EXPECT_EQ(g3.sx, 1.0f);
+}
+
+// The pause menu over the level, the cursor over everything but only while pages stand.
+TEST_F(LevelRenderTest, PauseMenuThenCursorLastAndNoCursorWhilePagesTurn) {
+    CCommon& common = CCommon::Instance();
+    common.paused = 1;
+    common.autoFlip = 0;
+    stage.level.pause.mainPos = POINT{308, 342};
+    cursorX = 321;
+    cursorY = 123;
+    std::vector<DrawRecord> log = Draws();
+    ASSERT_EQ(log.size(), 5u);
+    EXPECT_EQ((POINT{log[0].x, log[0].y}), (POINT{106, 85}));
+    EXPECT_EQ((POINT{log[1].x, log[1].y}), (POINT{306, 280}));
+    EXPECT_EQ((POINT{log[2].x, log[2].y}), (POINT{308, 342}));
+    EXPECT_EQ((POINT{log[3].x, log[3].y}), (POINT{306, 400}));
+    for (int i = 0; i < 4; ++i)
+        EXPECT_EQ(log[i].sx, 1.0f);
+    EXPECT_EQ(log[4].texture, &cursorRock);
+    EXPECT_EQ((POINT{log[4].x, log[4].y}), (POINT{321, 123}));
+
+    common.mouseDown = 1;
+    EXPECT_EQ(Draws().back().texture, &cursorFist);
+
+    common.autoFlip = 1;
+    log = Draws();
+    ASSERT_FALSE(log.empty());
+    EXPECT_EQ(log.back().texture, &esc[3]) << "the picture must end with the pause menu";
+    common.paused = 0;
+    EXPECT_TRUE(Draws().empty());
+}
+
+// Real pictures on the offscreen frame: the strip lets 3% of the black through, and the mirror
+// copy shows its right half on the left.
+TEST_F(LevelRenderTest, FramePixelsShowTheSeeThroughStripAndTheMirrorImage) {
+    CCommon& common = CCommon::Instance();
+    // The book's own layers would cover the test pictures.
+    common.bookBack = common.bookFrame = nullptr;
+    for (int i = 0; i < 3; ++i)
+        common.pageFront[i] = common.pageFrontOver[i] = nullptr;
+    common.helpPanel = nullptr;
+    common.autoFlip = 1;
+
+    const std::string white = TempPath("white.png");
+    ASSERT_TRUE(WriteSolidPng(white, 10, 10, kWhite));
+    std::vector<uint32_t> halves(10 * 5);
+    for (int y = 0; y < 5; ++y)
+        for (int x = 0; x < 10; ++x)
+            halves[y * 10 + x] = x < 5 ? kRed : kBlue;
+    const std::string split = TempPath("split.png");
+    ASSERT_TRUE(WriteTestPng(split, 10, 5, halves));
+
+    stage.backImages[50] = LoadTestTexture(white);
+    stage.backImages[72] = LoadTestTexture(split);
+    ASSERT_NE(stage.backImages[50], nullptr);
+    ASSERT_NE(stage.backImages[72], nullptr);
+    Show(50, 300, 300);
+    Show(72, -5, 100); // the pair straddles the screen: 0..14 and 780..799
+
+    ClearFrame();
+    stage.Render();
+    const uint32_t strip = headless::Pixel(310, 310);
+    EXPECT_NEAR(Red(strip), 248, 2);
+    EXPECT_EQ(Red(strip), Blue(strip));
+    EXPECT_EQ(headless::Pixel(321, 310), kBlack) << "the strip is 20 px wide at scale 2";
+
+    EXPECT_EQ(headless::Pixel(2, 105), kRed);
+    EXPECT_EQ(headless::Pixel(10, 105), kBlue);
+    EXPECT_EQ(headless::Pixel(782, 105), kBlue); // mirrored: blue first
+    EXPECT_EQ(headless::Pixel(795, 105), kRed);
+    EXPECT_EQ(headless::Pixel(400, 105), kBlack);
+
+    ReleaseTexture(stage.backImages[50]);
+    ReleaseTexture(stage.backImages[72]);
+}
