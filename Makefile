@@ -39,7 +39,7 @@ test: build
 	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
 
 bench: build
-	cd $(BUILD) && ./pebblefrost_bench
+	cd $(BUILD) && ./bench/pebblefrost_bench
 
 format:
 	clang-format -i $$(find src tools tests bench -name '*.cpp' -o -name '*.h')
