@@ -56,6 +56,7 @@ class CStage_One : public CStage {
     // --- Hit rectangles and puzzle rules of the playing frame ---
     void PlaceHitRects(); // LevelHitRects.cpp
     void Interact();      // LevelInteract*.cpp
+    void UndoBagLoss();   // puts the item the bag-loss draw took back in its slot
 
     // --- Collision objects and items on page turns (LevelCollisions.cpp, LevelItems.cpp) ---
     void CollisionReleaseChecks(); // forward, before the object loop
