@@ -431,6 +431,12 @@ void B29Backward(BackTurn& t, BackObj& b) {
     LevelValues& v = t.L.values;
     if (b.x < v.b29ReturnX) {
         b.x += 30;
+        // Back on the turn that reached the ground: that turn also counted to 3 and stored the
+        // return point.
+        if (b.x >= v.b29ReturnX) {
+            if (count == 3) count = 2;
+            v.b29ReturnX = kNoReturnPoint;
+        }
         return;
     }
     if (count == 3) count = 2;

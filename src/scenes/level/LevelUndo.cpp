@@ -358,15 +358,18 @@ void CStage_One::FirstUndoChecks() {
     if (TurnBefore(c19.pageStamp, page) && c19.state == 5) c19.state = 7; // stamp kept
 }
 
-// B4's path ended on the turn before: B4 swings again, C5 and item 7 go back out of play. The
-// stamp is kept (B4 hides again when its path ends).
+// B4's path ended on the turn before: B4 swings again, C5 and item 7 go back out of play.
 void CStage_One::B4EndCheck() {
     BackTurn t = MakeBackTurn(*this);
     if (!TurnBefore(level.stamps.b4End, t.page)) return;
+    level.stamps.b4End = kNoStamp;
     if (t.B(4).state == 2) t.B(4).state = 1;
     CollObj& c5 = t.C(5);
-    if (c5.state == 0 || c5.state == 1) c5.state = 6;
     TearObj& i7 = t.I(7);
+    // Shown together, C5 blinked once on that turn; the blink's own undo would no longer see
+    // them, so it is stepped back here.
+    if (c5.state == 1 && i7.state == ItemVisible) c5.frame = c5.frame <= 0 ? 1 : c5.frame - 1;
+    if (c5.state == 0 || c5.state == 1) c5.state = 6;
     if (i7.state == ItemLoose || i7.state == ItemVisible) i7.state = ItemNotInPlay;
 }
 
