@@ -35,7 +35,12 @@ void B12EndUndo(BackTurn& t) {
     CloseAllGates(t.common);
     t.L.charState = CharLever;
     if (t.B(12).state == 2) t.B(12).state = 4;
-    if (t.B(13).state == 1) t.B(13).state = 2;
+    if (t.B(13).state == 1) {
+        // B13's picture loop stepped once on the turn that showed it; its own step back no
+        // longer sees it once hidden.
+        t.B(13).state = 2;
+        CycleDown(t.L.counters.b13Frame, 3);
+    }
     if (t.I(5).state == ItemVisible) t.I(5).state = ItemNotInPlay;
 }
 
