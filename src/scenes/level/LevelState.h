@@ -170,6 +170,16 @@ struct LevelFlags {
     bool operator==(const LevelFlags&) const = default;
 };
 
+// One recycle of the strip B50..B55: the page it happened on, which object went to the right
+// end and where it stood before, so that turning back over that page puts it back exactly.
+struct StripRecycle {
+    static constexpr int kMax = 35; // the strip recycles 35 times in all
+    int32_t page = kNoStamp;
+    int32_t object = 0;
+    int32_t x = 0;
+    bool operator==(const StripRecycle&) const = default;
+};
+
 // The page on which each stamped event happened (kNoStamp = none); turning back compares the
 // page with them to undo the event.
 struct PageStamps {
@@ -222,6 +232,11 @@ struct PageStamps {
     int32_t b56End = kNoStamp;
     int32_t b59End = kNoStamp;
     int32_t b93b94End = kNoStamp;
+    // B14's two counts after the assembly of C6 (C6's own stamp keeps the assembly's page).
+    int32_t b14FirstCount = kNoStamp;
+    int32_t b14SecondCount = kNoStamp;
+    int32_t b71FirstReturn = kNoStamp; // B71 stays counted once for many pages
+    StripRecycle stripRecycles[StripRecycle::kMax];
     bool operator==(const PageStamps&) const = default;
 };
 

@@ -1,10 +1,441 @@
 // The undo checks of a backward turn: events stamped on a page are undone when turning back over
-// it.
-#include "scenes/level/CStage_One.h"
-#include "scenes/level/LevelCommon.h"
+// it. A stamp equal to `page` marks an event of the playing frame on this page; `page` equal to
+// stamp + 1 marks one of the forward turn made from the page before. `page` is the value before
+// the turn's decrement. Each check clears its stamp unless it says otherwise.
+#include "scenes/level/LevelBackgroundRules.h"
 
-void CStage_One::FirstUndoChecks() {}
+namespace {
 
-void CStage_One::B4EndCheck() {}
+bool Now(int32_t stamp, int32_t page) {
+    return stamp != kNoStamp && stamp == page;
+}
+bool TurnBefore(int32_t stamp, int32_t page) {
+    return stamp != kNoStamp && stamp + 1 == page;
+}
 
-void CStage_One::SecondUndoChecks() {}
+// A record's frame steps back cyclically, staying inside its frames whatever it held.
+void FrameBack(CollObj& c) {
+    if (c.frames <= 0)
+        c.frame = 0;
+    else
+        CycleDown(c.frame, c.frames);
+}
+
+void Show(CollObj& c, int32_t x, int32_t y) {
+    c.state = 1;
+    c.x = x;
+    c.y = y;
+}
+
+// --- Before the collision objects ---
+
+void B12EndUndo(BackTurn& t) {
+    if (!TurnBefore(t.L.stamps.b12End, t.page)) return;
+    t.L.stamps.b12End = kNoStamp;
+    CloseAllGates(t.common);
+    t.L.charState = CharLever;
+    if (t.B(12).state == 2) t.B(12).state = 4;
+    if (t.B(13).state == 1) {
+        // B13's picture loop stepped once on the turn that showed it; its own step back no
+        // longer sees it once hidden.
+        t.B(13).state = 2;
+        CycleDown(t.L.counters.b13Frame, 3);
+    }
+    if (t.I(5).state == ItemVisible) t.I(5).state = ItemNotInPlay;
+}
+
+void B17EndUndo(BackTurn& t) {
+    if (!TurnBefore(t.L.stamps.b17End, t.page)) return;
+    t.L.stamps.b17End = kNoStamp;
+    CloseAllGates(t.common);
+    if (t.B(17).state != 2) return;
+    t.B(17).state = 4;
+    if (t.B(18).state == 1) t.B(18).state = 2;
+    CollObj& c8 = t.C(8);
+    if (c8.state != 1) return;
+    c8.state = 6;
+    t.L.draw.b16ScaleX = 2.0f;
+    CollObj& c7 = t.C(7);
+    if (c7.state == 5) Show(c7, c8.x - 100, c8.y);
+}
+
+void B57EndUndo(BackTurn& t) {
+    if (!TurnBefore(t.L.stamps.b57End, t.page)) return;
+    t.L.stamps.b57End = kNoStamp;
+    CloseAllGates(t.common);
+    BackObj& b58 = t.B(58);
+    if (b58.state == 1) b58.state = 2;
+    BackObj& b57 = t.B(57);
+    if (b57.state == 2) {
+        b57.state = 4;
+        b57.x = b58.x - 60;
+        b57.y = b58.y + 35;
+    }
+    CollObj& c15 = t.C(15);
+    if (c15.state == 1) {
+        c15.frame = 0;
+        c15.state = 6;
+        CollObj& c14 = t.C(14);
+        if (c14.state == 5) Show(c14, c15.x, c15.y);
+    }
+}
+
+void Item5ExtraUndo(BackTurn& t) {
+    if (!TurnBefore(t.L.stamps.item5Extra, t.page)) return;
+    t.L.stamps.item5Extra = kNoStamp;
+    OpenAllGates(t.common);
+    if (t.B(17).state == 3)
+        t.B(17).state = 2;
+    else if (t.B(57).state == 3)
+        t.B(57).state = 2;
+}
+
+void B16ReleaseUndo(BackTurn& t) {
+    BackObj& b16 = t.B(16);
+    if (!TurnBefore(t.L.stamps.b16Release, t.page) || b16.state != 2) return;
+    t.L.stamps.b16Release = kNoStamp;
+    b16.state = 4;
+    b16.x += t.L.draw.b16ScaleX < 0.0f ? -b16.step : b16.step;
+    if (t.I(10).state == ItemVisible) t.I(10).state = ItemNotInPlay;
+}
+
+void B16FollowUndo(BackTurn& t) {
+    if (!TurnBefore(t.L.stamps.b16Follow, t.page)) return;
+    t.L.stamps.b16Follow = kNoStamp;
+    CollObj& c7 = t.C(7);
+    if (c7.state == 1) c7.state = 6;
+    BackObj& b16 = t.B(16);
+    if (b16.state == 2) {
+        b16.state = 4;
+        b16.x = c7.x + 16;
+        b16.y = c7.y;
+    }
+}
+
+void C9UseUndo(BackTurn& t) {
+    CollObj& c9 = t.C(9);
+    if (!Now(c9.pageStamp, t.page)) return;
+    c9.pageStamp = kNoStamp;
+    BackObj& b22 = t.B(22);
+    if (b22.state == 1) b22.state = 2;
+    if (c9.state == 5) Show(c9, b22.x + 24, b22.y + 5);
+    if (t.B(23).state == 2) t.B(23).state = 1;
+    TearObj& i12 = t.I(12);
+    if (i12.state == ItemUsedUp) {
+        i12.state = ItemVisible;
+        i12.x = b22.x + 308;
+        i12.y = b22.y + 199;
+    }
+}
+
+// C11 and C12 showed B26 when they were used.
+void C11UseUndo(BackTurn& t) {
+    CollObj& c11 = t.C(11);
+    if (!Now(c11.pageStamp, t.page) || t.B(26).state != 1) return;
+    c11.pageStamp = kNoStamp;
+    t.B(26).state = 2;
+    if (c11.state == 5) c11.state = 1;
+}
+
+void C12UseUndo(BackTurn& t) {
+    CollObj& c12 = t.C(12);
+    BackObj& b26 = t.B(26);
+    if (!Now(c12.pageStamp, t.page) || b26.state != 1) return;
+    c12.pageStamp = kNoStamp;
+    b26.state = 2;
+    if (c12.state == 5) Show(c12, b26.x, b26.y + 38);
+}
+
+void C17EndUndo(BackTurn& t) {
+    CollObj& c17 = t.C(17);
+    CollObj& c18 = t.C(18);
+    if (!TurnBefore(c17.pageStamp, t.page) || c18.state != 1) return;
+    c17.pageStamp = kNoStamp;
+    c18.state = 5;
+    if (c17.state == 5) {
+        c17.state = 7;
+        c17.x = c18.x;
+        c17.y = c18.y;
+    }
+}
+
+// --- After the background objects ---
+
+void LiftEndUndo(BackTurn& t) {
+    if (!TurnBefore(t.L.stamps.b93b94End, t.page)) return;
+    t.L.stamps.b93b94End = kNoStamp;
+    CollObj& c20 = t.C(20);
+    if (c20.state == 3) c20.state = 2;
+    BackObj& b92 = t.B(92);
+    if (b92.state == 5) {
+        b92.state = 3;
+        b92.x -= b92.step; // its drift this turn ran before the check
+    }
+    struct Lifter {
+        int slot;
+        int32_t dx, dy;
+    };
+    for (const Lifter& l : {Lifter{93, 2, -141}, Lifter{94, 10, -136}}) {
+        BackObj& b = t.B(l.slot);
+        if (b.state != 7) continue;
+        b.state = 3;
+        b.x = c20.x + l.dx;
+        b.y = c20.y + l.dy;
+    }
+}
+
+void StateBackAfter(BackTurn& t, int32_t PageStamps::*stamp, int slot, int32_t from, int32_t to) {
+    if (!TurnBefore(t.L.stamps.*stamp, t.page)) return;
+    t.L.stamps.*stamp = kNoStamp;
+    if (t.B(slot).state == from) t.B(slot).state = to;
+}
+
+// The done flags are set on a forward turn, so the turn back over it clears them.
+struct DoneFlag {
+    int32_t PageStamps::*stamp;
+    uint8_t LevelFlags::*flag;
+};
+constexpr DoneFlag kDoneFlags[] = {
+    {&PageStamps::stripDone, &LevelFlags::stripDone}, {&PageStamps::b67Done, &LevelFlags::b67Done},
+    {&PageStamps::b68Done, &LevelFlags::b68Done},     {&PageStamps::b69Done, &LevelFlags::b69Done},
+    {&PageStamps::b70Done, &LevelFlags::b70Done},     {&PageStamps::b71Done, &LevelFlags::b71Done},
+};
+
+void ClearDoneFlags(BackTurn& t) {
+    for (const DoneFlag& d : kDoneFlags) {
+        if (!TurnBefore(t.L.stamps.*d.stamp, t.page)) continue;
+        t.L.stamps.*d.stamp = kNoStamp;
+        t.L.flags.*d.flag = 0;
+    }
+    if (TurnBefore(t.L.stamps.b29Done, t.page)) {
+        t.L.stamps.b29Done = kNoStamp;
+        t.L.flags.b29Done = 0;
+    }
+}
+
+void B31EndUndo(BackTurn& t) {
+    if (!TurnBefore(t.L.stamps.b31End, t.page)) return;
+    t.L.stamps.b31End = kNoStamp;
+    BackObj& b31 = t.B(31);
+    if (b31.state == 7) {
+        b31.state = 1;
+        b31.x += b31.step;
+    }
+}
+
+// Item 14 put down turned into C13; item 11 put down outside the pit turned into B30.
+void Item14PlaceUndo(BackTurn& t) {
+    CollObj& c13 = t.C(13);
+    if (!TurnBefore(PlacePage(t.bag, 14), t.page) || c13.state != 1) return;
+    FrameBack(c13);
+    c13.state = 6;
+    TearObj& i14 = t.I(14);
+    if (i14.state == ItemUsedUp) {
+        i14.state = ItemPlaced;
+        i14.x = c13.x - 60;
+        i14.y = c13.y;
+    }
+}
+
+void Item11PlaceUndo(BackTurn& t) {
+    BackObj& b30 = t.B(30);
+    if (!TurnBefore(PlacePage(t.bag, 11), t.page) || b30.state != 1) return;
+    CycleUp(t.L.counters.b30Count, 8);
+    b30.state = 2;
+    TearObj& i11 = t.I(11);
+    if (i11.state == ItemUsedUp) {
+        i11.state = ItemPlaced;
+        i11.x = b30.x + 27;
+        i11.y = b30.y + 8;
+    }
+}
+
+void B25HidesUndo(BackTurn& t) {
+    if (t.B(25).state == 1 && t.L.counters.b25Count == 2 && t.L.charState == CharHidden) {
+        t.L.charState = CharWalk;
+        t.stage.WalkBackward();
+    }
+}
+
+void C12ReachedUndo(BackTurn& t) {
+    if (!Now(t.L.stamps.c12Reached, t.page)) return;
+    t.L.stamps.c12Reached = kNoStamp;
+    CollObj& c12 = t.C(12);
+    if (c12.state != 5) return;
+    Show(c12, t.B(25).x + 26, t.B(25).y + 208);
+    FrameBack(c12);
+}
+
+void C11HandOverUndo(BackTurn& t) {
+    if (!TurnBefore(t.L.stamps.c11HandOver, t.page)) return;
+    t.L.stamps.c11HandOver = kNoStamp;
+    CollObj& c12 = t.C(12);
+    if (c12.state != 1) return;
+    c12.state = 6;
+    CollObj& c11 = t.C(11);
+    if (c11.state == 5) Show(c11, c12.x + 20, c12.y - 32);
+}
+
+// B23's throw: back to the top of its wind-up.
+void C10ThrowUndo(BackTurn& t) {
+    CollObj& c10 = t.C(10);
+    if (!TurnBefore(c10.pageStamp, t.page)) return;
+    c10.pageStamp = kNoStamp;
+    if (t.L.values.b23Mode == 2) {
+        t.L.values.b23Mode = 1;
+        t.L.counters.b23Count = 7;
+    }
+}
+
+void C1UseUndo(BackTurn& t) {
+    if (!Now(t.L.stamps.c1Used, t.page)) return;
+    t.L.stamps.c1Used = kNoStamp;
+    t.C(1).state = t.L.flags.c1Primed ? 3 : 1;
+    t.B(2).state = 2;
+}
+
+// A collision object used up beside a copy of B11 comes back where the copy shows it.
+struct CopyUse {
+    int coll;
+    int copy;
+    int32_t dx, dy;
+    bool frameBack;
+};
+constexpr CopyUse kCopyUses[] = {
+    {21, 1, -74, -50, true}, // 60 px left of where it was used: accepted
+    {22, 2, 5, -26, true},
+    {23, 3, 8, -56, false},
+};
+
+void CopyUseUndo(BackTurn& t, int32_t& stamp, CollObj& c, Back11Copy& copy, int32_t dx, int32_t dy,
+                 bool frameBack) {
+    if (!Now(stamp, t.page)) return;
+    stamp = kNoStamp;
+    if (c.state == 5) {
+        Show(c, copy.x + dx, copy.y + dy);
+        if (frameBack) FrameBack(c);
+    }
+    if (copy.shown == 1) copy.shown = 2;
+}
+
+// C7 or C8 used up where B11 shows.
+void B11UseUndo(BackTurn& t, int32_t& stamp, int coll, int32_t dx) {
+    if (!Now(stamp, t.page)) return;
+    stamp = kNoStamp;
+    BackObj& b11 = t.B(11);
+    CollObj& c = t.C(coll);
+    if (c.state == 5) Show(c, b11.x + dx, b11.y - 106);
+    if (b11.state == 1) b11.state = 2;
+}
+
+} // namespace
+
+void CStage_One::FirstUndoChecks() {
+    BackTurn t = MakeBackTurn(*this);
+    const int32_t page = t.page;
+    LevelState& L = level;
+    // C0, C1 and C24 are about to go back into their sequences (their stamps stay: the
+    // collision objects' state-3 rule reads them).
+    if (Now(L.colls[0].pageStamp, page)) CloseThreeGates(t.common);
+    if (Now(L.colls[1].pageStamp, page)) CloseThreeGates(t.common);
+    if (TurnBefore(L.stamps.b93b94End, page)) CloseAllGates(t.common); // reset after the loop
+    if (TurnBefore(L.colls[20].pageStamp, page)) {
+        L.colls[20].pageStamp = kNoStamp;
+        OpenAllGates(t.common);
+    }
+    if (Now(L.colls[24].pageStamp, page)) CloseThreeGates(t.common);
+    B12EndUndo(t);
+    B17EndUndo(t);
+    B57EndUndo(t);
+    Item5ExtraUndo(t);
+    C5WakeCheck();
+    B16ReleaseUndo(t);
+    B16FollowUndo(t);
+    if (Now(L.stamps.c7PathEnd, page)) {
+        if (L.colls[7].state == 5) L.colls[7].state = 2;
+        L.stamps.c7PathEnd = kNoStamp;
+    }
+    C9UseUndo(t);
+    C11UseUndo(t);
+    C12UseUndo(t);
+    C17EndUndo(t);
+    CollObj& c19 = L.colls[19];
+    if (TurnBefore(c19.pageStamp, page) && c19.state == 5) c19.state = 7; // stamp kept
+}
+
+// B4's path ended on the turn before: B4 swings again, C5 and item 7 go back out of play.
+void CStage_One::B4EndCheck() {
+    BackTurn t = MakeBackTurn(*this);
+    if (!TurnBefore(level.stamps.b4End, t.page)) return;
+    level.stamps.b4End = kNoStamp;
+    if (t.B(4).state == 2) t.B(4).state = 1;
+    CollObj& c5 = t.C(5);
+    TearObj& i7 = t.I(7);
+    // Shown together, C5 blinked once on that turn; the blink's own undo would no longer see
+    // them, so it is stepped back here.
+    if (c5.state == 1 && i7.state == ItemVisible) c5.frame = c5.frame <= 0 ? 1 : c5.frame - 1;
+    if (c5.state == 0 || c5.state == 1) c5.state = 6;
+    if (i7.state == ItemLoose || i7.state == ItemVisible) i7.state = ItemNotInPlay;
+}
+
+void CStage_One::SecondUndoChecks() {
+    BackTurn t = MakeBackTurn(*this);
+    const int32_t page = t.page;
+    LevelState& L = level;
+    LiftEndUndo(t);
+    StateBackAfter(t, &PageStamps::b56End, 56, 4, 1);
+    StateBackAfter(t, &PageStamps::b59End, 59, 4, 1);
+    if (Now(L.stamps.bagLoss, page)) {
+        L.stamps.bagLoss = kNoStamp;
+        L.flags.bagLossDone = 0;
+        UndoBagLoss();
+    }
+    ClearDoneFlags(t);
+    B31EndUndo(t);
+    Item14PlaceUndo(t);
+    Item11PlaceUndo(t);
+    if (TurnBefore(L.stamps.b27End, page)) {
+        L.stamps.b27End = kNoStamp;
+        L.flags.b27Done = 0;
+    }
+    B25HidesUndo(t);
+    C12ReachedUndo(t);
+    C11HandOverUndo(t);
+    C10ThrowUndo(t);
+    StateBackAfter(t, &PageStamps::b22End, 22, 5, 1);
+    C1UseUndo(t);
+    if (Now(L.stamps.c2Marked, page)) {
+        L.stamps.c2Marked = kNoStamp;
+        L.colls[2].frame = 0;
+    }
+    CollObj& c4 = L.colls[4];
+    if (Now(c4.pageStamp, page)) {
+        c4.pageStamp = kNoStamp;
+        c4.state = 1;
+    }
+    if (Now(L.stamps.item7Met, page)) {
+        L.stamps.item7Met = kNoStamp;
+        if (t.bag.item7Frame == 1) t.bag.item7Frame = 0;
+    }
+    if (Now(L.stamps.item13Met, page)) {
+        L.stamps.item13Met = kNoStamp;
+        t.bag.item13Frame = 0;
+    }
+    CopyUseUndo(t, L.stamps.c5Used, L.colls[5], L.back11Copies[0], 0, -6, false);
+    B11UseUndo(t, L.stamps.c7Used, 7, -74);
+    for (const CopyUse& u : kCopyUses) {
+        CollObj& c = L.colls[u.coll];
+        CopyUseUndo(t, c.pageStamp, c, L.back11Copies[u.copy], u.dx, u.dy, u.frameBack);
+    }
+    B11UseUndo(t, L.stamps.c8Used, 8, -110); // 60 px left of where it was used: accepted
+    if (L.backs[13].state == 1) CycleDown(L.counters.b13Frame, 3);
+    if (L.backs[18].state == 1) CycleDown(L.counters.b18Frame, 3);
+    if (L.backs[58].state == 1) CycleDown(L.counters.b58Frame, 4);
+    if (Now(L.stamps.item11Zone, page)) {
+        L.stamps.item11Zone = kNoStamp;
+        L.flags.pitCovered = 0;
+    }
+    CollObj& c5 = L.colls[5];
+    if (t.I(7).state == ItemVisible && c5.state == 1) c5.frame = c5.frame <= 0 ? 1 : c5.frame - 1;
+    C9LeavesCheck(t);
+}

@@ -1,0 +1,41 @@
+#pragma once
+// Shared between the background files: one page turn's view of the world as the background
+// objects' rules see it, and the table of each object's own rule in states 0 and 1.
+#include "scenes/level/CStage_One.h"
+#include "scenes/level/LevelCommon.h"
+
+struct BackTurn {
+    CStage_One& stage;
+    LevelState& L;
+    CCommon& common;
+    InventoryBag& bag;
+    int32_t page; // the page before this turn's step
+
+    BackObj& B(int k) { return L.backs[k]; }
+    CollObj& C(int k) { return L.colls[k]; }
+    TearObj& I(int k) { return bag.items[k]; }
+};
+
+inline BackTurn MakeBackTurn(CStage_One& stage) {
+    CCommon& common = CCommon::Instance();
+    return BackTurn{stage, stage.level, common, InventoryBag::Instance(), common.page};
+}
+
+// Counter cycles that stay inside 0..n-1 whatever value they start from.
+inline void CycleUp(int32_t& v, int32_t n) {
+    v = (v >= 0 && v < n - 1) ? v + 1 : 0;
+}
+inline void CycleDown(int32_t& v, int32_t n) {
+    v = (v >= 1 && v <= n - 1) ? v - 1 : n - 1;
+}
+
+using BackRule = void (*)(BackTurn&, BackObj&);
+struct BackRulePair {
+    BackRule forward = nullptr; // nullptr: the object just scrolls by its step
+    BackRule backward = nullptr;
+};
+// The own rule of background object `slot` in states 0 and 1.
+const BackRulePair& BackObjectRule(int slot);
+
+// Shown by the follow-up check of C9 (forward) and its repetition on backward turns.
+void C9LeavesCheck(BackTurn& t);

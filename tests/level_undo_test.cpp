@@ -1,0 +1,295 @@
+// The backward turn's undo checks: their order, the sequences they reopen, and the events of the
+// playing frame they take back.
+#include "level_turns.h"
+
+namespace {
+
+class LevelUndoTest : public HeadlessTest {
+  protected:
+    void SetUp() override {
+        HeadlessTest::SetUp();
+        HideAll(stage);
+    }
+    CStage_One stage;
+    LevelState& L = stage.level;
+    CCommon& common = CCommon::Instance();
+    InventoryBag& bag = InventoryBag::Instance();
+
+    bool AllOpen() const {
+        return common.backGate && common.itemGate && common.collGate && common.placedGate;
+    }
+    bool AllClosed() const {
+        return !common.backGate && !common.itemGate && !common.collGate && !common.placedGate;
+    }
+};
+
+} // namespace
+
+TEST_F(LevelUndoTest, AssembledC6StaysUntilTheTurnBackOverItsOwnPage) {
+    Show(stage, 14, 0, 5, 2);
+    CollObj& c6 = L.colls[6];
+    c6.state = 1;
+    c6.x = 300;
+    c6.y = 400;
+    c6.step = 0; // its drift belongs to the collision objects' turn
+    for (int item : kPieceItems) {
+        bag.items[item].state = ItemPlaced;
+        SecondPlacementFlag(bag, item) = 1;
+    }
+    // Where it shows, so that hiding it again is exact.
+    L.backs[14].x = 300 - 8;
+    L.backs[14].y = 400 - 16;
+    const std::vector<WorldSnapshot> seen = ForwardThenBack(stage, 8);
+    const WorldSnapshot& assembled = seen[1];
+    EXPECT_EQ(assembled.level.colls[6].state, 5);
+    EXPECT_EQ(assembled.level.colls[6].pageStamp, 10);
+    EXPECT_EQ(assembled.level.backs[14].state, 1);
+    for (int item : kPieceItems)
+        EXPECT_EQ(assembled.items[item].state, ItemUsedUp);
+    EXPECT_EQ(seen[3].level.counters.b14Count, 2);
+
+    // Eight pages on, one turn back keeps the assembly.
+    for (int i = 0; i < 8; ++i)
+        TurnBackgrounds(stage, Forward);
+    TurnBackgrounds(stage, Backward);
+    EXPECT_EQ(L.backs[14].state, 1);
+    EXPECT_EQ(c6.state, 5);
+    EXPECT_EQ(L.counters.b14Count, 2);
+}
+
+TEST_F(LevelUndoTest, B14HandsC7OverToItsPath) {
+    Show(stage, 14, 200, 5);
+    L.counters.b14Count = 2;
+    CollObj& c7 = L.colls[7];
+    c7.state = 1;
+    c7.x = 123;
+    c7.y = 45;
+    TurnBackgrounds(stage, Forward);
+    EXPECT_EQ(c7.state, 2);
+    EXPECT_EQ(L.values.c7StartX, 123);
+    EXPECT_EQ(L.values.c7StartY, 45);
+}
+
+TEST_F(LevelUndoTest, B12SequenceEndsTheLeverAndTurnsBackIntoIt) {
+    // One count in: the character's lever animation has done its part.
+    Show(stage, 12, 300, 0, 3, 200);
+    Show(stage, 13, 300 + 72, 0, 2, 200);
+    L.counters.b12Count = 1;
+    L.charState = CharLever;
+    L.flags.state11Done = 1;
+    bag.items[5].state = ItemNotInPlay;
+    bag.items[5].x = 450;
+    bag.items[5].y = 372;
+    CloseAllGates(common);
+    const std::vector<WorldSnapshot> seen = ForwardThenBack(stage, 5);
+    const WorldSnapshot& ended = seen[4];
+    EXPECT_EQ(ended.level.backs[12].state, 2);
+    EXPECT_EQ(ended.level.backs[13].state, 1);
+    EXPECT_EQ(ended.level.charState, CharWalk);
+    EXPECT_EQ(ended.items[5].state, ItemVisible);
+    EXPECT_EQ(ended.level.stamps.b12End, 13);
+    EXPECT_TRUE(ended.gates[0] && ended.gates[3]);
+    TurnBackgrounds(stage, Backward); // the first count
+    EXPECT_EQ(L.counters.b12Count, 0);
+    EXPECT_FALSE(L.flags.state11Done);
+}
+
+TEST_F(LevelUndoTest, B17SequenceSwapsC7ForC8AndBack) {
+    Show(stage, 17, 300, 0, 3, 200);
+    Show(stage, 18, 300, 0, 2, 200);
+    CollObj& c7 = L.colls[7];
+    CollObj& c8 = L.colls[8];
+    c7.state = 1;
+    c7.x = 500;
+    c7.y = 300;
+    c8.state = 6;
+    c8.x = 600;
+    c8.y = 300;
+    CloseAllGates(common); // as the start of the sequence left them
+    const std::vector<WorldSnapshot> seen = ForwardThenBack(stage, 6);
+    const LevelState& ended = seen[5].level;
+    EXPECT_EQ(ended.backs[17].state, 2);
+    EXPECT_EQ(ended.backs[18].state, 1);
+    EXPECT_EQ(ended.colls[7].state, 5);
+    EXPECT_EQ(ended.colls[8].state, 1);
+    EXPECT_EQ(ended.counters.b18Frame, 0); // shown one step back, then stepped on
+    EXPECT_EQ(seen[5].gates[0], 1);
+}
+
+TEST_F(LevelUndoTest, B93LiftsTheLoadAndTurningBackLowersIt) {
+    Show(stage, 93, 300, 0, 3, 200);
+    Show(stage, 92, 296, 4, 3, 203);
+    CollObj& c20 = L.colls[20];
+    c20.state = 2;
+    c20.x = 298;
+    c20.y = 341;
+    L.backs[93].x = c20.x + 2;
+    L.backs[93].y = c20.y - 141;
+    CloseAllGates(common);
+    const std::vector<WorldSnapshot> seen = ForwardThenBack(stage, 12);
+    EXPECT_EQ(seen[4].level.counters.b93Count, 4);
+    EXPECT_TRUE(seen[4].level.flags.b93Reversing);
+    const WorldSnapshot& rested = seen[9];
+    EXPECT_EQ(rested.level.backs[93].state, 7);
+    EXPECT_EQ(rested.level.backs[92].state, 5);
+    EXPECT_EQ(rested.level.colls[20].state, 3);
+    EXPECT_EQ(rested.level.stamps.b93b94End, 18);
+    EXPECT_EQ(rested.gates[0], 1);
+    EXPECT_EQ(seen[12].level.backs[92].x, 296 - 12);
+}
+
+TEST_F(LevelUndoTest, FirstListOpensAndClosesTheGatesInItsOrder) {
+    common.page = 20;
+    // The lift's end closes all, C20's undo then opens them.
+    L.stamps.b93b94End = 19;
+    L.colls[20].pageStamp = 19;
+    stage.FirstUndoChecks();
+    EXPECT_TRUE(AllOpen());
+    EXPECT_EQ(L.stamps.b93b94End, 19); // reset only after the background objects
+    EXPECT_EQ(L.colls[20].pageStamp, kNoStamp);
+
+    // B12's end closes all after C20's undo opened them.
+    L.colls[20].pageStamp = 19;
+    L.stamps.b12End = 19;
+    stage.FirstUndoChecks();
+    EXPECT_TRUE(AllClosed());
+    EXPECT_EQ(L.charState, CharLever);
+
+    // Item 5's extra stamp comes after B17's end: open.
+    L.stamps.b17End = 19;
+    L.stamps.item5Extra = 19;
+    stage.FirstUndoChecks();
+    EXPECT_TRUE(AllOpen());
+
+    // C0's stamp on this very page closes three, and is kept for the collision objects.
+    L.stamps.b93b94End = kNoStamp;
+    L.colls[0].pageStamp = 20;
+    stage.FirstUndoChecks();
+    EXPECT_FALSE(common.backGate);
+    EXPECT_TRUE(common.placedGate);
+    EXPECT_EQ(L.colls[0].pageStamp, 20);
+}
+
+TEST_F(LevelUndoTest, SecondListRestoresTheLiftAfterTheBackgroundLoop) {
+    common.page = 20;
+    L.stamps.b93b94End = 19;
+    CollObj& c20 = L.colls[20];
+    c20.state = 3;
+    c20.x = 100;
+    c20.y = 400;
+    Show(stage, 92, 50, 4, 5);
+    Show(stage, 93, 0, 0, 7);
+    Show(stage, 94, 0, 0, 7);
+    stage.BackgroundsBackward(); // B92 drifts back
+    stage.SecondUndoChecks();
+    EXPECT_EQ(L.backs[92].state, 3);
+    EXPECT_EQ(L.backs[92].x, 50);
+    EXPECT_EQ(L.backs[93].state, 3);
+    EXPECT_EQ(L.backs[93].x, 102);
+    EXPECT_EQ(L.backs[94].y, 264);
+    EXPECT_EQ(c20.state, 2);
+    EXPECT_EQ(L.stamps.b93b94End, kNoStamp);
+}
+
+TEST_F(LevelUndoTest, BagLossIsUndoneOnItsOwnPage) {
+    common.page = 15;
+    L.stamps.bagLoss = 15;
+    L.flags.bagLossDone = 1;
+    stage.SecondUndoChecks();
+    EXPECT_FALSE(L.flags.bagLossDone);
+    EXPECT_EQ(L.stamps.bagLoss, kNoStamp);
+
+    L.stamps.bagLoss = 14; // another page: kept
+    L.flags.bagLossDone = 1;
+    stage.SecondUndoChecks();
+    EXPECT_TRUE(L.flags.bagLossDone);
+}
+
+TEST_F(LevelUndoTest, UsesBesideCopiesOfB11ComeBack) {
+    common.page = 15;
+    L.backs[11].step = 0;
+    struct Used {
+        int coll, copy, dx, dy;
+    };
+    // Positions as the uses left them (the copy placed from the object).
+    for (Used u : {Used{5, 0, 0, 6}, Used{21, 1, 14, 50}, Used{23, 3, -8, 56}}) {
+        CollObj& c = L.colls[u.coll];
+        c.state = 5;
+        c.x = 300;
+        c.y = 200;
+        c.frames = 3;
+        c.frame = 0;
+        L.back11Copies[u.copy] = Back11Copy{1, 300 + u.dx, 200 + u.dy};
+    }
+    L.stamps.c5Used = 15;
+    L.colls[21].pageStamp = 15;
+    L.colls[23].pageStamp = 15;
+    stage.SecondUndoChecks();
+    EXPECT_EQ(L.colls[5].state, 1);
+    EXPECT_EQ(L.colls[5].x, 300); // exact
+    EXPECT_EQ(L.colls[5].y, 200);
+    EXPECT_EQ(L.colls[23].x, 300);
+    EXPECT_EQ(L.colls[23].y, 200);
+    EXPECT_EQ(L.colls[21].x, 240); // 60 px left: accepted
+    EXPECT_EQ(L.colls[21].frame, 2);
+    for (int copy : {0, 1, 3})
+        EXPECT_EQ(L.back11Copies[copy].shown, 2);
+    EXPECT_EQ(L.stamps.c5Used, kNoStamp);
+}
+
+TEST_F(LevelUndoTest, C21WithFewerFramesStepsBackInsideThem) {
+    common.page = 15;
+    CollObj& c21 = L.colls[21];
+    c21.state = 5;
+    c21.frames = 2;
+    c21.frame = 0;
+    c21.pageStamp = 15;
+    L.back11Copies[1].shown = 1;
+    stage.SecondUndoChecks();
+    EXPECT_EQ(c21.frame, 1);
+}
+
+TEST_F(LevelUndoTest, C7UsedBesideB11ComesBackExactly) {
+    common.page = 15;
+    Show(stage, 11, 374, 0, 1, 406);
+    CollObj& c7 = L.colls[7];
+    c7.state = 5;
+    L.stamps.c7Used = 15;
+    stage.SecondUndoChecks();
+    EXPECT_EQ(c7.state, 1);
+    EXPECT_EQ(c7.x, 300);
+    EXPECT_EQ(c7.y, 300);
+    EXPECT_EQ(L.backs[11].state, 2);
+}
+
+TEST_F(LevelUndoTest, C9UseIsTakenBack) {
+    common.page = 15;
+    Show(stage, 22, 276, 0, 1, 295);
+    Show(stage, 23, 400, 0, 2);
+    CollObj& c9 = L.colls[9];
+    c9.state = 5;
+    c9.pageStamp = 15;
+    bag.items[12].state = ItemUsedUp;
+    stage.FirstUndoChecks();
+    EXPECT_EQ(L.backs[22].state, 2);
+    EXPECT_EQ(c9.state, 1);
+    EXPECT_EQ(c9.x, 300);
+    EXPECT_EQ(c9.y, 300);
+    EXPECT_EQ(L.backs[23].state, 1);
+    EXPECT_EQ(bag.items[12].state, ItemVisible);
+    EXPECT_EQ(bag.items[12].x, 276 + 308);
+    EXPECT_EQ(c9.pageStamp, kNoStamp);
+}
+
+TEST_F(LevelUndoTest, ItemPutDownOutsideThePitComesBackFromB30) {
+    common.page = 21;
+    bag.tearingObj[11].placePage = 20;
+    Show(stage, 30, 100, 0, 1, 200);
+    L.counters.b30Count = 7;
+    bag.items[11].state = ItemUsedUp;
+    stage.SecondUndoChecks();
+    EXPECT_EQ(L.backs[30].state, 2);
+    EXPECT_EQ(L.counters.b30Count, 0);
+    EXPECT_EQ(bag.items[11].state, ItemPlaced);
+    EXPECT_EQ(bag.items[11].x, 127);
+}
