@@ -2,10 +2,14 @@
 #include <string>
 #include <vector>
 
+struct LevelData;
+
 // Checks a game data folder (the folder that holds Data) and collects every problem found.
 struct DataCheck {
     std::vector<std::string> problems;
     int filesChecked = 0;
+    // The level's pictures are painted after its text data; this checks the text data alone.
+    bool skipLevelPictures = false;
 
     void Problem(const std::string& message) { problems.push_back(message); }
 
@@ -26,4 +30,13 @@ struct DataCheck {
     void CheckBag();
     void CheckFixedPictures();
     void CheckClips();
+    void CheckLevel();
+
+  private:
+    void CheckLevelRecords(LevelData& level);
+    void CheckLevelLayout(LevelData& level);
+    void CheckLevelPictures(const LevelData& level, const std::vector<std::string>& chars,
+                            const std::vector<std::string>& heads,
+                            const std::vector<std::string>& back,
+                            const std::vector<std::string>& coll);
 };

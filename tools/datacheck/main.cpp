@@ -1,11 +1,23 @@
-// pebblefrost_datacheck <folder>: checks the game data in <folder>/Data (or <folder> itself when
-// it is named Data) and prints every problem; exit status 1 when there is any.
+// pebblefrost_datacheck [--skip-level-pictures] <folder>: checks the game data in <folder>/Data
+// (or <folder> itself when it is named Data) and prints every problem; exit status 1 when there is
+// any. --skip-level-pictures leaves out the level's pictures (they are painted after its text).
 #include "DataCheck.h"
 #include <cstdio>
 #include <filesystem>
+#include <string>
 
 int main(int argc, char** argv) {
-    std::filesystem::path root = argc > 1 ? argv[1] : ".";
+    bool skipLevelPictures = false;
+    std::filesystem::path root = ".";
+    for (int i = 1; i < argc; ++i) {
+        if (std::string(argv[i]) == "--skip-level-pictures")
+            skipLevelPictures = true;
+        else if (argv[i][0] == '-') {
+            std::fprintf(stderr, "datacheck: unknown option '%s'\n", argv[i]);
+            return 2;
+        } else
+            root = argv[i];
+    }
     if (root.filename() == "Data") root = root.parent_path();
     if (root.empty()) root = ".";
     std::error_code error;
@@ -15,9 +27,11 @@ int main(int argc, char** argv) {
         return 1;
     }
     DataCheck check;
+    check.skipLevelPictures = skipLevelPictures;
     check.CheckBag();
     check.CheckFixedPictures();
     check.CheckClips();
+    check.CheckLevel();
     for (const std::string& problem : check.problems)
         std::printf("problem: %s\n", problem.c_str());
     std::printf("data check: %d files, %zu problems\n", check.filesChecked, check.problems.size());
