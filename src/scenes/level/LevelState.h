@@ -222,6 +222,7 @@ struct PageStamps {
     int32_t b56End = kNoStamp;
     int32_t b59End = kNoStamp;
     int32_t b93b94End = kNoStamp;
+    int32_t c5Wake = kNoStamp; // C5 woke (item 7 in the bag): turning back over it ends its run
     bool operator==(const PageStamps&) const = default;
 };
 
