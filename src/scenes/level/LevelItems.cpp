@@ -83,12 +83,12 @@ void StepFramesOnDrift(Pass& p, int k) {
         }
     }
 }
+// The frame changed on each drift turn in a row, so the one before the turn undone changed it
+// too, unless the frame is back at its first picture.
 void UndoFramesOnDrift(Pass& p, int32_t& frame, int32_t& stamp) {
     if (stamp == kNoStamp || stamp < p.page - 1) return;
-    if (frame > 0)
-        --frame;
-    else
-        stamp = kNoStamp;
+    if (frame > 0) --frame;
+    stamp = frame > 0 ? p.page - 2 : kNoStamp;
 }
 
 // Fall to the ground, then drift.
@@ -194,7 +194,10 @@ void HopBackward(Pass& p, int k) {
         } else if (v.i12HopStep > 0) {
             v.i12HopStep = v.i12HopStep > kHopLastStep ? kHopLastStep : v.i12HopStep - 1;
             ApplyHop(p, v.i12HopStep);
-            if (v.i12HopStep == 0) f.i12Landed = 0;
+            if (v.i12HopStep == 0) { // back before the landing: the landing point goes too
+                f.i12Landed = 0;
+                v.i12LandX = v.i12LandY = 0;
+            }
         }
     } else if (it.y > put.y) {
         if (TurnedAboveZero(p.bag.item12Rotation, kI12Turn))
