@@ -2,7 +2,6 @@
 // role, so the rules are small functions picked from tables by slot number.
 #include "scenes/level/CStage_One.h"
 #include "scenes/level/LevelCommon.h"
-#include <cmath>
 #include <cstddef>
 
 namespace {
