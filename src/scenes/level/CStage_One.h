@@ -67,6 +67,7 @@ class CStage_One : public CStage {
     void ItemsBackward();
     void ApplyC7Keyframe(int32_t step);
     void ApplyC10Keyframe(int32_t frame);
+    bool StepC10PathBack(); // C10 one frame back along its path; false at frame 0 (nothing done)
 
     // --- Background objects on page turns (LevelBackground.cpp) ---
     void BackgroundsForward(); // the 95 objects, then the copies of B11

@@ -237,6 +237,7 @@ struct PageStamps {
     int32_t b14SecondCount = kNoStamp;
     int32_t b71FirstReturn = kNoStamp; // B71 stays counted once for many pages
     StripRecycle stripRecycles[StripRecycle::kMax];
+    int32_t c5Wake = kNoStamp; // C5 woke (item 7 in the bag): turning back over it ends its run
     bool operator==(const PageStamps&) const = default;
 };
 
