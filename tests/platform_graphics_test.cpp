@@ -118,6 +118,46 @@ TEST_F(SpriteTest, SourceRectangleSelectsAFrame) {
     EXPECT_NEAR(box.right, 140, 1);
 }
 
+// A rectangle reaching past the picture draws only what exists, at the given scale: the menu bar's
+// reveal asks for rows beyond its picture and must not stretch it.
+TEST_F(SpriteTest, RectangleLargerThanThePictureDrawsOnlyThePictureAtScale) {
+    rect = RECT{0, 0, 3 * kW, 3 * kH};
+    Draw(100, 50, 2.0f, 2.0f);
+    PixelBox box = DrawnBox();
+    EXPECT_EQ(box.left, 100);
+    EXPECT_EQ(box.top, 50);
+    EXPECT_EQ(box.right, 100 + 2 * kW);
+    EXPECT_EQ(box.bottom, 50 + 2 * kH);
+    EXPECT_EQ(headless::Pixel(100 + 2 * kW / 2 - 1, 60), kRed);
+    EXPECT_EQ(headless::Pixel(100 + 2 * kW / 2, 60), kGreen);
+
+    // Mirrored, the picture still starts at x and extends to the left.
+    ClearFrame();
+    Draw(400, 50, -2.0f, 2.0f);
+    box = DrawnBox();
+    EXPECT_EQ(box.left, 400 - 2 * kW);
+    EXPECT_EQ(box.right, 400);
+    EXPECT_EQ(box.bottom, 50 + 2 * kH);
+    EXPECT_EQ(headless::Pixel(399, 60), kRed);
+    EXPECT_EQ(headless::Pixel(400 - 2 * kW, 60), kGreen);
+
+    // A rectangle starting left of and above the picture keeps the picture where it lies in it.
+    ClearFrame();
+    rect = RECT{-10, -5, kW, kH};
+    Draw(100, 50, 2.0f, 2.0f);
+    box = DrawnBox();
+    EXPECT_EQ(box.left, 120);
+    EXPECT_EQ(box.top, 60);
+    EXPECT_EQ(box.right, 120 + 2 * kW);
+    EXPECT_EQ(box.bottom, 60 + 2 * kH);
+
+    // Nothing of the rectangle inside the picture: nothing drawn.
+    ClearFrame();
+    rect = RECT{kW, 0, 2 * kW, kH};
+    Draw(100, 50, 2.0f, 2.0f);
+    EXPECT_TRUE(DrawnBox().Empty());
+}
+
 TEST_F(SpriteTest, EmptySlotDrawsNothing) {
     EXPECT_NE(DrawSprite(255, &rect, Graphics::Instance(), nullptr, 10, 10, 1, 1, 0), 0);
     EXPECT_TRUE(DrawnBox().Empty());

@@ -1,6 +1,7 @@
 #include "platform/Graphics.h"
 #include "platform/PlatformState.h"
 #include <SDL.h>
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 
@@ -144,9 +145,18 @@ int DrawSprite(uint8_t alpha, const RECT* rect, Graphics& graphics, Texture* tex
     SDL_Rect source{0, 0, texture->width, texture->height};
     float hx = 0.0f, hy = 0.0f;
     float top = static_cast<float>(y);
+    float partX = 0.0f, partY = 0.0f; // where the drawn part starts inside the rectangle
     if (rect) {
-        source =
-            SDL_Rect{rect->left, rect->top, rect->right - rect->left, rect->bottom - rect->top};
+        // Only the part of the rectangle inside the picture is drawn, where it lies within the
+        // rectangle; the rest is transparent (a renderer would stretch the part that exists).
+        const int left = std::max(rect->left, 0);
+        const int topRow = std::max(rect->top, 0);
+        const int right = std::min(rect->right, texture->width);
+        const int bottom = std::min(rect->bottom, texture->height);
+        if (right <= left || bottom <= topRow) return 0;
+        source = SDL_Rect{left, topRow, right - left, bottom - topRow};
+        partX = static_cast<float>(left - rect->left);
+        partY = static_cast<float>(topRow - rect->top);
         // Half extents from right and bottom (not the width and height) as the art expects.
         hx = sx * static_cast<float>(rect->right) * 0.5f;
         hy = sy * static_cast<float>(rect->bottom) * 0.5f;
@@ -154,12 +164,14 @@ int DrawSprite(uint8_t alpha, const RECT* rect, Graphics& graphics, Texture* tex
         if (sy < 1.0f) top = static_cast<float>(y) + static_cast<float>(rect->bottom) * (1.0f - sy);
     }
 
-    // The scaled picture starts at (x, top) and extends sx * w, sy * h: to the left or upwards
-    // (mirrored) when the scale is negative.
+    // The scaled part starts at (x, top) plus its scaled offset and extends sx * w, sy * h: to the
+    // left or upwards (mirrored) when the scale is negative.
+    const float startX = static_cast<float>(x) + sx * partX;
+    const float startY = top + sy * partY;
     float w = sx * static_cast<float>(source.w);
     float h = sy * static_cast<float>(source.h);
-    SDL_FRect dest{static_cast<float>(x) + (w < 0 ? w : 0.0f), top + (h < 0 ? h : 0.0f),
-                   std::fabs(w), std::fabs(h)};
+    SDL_FRect dest{startX + (w < 0 ? w : 0.0f), startY + (h < 0 ? h : 0.0f), std::fabs(w),
+                   std::fabs(h)};
     int flip = (w < 0 ? SDL_FLIP_HORIZONTAL : 0) | (h < 0 ? SDL_FLIP_VERTICAL : 0);
     // Rotation about (x + hx, y + hy), measured from y rather than the anchored top.
     SDL_FPoint centre{static_cast<float>(x) + hx - dest.x, static_cast<float>(y) + hy - dest.y};
