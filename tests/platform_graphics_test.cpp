@@ -158,6 +158,37 @@ TEST_F(SpriteTest, RectangleLargerThanThePictureDrawsOnlyThePictureAtScale) {
     EXPECT_TRUE(DrawnBox().Empty());
 }
 
+// A frame that repeats the one on show is not drawn again (the loop draws at the display's rate
+// even when nothing moves); any change, or a cleared screen, draws it in full.
+TEST_F(SpriteTest, SceneRepeatingTheFrameOnShowKeepsItAndAChangeRedraws) {
+    Graphics& g = Graphics::Instance();
+    auto scene = [&](int x) {
+        g.BeginScene();
+        Draw(x, 20, 1.0f, 1.0f);
+        const bool drew = g.EndScene();
+        g.Present();
+        return drew;
+    };
+    EXPECT_TRUE(scene(10));
+    EXPECT_EQ(headless::Pixel(10, 20), kRed);
+    EXPECT_FALSE(scene(10));
+    EXPECT_EQ(headless::Pixel(10, 20), kRed); // still on show
+
+    EXPECT_TRUE(scene(11));
+    EXPECT_EQ(headless::Pixel(10, 20), kBlack); // cleared before the moved picture
+    EXPECT_EQ(headless::Pixel(11, 20), kRed);
+
+    // Another picture in the same slot is a different picture.
+    ReleaseTexture(texture);
+    texture = LoadTestTexture(TempPath("halves.png"));
+    ASSERT_NE(texture, nullptr);
+    EXPECT_TRUE(scene(11));
+
+    ClearFrame();
+    EXPECT_TRUE(scene(11));
+    EXPECT_EQ(headless::Pixel(11, 20), kRed);
+}
+
 TEST_F(SpriteTest, EmptySlotDrawsNothing) {
     EXPECT_NE(DrawSprite(255, &rect, Graphics::Instance(), nullptr, 10, 10, 1, 1, 0), 0);
     EXPECT_TRUE(DrawnBox().Empty());
