@@ -4,6 +4,7 @@
 #include "services/InventoryBag.h"
 #include "title_support.h"
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <functional>
 #include <vector>
@@ -178,4 +179,25 @@ TEST_F(TitleTest, BagWindowShowsThroughTheBook) {
     const FramePair frames = CaptureBoth();
     ExpectShown(frames, "Data/image/Support/Inventory.png", 40, 40, 1.0f);
     ExpectShown(frames, "Data/image/Support/inven_full.png", 230, 115, 1.0f);
+}
+
+// The hill picture starts at x 400 over the hand's sketch: its left border must not show as a
+// hard vertical edge down to the foot of the page.
+TEST_F(TitleTest, OpeningHillHasNoHardEdgeAtItsLeftBorder) {
+    if (!std::filesystem::exists(kProbe)) GTEST_SKIP() << kProbe << " has not been generated";
+    OpenMenu();
+    Common().titlePhase = 2;
+    Common().autoFlip = 1;
+    Title()->openingStep = 5;
+    Title()->openingFrame = 41;
+    Title()->titleTick = GetTickCount();
+    Frame();
+    const Frame32 frame = Capture();
+    int edgeRows = 0;
+    for (int y = 0; y < 576; ++y) { // the page, above the book's foot
+        const uint32_t left = frame[size_t(y) * Graphics::kWidth + 399];
+        const uint32_t right = frame[size_t(y) * Graphics::kWidth + 400];
+        edgeRows += std::abs(Brightness(left) - Brightness(right)) > 60;
+    }
+    EXPECT_LE(edgeRows, 6) << edgeRows << " rows change sharply from x 399 to x 400";
 }

@@ -39,7 +39,9 @@ constexpr Pt HeroInChar{64, 88}; // body centre inside the character picture
 constexpr Pt HeroOnScreen{CharAt.x + HeroInChar.x, CharAt.y + HeroInChar.y};
 
 // The great hill's skyline in screen coordinates, from its left foot to the page's right edge.
-const std::vector<Pt> HillLine{{400, 524}, {470, 488}, {540, 380}, {600, 250},
+// The foot comes down to the bottom at x 400, the hill picture's left border, so the picture
+// ends there without a cut edge.
+const std::vector<Pt> HillLine{{400, 600}, {440, 540}, {490, 470}, {540, 380}, {600, 250},
                                {656, 174}, {700, 186}, {750, 222}, {800, 250}};
 constexpr Pt SunOnScreen{744, 92};
 // The snow line the hand adds under the summit, and the zigzag trail up the slope.
