@@ -35,6 +35,7 @@ printf 'Data\\image\\Bag\\boulder.png\n' > "$D/Address/Bag/Small.txt" # a short 
 cp "$D/image/Support/Cursor_Rock.png" "$D/image/Support/inventoryNum.png" # wrong size
 echo "not a clip" > "$D/Sound/help.ogg"
 set_value Bag/Tearing/egg.txt frames 0
+set_value Bag/Tear/key.txt width 5000                         # wider than the game loads
 
 # The level's lists.
 sed -i '$d' "$D/Address/One/Char_Normal.txt"
@@ -93,6 +94,7 @@ expect "Data/Address/Bag/Small.txt: 1 paths, the game reads 15"
 expect "Data/image/Support/inventoryNum.png: picture is"
 expect "Data/Sound/help.ogg"
 expect "Data/Text/Bag/Tearing/egg.txt: frame size must be positive and frames at least 1"
+expect "Data/Text/Bag/Tear/key.txt: width 5000 is outside 1..4096"
 expect "Data/Address/One/Char_Normal.txt: 16 paths, the game reads 17"
 expect "Data/Address/One/Collision_OBJ.txt: path 'Data\\image\\One\\Coll_OBJ\\a_collision"
 C=Data/Text/One/Char

@@ -118,6 +118,77 @@ TEST_F(SpriteTest, SourceRectangleSelectsAFrame) {
     EXPECT_NEAR(box.right, 140, 1);
 }
 
+// A rectangle reaching past the picture draws only what exists, at the given scale: the menu bar's
+// reveal asks for rows beyond its picture and must not stretch it.
+TEST_F(SpriteTest, RectangleLargerThanThePictureDrawsOnlyThePictureAtScale) {
+    rect = RECT{0, 0, 3 * kW, 3 * kH};
+    Draw(100, 50, 2.0f, 2.0f);
+    PixelBox box = DrawnBox();
+    EXPECT_EQ(box.left, 100);
+    EXPECT_EQ(box.top, 50);
+    EXPECT_EQ(box.right, 100 + 2 * kW);
+    EXPECT_EQ(box.bottom, 50 + 2 * kH);
+    EXPECT_EQ(headless::Pixel(100 + 2 * kW / 2 - 1, 60), kRed);
+    EXPECT_EQ(headless::Pixel(100 + 2 * kW / 2, 60), kGreen);
+
+    // Mirrored, the picture still starts at x and extends to the left.
+    ClearFrame();
+    Draw(400, 50, -2.0f, 2.0f);
+    box = DrawnBox();
+    EXPECT_EQ(box.left, 400 - 2 * kW);
+    EXPECT_EQ(box.right, 400);
+    EXPECT_EQ(box.bottom, 50 + 2 * kH);
+    EXPECT_EQ(headless::Pixel(399, 60), kRed);
+    EXPECT_EQ(headless::Pixel(400 - 2 * kW, 60), kGreen);
+
+    // A rectangle starting left of and above the picture keeps the picture where it lies in it.
+    ClearFrame();
+    rect = RECT{-10, -5, kW, kH};
+    Draw(100, 50, 2.0f, 2.0f);
+    box = DrawnBox();
+    EXPECT_EQ(box.left, 120);
+    EXPECT_EQ(box.top, 60);
+    EXPECT_EQ(box.right, 120 + 2 * kW);
+    EXPECT_EQ(box.bottom, 60 + 2 * kH);
+
+    // Nothing of the rectangle inside the picture: nothing drawn.
+    ClearFrame();
+    rect = RECT{kW, 0, 2 * kW, kH};
+    Draw(100, 50, 2.0f, 2.0f);
+    EXPECT_TRUE(DrawnBox().Empty());
+}
+
+// A frame that repeats the one on show is not drawn again (the loop draws at the display's rate
+// even when nothing moves); any change, or a cleared screen, draws it in full.
+TEST_F(SpriteTest, SceneRepeatingTheFrameOnShowKeepsItAndAChangeRedraws) {
+    Graphics& g = Graphics::Instance();
+    auto scene = [&](int x) {
+        g.BeginScene();
+        Draw(x, 20, 1.0f, 1.0f);
+        const bool drew = g.EndScene();
+        g.Present();
+        return drew;
+    };
+    EXPECT_TRUE(scene(10));
+    EXPECT_EQ(headless::Pixel(10, 20), kRed);
+    EXPECT_FALSE(scene(10));
+    EXPECT_EQ(headless::Pixel(10, 20), kRed); // still on show
+
+    EXPECT_TRUE(scene(11));
+    EXPECT_EQ(headless::Pixel(10, 20), kBlack); // cleared before the moved picture
+    EXPECT_EQ(headless::Pixel(11, 20), kRed);
+
+    // Another picture in the same slot is a different picture.
+    ReleaseTexture(texture);
+    texture = LoadTestTexture(TempPath("halves.png"));
+    ASSERT_NE(texture, nullptr);
+    EXPECT_TRUE(scene(11));
+
+    ClearFrame();
+    EXPECT_TRUE(scene(11));
+    EXPECT_EQ(headless::Pixel(11, 20), kRed);
+}
+
 TEST_F(SpriteTest, EmptySlotDrawsNothing) {
     EXPECT_NE(DrawSprite(255, &rect, Graphics::Instance(), nullptr, 10, 10, 1, 1, 0), 0);
     EXPECT_TRUE(DrawnBox().Empty());

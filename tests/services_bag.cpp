@@ -13,6 +13,7 @@
 namespace {
 
 constexpr int kApple = 1; // a small loose piece that starts in the picture (data/Text/Bag/Tear)
+constexpr int kPear = 3;  // another one
 
 // The bag on the headless platform, driven directly: each Frame() is the bag's part of a level
 // frame (UpdateRects, then HandleInput).
@@ -96,6 +97,56 @@ TEST_F(BagTest, TearingAnimatesThenStoresThePieceAndLeavesItsHole) {
     EXPECT_EQ(bag.holes[kApple].x, tearing.x);
     EXPECT_EQ(bag.holes[kApple].y, tearing.y);
     EXPECT_EQ(bag.holes[kApple].page, CCommon::Instance().page);
+}
+
+// Pieces share one tearing frame and tick: a second tear during the first would end both early
+// and stamp its hole on whatever page is current, so it is refused until the first one ends.
+TEST_F(BagTest, SecondTearIsRefusedWhileOneIsPlaying) {
+    InventoryBag& bag = Bag();
+    CCommon& common = CCommon::Instance();
+    POINT apple = CentreOf(kApple);
+    ClickAt(apple.x, apple.y);
+    ASSERT_EQ(bag.tearingObj[kApple].playing, 1);
+
+    const TearObj pear = bag.items[kPear];
+    POINT p = CentreOf(kPear);
+    ClickAt(p.x, p.y);
+    EXPECT_EQ(bag.tearingObj[kPear].playing, 0);
+    EXPECT_EQ(bag.items[kPear].x, pear.x);
+    EXPECT_EQ(bag.count, 1);
+    EXPECT_TRUE(common.tearSound.IsPlaying()); // hovering the refused piece leaves the tear on
+
+    for (int i = 0; i < 20 && bag.tearingObj[kApple].playing; ++i) {
+        headless::AdvanceClock(51);
+        Frame();
+    }
+    ASSERT_EQ(common.tearing, 0);
+    ClickAt(p.x, p.y);
+    EXPECT_EQ(bag.tearingObj[kPear].playing, 1);
+    EXPECT_EQ(common.tearing, 1);
+    EXPECT_EQ(bag.count, 2);
+}
+
+// The slot is filled when the tear starts, but its piece cannot be taken out before it ends.
+TEST_F(BagTest, SlotOfAPieceStillTearingCannotBeTaken) {
+    InventoryBag& bag = Bag();
+    POINT apple = CentreOf(kApple);
+    ClickAt(apple.x, apple.y);
+    bag.open = 1;
+    Frame();
+    const BagSlot& slot = bag.slots[0];
+    ASSERT_EQ(slot.item, kApple);
+    ClickAt(slot.restX + 10, slot.restY + 10);
+    EXPECT_EQ(bag.items[kApple].state, ItemVisible);
+    EXPECT_EQ(bag.open, 1);
+    EXPECT_EQ(slot.x, slot.restX); // not raised under the cursor either
+
+    for (int i = 0; i < 20 && bag.tearingObj[kApple].playing; ++i) {
+        headless::AdvanceClock(51);
+        Frame();
+    }
+    ClickAt(slot.restX + 10, slot.restY + 10);
+    EXPECT_EQ(bag.items[kApple].state, ItemCarried);
 }
 
 TEST_F(BagTest, SecondPieceGoesToTheFirstFreeSlot) {

@@ -51,28 +51,54 @@ void WndProc(const WindowMessage& msg) {
     }
 }
 
-void RunFrame() {
-    Graphics& graphics = Graphics::Instance();
-    graphics.Clear();
-    graphics.SetupCamera();
-    graphics.BeginScene();
+void UpdateFrame() {
     SceneManager& scenes = SceneManager::Instance();
     if (scenes.current) scenes.current->Update();
-    // Update may have replaced the scene: the new one is drawn in this same frame.
+}
+
+void RenderFrame() {
+    Graphics& graphics = Graphics::Instance();
+    graphics.SetupCamera();
+    graphics.BeginScene(); // EndScene clears to black when it draws
+    SceneManager& scenes = SceneManager::Instance();
+    // Update may have replaced the scene: the new one is drawn.
     if (scenes.current) scenes.current->Render();
     graphics.EndScene();
     graphics.Present();
 }
 
-void MessageLoop() {
+void RunFrame() {
+    UpdateFrame();
+    RenderFrame();
+}
+
+bool FramePacer::RenderDue(double nowMs) {
+    if (nextRenderMs >= 0.0 && nowMs < nextRenderMs) return false;
+    // Keep the beat; after a long stall (a dragged window, a slow frame) start it afresh.
+    if (nextRenderMs < 0.0 || nowMs - nextRenderMs > renderIntervalMs)
+        nextRenderMs = nowMs + renderIntervalMs;
+    else
+        nextRenderMs += renderIntervalMs;
+    return true;
+}
+
+bool LoopPass(FramePacer& pacer) {
     WindowMessage msg;
-    for (;;) {
-        if (PeekWindowMessage(msg)) {
-            if (msg.type == MessageType::Quit) return;
-            WndProc(msg);
-        } else {
-            RunFrame();
-        }
+    while (PeekWindowMessage(msg)) {
+        if (msg.type == MessageType::Quit) return false;
+        WndProc(msg);
+    }
+    const double start = LoopClockMs();
+    UpdateFrame();
+    if (pacer.RenderDue(start)) RenderFrame();
+    WaitMs(start + FramePacer::kUpdateIntervalMs - LoopClockMs());
+    return true;
+}
+
+void MessageLoop() {
+    FramePacer pacer;
+    pacer.renderIntervalMs = 1000.0 / Graphics::Instance().refreshHz;
+    while (LoopPass(pacer)) {
     }
 }
 

@@ -1,15 +1,11 @@
 #include "platform/Graphics.h"
 #include "platform/PlatformState.h"
 #include <SDL.h>
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 
 namespace {
-
-constexpr double kFrameMs = 1000.0 / 60.0;
-// Vsync that lets frames through faster than this is not really there (some X servers).
-constexpr double kFastestVsyncFrameMs = 1000.0 / 90.0;
-constexpr int kVsyncCheckFrames = 60;
 
 bool rendererGone = false; // set when the device is destroyed; textures then need no freeing
 
@@ -35,10 +31,15 @@ bool FindExactMode(SDL_Window* window, SDL_DisplayMode& found) {
     return false;
 }
 
-double NowMs() {
-    return static_cast<double>(SDL_GetPerformanceCounter()) * 1000.0 /
-           static_cast<double>(SDL_GetPerformanceFrequency());
+bool SameCall(const SpriteCall& a, const SpriteCall& b) {
+    return a.texture == b.texture && a.serial == b.serial && a.alpha == b.alpha &&
+           a.hasRect == b.hasRect &&
+           (!a.hasRect || (a.rect.left == b.rect.left && a.rect.top == b.rect.top &&
+                           a.rect.right == b.rect.right && a.rect.bottom == b.rect.bottom)) &&
+           a.x == b.x && a.y == b.y && a.sx == b.sx && a.sy == b.sy && a.rotation == b.rotation;
 }
+
+int DrawNow(const SpriteCall& call, SDL_Renderer* renderer);
 
 } // namespace
 
@@ -87,11 +88,15 @@ int Graphics::InitDevice() {
         }
     }
 
-    renderer = SDL_CreateRenderer(window, -1, SDL_RENDERER_ACCELERATED | SDL_RENDERER_PRESENTVSYNC);
+    // No vsync: a blocking present would hold back Update, which must run every millisecond or
+    // two; the frame loop paces the pictures to the refresh rate itself.
+    SDL_SetHint(SDL_HINT_RENDER_VSYNC, "0");
+    renderer = SDL_CreateRenderer(window, -1, SDL_RENDERER_ACCELERATED);
     if (!renderer) renderer = SDL_CreateRenderer(window, -1, SDL_RENDERER_SOFTWARE);
     if (!renderer) return Fail("cannot create a renderer");
-    SDL_RendererInfo info;
-    vsync = SDL_GetRendererInfo(renderer, &info) == 0 && (info.flags & SDL_RENDERER_PRESENTVSYNC);
+    SDL_DisplayMode shown;
+    if (SDL_GetWindowDisplayMode(window, &shown) == 0 && shown.refresh_rate > 0)
+        refreshHz = shown.refresh_rate;
     // The picture is always 800 x 600; a larger window or screen scales it with bars.
     if (SDL_RenderSetLogicalSize(renderer, kWidth, kHeight) != 0)
         return Fail("cannot set the 800 x 600 back buffer");
@@ -105,10 +110,32 @@ void Graphics::Clear() {
     if (!renderer) return;
     SDL_SetRenderDrawColor(renderer, 0, 0, 0, 255);
     SDL_RenderClear(renderer);
+    shownValid = false;
+    presentPending = true;
 }
 
-void Graphics::BeginScene() {}
-void Graphics::EndScene() {}
+void Graphics::BeginScene() {
+    batchCounts[recordIndex] = 0;
+    recording = renderer != nullptr;
+}
+
+bool Graphics::EndScene() {
+    if (!recording) return false; // nothing recorded, or the batch overflowed and drew already
+    recording = false;
+    const SpriteCall* frame = batches[recordIndex];
+    const int count = batchCounts[recordIndex];
+    const int shown = 1 - recordIndex;
+    if (shownValid && count == batchCounts[shown] &&
+        std::equal(frame, frame + count, batches[shown], SameCall))
+        return false; // the same picture is on show already
+
+    Clear();
+    for (int i = 0; i < count; ++i)
+        DrawNow(frame[i], renderer);
+    shownValid = true;
+    recordIndex = shown;
+    return true;
+}
 
 void Graphics::Present() {
     if (!renderer) return;
@@ -116,25 +143,8 @@ void Graphics::Present() {
         SDL_RenderFlush(renderer); // the frame stays readable in the offscreen surface
         return;
     }
-    SDL_RenderPresent(renderer);
-
-    // Without vsync hold about 60 frames per second: frames are paced by the clock, not spun.
-    static double nextFrame = 0.0;
-    static double checkStart = 0.0;
-    static int checkedFrames = 0;
-    double now = NowMs();
-    if (vsync) {
-        if (checkedFrames == 0) checkStart = now;
-        if (++checkedFrames > kVsyncCheckFrames) {
-            if (now - checkStart < kVsyncCheckFrames * kFastestVsyncFrameMs) vsync = false;
-            checkedFrames = 0;
-        }
-        if (vsync) return;
-    }
-    if (nextFrame == 0.0 || now > nextFrame + 100.0) nextFrame = now; // start, or fell far behind
-    nextFrame += kFrameMs;
-    if (now < nextFrame) SDL_Delay(static_cast<Uint32>(nextFrame - now));
-    lastPresentTick = SDL_GetTicks();
+    if (presentPending) SDL_RenderPresent(renderer);
+    presentPending = false;
 }
 
 int DrawSprite(uint8_t alpha, const RECT* rect, Graphics& graphics, Texture* texture, int x, int y,
@@ -143,13 +153,49 @@ int DrawSprite(uint8_t alpha, const RECT* rect, Graphics& graphics, Texture* tex
         platform::Headless().drawLog.push_back(headless::DrawRecord{
             texture, rect == nullptr, rect ? *rect : RECT{}, x, y, sx, sy, rotation, alpha});
     if (!texture || !texture->handle || !graphics.renderer) return -1;
+    const SpriteCall call{
+        texture, texture->serial, alpha, rect != nullptr, rect ? *rect : RECT{}, x, y, sx,
+        sy,      rotation};
+    if (!graphics.recording) {
+        graphics.shownValid = false;
+        graphics.presentPending = true;
+        return DrawNow(call, graphics.renderer);
+    }
+    int& count = graphics.batchCounts[graphics.recordIndex];
+    if (count == Graphics::kBatchCapacity) {
+        // More sprites than the batch holds: draw what it has and the rest of this frame at once.
+        graphics.EndScene();
+        graphics.shownValid = false;
+        return DrawNow(call, graphics.renderer);
+    }
+    graphics.batches[graphics.recordIndex][count++] = call;
+    return 0;
+}
 
+namespace {
+
+int DrawNow(const SpriteCall& call, SDL_Renderer* renderer) {
+    Texture* texture = call.texture;
+    const RECT* rect = call.hasRect ? &call.rect : nullptr;
+    const int x = call.x;
+    const int y = call.y;
+    const float sx = call.sx;
+    const float sy = call.sy;
     SDL_Rect source{0, 0, texture->width, texture->height};
     float hx = 0.0f, hy = 0.0f;
     float top = static_cast<float>(y);
+    float partX = 0.0f, partY = 0.0f; // where the drawn part starts inside the rectangle
     if (rect) {
-        source =
-            SDL_Rect{rect->left, rect->top, rect->right - rect->left, rect->bottom - rect->top};
+        // Only the part of the rectangle inside the picture is drawn, where it lies within the
+        // rectangle; the rest is transparent (a renderer would stretch the part that exists).
+        const int left = std::max(rect->left, 0);
+        const int topRow = std::max(rect->top, 0);
+        const int right = std::min(rect->right, texture->width);
+        const int bottom = std::min(rect->bottom, texture->height);
+        if (right <= left || bottom <= topRow) return 0;
+        source = SDL_Rect{left, topRow, right - left, bottom - topRow};
+        partX = static_cast<float>(left - rect->left);
+        partY = static_cast<float>(topRow - rect->top);
         // Half extents from right and bottom (not the width and height) as the art expects.
         hx = sx * static_cast<float>(rect->right) * 0.5f;
         hy = sy * static_cast<float>(rect->bottom) * 0.5f;
@@ -157,21 +203,25 @@ int DrawSprite(uint8_t alpha, const RECT* rect, Graphics& graphics, Texture* tex
         if (sy < 1.0f) top = static_cast<float>(y) + static_cast<float>(rect->bottom) * (1.0f - sy);
     }
 
-    // The scaled picture starts at (x, top) and extends sx * w, sy * h: to the left or upwards
-    // (mirrored) when the scale is negative.
+    // The scaled part starts at (x, top) plus its scaled offset and extends sx * w, sy * h: to the
+    // left or upwards (mirrored) when the scale is negative.
+    const float startX = static_cast<float>(x) + sx * partX;
+    const float startY = top + sy * partY;
     float w = sx * static_cast<float>(source.w);
     float h = sy * static_cast<float>(source.h);
-    SDL_FRect dest{static_cast<float>(x) + (w < 0 ? w : 0.0f), top + (h < 0 ? h : 0.0f),
-                   std::fabs(w), std::fabs(h)};
+    SDL_FRect dest{startX + (w < 0 ? w : 0.0f), startY + (h < 0 ? h : 0.0f), std::fabs(w),
+                   std::fabs(h)};
     int flip = (w < 0 ? SDL_FLIP_HORIZONTAL : 0) | (h < 0 ? SDL_FLIP_VERTICAL : 0);
     // Rotation about (x + hx, y + hy), measured from y rather than the anchored top.
     SDL_FPoint centre{static_cast<float>(x) + hx - dest.x, static_cast<float>(y) + hy - dest.y};
-    double degrees = static_cast<double>(rotation) * (180.0 / M_PI);
+    double degrees = static_cast<double>(call.rotation) * (180.0 / M_PI);
 
-    SDL_SetTextureAlphaMod(texture->handle, alpha);
-    return SDL_RenderCopyExF(graphics.renderer, texture->handle, &source, &dest, degrees, &centre,
+    SDL_SetTextureAlphaMod(texture->handle, call.alpha);
+    return SDL_RenderCopyExF(renderer, texture->handle, &source, &dest, degrees, &centre,
                              static_cast<SDL_RendererFlip>(flip));
 }
+
+} // namespace
 
 void ReleaseTexture(Texture*& slot) {
     if (!slot) return;

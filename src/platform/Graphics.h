@@ -10,6 +10,21 @@ struct Texture {
     struct SDL_Texture* handle = nullptr;
     int width = 0;
     int height = 0;
+    uint32_t serial = 0; // unique per loaded picture: a freed slot's address may come back
+};
+
+// One DrawSprite call as the frame's sprite batch keeps it.
+struct SpriteCall {
+    Texture* texture = nullptr;
+    uint32_t serial = 0;
+    uint8_t alpha = 0;
+    bool hasRect = false;
+    RECT rect;
+    int x = 0;
+    int y = 0;
+    float sx = 0.0f;
+    float sy = 0.0f;
+    float rotation = 0.0f;
 };
 
 // The device and the sprite batch: an SDL renderer on the game window, or a software renderer
@@ -23,16 +38,30 @@ class Graphics {
     int InitDevice();
     // Sprites are placed in screen pixels; nothing to set beyond the frame's draw state.
     void SetupCamera();
-    void Clear();      // black
-    void BeginScene(); // begins the frame's sprite batch (alpha blending)
-    void EndScene();
-    // Shows the frame; paces to about 60 frames per second when the renderer has no vsync.
+    void Clear(); // black, at once; the next scene is then drawn in full
+    // Begins the frame's sprite batch: DrawSprite keeps its calls until EndScene.
+    void BeginScene();
+    // Draws the batch (cleared to black first) unless it repeats the frame on show exactly, in
+    // which case the picture already there stays. True when it drew.
+    bool EndScene();
+    // Shows the frame drawn since the last Present (nothing when EndScene kept the old one).
+    // Never waits for the display: the frame loop paces itself.
     void Present();
+    // The window's picture was lost or resized: the next scene is drawn in full.
+    void InvalidateFrame() { shownValid = false; }
 
     SDL_Renderer* renderer = nullptr; // the "device"
     SDL_Surface* offscreen = nullptr; // headless back buffer (ARGB8888, 800 x 600)
-    bool vsync = false;
-    uint32_t lastPresentTick = 0;
+    int refreshHz = 60;               // the display's refresh rate (60 when it does not say)
+
+    // The sprite batch: this frame's calls and those of the frame on show.
+    static constexpr int kBatchCapacity = 1024;
+    SpriteCall batches[2][kBatchCapacity];
+    int batchCounts[2] = {};
+    int recordIndex = 0;
+    bool recording = false;
+    bool shownValid = false;     // batches[1 - recordIndex] is what the screen shows
+    bool presentPending = false; // drawn since the last Present
 
     static constexpr int kWidth = 800;
     static constexpr int kHeight = 600;

@@ -53,5 +53,6 @@ void LoadTexture(const char* path, Texture*& slot) {
     }
     SDL_SetTextureBlendMode(handle, SDL_BLENDMODE_BLEND);
     SDL_SetTextureScaleMode(handle, SDL_ScaleModeNearest);
-    slot = new Texture{handle, width, height};
+    static uint32_t lastSerial = 0;
+    slot = new Texture{handle, width, height, ++lastSerial};
 }

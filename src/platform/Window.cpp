@@ -1,6 +1,8 @@
 #include "platform/Window.h"
+#include "platform/Graphics.h"
 #include "platform/PlatformState.h"
 #include <SDL.h>
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <ctime>
@@ -43,6 +45,15 @@ void Translate(const SDL_Event& e) {
             destroyPosted = true;
             PostWindowMessage(WindowMessage{MessageType::Destroy, 0, 0});
         }
+        // An unchanged frame is not drawn again; a window that lost or resized its picture is.
+        if (e.window.event == SDL_WINDOWEVENT_EXPOSED ||
+            e.window.event == SDL_WINDOWEVENT_SIZE_CHANGED ||
+            e.window.event == SDL_WINDOWEVENT_RESTORED || e.window.event == SDL_WINDOWEVENT_SHOWN)
+            Graphics::Instance().InvalidateFrame();
+        break;
+    case SDL_RENDER_TARGETS_RESET:
+    case SDL_RENDER_DEVICE_RESET:
+        Graphics::Instance().InvalidateFrame();
         break;
     case SDL_MOUSEMOTION:
         PostWindowMessage(MouseMessage(MessageType::MouseMove, e.motion.x, e.motion.y));
@@ -194,6 +205,22 @@ void ShowErrorMessage(const char* caption, const char* text) {
     }
     // Modal, with no owner window, as the game's own error boxes are.
     SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_ERROR, caption, text, nullptr);
+}
+
+double LoopClockMs() {
+    if (platform::IsHeadless()) return static_cast<double>(platform::Headless().clock);
+    return static_cast<double>(SDL_GetPerformanceCounter()) * 1000.0 /
+           static_cast<double>(SDL_GetPerformanceFrequency());
+}
+
+void WaitMs(double ms) {
+    if (ms <= 0.0) return;
+    // Whole milliseconds: the shortest sleep the system offers, and the virtual clock's unit.
+    const auto whole = static_cast<uint32_t>(std::ceil(ms));
+    if (platform::IsHeadless())
+        headless::AdvanceClock(whole);
+    else
+        SDL_Delay(whole);
 }
 
 unsigned RandomSeed() {

@@ -51,5 +51,11 @@ WindowHandle GetActiveWindow();
 // A modal error box (the real backend) or a recorded message (headless); always echoed to stderr.
 void ShowErrorMessage(const char* caption, const char* text);
 
+// The frame loop's clock in milliseconds, finer than the tick count (the virtual clock when
+// headless).
+double LoopClockMs();
+// Sleeps for ms, rounded up to whole milliseconds (headless: advances the virtual clock).
+void WaitMs(double ms);
+
 // The seed for rand(): the calendar time, or a fixed number in the headless backend.
 unsigned RandomSeed();

@@ -23,6 +23,12 @@ bool InventoryBag::Clicked() const {
            GetActiveWindow() == SceneManager::Instance().window;
 }
 
+bool InventoryBag::TearPlaying() const {
+    for (const TearingObj& tearing : tearingObj)
+        if (tearing.playing) return true;
+    return false;
+}
+
 void InventoryBag::Take(int i, bool withTearing) {
     CCommon& common = CCommon::Instance();
     if (count >= kItems) {
@@ -63,9 +69,10 @@ void InventoryBag::HandleInput() {
             break;
         case ItemVisible: {
             if (GoesOffScreen(item.x, item.dw)) item.state = ItemLoose;
-            // Items 7 and 13 can be torn out only in their first frame.
+            // Items 7 and 13 can be torn out only in their first frame. One tear at a time: the
+            // pieces share one tearing frame and tick, and the end of a tear clears `tearing`.
             const bool frameReady = (i != 7 || item7Frame == 0) && (i != 13 || item13Frame == 0);
-            if (canTouch && frameReady && CursorIn(item.hit)) {
+            if (canTouch && frameReady && !TearPlaying() && CursorIn(item.hit)) {
                 if (Clicked())
                     Take(i, true);
                 else

@@ -39,18 +39,14 @@ constexpr HotspotEntry kHotspots[7] = {
 constexpr int32_t kSlotRest[5][2] = {{50, 60}, {145, 60}, {240, 60}, {50, 155}, {145, 155}};
 constexpr int kSlotSize = 85;
 
-// Sizes and counts the pictures can have; beyond them a property file is wrong.
-constexpr int32_t kMaxPictureSide = 4096;
-constexpr int32_t kMaxTearingFrames = 256;
-
-// Reports a value outside [low, high] naming the file, and puts it back in range.
-void CheckRange(const PathSlot& file, const char* what, int32_t& value, int32_t low, int32_t high) {
-    if (value >= low && value <= high) return;
+// Reports a value outside the range naming the file, and puts it back in range.
+void CheckRange(const PathSlot& file, const char* what, int32_t& value, ValueRange range) {
+    if (range.Holds(value)) return;
     std::string message = std::string("property file '") + file.path + "': " + what + " " +
-                          std::to_string(value) + " is outside " + std::to_string(low) + ".." +
-                          std::to_string(high);
+                          std::to_string(value) + " is outside " + std::to_string(range.low) +
+                          ".." + std::to_string(range.high);
     ReportDataError(message.c_str());
-    value = std::clamp(value, low, high);
+    value = std::clamp(value, range.low, range.high);
 }
 
 // The property reader fills the first five fields of each record in order.
@@ -130,11 +126,12 @@ void InventoryBag::ResetBag() {
     for (int i = 0; i < kItems; ++i) {
         TearObj& item = items[i];
         TearingObj& tearing = tearingObj[i];
-        CheckRange(tearObjPath[i], "width", item.w, 0, kMaxPictureSide);
-        CheckRange(tearObjPath[i], "height", item.h, 0, kMaxPictureSide);
-        CheckRange(tearingObjPath[i], "frame width", tearing.w, 0, kMaxPictureSide);
-        CheckRange(tearingObjPath[i], "frame height", tearing.h, 0, kMaxPictureSide);
-        CheckRange(tearingObjPath[i], "frame count", tearing.frames, 1, kMaxTearingFrames);
+        const DataLimits& limits = kDataLimits;
+        CheckRange(tearObjPath[i], "width", item.w, limits.pictureSide);
+        CheckRange(tearObjPath[i], "height", item.h, limits.pictureSide);
+        CheckRange(tearingObjPath[i], "frame width", tearing.w, limits.pictureSide);
+        CheckRange(tearingObjPath[i], "frame height", tearing.h, limits.pictureSide);
+        CheckRange(tearingObjPath[i], "frame count", tearing.frames, limits.tearingFrames);
         tearing.frameRects.resize(tearing.frames);
         for (int f = 0; f < tearing.frames; ++f)
             tearing.frameRects[f] = RECT{f * tearing.w, 0, f * tearing.w + tearing.w, tearing.h};

@@ -71,6 +71,8 @@ class InventoryBag {
 
     void ResetBag();
     void UpdateRects();
+    // Tears out, takes, puts down and puts back pieces on clicks. A piece cannot be torn out
+    // while another tears; a slot whose piece is still tearing shows nothing and cannot be taken.
     void HandleInput();
 
     void DrawLevelItems();
@@ -140,5 +142,6 @@ class InventoryBag {
   private:
     InventoryBag();
     bool Clicked() const;
+    bool TearPlaying() const;
     void Take(int item, bool withTearing);
 };

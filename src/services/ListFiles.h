@@ -1,12 +1,13 @@
 #pragma once
+#include "services/DataLimits.h"
 #include <cstdint>
 
 // A relative path read from a list file: at most 69 characters and the terminating zero.
 struct PathSlot {
-    char path[70] = {};
+    char path[kDataLimits.pathLength + 1] = {};
 };
 
-constexpr int kMaxLabelLength = 19;
+constexpr int kMaxLabelLength = kDataLimits.labelLength;
 
 // Reads exactly n whitespace-separated paths from fileName into slots[0..n-1] (cleared first).
 // A file that cannot be opened, or a path longer than 69 characters, ends the process with a

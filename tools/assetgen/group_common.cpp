@@ -211,19 +211,21 @@ void DrawDogEar(cairo_t* cr, Pt a, Pt b, Pt c, Rng& rng) {
     cairo_new_path(cr);
 }
 
-// Second front layer (at 29, 0): the page's dog-eared corner and the page mark at the foot of
-// the page, one to three leaves, so a turned page is seen to be another page.
+// Second front layer (at 29, 0): the page's dog-eared corner and the page mark, one to three
+// leaves, so a turned page is seen to be another page. The corner is the top one and the mark sits
+// right of the foot's middle: the bottom-right corner holds the opening's skip prompt and the
+// foot's middle the menu's last item, and the front layers are drawn over both.
 void DrawPageFrontOver(GenContext& ctx, int k) {
     const std::string path = "image/Common/front" + std::to_string(k) + "_2.png";
     Rng rng(path);
     Canvas canvas(771, 600);
     cairo_t* cr = canvas.cr;
-    const double right = kPageRight - kSheetX, bottom = kPageBottom;
+    const double right = kPageRight - kSheetX, bottom = kPageBottom, top = kCoverTop;
     constexpr double ear[3] = {30, 38, 24};
     double e = ear[k - 1];
-    DrawDogEar(cr, {right - e, bottom}, {right, bottom - e * 0.9}, {right, bottom}, rng);
+    DrawDogEar(cr, {right, top + e * 0.9}, {right - e, top}, {right, top}, rng);
     // The page mark: a flourish either side of k leaves.
-    const double cx = (right) / 2, cy = bottom - 14;
+    const double cx = right - 130, cy = bottom - 14;
     InkCurve(cr, {cx - 60, cy + 1}, {cx - 45, cy - 6}, {cx - 30, cy + 6}, {cx - 14 - 6 * k, cy},
              0.9, rng, palette::Sepia, 0.8);
     InkCurve(cr, {cx + 60, cy + 1}, {cx + 45, cy - 6}, {cx + 30, cy + 6}, {cx + 14 + 6 * k, cy},

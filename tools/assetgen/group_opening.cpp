@@ -39,7 +39,9 @@ constexpr Pt HeroInChar{64, 88}; // body centre inside the character picture
 constexpr Pt HeroOnScreen{CharAt.x + HeroInChar.x, CharAt.y + HeroInChar.y};
 
 // The great hill's skyline in screen coordinates, from its left foot to the page's right edge.
-const std::vector<Pt> HillLine{{400, 524}, {470, 488}, {540, 380}, {600, 250},
+// The foot comes down to the bottom at x 400, the hill picture's left border, so the picture
+// ends there without a cut edge.
+const std::vector<Pt> HillLine{{400, 600}, {440, 540}, {490, 470}, {540, 380}, {600, 250},
                                {656, 174}, {700, 186}, {750, 222}, {800, 250}};
 constexpr Pt SunOnScreen{744, 92};
 // The snow line the hand adds under the summit, and the zigzag trail up the slope.
@@ -522,18 +524,20 @@ void DrawEnd(GenContext& ctx) {
     }
 }
 
+// A small torn tag in the page's bottom-right corner, left of the page's edge and above its foot
+// (drawn at scale 2 from (733, 550), it must end by x 771 and y 576, where the book's page block
+// and cover begin).
 void DrawSkip(GenContext& ctx) {
     const std::string path = Dir + "Opening_skip.png";
     Rng rng(path);
-    Canvas canvas(30, 22);
+    Canvas canvas(19, 12);
     cairo_t* cr = canvas.cr;
-    PathTornRect(cr, 1.5, 1.5, 26, 18, rng, 0.8);
-    SetColour(cr, Lighter(palette::Paper, 0.2));
+    PathTornRect(cr, 0.6, 0.6, 17.8, 10.8, rng, 0.5);
+    SetColour(cr, Lighter(palette::Paper, 0.35));
     cairo_fill_preserve(cr);
-    InkOutline(cr, 0.7, rng, palette::Sepia, 0.9, 0.2);
+    InkOutline(cr, 0.6, rng, palette::Sepia, 0.9, 0.1);
     cairo_new_path(cr);
-    DrawText(cr, FontFace::Sans, 6.5, 15, 9, "skip", palette::Sepia, Align::Centre);
-    DrawText(cr, FontFace::SansBold, 8, 15, 17.5, "Esc", palette::Ink, Align::Centre);
+    DrawText(cr, FontFace::SansBold, 6.5, 9.5, 8.4, "skip", palette::Ink, Align::Centre);
     ctx.Save(canvas, path);
 }
 

@@ -32,8 +32,9 @@ std::vector<std::string> DataCheck::PathList(const std::string& file, size_t exp
     std::vector<std::string> paths;
     std::string token;
     while (in >> token) {
-        if (token.size() > 69)
-            Problem(file + ": path '" + token + "' is longer than 69 characters");
+        if (token.size() > size_t(kDataLimits.pathLength))
+            Problem(file + ": path '" + token + "' is longer than " +
+                    std::to_string(kDataLimits.pathLength) + " characters");
         for (char& c : token)
             if (c == '\\') c = '/';
         paths.push_back(token);
@@ -55,8 +56,9 @@ std::vector<int> DataCheck::Properties(const std::string& file, size_t k) {
     std::vector<int> values;
     std::string label, value;
     while (in >> label) {
-        if (label.size() > 19)
-            Problem(file + ": label '" + label + "' is longer than 19 characters");
+        if (label.size() > size_t(kDataLimits.labelLength))
+            Problem(file + ": label '" + label + "' is longer than " +
+                    std::to_string(kDataLimits.labelLength) + " characters");
         int parsed = 0;
         if (!(in >> value) || !ParseInt(value, parsed)) {
             Problem(file + ": value of '" + label + "' is not an integer");
@@ -70,6 +72,13 @@ std::vector<int> DataCheck::Properties(const std::string& file, size_t k) {
         return {};
     }
     return values;
+}
+
+bool DataCheck::InRange(const std::string& file, const char* what, int value, ValueRange range) {
+    if (range.Holds(value)) return true;
+    Problem(file + ": " + what + " " + std::to_string(value) + " is outside " +
+            std::to_string(range.low) + ".." + std::to_string(range.high));
+    return false;
 }
 
 bool DataCheck::PngSize(const std::string& file, int& width, int& height) {

@@ -1,4 +1,5 @@
 #pragma once
+#include "services/DataLimits.h"
 #include <string>
 #include <vector>
 
@@ -18,6 +19,8 @@ struct DataCheck {
     std::vector<std::string> PathList(const std::string& file, size_t expected);
     // Reads a property file of k "label integer" pairs; empty on any problem (reported).
     std::vector<int> Properties(const std::string& file, size_t k);
+    // A value within the game's limits; otherwise reported (as the game reports it) and false.
+    bool InRange(const std::string& file, const char* what, int value, ValueRange range);
     // Checks that a PNG exists and is readable; returns its size (0 x 0 on a problem).
     bool PngSize(const std::string& file, int& width, int& height);
     // A PNG of exactly this size (0 = any).

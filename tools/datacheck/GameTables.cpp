@@ -1,6 +1,7 @@
 // What the game reads, by file: the lists with their counts, the pictures named in code with the
 // sizes the code relies on, and the clips.
 #include "DataCheck.h"
+#include "services/DataLimits.h"
 #include <string>
 
 namespace {
@@ -91,10 +92,15 @@ void DataCheck::CheckBag() {
             tearObj[i].empty() ? std::vector<int>{} : Properties(tearObj[i], 5);
         std::vector<int> anim =
             tearingObj[i].empty() ? std::vector<int>{} : Properties(tearingObj[i], 5);
-        if (!piece.empty() && (piece[2] <= 0 || piece[3] <= 0))
-            Problem(tearObj[i] + ": width and height must be positive" + item);
-        if (!anim.empty() && (anim[2] <= 0 || anim[3] <= 0 || anim[4] < 1))
-            Problem(tearingObj[i] + ": frame size must be positive and frames at least 1" + item);
+        const DataLimits& limits = kDataLimits;
+        if (!piece.empty() && !(InRange(tearObj[i], "width", piece[2], limits.pictureSide) &
+                                InRange(tearObj[i], "height", piece[3], limits.pictureSide)))
+            piece.clear();
+        if (!anim.empty() &&
+            !(InRange(tearingObj[i], "frame width", anim[2], limits.pictureSide) &
+              InRange(tearingObj[i], "frame height", anim[3], limits.pictureSide) &
+              InRange(tearingObj[i], "frame count", anim[4], limits.tearingFrames)))
+            anim.clear();
 
         if (!tear[i].empty()) {
             if (piece.empty())
