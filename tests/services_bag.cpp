@@ -13,7 +13,7 @@
 namespace {
 
 constexpr int kApple = 1; // a small loose piece that starts in the picture (data/Text/Bag/Tear)
-constexpr int kPear = 3;  // another one
+constexpr int kBoulder = 0; // another one: the boulder on the lane
 
 // The bag on the headless platform, driven directly: each Frame() is the bag's part of a level
 // frame (UpdateRects, then HandleInput).
@@ -108,11 +108,11 @@ TEST_F(BagTest, SecondTearIsRefusedWhileOneIsPlaying) {
     ClickAt(apple.x, apple.y);
     ASSERT_EQ(bag.tearingObj[kApple].playing, 1);
 
-    const TearObj pear = bag.items[kPear];
-    POINT p = CentreOf(kPear);
+    const TearObj boulder = bag.items[kBoulder];
+    POINT p = CentreOf(kBoulder);
     ClickAt(p.x, p.y);
-    EXPECT_EQ(bag.tearingObj[kPear].playing, 0);
-    EXPECT_EQ(bag.items[kPear].x, pear.x);
+    EXPECT_EQ(bag.tearingObj[kBoulder].playing, 0);
+    EXPECT_EQ(bag.items[kBoulder].x, boulder.x);
     EXPECT_EQ(bag.count, 1);
     EXPECT_TRUE(common.tearSound.IsPlaying()); // hovering the refused piece leaves the tear on
 
@@ -122,7 +122,7 @@ TEST_F(BagTest, SecondTearIsRefusedWhileOneIsPlaying) {
     }
     ASSERT_EQ(common.tearing, 0);
     ClickAt(p.x, p.y);
-    EXPECT_EQ(bag.tearingObj[kPear].playing, 1);
+    EXPECT_EQ(bag.tearingObj[kBoulder].playing, 1);
     EXPECT_EQ(common.tearing, 1);
     EXPECT_EQ(bag.count, 2);
 }
