@@ -234,7 +234,7 @@ void SnowmanUnfinished(cairo_t* cr, double w, double h, int, int, Rng& rng) {
         cairo_new_path(cr);
     };
     SnowHeap(cr, 4, w - 4, h, 6, rng);
-    ball(96, h - 30, 72, 32);
+    ball(88, h - 30, 70, 32);
     ball(90, 66, 44, 46);
     auto dimple = [&](double x, double y) {
         PathEllipse(cr, x, y, 5, 4);
@@ -436,15 +436,15 @@ void Scarecrow(cairo_t* cr, double w, double h, int, int, Rng& rng) {
 // --- The leaning fir: the trunk rises from the lower left and leans over the lane.
 
 void LeaningFir(cairo_t* cr, double, double h, int f, int, Rng& rng) {
-    const Pt root{40, h - 4};
-    const Pt top{190, 30};
-    InkLine(cr, {root, {90, 90}, top}, 7, rng, palette::Wood);
+    const Pt root{36, h - 4};
+    const Pt top{215, 22};
+    InkLine(cr, {root, {80, 96}, top}, 10, rng, palette::Wood);
     const double snow = f == 0 ? 1.0 : f == 1 ? 0.9 : f == 2 ? 0.4 : 0.0;
     const double shake = f == 1 ? 2 : 0;
     for (int k = 0; k < 7; ++k) {
         double t = 0.25 + k * 0.11;
         Pt on{root.x + (top.x - root.x) * t, root.y + (top.y - root.y) * t - std::sin(t * Pi) * 18};
-        double len = 50 * (1.1 - t * 0.7);
+        double len = 72 * (1.1 - t * 0.7);
         // Each bough droops from the trunk on both sides.
         for (double side : {-1.0, 1.0}) {
             Pt tip{on.x + side * len * 0.6 + len * 0.4 + shake * side, on.y + len * 0.35 + shake};

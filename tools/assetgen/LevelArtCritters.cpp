@@ -166,7 +166,7 @@ void EggRolling(cairo_t* cr, double w, double h, int f, int n, Rng& rng) {
     // The egg rolls from the right end to the left, cracking more at every frame.
     const double t = n > 1 ? double(f) / (n - 1) : 0;
     const double ex = w - 22 - t * (w - 44);
-    const double size = 30;
+    const double size = 22;
     SnowHeap(cr, 0, w, h, 3, rng);
     if (f < n - 1) {
         cairo_save(cr);
@@ -401,7 +401,11 @@ void SnowHareHopping(cairo_t* cr, double w, double h, int f, int, Rng& rng) {
 }
 
 void Hedgehog(cairo_t* cr, double w, double h, int f, int, Rng& rng) {
-    const Pt b{w * 0.45, h - 13};
+    cairo_save(cr); // drawn a size up, feet on the bottom edge
+    cairo_translate(cr, w * 0.5, h);
+    cairo_scale(cr, 1.2, 1.2);
+    cairo_translate(cr, -w * 0.5, -h);
+    const Pt b{w * 0.52, h - 14};
     const double sniff = f % 2 ? 1.5 : 0;
     // Spines, body, snout.
     std::vector<Pt> spines;
@@ -432,6 +436,7 @@ void Hedgehog(cairo_t* cr, double w, double h, int f, int, Rng& rng) {
     PathEllipse(cr, b.x - 4 + (f == 3 ? 1 : 0), b.y - 29, 3, 3);
     Fill(cr, {0.97, 0.97, 0.98}, rng, 0.6, 0.3);
     if (sniff > 0) MotionLines(cr, {b.x + 21, b.y - 3}, -0.3, 3, 2, 3, rng, 0.6);
+    cairo_restore(cr);
 }
 
 } // namespace levelart

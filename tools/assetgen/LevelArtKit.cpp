@@ -366,8 +366,8 @@ void DrawHero(cairo_t* cr, const HeroPose& pose, const char* seed) {
     for (int k = 0; k < 16; ++k) {
         double a = k * 2 * Pi / 16;
         double s = std::sin(a);
-        double narrow = s < 0 ? 1 - 0.1 * -s : 1.0;
-        egg.push_back({22 * std::cos(a) * narrow, 31 * s});
+        double narrow = s < 0 ? 1 - 0.3 * -s : 1.0;
+        egg.push_back({21 * std::cos(a) * narrow, 31 * s});
     }
     PathSmooth(cr, egg);
     SetColour(cr, pebble);
@@ -381,10 +381,10 @@ void DrawHero(cairo_t* cr, const HeroPose& pose, const char* seed) {
     InkCurve(cr, {-14, 22}, {-8, 27}, {0, 28}, {7, 27}, 0.5, rng, palette::StoneDark, 0.6);
 
     // The scarf wraps round under the chin.
-    cairo_move_to(cr, -21.5, -12.5);
-    cairo_curve_to(cr, -8, -8, 8, -8, 21.8, -12.5);
-    cairo_line_to(cr, 21.2, -5.5);
-    cairo_curve_to(cr, 8, -1.5, -8, -1.5, -21.3, -5.5);
+    cairo_move_to(cr, -19, -12.5);
+    cairo_curve_to(cr, -8, -8, 8, -8, 19.3, -12.5);
+    cairo_line_to(cr, 20.6, -5.5);
+    cairo_curve_to(cr, 8, -1.5, -8, -1.5, -20.6, -5.5);
     cairo_close_path(cr);
     Fill(cr, titlecolour::Scarf, rng, 0.75, 0.35);
     for (double sx : {-14.0, -5.0, 4.0, 13.0})
