@@ -1,0 +1,14 @@
+#pragma once
+
+// The painters of the level's character strips, heads and collision objects, by file name.
+
+#include "LevelArtStrip.h"
+
+#include <vector>
+
+namespace levelart {
+
+const std::vector<PictureSpec>& CharPictures();
+const std::vector<PictureSpec>& CollPictures();
+
+} // namespace levelart
