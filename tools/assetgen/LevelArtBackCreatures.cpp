@@ -43,6 +43,7 @@ void ElkHead(cairo_t* cr, Pt c, double angle, bool eyesShut, bool dizzy, Rng& rn
     cairo_save(cr);
     cairo_translate(cr, c.x, c.y);
     cairo_rotate(cr, angle);
+    cairo_scale(cr, 1.4, 1.4);
     AntlerAt(cr, {-4, -8}, 26, -1, 0, rng);
     AntlerAt(cr, {2, -9}, 28, 1, 0, rng);
     PathSmooth(cr, {{-10, -8}, {4, -12}, {18, -4}, {28, 4}, {26, 10}, {12, 10}, {-8, 8}});
@@ -77,11 +78,11 @@ void ElkBowledOver(cairo_t* cr, double w, double h, int, Rng& rng) {
     Fill(cr, ElkFur, rng, 1.1);
     PathEllipse(cr, 76, h - 24, 36, 10);
     Fill(cr, Lighter(ElkFur, 0.4), rng, 0.0);
-    InkLine(cr, {{120, h - 32}, {132, h - 30}}, 9, rng, ElkFur);
-    ElkHead(cr, {140, h - 22}, 0.5, false, true, rng);
+    InkLine(cr, {{112, h - 32}, {122, h - 28}}, 9, rng, ElkFur);
+    ElkHead(cr, {124, h - 24}, 0.5, false, true, rng);
     for (int i = 0; i < 4; ++i) {
         double a = i * Pi / 2 + 0.4;
-        Twinkle(cr, 134 + 18 * std::cos(a), h - 62 + 7 * std::sin(a), 4, palette::Ochre, rng);
+        Twinkle(cr, 120 + 20 * std::cos(a), h - 78 + 7 * std::sin(a), 4, palette::Ochre, rng);
     }
     SnowMound(cr, 0, w, h, h - 10, rng);
 }
@@ -99,8 +100,8 @@ void ElkResting(cairo_t* cr, double w, double h, int, Rng& rng) {
     Fill(cr, ElkFur, rng, 1.1);
     PathSmooth(cr, {{30, h - 12}, {60, h - 8}, {90, h - 10}, {80, h - 16}, {40, h - 16}});
     Fill(cr, Darker(ElkFur, 0.15), rng, 0.7);
-    InkLine(cr, {{112, h - 34}, {122, h - 48}}, 10, rng, ElkFur);
-    ElkHead(cr, {128, h - 50}, 0.1, true, false, rng);
+    InkLine(cr, {{108, h - 32}, {116, h - 46}}, 10, rng, ElkFur);
+    ElkHead(cr, {120, h - 48}, 0.1, true, false, rng);
     PathEllipse(cr, 20, h - 40, 4, 3); // tail tuft
     Fill(cr, Lighter(ElkFur, 0.3), rng, 0.6);
 }

@@ -105,61 +105,89 @@ void SnowballBurst(cairo_t* cr, double w, double h, int frame, Rng& rng) {
 }
 
 void PlankFalling(cairo_t* cr, double w, double h, int frame, Rng& rng) {
-    // The plank turning end over end as it drops into the ditch.
+    // The plank turning end over end (towards us) as it drops into the ditch: its length
+    // shortens and grows again as it turns, and it sinks lower frame by frame.
+    double turn = std::abs(std::cos(frame * Pi / 4));
+    double len = 80 * std::max(0.14, turn);
+    double cy = 10 + frame * 2.4, tilt = (frame % 2 ? 0.25 : -0.15);
     cairo_save(cr);
-    cairo_translate(cr, w / 2, h / 2);
-    cairo_rotate(cr, frame * Pi / 4);
-    double len = std::min(w * 0.8, 90.0) / (frame % 4 == 2 ? 2.2 : 1.0);
+    cairo_translate(cr, w / 2, cy);
+    cairo_rotate(cr, tilt);
     cairo_translate(cr, -len / 2, -5);
-    cairo_scale(cr, len / 90, 0.5);
+    cairo_scale(cr, len / 90, 0.5 + 0.3 * (1 - turn));
     cairo_new_path(cr);
     bagart::Plank(cr, 90, 20, 0, rng);
     cairo_restore(cr);
     cairo_new_path(cr);
-    if (frame >= 6) Flakes(cr, w * 0.3, h * 0.6, w * 0.4, h * 0.35, 5, rng);
+    if (frame >= 5) Flakes(cr, w * 0.3, h * 0.55, w * 0.4, h * 0.4, 3 + frame, rng);
 }
 
+namespace {
+
+// A soft puff of warm smoke: a radial wash with a faint curl of ink on its upper rim.
+void Puff(cairo_t* cr, double x, double y, double r, double alpha, Rng& rng) {
+    const Rgb warm = Blend(palette::Paper, palette::Stone, 0.25);
+    cairo_save(cr);
+    cairo_translate(cr, x, y);
+    cairo_scale(cr, r, r * 0.8);
+    cairo_pattern_t* g = cairo_pattern_create_radial(-0.2, -0.25, 0.1, 0, 0, 1);
+    cairo_pattern_add_color_stop_rgba(g, 0, 1, 0.99, 0.96, alpha);
+    cairo_pattern_add_color_stop_rgba(g, 0.65, warm.r, warm.g, warm.b, alpha * 0.9);
+    cairo_pattern_add_color_stop_rgba(g, 1, warm.r, warm.g, warm.b, 0);
+    cairo_set_source(cr, g);
+    cairo_arc(cr, 0, 0, 1, 0, 2 * Pi);
+    cairo_fill(cr);
+    cairo_pattern_destroy(g);
+    cairo_restore(cr);
+    double a0 = rng.Range(-2.6, -1.8);
+    std::vector<Pt> curl;
+    for (int k = 0; k <= 6; ++k) {
+        double a = a0 + k * 0.28;
+        curl.push_back({x + r * 0.72 * std::cos(a), y + r * 0.58 * std::sin(a)});
+    }
+    InkLine(cr, curl, std::max(0.6, r * 0.03), rng, palette::StoneDark, 0.35 * alpha);
+}
+
+} // namespace
+
 void Smoke(cairo_t* cr, double w, double h, int step, Rng& rng) {
-    // Steps 1-3 are puffs rising from the chimney; 4-8 fill the page more and more with warm
-    // smoke and snow, the last one all paper.
+    // Steps 1-3 are puffs curling up from the chimney (bottom middle); 4-8 fill the page more
+    // and more with warm smoke and snow, the last one all paper.
     if (step <= 3) {
-        int puffs = 2 + step;
+        int puffs = 2 + 2 * step;
         for (int i = 0; i < puffs; ++i) {
-            double t = double(i) / std::max(1, puffs - 1);
-            double r = std::min(w, h) * (0.16 + 0.12 * t);
-            double x = w * (0.3 + 0.4 * t) + std::sin(t * 5) * w * 0.08;
-            double y = h * (0.8 - 0.5 * t);
-            PathBlob(cr, x, y, r, r * 0.85, rng, 0.2, 8);
-            SetColour(cr, Blend(palette::Stone, palette::Paper, 0.55 + 0.3 * t), 0.85);
-            cairo_fill_preserve(cr);
-            Wash(cr, palette::PaperShade, 0.25, rng, {.layers = 2, .jitter = 2, .edge = 0.5});
-            InkOutline(cr, 0.8, rng, palette::StoneDark, 0.6);
-            cairo_new_path(cr);
+            double t = double(i) / (puffs - 1);
+            double r = std::min(w, h) * (0.14 + 0.2 * t);
+            double x = w * (0.45 + 0.15 * std::sin(t * 4.5)), y = h - r * 0.8 - (h - 2 * r) * t;
+            Puff(cr, x, y, r, 0.9, rng);
         }
+        Flakes(cr, 0, 0, w, h, 2 + step * 2, rng);
         return;
     }
-    // Clouds of smoke: more of them, bigger, and paler, as the step grows.
-    double cover = (step - 3) / 5.0; // 0.2 .. 1
     if (step == 8) {
-        PathRoundedRect(cr, 0, 0, w, h, 0);
+        cairo_rectangle(cr, 0, 0, w, h);
         FillPaper(cr, rng, palette::Paper, 0.08);
         cairo_new_path(cr);
         Flakes(cr, 0, 0, w, h, 30, rng);
         return;
     }
-    int clouds = 6 + step * 4;
-    for (int i = 0; i < clouds; ++i) {
-        double x = rng.Range(0, w), y = h - rng.Range(0, h * (0.3 + 0.8 * cover));
-        double r = rng.Range(30, 60) * (0.6 + cover);
-        PathBlob(cr, x, y, r, r * 0.75, rng, 0.2, 9);
-        SetColour(cr, Blend(palette::Stone, palette::Paper, 0.6 + 0.35 * cover),
-                  0.55 + 0.4 * cover);
-        cairo_fill_preserve(cr);
-        Wash(cr, palette::PaperShade, 0.2, rng, {.layers = 2, .jitter = 3, .edge = 0.5});
-        InkOutline(cr, 0.8, rng, palette::StoneDark, 0.45 * (1 - cover) + 0.1);
-        cairo_new_path(cr);
+    // Steps 4-7: a rising bank of smoke, from the chimney below the middle up over the page.
+    double cover = (step - 3) / 4.0; // 0.25 .. 1
+    if (step == 7) {
+        cairo_rectangle(cr, 0, 0, w, h);
+        SetColour(cr, palette::Paper, 0.55);
+        cairo_fill(cr);
     }
-    Flakes(cr, 0, 0, w, h, 20 + step * 4, rng);
+    int puffs = 10 + step * 6;
+    for (int i = 0; i < puffs; ++i) {
+        double t = rng.Uniform();
+        double y = h + 20 - t * (h + 40) * cover;
+        double spread = w * (0.2 + 0.6 * std::min(1.0, (h - y) / h + cover * 0.5));
+        double x = w / 2 + rng.Range(-spread, spread);
+        double r = rng.Range(35, 70) * (0.7 + cover);
+        Puff(cr, x, y, r, 0.7 + 0.3 * cover, rng);
+    }
+    Flakes(cr, 0, 0, w, h, 16 + step * 4, rng);
 }
 
 } // namespace backart

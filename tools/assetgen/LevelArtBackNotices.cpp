@@ -31,20 +31,20 @@ struct Notice {
 
 constexpr Notice kNotices[] = {
     {"image/Support/gameover1.png", "Something was lying in the way",
-     "The pebble walked into the boulder. Turn the pages back, stop them, and tear out what "
-     "blocks the path.",
+     "The pebble walked into the boulder. Turn back, stop the pages and tear out what blocks "
+     "the path.",
      NoticeArt::Boulder, true},
     {"image/Support/gameover2.png", "The fence was too high",
-     "A little pebble cannot climb a fence. Turn back: the sleeping elk could have carried you "
-     "over it.",
+     "A pebble cannot climb a fence. Turn back: the sleeping elk could have carried you over "
+     "it.",
      NoticeArt::Fence, true},
     {"image/Support/gameover3.png", "Bonk! Hit on the head",
-     "Something came flying down on the pebble. Turn back and stop the thrower, or let "
-     "something catch it on the way.",
+     "Something hit the pebble from above. Turn back and stop the thrower, or let something "
+     "catch it.",
      NoticeArt::Snowball, true},
     {"image/Support/warning.png", "Watch your bag!",
-     "A sly fox is on the lane ahead and would like something from your bag. Guard it well.",
-     NoticeArt::Fox, false},
+     "A sly fox waits on the lane ahead, after what is in your bag. Guard it well.", NoticeArt::Fox,
+     false},
 };
 
 void NoticeIcon(cairo_t* cr, NoticeArt art, Rng& rng) {
@@ -132,9 +132,10 @@ void DrawNotice(GenContext& ctx, const Notice& notice) {
              notice.lost ? palette::Rust : palette::Ink);
     InkCurve(cr, {left, 72}, {left + 120, 76}, {left + 240, 69}, {left + 360, 73}, 1.5, rng,
              notice.lost ? palette::Rust : palette::Ochre, 0.8);
-    DrawParagraph(cr, FontFace::Serif, 19, left, 100, width, notice.text, palette::Ink);
+    DrawParagraph(cr, FontFace::Serif, 18, left, 96, width, notice.text, palette::Ink, Align::Left,
+                  22);
     // The keys that help: A or Left turns back; S or Space stops the pages.
-    const double keyY = 166;
+    const double keyY = 168;
     if (notice.lost) {
         DrawKeyCap(cr, left, keyY, 36, 34, "A", rng, 17);
         DrawText(cr, FontFace::Serif, 17, left + 44, keyY + 22, "or", palette::Sepia);
