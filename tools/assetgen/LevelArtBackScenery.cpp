@@ -43,13 +43,20 @@ void StumpNest(cairo_t* cr, double w, double h, int, Rng& rng) {
         InkLine(cr, {{x, 20}, {x + rng.Range(-1, 1), h - 6}}, 0.6, rng, Darker(colour::Bark, 0.4));
     PathEllipse(cr, w / 2, 16, w / 2 - 8, 3.5);
     Fill(cr, Lighter(palette::Wood, 0.4), rng, 0.8);
-    // The nest: a ring of woven straw sitting on the stump.
-    PathSmooth(cr, {{7, 10}, {w / 2, 6}, {w - 7, 10}, {w - 9, 16}, {w / 2, 18}, {9, 16}});
-    Fill(cr, palette::Ochre, rng, 0.9);
-    for (int i = 0; i < 9; ++i) {
-        double x = rng.Range(9, w - 9);
-        InkLine(cr, {{x - 4, rng.Range(10, 16)}, {x + 4, rng.Range(10, 16)}}, 0.5, rng,
-                Darker(palette::Ochre, 0.4));
+    // The nest: a bowl of woven straw and twigs sitting on the stump, wider than its top.
+    const Rgb straw = Blend(palette::Ochre, palette::Wood, 0.35);
+    PathSmooth(cr, {{3, 9}, {w / 2, 7}, {w - 3, 9}, {w - 6, 16}, {w / 2, 19}, {6, 16}});
+    Fill(cr, straw, rng, 1.0);
+    PathEllipse(cr, w / 2, 9.5, w / 2 - 7, 2.5); // the hollow the egg sits in
+    Fill(cr, Darker(straw, 0.45), rng, 0.5);
+    for (int i = 0; i < 12; ++i) {
+        double x = rng.Range(5, w - 5), y = rng.Range(11, 17);
+        InkLine(cr, {{x - 5, y + rng.Range(-1, 1)}, {x + 5, y + rng.Range(-1, 1)}}, 0.5, rng,
+                Darker(straw, 0.5));
+    }
+    for (int i = 0; i < 5; ++i) { // stray straws sticking out
+        double x = rng.Range(3, w - 3), dir = x < w / 2 ? -1 : 1;
+        InkLine(cr, {{x, 10}, {x + dir * rng.Range(2, 5), rng.Range(4, 8)}}, 0.6, rng, straw);
     }
     SnowMound(cr, 2, w - 2, h, h - 6, rng);
 }
@@ -71,13 +78,13 @@ void PearTree(cairo_t* cr, double w, double h, int frame, Rng& rng) {
     KeepClear(cr, w, h, 68, 78, 17, 22);
     GroundShadow(cr, w * 0.6, h - 3, w * 0.35, 4);
     std::vector<Pt> tips =
-        BareTree(cr, {w * 0.68, h - 3}, h * 0.9, 1.0, rng, colour::Bark, 4, w * 0.05);
+        BareTree(cr, {w * 0.62, h - 3}, h * 0.85, 0.8, rng, colour::Bark, 4, w * 0.05);
     cairo_restore(cr);
     double lift[4] = {0, 26, 16, 20}; // spring up, swing back, settle
     double end = 56 - lift[frame];
-    Pt root{w * 0.66, h * 0.5};
+    Pt root{w * 0.62, h * 0.52};
     InkCurve(cr, root, {root.x - 15, root.y - 25 - lift[frame] * 0.3}, {70, end - 12}, {66, end},
-             2.6, rng, colour::Bark);
+             3.6, rng, Darker(colour::Bark, 0.25));
     if (frame == 0) {
         InkCurve(cr, {root.x - 4, root.y - 6}, {root.x - 16, root.y - 30}, {72, end - 13},
                  {64, end - 4}, 3.5, rng, colour::Snow);
