@@ -1,0 +1,193 @@
+// Effects: wind around the windmill, puffs and bursts of snow, lantern light, the plank falling
+// into the ditch and the closing smoke.
+
+#include "BagItemParts.h"
+#include "LevelArtBack.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace backart {
+
+void WindmillWhirl(cairo_t* cr, double w, double h, int frame, Rng& rng) {
+    // Curling wind lines round the hub, more and longer with each strength.
+    const double cx = w / 2, cy = h / 2;
+    int lines = 3 + frame * 2;
+    for (int i = 0; i < lines; ++i) {
+        double a0 = i * 2 * Pi / lines + frame * 0.4, r = 10 + (i % 3) * 6 + frame * 2;
+        double sweep = 1.2 + frame * 0.4;
+        std::vector<Pt> pts;
+        for (int k = 0; k <= 8; ++k) {
+            double a = a0 + sweep * k / 8, rr = r + k * 0.8;
+            pts.push_back({cx + rr * std::cos(a), cy + rr * std::sin(a)});
+        }
+        InkLine(cr, pts, 0.9 + frame * 0.2, rng, palette::Water, 0.75);
+    }
+    Flakes(cr, 4, 4, w - 8, h - 8, 6 + frame * 5, rng);
+}
+
+void SnowPuff(cairo_t* cr, double w, double h, int, Rng& rng) {
+    for (int i = 0; i < 6; ++i) {
+        double a = i * Pi / 3 + 0.3, r = std::min(w, h) * 0.22;
+        PathBlob(cr, w / 2 + r * std::cos(a), h / 2 + r * std::sin(a), r * 0.75, r * 0.7, rng, 0.2,
+                 7);
+        Snow(cr, rng, 0.6);
+    }
+    PathBlob(cr, w / 2, h / 2, w * 0.25, h * 0.25, rng, 0.15, 8);
+    Snow(cr, rng, 0.5);
+    for (int i = 0; i < 4; ++i)
+        Twinkle(cr, rng.Range(6, w - 6), rng.Range(6, h - 6), 3, palette::Sky, rng);
+}
+
+void LanternFlare(cairo_t* cr, double w, double h, int frame, Rng& rng) {
+    // Warm light bursting from the lantern (at the left) and spreading to the right.
+    const double lx = 14, ly = h * 0.6;
+    double reach = w * (0.25 + 0.18 * frame);
+    Glow(cr, lx, ly, reach, h * (0.3 + 0.08 * frame), colour::Glow, 0.7);
+    for (int i = 0; i < 7; ++i) {
+        double a = -0.7 + i * 0.23;
+        double len = reach * rng.Range(0.7, 1.05);
+        InkLine(cr,
+                {{lx + 8 * std::cos(a), ly + 8 * std::sin(a)},
+                 {lx + len * std::cos(a), ly + len * std::sin(a) * 0.7}},
+                1.4, rng, palette::Ochre, 0.65);
+    }
+    for (int i = 0; i < 2 + frame; ++i)
+        Twinkle(cr, lx + rng.Range(10, reach), ly + rng.Range(-20, 14), 3, palette::Ochre, rng);
+}
+
+void LanternGlow(cairo_t* cr, double w, double h, int frame, Rng& rng) {
+    // A steady golden glow, breathing a little from frame to frame.
+    double k = 0.85 + 0.1 * ((frame * 7) % 3) / 2.0;
+    Glow(cr, w * 0.3, h * 0.6, w * 0.5 * k, h * 0.4 * k, colour::Glow, 0.55);
+    Glow(cr, w * 0.3, h * 0.6, w * 0.2 * k, h * 0.2 * k, {1.0, 0.95, 0.7}, 0.5);
+    Twinkle(cr, w * 0.3 + (frame % 2 ? 14 : -10), h * 0.35, 2.5, palette::Ochre, rng);
+}
+
+void LanternBurstUp(cairo_t* cr, double w, double h, int frame, Rng& rng) {
+    // Light bursting upwards from the lantern at the bottom middle.
+    const double lx = w / 2, ly = h - 12;
+    double reach = h * (0.3 + 0.16 * frame);
+    Glow(cr, lx, ly, w * (0.25 + 0.06 * frame), reach, colour::Glow, 0.7);
+    for (int i = 0; i < 7; ++i) {
+        double a = -Pi / 2 + (i - 3) * 0.28;
+        double len = reach * rng.Range(0.7, 1.0);
+        InkLine(cr,
+                {{lx + 8 * std::cos(a), ly + 8 * std::sin(a)},
+                 {lx + len * std::cos(a), ly + len * std::sin(a)}},
+                1.3, rng, palette::Ochre, 0.65);
+    }
+    for (int i = 0; i < 2 + frame; ++i)
+        Twinkle(cr, lx + rng.Range(-30, 30), ly - rng.Range(10, reach), 3, palette::Ochre, rng);
+}
+
+void SnowballBurst(cairo_t* cr, double w, double h, int frame, Rng& rng) {
+    const double cx = w / 2, cy = h / 2;
+    if (frame == 0) {
+        PathBlob(cr, cx, cy, 9, 9, rng, 0.08, 8);
+        Snow(cr, rng, 0.9);
+        InkLine(cr, {{cx - 2, cy - 4}, {cx + 1, cy}, {cx - 1, cy + 4}}, 0.7, rng,
+                palette::StoneDark);
+        return;
+    }
+    int bits = 6 + frame * 2;
+    double spread = 4 + frame * 3.5;
+    for (int i = 0; i < bits; ++i) {
+        double a = i * 2 * Pi / bits + rng.Range(-0.2, 0.2), r = spread * rng.Range(0.6, 1.1);
+        double s = std::max(1.0, 4.5 - frame * 0.7);
+        PathBlob(cr, cx + r * std::cos(a), cy + r * std::sin(a), s, s, rng, 0.2, 6);
+        Snow(cr, rng, 0.5);
+    }
+    if (frame <= 2) {
+        PathBlob(cr, cx, cy, 7 - frame * 2, 7 - frame * 2, rng, 0.25, 7);
+        Snow(cr, rng, 0.5);
+    }
+}
+
+void PlankFalling(cairo_t* cr, double w, double h, int frame, Rng& rng) {
+    // The plank turning end over end (towards us) as it drops into the ditch: its length
+    // shortens and grows again as it turns, and it sinks lower frame by frame.
+    double turn = std::abs(std::cos(frame * Pi / 4));
+    double len = 80 * std::max(0.14, turn);
+    double cy = 10 + frame * 2.4, tilt = (frame % 2 ? 0.25 : -0.15);
+    cairo_save(cr);
+    cairo_translate(cr, w / 2, cy);
+    cairo_rotate(cr, tilt);
+    cairo_translate(cr, -len / 2, -5);
+    cairo_scale(cr, len / 90, 0.5 + 0.3 * (1 - turn));
+    cairo_new_path(cr);
+    bagart::Plank(cr, 90, 20, 0, rng);
+    cairo_restore(cr);
+    cairo_new_path(cr);
+    if (frame >= 5) Flakes(cr, w * 0.3, h * 0.55, w * 0.4, h * 0.4, 3 + frame, rng);
+}
+
+namespace {
+
+// A soft puff of warm smoke: a radial wash with a faint curl of ink on its upper rim.
+void Puff(cairo_t* cr, double x, double y, double r, double alpha, Rng& rng) {
+    const Rgb warm = Blend(palette::Paper, palette::Stone, 0.25);
+    cairo_save(cr);
+    cairo_translate(cr, x, y);
+    cairo_scale(cr, r, r * 0.8);
+    cairo_pattern_t* g = cairo_pattern_create_radial(-0.2, -0.25, 0.1, 0, 0, 1);
+    cairo_pattern_add_color_stop_rgba(g, 0, 1, 0.99, 0.96, alpha);
+    cairo_pattern_add_color_stop_rgba(g, 0.65, warm.r, warm.g, warm.b, alpha * 0.9);
+    cairo_pattern_add_color_stop_rgba(g, 1, warm.r, warm.g, warm.b, 0);
+    cairo_set_source(cr, g);
+    cairo_arc(cr, 0, 0, 1, 0, 2 * Pi);
+    cairo_fill(cr);
+    cairo_pattern_destroy(g);
+    cairo_restore(cr);
+    double a0 = rng.Range(-2.6, -1.8);
+    std::vector<Pt> curl;
+    for (int k = 0; k <= 6; ++k) {
+        double a = a0 + k * 0.28;
+        curl.push_back({x + r * 0.72 * std::cos(a), y + r * 0.58 * std::sin(a)});
+    }
+    InkLine(cr, curl, std::max(0.6, r * 0.03), rng, palette::StoneDark, 0.35 * alpha);
+}
+
+} // namespace
+
+void Smoke(cairo_t* cr, double w, double h, int step, Rng& rng) {
+    // Steps 1-3 are puffs curling up from the chimney (bottom middle); 4-8 fill the page more
+    // and more with warm smoke and snow, the last one all paper.
+    if (step <= 3) {
+        int puffs = 2 + 2 * step;
+        for (int i = 0; i < puffs; ++i) {
+            double t = double(i) / (puffs - 1);
+            double r = std::min(w, h) * (0.14 + 0.2 * t);
+            double x = w * (0.45 + 0.15 * std::sin(t * 4.5)), y = h - r * 0.8 - (h - 2 * r) * t;
+            Puff(cr, x, y, r, 0.9, rng);
+        }
+        Flakes(cr, 0, 0, w, h, 2 + step * 2, rng);
+        return;
+    }
+    if (step == 8) {
+        cairo_rectangle(cr, 0, 0, w, h);
+        FillPaper(cr, rng, palette::Paper, 0.08);
+        cairo_new_path(cr);
+        Flakes(cr, 0, 0, w, h, 30, rng);
+        return;
+    }
+    // Steps 4-7: a rising bank of smoke, from the chimney below the middle up over the page.
+    double cover = (step - 3) / 4.0; // 0.25 .. 1
+    if (step == 7) {
+        cairo_rectangle(cr, 0, 0, w, h);
+        SetColour(cr, palette::Paper, 0.55);
+        cairo_fill(cr);
+    }
+    int puffs = 10 + step * 6;
+    for (int i = 0; i < puffs; ++i) {
+        double t = rng.Uniform();
+        double y = h + 20 - t * (h + 40) * cover;
+        double spread = w * (0.2 + 0.6 * std::min(1.0, (h - y) / h + cover * 0.5));
+        double x = w / 2 + rng.Range(-spread, spread);
+        double r = rng.Range(35, 70) * (0.7 + cover);
+        Puff(cr, x, y, r, 0.7 + 0.3 * cover, rng);
+    }
+    Flakes(cr, 0, 0, w, h, 16 + step * 4, rng);
+}
+
+} // namespace backart
