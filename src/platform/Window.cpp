@@ -133,7 +133,10 @@ WindowHandle CreateGameWindow(DisplayMode mode, const char* title, const char** 
 
     Uint32 flags = SDL_WINDOW_HIDDEN;
     if (mode == DisplayMode::Windowed) flags |= SDL_WINDOW_RESIZABLE;
-    gameWindow.sdl = SDL_CreateWindow(title, 100, 100, 800, 600, flags);
+    // Full screen starts at the screen's corner: an X server without a window manager leaves a
+    // full-screen window where it was made.
+    const int at = mode == DisplayMode::Fullscreen ? 0 : 100;
+    gameWindow.sdl = SDL_CreateWindow(title, at, at, 800, 600, flags);
     if (!gameWindow.sdl) {
         static char reason[256];
         std::snprintf(reason, sizeof reason, "window creation failed: %s", SDL_GetError());
