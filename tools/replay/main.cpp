@@ -1,6 +1,7 @@
-// pebblefrost-replay SCRIPT [--frames DIR] [--every N] [--gif FILE]
+// pebblefrost-replay SCRIPT [--frames DIR] [--every N] [--gif FILE] [--last PNG]
 // Plays an input script through the whole game headless on the virtual clock, as a player would
-// see it, and writes every Nth frame as a PNG (and optionally an animated GIF).
+// see it, and writes every Nth frame as a PNG (and optionally an animated GIF, and the picture
+// on screen when the script ends).
 #include "GifWriter.h"
 #include "ScriptPlayer.h"
 #include "platform/Headless.h"
@@ -13,14 +14,15 @@ namespace {
 
 int Usage() {
     std::fprintf(stderr,
-                 "usage: pebblefrost-replay SCRIPT [--frames DIR] [--every N] [--gif FILE]\n");
+                 "usage: pebblefrost-replay SCRIPT [--frames DIR] [--every N] [--gif FILE] "
+                 "[--last PNG]\n");
     return 2;
 }
 
 } // namespace
 
 int main(int argc, char** argv) {
-    std::string script, framesDir, gifPath;
+    std::string script, framesDir, gifPath, lastPath;
     int every = 1;
     for (int i = 1; i < argc; ++i) {
         const std::string arg = argv[i];
@@ -36,6 +38,8 @@ int main(int argc, char** argv) {
             }
         } else if (arg == "--gif" && hasValue) {
             gifPath = argv[++i];
+        } else if (arg == "--last" && hasValue) {
+            lastPath = argv[++i];
         } else if (!arg.empty() && arg[0] != '-' && script.empty()) {
             script = arg;
         } else {
@@ -55,11 +59,15 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "pebblefrost-replay: cannot write '%s'\n", gifPath.c_str());
         return 1;
     }
-    const bool pictures = !framesDir.empty() || !gifPath.empty();
+    const bool pictures = !framesDir.empty() || !gifPath.empty() || !lastPath.empty();
     int saved = 0;
-    player.wantPicture = [&](int frame) { return pictures && frame % every == 0; };
+    // With only --last, every frame is drawn so that the last one is on screen at the end.
+    const bool sampled = !framesDir.empty() || !gifPath.empty();
+    player.wantPicture = [&](int frame) {
+        return !lastPath.empty() || (pictures && frame % every == 0);
+    };
     player.onFrame = [&](int frame) {
-        if (!pictures || frame % every != 0) return;
+        if (!sampled || frame % every != 0) return;
         if (!framesDir.empty()) {
             char name[64];
             std::snprintf(name, sizeof name, "/frame%06d.png", frame);
@@ -71,6 +79,10 @@ int main(int argc, char** argv) {
     };
     const bool ok = player.Run();
     if (!gifPath.empty()) gif.Close();
+    if (ok && !lastPath.empty() && !headless::SaveFramePng(lastPath.c_str())) {
+        std::fprintf(stderr, "pebblefrost-replay: cannot write '%s'\n", lastPath.c_str());
+        return 1;
+    }
     if (!ok) {
         std::fprintf(stderr, "pebblefrost-replay: %s\n", player.error.c_str());
         return 1;
