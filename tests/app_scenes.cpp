@@ -1,7 +1,7 @@
 #include "TestSupport.h"
 #include "app/Game.h"
 #include "app/SceneManager.h"
-#include "scenes/StandInScene.h"
+#include "scenes/ending/CEnding.h"
 #include "services/CCommon.h"
 #include <gtest/gtest.h>
 #include <string>
@@ -61,7 +61,7 @@ TEST_F(SceneTest, SwitchInsideUpdateReleasesTheOldSceneOnceAndRendersTheNewOneTh
     EXPECT_EQ(calls, (std::vector<std::string>{"init", "update", "release", "delete"}));
     SceneManager& scenes = SceneManager::Instance();
     EXPECT_EQ(scenes.sceneNumber, 2);
-    auto* next = dynamic_cast<StandInScene*>(scenes.current);
+    auto* next = dynamic_cast<CEnding*>(scenes.current);
     ASSERT_NE(next, nullptr);
     EXPECT_EQ(next->window, window);
     EXPECT_GT(LitPixels(), 1000); // the new scene drew the book in the same frame
@@ -69,12 +69,17 @@ TEST_F(SceneTest, SwitchInsideUpdateReleasesTheOldSceneOnceAndRendersTheNewOneTh
 
 TEST_F(SceneTest, NewSceneGetsInitAndOneUpdateInsideTheSwitch) {
     SceneManager::Instance().SetFirstStage(new ProbeScene);
-    CCommon::Instance().autoFlip = 1;
-    headless::SetKey(DIK_RIGHT, true); // the stand-in turns a page when its Update sees this
+    headless::SetClock(7000);
+    CCommon& common = CCommon::Instance();
+    common.flipAnim = 1; // the ending's Update steps the book's page-turn picture
+    common.turnFrame = 0;
+    common.turnTick = 0;
     SceneManager::Instance().ChangeStage(2);
     EXPECT_EQ(calls, (std::vector<std::string>{"init", "release", "delete"}));
-    EXPECT_EQ(CCommon::Instance().autoFlip, 0); // its Init ran
-    EXPECT_EQ(CCommon::Instance().page, 1);     // and its Update, before any frame
+    auto* ending = dynamic_cast<CEnding*>(SceneManager::Instance().current);
+    ASSERT_NE(ending, nullptr);
+    EXPECT_EQ(ending->stepTick, 7000u); // its Init ran
+    EXPECT_EQ(common.turnFrame, 1);     // and its Update, before any frame
 }
 
 TEST_F(SceneTest, UnknownSceneNumberLeavesNoSceneAndBlackFrames) {

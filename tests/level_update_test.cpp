@@ -3,7 +3,7 @@
 #include "TestSupport.h"
 #include "app/Game.h"
 #include "app/SceneManager.h"
-#include "scenes/StandInScene.h"
+#include "scenes/ending/CEnding.h"
 #include "scenes/level/CStage_One.h"
 #include "scenes/title/CStage_Title.h"
 #include "services/CCommon.h"
@@ -217,7 +217,7 @@ TEST_F(LevelUpdateTest, ClosingSequenceShowsEightSmokeStepsThenSwitchesToTheEndi
     headless::AdvanceClock(101);
     level->Update(); // the ninth step: the level is deleted here
     EXPECT_EQ(SceneManager::Instance().sceneNumber, 2);
-    EXPECT_NE(dynamic_cast<StandInScene*>(SceneManager::Instance().current), nullptr);
+    EXPECT_NE(dynamic_cast<CEnding*>(SceneManager::Instance().current), nullptr);
     EXPECT_GE(Plays("page.ogg"), 9);
 }
 

@@ -1,5 +1,5 @@
 #include "app/SceneManager.h"
-#include "scenes/StandInScene.h"
+#include "scenes/ending/CEnding.h"
 #include "scenes/level/CStage_One.h"
 #include "scenes/title/CStage_Title.h"
 
@@ -9,8 +9,8 @@ CStage* CreateStage(int32_t number) {
         return new CStage_Title;
     case 1:
         return new CStage_One;
-    case 2: // the ending is not built yet
-        return new StandInScene(number);
+    case 2:
+        return new CEnding;
     default:
         return nullptr; // no scene: later frames are black
     }

@@ -1,4 +1,5 @@
-// The title's music: the menu tune (a music-box waltz that loops) and the opening film's score.
+// The game's music: the menu tune (a music-box waltz that loops), the opening film's score and
+// the ending's closing cadence.
 
 #include "Audio.h"
 #include "Ink.h"
@@ -296,9 +297,77 @@ void MakeOpeningMusic(GenContext& ctx) {
     ctx.Save(mix, path);
 }
 
+// --- The ending's closing cadence, heard while the last picture fades (26 steps of a little
+// over 200 ms): the menu tune's last phrase, slower, over Bb - C - F, the waltz coming to rest
+// on a rolled F chord with the tune's first note high above it.
+
+const std::vector<Note> ClosingMelody = {
+    {0, "A5"}, {1.5, "F5"}, {2, "D5"}, // the last bar but one, as in the menu
+    {3, "G5"}, {4, "F5"},   {5, "E5"}, // its last bar, leaning home
+    {6, "F5"},                         // and home, held
+};
+
+const std::vector<Chord> ClosingChords = {
+    {0, "Bb2", {"D4", "F4", "A4"}},
+    {3, "C3", {"C4", "F4", "G4"}},
+    {5, "C3", {"C4", "E4", "G4"}},
+    {6, "F2", {"C4", "F4", "A4"}},
+};
+
+void MakeClosingMusic(GenContext& ctx) {
+    const std::string path = "Sound/close.ogg";
+    Rng rng(path);
+    const double beat = 60.0 / 64.0; // slower than the menu's 80: the tune winding down
+    const double home = 6 * beat, length = 5.4;
+    Pcm bells(length, 2), bed(length, 2);
+
+    for (const Note& n : ClosingMelody)
+        AddStruck(bells, n.beat * beat + Jitter(rng, 0.006), NoteHz(n.name),
+                  n.beat == 6 ? 0.34 : 0.3, MusicBox(NoteHz(n.name)), 0.002, 0.2);
+    // The waltz accompaniment for the two bars, the broken chord thinning out.
+    for (int eighth = 0; eighth < 12; ++eighth) {
+        double b = eighth * 0.5, t = b * beat + Jitter(rng, 0.008);
+        const Chord& c = ChordAt(ClosingChords, b);
+        int inBar = eighth % 6;
+        if (inBar == 0 || b == c.beat) AddStruck(bells, t, NoteHz(c.bass), 0.22, Bass(), 0.01);
+        static const int pattern[6] = {-1, 0, 1, 2, 1, 0};
+        if (pattern[inBar] < 0) continue;
+        const char* name = c.upper[pattern[inBar]];
+        double fade = 1.0 - eighth / 16.0;
+        AddStruck(bells, t, NoteHz(name), 0.1 * fade, Harp(NoteHz(name)), 0.004, -0.35);
+    }
+    // Home: the F chord rolled from the bass up, and the tune's first note ringing over it.
+    const char* chord[] = {"F2", "C3", "F3", "A3", "C4", "F4", "A4", "C5"};
+    for (int k = 0; k < 8; ++k) {
+        double hz = NoteHz(chord[k]);
+        AddStruck(bells, home + 0.04 * k, hz, k < 2 ? 0.22 : 0.1, k < 2 ? Bass() : Harp(hz), 0.004,
+                  -0.45 + 0.12 * k);
+    }
+    AddStruck(bells, home + 0.6, NoteHz("A6"), 0.12, MusicBox(NoteHz("A6")), 0.002, 0.35);
+    for (std::size_t i = 0; i < ClosingChords.size(); ++i) {
+        const Chord& c = ClosingChords[i];
+        double until = i + 1 < ClosingChords.size() ? ClosingChords[i + 1].beat * beat : length;
+        for (int k = 0; k < 3; ++k)
+            AddPad(bed, c.beat * beat, until - c.beat * beat - 0.2, NoteHz(c.upper[k]) / 2, 0.03,
+                   0.4, 0.8, -0.4 + 0.4 * k);
+    }
+    LowPass(bed, 4000);
+    Echo(bells, beat * 0.75, 0.25, 0.15);
+    Pcm mix(length, 2);
+    MixInto(mix, bed, 0.0);
+    MixInto(mix, bells, 0.0);
+    Reverb(mix, 0.6, 0.25);
+    SetLength(mix, length);
+    FadeIn(mix, 0.01);
+    FadeOut(mix, 1.2);
+    Normalise(mix, 0.7);
+    ctx.Save(mix, path);
+}
+
 void GenerateMusic(GenContext& ctx) {
     MakeMenuMusic(ctx);
     MakeOpeningMusic(ctx);
+    MakeClosingMusic(ctx);
 }
 
 AssetGroup group("music", &GenerateMusic);

@@ -58,22 +58,38 @@ constexpr Picture kPictures[] = {
     {"Data/image/Title/Opening/OpeningEnd_2.png", 0, 0},
     {"Data/image/Title/Opening/OpeningChar.png", 0, 0},
     {"Data/image/Title/Opening/OpeningHill.png", 0, 0},
+    // The ending's pictures are shown at scale 2: the room covers the page from x 20 like the
+    // level's smoke, the last pages reach the right edge, end5 fills the screen.
+    {"Data/image/Ending/room.png", 390, 300},
+    {"Data/image/Ending/end1.png", 150, 300},
+    {"Data/image/Ending/end2.png", 250, 300},
+    {"Data/image/Ending/end3.png", 350, 300},
+    {"Data/image/Ending/end4.png", 350, 300},
+    {"Data/image/Ending/end5.png", 400, 300},
+    {"Data/image/Bag/Tear/stone.png", 0, 0},
 };
 
-// Numbered picture series: prefix + n + ".png" for n = 1..count.
+// Numbered picture series: prefix + n + ".png" for n = first..first + count - 1, each of the
+// given size (0 = any).
 struct Series {
     const char* prefix;
     int count;
+    int first = 1;
+    int width = 0;
+    int height = 0;
 };
 constexpr Series kSeries[] = {
     {"Data/image/Title/Dovrik_", 7},
     {"Data/image/Title/PebbleFrost_", 7},
     {"Data/image/Title/Opening/Openinghand_", 42},
+    {"Data/image/Ending/smoke", 7, 9, 390, 300}, // carries on from the level's smoke1..8
+    {"Data/image/Ending/char", 16, 1, 170, 122}, // from (64, 356) to the page's bottom
+    {"Data/image/Ending/hand", 6, 1, 400, 300},  // the whole screen
 };
 
 constexpr const char* kClips[] = {
-    "Data/Sound/tear.ogg",  "Data/Sound/page.ogg", "Data/Sound/help.ogg",
-    "Data/Sound/click.ogg", "Data/Sound/menu.ogg", "Data/Sound/Opening.ogg",
+    "Data/Sound/tear.ogg", "Data/Sound/page.ogg",    "Data/Sound/help.ogg",  "Data/Sound/click.ogg",
+    "Data/Sound/menu.ogg", "Data/Sound/Opening.ogg", "Data/Sound/close.ogg",
 };
 
 } // namespace
@@ -136,8 +152,8 @@ void DataCheck::CheckFixedPictures() {
     // The help tab shows 13 slices of 29 x 235 of the panel picture.
     PngAtLeast("Data/image/Common/help_p.png", 13 * 29, 235);
     for (const Series& series : kSeries)
-        for (int k = 1; k <= series.count; ++k)
-            Png(series.prefix + std::to_string(k) + ".png");
+        for (int k = series.first; k < series.first + series.count; ++k)
+            Png(series.prefix + std::to_string(k) + ".png", series.width, series.height);
 }
 
 void DataCheck::CheckClips() {
