@@ -73,16 +73,22 @@ bool GifWriter::Open(const std::string& path, int w, int h) {
         std::fputc(b * 255 / (kBlues - 1), file);
     }
     // Loop forever.
-    const uint8_t loop[] = {0x21, 0xFF, 0x0B, 'N', 'E', 'T', 'S', 'C', 'A', 'P', 'E',
-                            '2',  '.',  '0',  0x03, 0x01, 0x00, 0x00, 0x00};
+    const uint8_t loop[] = {0x21, 0xFF, 0x0B, 'N', 'E',  'T',  'S',  'C',  'A', 'P',
+                            'E',  '2',  '.',  '0', 0x03, 0x01, 0x00, 0x00, 0x00};
     std::fwrite(loop, 1, sizeof loop, file);
     return true;
 }
 
 void GifWriter::AddFrame(const uint32_t* pixels, int delayCs) {
     if (!file) return;
-    const uint8_t control[] = {0x21, 0xF9, 0x04, 0x00, static_cast<uint8_t>(delayCs & 0xFF),
-                               static_cast<uint8_t>((delayCs >> 8) & 0xFF), 0x00, 0x00};
+    const uint8_t control[] = {0x21,
+                               0xF9,
+                               0x04,
+                               0x00,
+                               static_cast<uint8_t>(delayCs & 0xFF),
+                               static_cast<uint8_t>((delayCs >> 8) & 0xFF),
+                               0x00,
+                               0x00};
     std::fwrite(control, 1, sizeof control, file);
     std::fputc(0x2C, file);
     Put16(file, 0);

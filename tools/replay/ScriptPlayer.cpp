@@ -32,17 +32,16 @@ struct Command {
     int maxArgs;
 };
 constexpr Command kCommands[] = {
-    {"frames", 1, 1}, {"wait", 1, 1},   {"key", 1, 2},  {"down", 1, 1}, {"up", 1, 1},
-    {"move", 2, 2},   {"click", 2, 2},  {"tear", 1, 1}, {"put", 3, 3},  {"turn", 0, 2},
-    {"back", 0, 1},   {"until", 2, 3},  {"expect", 2, 2},
+    {"frames", 1, 1}, {"wait", 1, 1},  {"key", 1, 2},    {"down", 1, 1}, {"up", 1, 1},
+    {"move", 2, 2},   {"click", 2, 2}, {"tear", 1, 1},   {"put", 3, 3},  {"turn", 0, 2},
+    {"back", 0, 1},   {"until", 2, 3}, {"expect", 2, 2},
 };
 
 bool ParseNumber(const std::string& word, int32_t& value) {
     errno = 0;
     char* end = nullptr;
     const long long parsed = std::strtoll(word.c_str(), &end, 10);
-    if (word.empty() || *end != '\0' || errno == ERANGE || parsed < INT32_MIN ||
-        parsed > INT32_MAX)
+    if (word.empty() || *end != '\0' || errno == ERANGE || parsed < INT32_MIN || parsed > INT32_MAX)
         return false;
     value = static_cast<int32_t>(parsed);
     return true;
@@ -62,6 +61,23 @@ bool SplitIndexed(const std::string& what, std::string& head, int& index) {
     if (!ParseNumber(what.substr(dot + 1), value)) return false;
     index = value;
     return true;
+}
+
+// The words `until` and `expect` read (checked when the script is read, before the game and its
+// singletons exist).
+bool KnownWhat(const std::string& what) {
+    static const char* const kPlain[] = {"scene",  "page",    "forwardLock", "autoFlip",
+                                         "paused", "bagOpen", "charState",   "gameover",
+                                         "smoke",  "quit"};
+    for (const char* word : kPlain)
+        if (what == word) return true;
+    std::string head;
+    int index = 0;
+    if (!SplitIndexed(what, head, index)) return false;
+    if (head == "item") return index >= 0 && index < InventoryBag::kItems;
+    if (head == "coll") return index >= 0 && index < LevelState::kColls;
+    if (head == "back") return index >= 0 && index < LevelState::kBacks;
+    return false;
 }
 
 constexpr int kSlotRestX[5] = {50, 145, 240, 50, 145};
@@ -113,11 +129,11 @@ bool ScriptPlayer::Parse(const std::string& text, const std::string& scriptName)
         }
         const int args = static_cast<int>(line.words.size()) - 1;
         if (args < command->minArgs || args > command->maxArgs) {
-            error = where + "'" + line.words[0] + "' takes " + std::to_string(command->minArgs) +
-                    (command->maxArgs != command->minArgs
-                         ? " to " + std::to_string(command->maxArgs)
-                         : "") +
-                    " values, not " + std::to_string(args);
+            error =
+                where + "'" + line.words[0] + "' takes " + std::to_string(command->minArgs) +
+                (command->maxArgs != command->minArgs ? " to " + std::to_string(command->maxArgs)
+                                                      : "") +
+                " values, not " + std::to_string(args);
             return false;
         }
         const std::string& c = line.words[0];
@@ -132,8 +148,7 @@ bool ScriptPlayer::Parse(const std::string& text, const std::string& scriptName)
                 continue;
             }
             if ((c == "until" || c == "expect") && i == 1) {
-                int32_t ignored = 0;
-                if (!Read(w, ignored) && w != "quit") {
+                if (!KnownWhat(w)) {
                     error = where + "unknown value to check '" + w + "'";
                     return false;
                 }
@@ -319,8 +334,7 @@ bool ScriptPlayer::Step(const ScriptLine& line) {
             if (now != page + (forward ? 1 : -1))
                 return Fail(line, "page " + std::to_string(page) + " did not turn " +
                                       (forward ? "forward" : "back") + " (turn " +
-                                      std::to_string(i + 1) + " of " + std::to_string(count) +
-                                      ")");
+                                      std::to_string(i + 1) + " of " + std::to_string(count) + ")");
             if (!forward) continue;
             int32_t value = 0;
             if (Read("gameover", value) && value)
@@ -328,9 +342,8 @@ bool ScriptPlayer::Step(const ScriptLine& line) {
             if (CCommon::Instance().forwardLock)
                 return Fail(line, "forward turns are locked on page " + std::to_string(now));
             if (line.words.size() > 2 && Read("charState", value) && value != number(2))
-                return Fail(line, "the character is in state " + std::to_string(value) +
-                                      ", not " + line.words[2] + ", on page " +
-                                      std::to_string(now));
+                return Fail(line, "the character is in state " + std::to_string(value) + ", not " +
+                                      line.words[2] + ", on page " + std::to_string(now));
         }
     } else if (c == "until" || c == "expect") {
         const bool waits = c == "until";
@@ -345,8 +358,8 @@ bool ScriptPlayer::Step(const ScriptLine& line) {
         for (uint32_t t = 0; waits && now() != wanted && t < limit && !quitTaken; t += frameMs)
             Frame();
         if (now() != wanted)
-            return Fail(line, line.words[1] + " is " + std::to_string(now()) + ", not " +
-                                  line.words[2]);
+            return Fail(line,
+                        line.words[1] + " is " + std::to_string(now()) + ", not " + line.words[2]);
     }
     return true;
 }

@@ -13,9 +13,8 @@
 namespace {
 
 int Usage() {
-    std::fprintf(stderr,
-                 "usage: pebblefrost-replay SCRIPT [--frames DIR] [--every N] [--gif FILE] "
-                 "[--last PNG]\n");
+    std::fprintf(stderr, "usage: pebblefrost-replay SCRIPT [--frames DIR] [--every N] [--gif FILE] "
+                         "[--last PNG]\n");
     return 2;
 }
 
@@ -87,7 +86,7 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "pebblefrost-replay: %s\n", player.error.c_str());
         return 1;
     }
-    std::printf("%s: %d frames played, %d pictures written%s\n", script.c_str(),
-                player.framesRun, saved, player.quitTaken ? ", the game ended" : "");
+    std::printf("%s: %d frames played, %d pictures written%s\n", script.c_str(), player.framesRun,
+                saved, player.quitTaken ? ", the game ended" : "");
     return 0;
 }
