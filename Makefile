@@ -8,7 +8,7 @@ PACKAGES := cmake make g++ pkg-config libsdl2-dev libpng-dev libvorbis-dev libog
 	libcairo2-dev libfreetype-dev fonts-dejavu-core libgtest-dev libgmock-dev \
 	libbenchmark-dev libx11-dev xvfb xdotool x11-utils
 
-.PHONY: all deps configure build run run-fullscreen test bench clean format
+.PHONY: all deps configure build run run-fullscreen test bench screenshots clean format
 
 all: build
 
@@ -40,6 +40,15 @@ test: build
 
 bench: build
 	cd $(BUILD) && ./bench/pebblefrost_bench
+
+# The README's pictures, remade by the replay tool from the scripts in tests/scripts/screenshots.
+screenshots: build
+	@mkdir -p docs/screenshots
+	@for script in tests/scripts/screenshots/*.txt; do \
+		name=$$(basename $$script .txt); \
+		(cd $(BUILD) && ./pebblefrost-replay $(CURDIR)/$$script \
+			--last $(CURDIR)/docs/screenshots/$$name.png) || exit 1; \
+	done
 
 format:
 	clang-format -i $$(find src tools tests bench -name '*.cpp' -o -name '*.h')
