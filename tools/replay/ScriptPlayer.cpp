@@ -189,6 +189,11 @@ bool ScriptPlayer::Read(const std::string& what, int32_t& value) {
                       : 0;
     } else if (what == "smoke") {
         value = level ? level->level.smokeStep : 0;
+    } else if (what == "endingStarted") {
+        value = level ? level->level.flags.endingStarted : 0;
+    } else if (what == "pageNotice") {
+        // The page notice is drawn under the same condition.
+        value = level && common.pageTurned == 1 && (common.page == 0 || common.forwardLock);
     } else if (what == "quit") {
         value = 0; // answered by the player, which sees the Quit message
     } else {
@@ -201,6 +206,14 @@ bool ScriptPlayer::Read(const std::string& what, int32_t& value) {
             value = level ? level->level.colls[index].state : -1;
         } else if (head == "back" && index >= 0 && index < LevelState::kBacks) {
             value = level ? level->level.backs[index].state : -1;
+        } else if (head == "notice" && index >= 1 && index <= 4) {
+            value = 0;
+            if (level) {
+                const Notices& n = level->level.notices;
+                const uint8_t shown[4] = {n.showGameover1, n.showGameover2, n.showGameover3,
+                                          n.showWarning};
+                value = shown[index - 1];
+            }
         } else {
             return false;
         }
@@ -241,6 +254,15 @@ bool ScriptPlayer::Fail(const ScriptLine& line, const std::string& why) {
 }
 
 bool ScriptPlayer::Run() {
+    // A run starts as the program does, on the title's splash, even after an earlier run in the
+    // same process left a scene behind (a test binary plays several scripts).
+    SceneManager& scenes = SceneManager::Instance();
+    if (scenes.current) scenes.ChangeStage(-1); // releases and deletes it, makes no new one
+    scenes.sceneNumber = 0;
+    CCommon& common = CCommon::Instance();
+    common.titlePhase = 0;
+    common.introDone = 0;
+    common.helpStep = 0;
     headless::SetClock(1000);
     if (!Startup(DisplayMode::Headless)) {
         error = "the game did not start";

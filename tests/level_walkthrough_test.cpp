@@ -1,0 +1,73 @@
+// The shipped level played by scripted input on the virtual clock, as a player would: the
+// walkthrough script solves it from the title to the closing sequence, and a game left alone
+// stops at the first hazard.
+#include "ScriptPlayer.h"
+#include <gtest/gtest.h>
+#include <string>
+
+namespace {
+
+// From the title into the level: past the splash, Start, past the opening film.
+constexpr const char* kIntoTheLevel = R"(
+wait 500
+key Escape
+wait 1500
+click 400 365
+wait 1200
+key Escape
+until scene 1
+)";
+
+void Play(ScriptPlayer& player) {
+    player.wantPicture = [](int) { return false; }; // the checks need no pictures
+    EXPECT_TRUE(player.Run()) << player.error;
+}
+
+} // namespace
+
+// After every turn the script checks the page, the notices, the lock and the hero's state; a
+// failure names the script line where the run went wrong.
+TEST(LevelWalkthrough, TheScriptSolvesTheLevelUpToTheClosingSequence) {
+    ScriptPlayer player;
+    ASSERT_TRUE(player.Load(PEBBLEFROST_SOURCE_DIR "/tests/scripts/walkthrough.txt"))
+        << player.error;
+    Play(player);
+}
+
+TEST(LevelWalkthrough, LeftAloneTheHeroStopsAtTheBoulderAndTurningBackWalksAgain) {
+    ScriptPlayer player;
+    const std::string script = std::string(kIntoTheLevel) + R"(
+expect autoFlip 1
+until forwardLock 1 6500    # the pages turn by themselves, five a second: about 30 pages
+expect charState 1
+expect notice.1 1
+expect pageNotice 1
+expect autoFlip 0
+back 3
+expect charState 0
+expect forwardLock 0
+expect notice.1 0
+expect pageNotice 0
+)";
+    ASSERT_TRUE(player.Parse(script, "hands-off")) << player.error;
+    Play(player);
+    int32_t page = -1;
+    ASSERT_TRUE(ScriptPlayer::Read("page", page));
+    EXPECT_GE(page, 20);
+    EXPECT_LE(page, 27); // three pages back from the lock, which came within 30 pages
+}
+
+// The player reports where a script goes wrong, so a broken walkthrough is easy to mend.
+TEST(LevelWalkthrough, AFailedCheckNamesTheScriptLine) {
+    ScriptPlayer player;
+    const std::string script = std::string(kIntoTheLevel) + "key S\nturn 3 0\nturn 1 2\n";
+    ASSERT_TRUE(player.Parse(script, "broken"));
+    player.wantPicture = [](int) { return false; };
+    EXPECT_FALSE(player.Run());
+    EXPECT_NE(player.error.find("broken:11:"), std::string::npos) << player.error;
+    EXPECT_NE(player.error.find("state 0, not 2"), std::string::npos) << player.error;
+
+    ScriptPlayer unknown;
+    EXPECT_FALSE(unknown.Parse("expect notice.9 1\n", "words"));
+    EXPECT_NE(unknown.error.find("words:1:"), std::string::npos) << unknown.error;
+}
