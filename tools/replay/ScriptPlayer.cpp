@@ -68,7 +68,7 @@ bool SplitIndexed(const std::string& what, std::string& head, int& index) {
 bool KnownWhat(const std::string& what) {
     static const char* const kPlain[] = {"scene",  "page",    "forwardLock", "autoFlip",
                                          "paused", "bagOpen", "charState",   "gameover",
-                                         "smoke",  "quit"};
+                                         "smoke",  "quit",    "pageNotice",  "endingStarted"};
     for (const char* word : kPlain)
         if (what == word) return true;
     std::string head;
@@ -77,6 +77,7 @@ bool KnownWhat(const std::string& what) {
     if (head == "item") return index >= 0 && index < InventoryBag::kItems;
     if (head == "coll") return index >= 0 && index < LevelState::kColls;
     if (head == "back") return index >= 0 && index < LevelState::kBacks;
+    if (head == "notice") return index >= 1 && index <= 4;
     return false;
 }
 
