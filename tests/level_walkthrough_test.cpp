@@ -1,6 +1,6 @@
-// The shipped level played by scripted input on the virtual clock, as a player would: the
-// walkthrough script solves it from the title to the closing sequence, and a game left alone
-// stops at the first hazard.
+// The shipped game played by scripted input on the virtual clock, as a player would: the
+// walkthrough script solves the level and plays on through the ending to Quit, and a game left
+// alone stops at the first hazard.
 #include "ScriptPlayer.h"
 #include <gtest/gtest.h>
 #include <string>
@@ -25,9 +25,10 @@ void Play(ScriptPlayer& player) {
 
 } // namespace
 
-// After every turn the script checks the page, the notices, the lock and the hero's state; a
-// failure names the script line where the run went wrong.
-TEST(LevelWalkthrough, TheScriptSolvesTheLevelUpToTheClosingSequence) {
+// The whole game as a player plays it: title, level solved, closing sequence, ending film, the
+// title's menu, Quit. After every turn the script checks the page, the notices, the lock and the
+// hero's state; a failure names the script line where the run went wrong.
+TEST(LevelWalkthrough, TheScriptPlaysTheWholeGameFromTitleToQuit) {
     ScriptPlayer player;
     ASSERT_TRUE(player.Load(PEBBLEFROST_SOURCE_DIR "/tests/scripts/walkthrough.txt"))
         << player.error;

@@ -66,9 +66,10 @@ bool SplitIndexed(const std::string& what, std::string& head, int& index) {
 // The words `until` and `expect` read (checked when the script is read, before the game and its
 // singletons exist).
 bool KnownWhat(const std::string& what) {
-    static const char* const kPlain[] = {"scene",  "page",    "forwardLock", "autoFlip",
-                                         "paused", "bagOpen", "charState",   "gameover",
-                                         "smoke",  "quit",    "pageNotice",  "endingStarted"};
+    static const char* const kPlain[] = {"scene",     "page",      "forwardLock", "autoFlip",
+                                         "paused",    "bagOpen",   "charState",   "gameover",
+                                         "smoke",     "quit",      "pageNotice",  "endingStarted",
+                                         "introDone", "titlePhase"};
     for (const char* word : kPlain)
         if (what == word) return true;
     std::string head;
@@ -190,6 +191,10 @@ bool ScriptPlayer::Read(const std::string& what, int32_t& value) {
                       : 0;
     } else if (what == "smoke") {
         value = level ? level->level.smokeStep : 0;
+    } else if (what == "introDone") {
+        value = common.introDone;
+    } else if (what == "titlePhase") {
+        value = common.titlePhase;
     } else if (what == "endingStarted") {
         value = level ? level->level.flags.endingStarted : 0;
     } else if (what == "pageNotice") {
@@ -233,7 +238,7 @@ void ScriptPlayer::Frame() {
         WndProc(msg);
     }
     if (quitTaken) return;
-    const bool picture = !wantPicture || wantPicture(framesRun);
+    const bool picture = drawEveryFrame || !wantPicture || wantPicture(framesRun);
     if (picture) {
         RunFrame();
     } else {
@@ -256,14 +261,17 @@ bool ScriptPlayer::Fail(const ScriptLine& line, const std::string& why) {
 
 bool ScriptPlayer::Run() {
     // A run starts as the program does, on the title's splash, even after an earlier run in the
-    // same process left a scene behind (a test binary plays several scripts).
+    // same process left a scene behind (a test binary plays several scripts). The book is only
+    // touched then: made before the headless device, it would load no pictures.
     SceneManager& scenes = SceneManager::Instance();
-    if (scenes.current) scenes.ChangeStage(-1); // releases and deletes it, makes no new one
-    scenes.sceneNumber = 0;
-    CCommon& common = CCommon::Instance();
-    common.titlePhase = 0;
-    common.introDone = 0;
-    common.helpStep = 0;
+    if (scenes.current) {
+        scenes.ChangeStage(-1); // releases and deletes it, makes no new one
+        scenes.sceneNumber = 0;
+        CCommon& common = CCommon::Instance();
+        common.titlePhase = 0;
+        common.introDone = 0;
+        common.helpStep = 0;
+    }
     headless::SetClock(1000);
     if (!Startup(DisplayMode::Headless)) {
         error = "the game did not start";
@@ -378,8 +386,11 @@ bool ScriptPlayer::Step(const ScriptLine& line) {
             Read(line.words[1], value);
             return value;
         };
+        // The title's closing fade counts drawn pictures: waiting for the end draws them all.
+        drawEveryFrame = waits && line.words[1] == "quit";
         for (uint32_t t = 0; waits && now() != wanted && t < limit && !quitTaken; t += frameMs)
             Frame();
+        drawEveryFrame = false;
         if (now() != wanted)
             return Fail(line,
                         line.words[1] + " is " + std::to_string(now()) + ", not " + line.words[2]);

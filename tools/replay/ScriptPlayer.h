@@ -21,7 +21,7 @@
 // WHAT: scene, page, charState, forwardLock, autoFlip, paused, bagOpen, item.I (state of bag
 // item I), coll.C / back.B (state of collision / background object), gameover (1 when a lost
 // notice shows), notice.N (notice N shows: 1-3 the lost notices gameover1-3, 4 the warning),
-// pageNotice (1 while the page notice is drawn), smoke, endingStarted (1 once the closing
+// introDone, titlePhase (the title's: 1, 1 at its main menu), pageNotice (1 while the page notice is drawn), smoke, endingStarted (1 once the closing
 // sequence has begun), quit (1 once the game has asked to end).
 // Keys: Escape Return F2 W I A S D Space Left Right.
 #include <cstdint>
@@ -56,6 +56,7 @@ class ScriptPlayer {
     std::vector<ScriptLine> lines;
     int framesRun = 0;
     bool quitTaken = false;
+    bool drawEveryFrame = false; // while waiting for the game to end
 
     // The value of a WHAT word (see above); false when the word is unknown.
     static bool Read(const std::string& what, int32_t& value);
