@@ -10,6 +10,7 @@
 #include <cerrno>
 #include <climits>
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <sstream>
 
@@ -34,7 +35,7 @@ struct Command {
 constexpr Command kCommands[] = {
     {"frames", 1, 1}, {"wait", 1, 1},  {"key", 1, 2},    {"down", 1, 1}, {"up", 1, 1},
     {"move", 2, 2},   {"click", 2, 2}, {"tear", 1, 1},   {"put", 3, 3},  {"turn", 0, 2},
-    {"back", 0, 1},   {"until", 2, 3}, {"expect", 2, 2},
+    {"back", 0, 1},   {"until", 2, 3}, {"expect", 2, 2}, {"play", 1, 1},
 };
 
 bool ParseNumber(const std::string& word, int32_t& value) {
@@ -108,6 +109,11 @@ bool ScriptPlayer::Load(const std::string& path) {
 bool ScriptPlayer::Parse(const std::string& text, const std::string& scriptName) {
     name = scriptName;
     lines.clear();
+    return ParseInto(text, scriptName, 0);
+}
+
+bool ScriptPlayer::ParseInto(const std::string& text, const std::string& scriptName, int depth) {
+    constexpr int kMaxPlayDepth = 8; // scripts that play each other in a circle stop here
     std::istringstream in(text);
     std::string raw;
     int number = 0;
@@ -116,6 +122,7 @@ bool ScriptPlayer::Parse(const std::string& text, const std::string& scriptName)
         const size_t hash = raw.find('#');
         if (hash != std::string::npos) raw.erase(hash);
         ScriptLine line;
+        line.file = scriptName;
         line.number = number;
         std::istringstream words(raw);
         for (std::string w; words >> w;)
@@ -124,7 +131,7 @@ bool ScriptPlayer::Parse(const std::string& text, const std::string& scriptName)
         const Command* command = nullptr;
         for (const Command& c : kCommands)
             if (line.words[0] == c.name) command = &c;
-        const std::string where = name + ":" + std::to_string(number) + ": ";
+        const std::string where = scriptName + ":" + std::to_string(number) + ": ";
         if (!command) {
             error = where + "unknown command '" + line.words[0] + "'";
             return false;
@@ -149,6 +156,7 @@ bool ScriptPlayer::Parse(const std::string& text, const std::string& scriptName)
                 }
                 continue;
             }
+            if (c == "play") continue;
             if ((c == "until" || c == "expect") && i == 1) {
                 if (!KnownWhat(w)) {
                     error = where + "unknown value to check '" + w + "'";
@@ -161,6 +169,23 @@ bool ScriptPlayer::Parse(const std::string& text, const std::string& scriptName)
                 error = where + "'" + w + "' is not a number";
                 return false;
             }
+        }
+        if (c == "play") {
+            if (depth >= kMaxPlayDepth) {
+                error = where + "scripts play each other too deeply";
+                return false;
+            }
+            const std::string path =
+                (std::filesystem::path(scriptName).parent_path() / line.words[1]).string();
+            std::ifstream file(path);
+            if (!file) {
+                error = where + "cannot open script '" + path + "'";
+                return false;
+            }
+            std::stringstream played;
+            played << file.rdbuf();
+            if (!ParseInto(played.str(), path, depth + 1)) return false;
+            continue;
         }
         lines.push_back(line);
     }
@@ -255,7 +280,7 @@ void ScriptPlayer::RunFor(uint32_t ms) {
 }
 
 bool ScriptPlayer::Fail(const ScriptLine& line, const std::string& why) {
-    error = name + ":" + std::to_string(line.number) + ": " + why;
+    error = line.file + ":" + std::to_string(line.number) + ": " + why;
     return false;
 }
 

@@ -18,6 +18,7 @@
 //   back [N]              turn N pages back with A
 //   until WHAT VALUE [MS] run frames until WHAT equals VALUE (fails after MS, default 30000)
 //   expect WHAT VALUE     fail unless WHAT equals VALUE
+//   play FILE             the lines of another script (its path relative to this one's folder)
 // WHAT: scene, page, charState, forwardLock, autoFlip, paused, bagOpen, item.I (state of bag
 // item I), coll.C / back.B (state of collision / background object), gameover (1 when a lost
 // notice shows), notice.N (notice N shows: 1-3 the lost notices gameover1-3, 4 the warning),
@@ -30,7 +31,8 @@
 #include <vector>
 
 struct ScriptLine {
-    int number = 0; // 1-based line in the file
+    std::string file; // the script the line is in (a played script names its own file)
+    int number = 0;   // 1-based line in the file
     std::vector<std::string> words;
 };
 
@@ -62,6 +64,7 @@ class ScriptPlayer {
     static bool Read(const std::string& what, int32_t& value);
 
   private:
+    bool ParseInto(const std::string& text, const std::string& scriptName, int depth);
     bool Step(const ScriptLine& line);
     void Frame();
     void RunFor(uint32_t ms);
