@@ -144,6 +144,35 @@ TEST_F(ItemsTest, FallingKindsRetraceForEveryItemThatUsesThem) {
     EXPECT_FLOAT_EQ(Bag().item0Rotation, 3.5f); // item 0 rolls as it goes
 }
 
+// Between turns the page switches a put-down item between states 3 and 4 by whether it is in
+// view; a rolling item that crosses the page's edge must still turn back as far as it turned.
+TEST_F(ItemsTest, RollingItemsTurnBackAcrossThePageEdge) {
+    for (int k : {0, 12}) {
+        SCOPED_TRACE(k);
+        Reset();
+        TearObj& it = PutDown(k, 800, 530, 20);
+        it.dw = 40;
+        auto view = [&] {
+            if (it.state == ItemPlaced && it.x >= 860) it.state = ItemPlacedOff;
+            if (it.state == ItemPlacedOff && it.x < 860) it.state = ItemPlaced;
+        };
+        std::vector<float> rotations;
+        for (int i = 0; i < 8; ++i) {
+            rotations.push_back(k == 0 ? Bag().item0Rotation : Bag().item12Rotation);
+            Forward();
+            view();
+        }
+        EXPECT_EQ(it.state, ItemPlacedOff);
+        for (int i = 7; i >= 0; --i) {
+            Backward();
+            view();
+            EXPECT_EQ(k == 0 ? Bag().item0Rotation : Bag().item12Rotation, rotations[i])
+                << "back to turn " << i;
+        }
+        EXPECT_EQ(it.x, 800);
+    }
+}
+
 TEST_F(ItemsTest, PiecesInTheirPlaceMoveWithTheCollisionGate) {
     PutDown(4, 200, 400, 10);
     FirstPlacementFlag(Bag(), 4) = 1;

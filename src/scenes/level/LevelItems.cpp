@@ -101,7 +101,9 @@ void Kind2(Pass& p, int k, Variant v) {
     }
     if (v == A) {
         it.x += it.step;
-        if (k == 0 && it.state == ItemPlaced) Rotate(p.bag.item0Rotation, kI0Turn, 1);
+        // I0 rolls on every drift step, on or off the page: the page switches its state by view
+        // between turns, so a turn back across the page's edge must turn it back as well.
+        if (k == 0) Rotate(p.bag.item0Rotation, kI0Turn, 1);
     } else {
         it.x -= it.step;
         StepFramesOnDrift(p, k);
@@ -120,7 +122,7 @@ void Kind3(Pass& p, int k, Variant v) {
     if (v == A) {
         if (it.x > put.x) {
             it.x -= it.step;
-            if (k == 0 && it.state == ItemPlaced) Rotate(p.bag.item0Rotation, kI0Turn, -1);
+            if (k == 0) Rotate(p.bag.item0Rotation, kI0Turn, -1);
         } else {
             Rise(p, k);
         }
@@ -165,7 +167,8 @@ void HopForward(Pass& p, int k) {
         f.i12Landed = 1;
         return;
     }
-    if (it.state == ItemPlaced) Rotate(p.bag.item12Rotation, kI12Turn, 1);
+    // Turns on every step, on or off the page, as I0 does.
+    Rotate(p.bag.item12Rotation, kI12Turn, 1);
     if (f.i12PastPath) {
         it.x += kHopDrift;
     } else if (v.i12HopStep < kHopLastStep) {
@@ -184,7 +187,7 @@ void HopBackward(Pass& p, int k) {
     LevelFlags& f = p.level.flags;
     const POINT put = PutDownPoint(p.bag, k);
     if (it.x > put.x) {
-        if (it.state == ItemPlaced) Rotate(p.bag.item12Rotation, kI12Turn, -1);
+        Rotate(p.bag.item12Rotation, kI12Turn, -1);
         if (f.i12PastPath) {
             it.x -= kHopDrift;
             if (p.level.stamps.item12Path == p.page - 1) {
