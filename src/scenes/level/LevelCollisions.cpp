@@ -134,9 +134,12 @@ void C11Backward(Turn& t, CollObj& o) {
     o.state = 6;
     TearObj& i13 = t.Item(13);
     if (i13.state != ItemUsedUp) return;
+    // Both rules set C11 going at (item 13 x - 280, y + 19). A put-down egg lies still this turn;
+    // a loose one scrolls back by its step in the items' phase right after, so it is put that
+    // much short of the place.
     const bool torn = t.bag.item13Torn != 0;
     i13.state = torn ? ItemFallen : ItemVisible;
-    i13.x = o.x + (torn ? 280 : 250);
+    i13.x = o.x + 280 - (torn ? 0 : i13.step);
     i13.y = o.y - 19;
 }
 
