@@ -204,6 +204,28 @@ TEST_F(CollisionsTest, C0SequenceEndIsTakenBackByTheNextBackwardTurn) {
     ExpectRetrace(5, "C0");
 }
 
+// The turn that ends C0's, C1's or C24's sequence opens the three gates the sequence held
+// closed; the whole backward turn over it (undo checks first) closes them again.
+TEST_F(CollisionsTest, TurningBackOverASequenceEndClosesTheGatesAgain) {
+    for (int k : {0, 1, 24}) {
+        SCOPED_TRACE(k);
+        Reset();
+        Wake(k, 200, 300, 4, 10, 2).frame = 2;
+        if (k == 1) Wake(0, 100, 300, 4, 10, 3);
+        CloseThreeGates(Common());
+        Forward();
+        EXPECT_EQ(C(k).state, 3);
+        EXPECT_TRUE(Common().backGate && Common().itemGate && Common().collGate);
+        stage.FirstUndoChecks();
+        stage.CollisionsBackward();
+        --Common().page;
+        EXPECT_EQ(C(k).state, 2);
+        EXPECT_EQ(C(k).frame, 2);
+        EXPECT_FALSE(Common().backGate || Common().itemGate || Common().collGate);
+        EXPECT_TRUE(Common().placedGate);
+    }
+}
+
 TEST_F(CollisionsTest, C3AndC24SequencesRetrace) {
     for (int k : {3, 24}) {
         SCOPED_TRACE(k);

@@ -161,13 +161,18 @@ TEST_F(LevelUndoTest, FirstListOpensAndClosesTheGatesInItsOrder) {
     stage.FirstUndoChecks();
     EXPECT_TRUE(AllOpen());
 
-    // C0's stamp on this very page closes three, and is kept for the collision objects.
+    // C0's sequence ended on the turn before (the one being taken back): close three, and keep
+    // the stamp for the collision objects. C0 on this very page is nothing to undo yet.
     L.stamps.b93b94End = kNoStamp;
-    L.colls[0].pageStamp = 20;
+    L.colls[0].pageStamp = 19;
     stage.FirstUndoChecks();
     EXPECT_FALSE(common.backGate);
     EXPECT_TRUE(common.placedGate);
-    EXPECT_EQ(L.colls[0].pageStamp, 20);
+    EXPECT_EQ(L.colls[0].pageStamp, 19);
+    OpenAllGates(common);
+    L.colls[0].pageStamp = 20;
+    stage.FirstUndoChecks();
+    EXPECT_TRUE(AllOpen());
 }
 
 TEST_F(LevelUndoTest, SecondListRestoresTheLiftAfterTheBackgroundLoop) {

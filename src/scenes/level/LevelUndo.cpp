@@ -335,15 +335,16 @@ void CStage_One::FirstUndoChecks() {
     const int32_t page = t.page;
     LevelState& L = level;
     // C0, C1 and C24 are about to go back into their sequences (their stamps stay: the
-    // collision objects' state-3 rule reads them).
-    if (Now(L.colls[0].pageStamp, page)) CloseThreeGates(t.common);
-    if (Now(L.colls[1].pageStamp, page)) CloseThreeGates(t.common);
+    // collision objects' state-3 rule reads them, and takes back the turn that ended the
+    // sequence, the turn before this page).
+    if (TurnBefore(L.colls[0].pageStamp, page)) CloseThreeGates(t.common);
+    if (TurnBefore(L.colls[1].pageStamp, page)) CloseThreeGates(t.common);
     if (TurnBefore(L.stamps.b93b94End, page)) CloseAllGates(t.common); // reset after the loop
     if (TurnBefore(L.colls[20].pageStamp, page)) {
         L.colls[20].pageStamp = kNoStamp;
         OpenAllGates(t.common);
     }
-    if (Now(L.colls[24].pageStamp, page)) CloseThreeGates(t.common);
+    if (TurnBefore(L.colls[24].pageStamp, page)) CloseThreeGates(t.common);
     B12EndUndo(t);
     B17EndUndo(t);
     B57EndUndo(t);
