@@ -360,8 +360,8 @@ void CStage_One::FirstUndoChecks() {
     C11UseUndo(t);
     C12UseUndo(t);
     C17EndUndo(t);
-    CollObj& c19 = L.colls[19];
-    if (TurnBefore(c19.pageStamp, page) && c19.state == 5) c19.state = 7; // stamp kept
+    // C19 parked on its last frame: the collision objects' parked rule takes that turn back
+    // whole (state 1, the frame before, its place); waiting here would skip the frame.
 }
 
 // B4's path ended on the turn before: B4 swings again, C5 and item 7 go back out of play.
