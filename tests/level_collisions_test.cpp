@@ -219,9 +219,7 @@ TEST_F(CollisionsTest, TurningBackOverASequenceEndClosesTheGatesAgain) {
         Forward();
         EXPECT_EQ(C(k).state, 3);
         EXPECT_TRUE(Common().backGate && Common().itemGate && Common().collGate);
-        stage.FirstUndoChecks();
-        stage.CollisionsBackward();
-        --Common().page;
+        Backward();
         EXPECT_EQ(C(k).state, 2);
         EXPECT_EQ(C(k).frame, 2);
         EXPECT_FALSE(Common().backGate || Common().itemGate || Common().collGate);

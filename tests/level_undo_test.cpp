@@ -175,6 +175,60 @@ TEST_F(LevelUndoTest, FirstListOpensAndClosesTheGatesInItsOrder) {
     EXPECT_TRUE(AllOpen());
 }
 
+// The turn that ends C0's, C1's or C24's sequence opens the three gates when it comes to that
+// object, so the collision objects after it, the items and the scenery all move on that turn.
+// Turning back over it moves the same ones back and leaves the gates closed as they were.
+TEST_F(LevelUndoTest, SequenceEndsThatOpenTheGatesAreTakenBackWholeTurn) {
+    for (int k : {0, 1, 24}) {
+        SCOPED_TRACE(k);
+        HideAll(stage);
+        for (CollObj& c : L.colls)
+            c.state = 5;
+        for (TearObj& it : bag.items)
+            it.state = ItemInBag;
+        Show(stage, 10, 300, 5);
+        auto wake = [&](int slot, int32_t x, int32_t state) -> CollObj& {
+            CollObj& c = L.colls[slot];
+            c = CollObj{};
+            c.x = x;
+            c.y = 200;
+            c.frames = 4;
+            c.step = 5;
+            c.state = state;
+            return c;
+        };
+        wake(k, 400, 2).frame = 2;
+        if (k == 1) wake(0, 100, 3);
+        wake(k == 24 ? 12 : 16, 600, 1); // an object visited before C24, after C0 and C1
+        bag.items[11] = TearObj{};
+        bag.items[11].x = 500;
+        bag.items[11].step = 5;
+        bag.items[11].state = ItemVisible;
+        CloseThreeGates(common);
+        const WorldSnapshot before = WorldSnapshot::Take(stage);
+
+        stage.CollisionReleaseChecks();
+        stage.CollisionsForward();
+        stage.ItemsForward();
+        stage.BackgroundsForward();
+        stage.FollowUpChecks();
+        ++common.page;
+        EXPECT_EQ(L.colls[k].state, 3);
+        EXPECT_EQ(L.backs[10].x, 295);
+        EXPECT_EQ(bag.items[11].x, 495);
+        EXPECT_EQ(L.colls[k == 24 ? 12 : 16].x, k == 24 ? 600 : 595);
+
+        stage.FirstUndoChecks();
+        stage.CollisionsBackward();
+        stage.B4EndCheck();
+        stage.ItemsBackward();
+        stage.BackgroundsBackward();
+        stage.SecondUndoChecks();
+        --common.page;
+        EXPECT_EQ(WorldSnapshot::Take(stage).Diff(before), "");
+    }
+}
+
 TEST_F(LevelUndoTest, SecondListRestoresTheLiftAfterTheBackgroundLoop) {
     common.page = 20;
     L.stamps.b93b94End = 19;

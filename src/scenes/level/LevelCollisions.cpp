@@ -434,10 +434,11 @@ void C24Backward(Turn& t, CollObj& o) {
 struct SequenceRule {
     Rule forward = nullptr, backward = nullptr;
     bool endStepsFrame = false; // the turn that ends it also steps the frame (not C5's)
+    bool holdsGates = false;    // it keeps the three gates closed while it plays
 };
 constexpr SequenceRule kSequence[LevelState::kColls] = {
-    {C0Forward, C0Backward, true},
-    {C1Forward, C1Backward, true},
+    {C0Forward, C0Backward, true, true},
+    {C1Forward, C1Backward, true, true},
     {},
     {C3Forward, C3Backward, true},
     {},
@@ -460,7 +461,7 @@ constexpr SequenceRule kSequence[LevelState::kColls] = {
     {},
     {},
     {},
-    {C24Forward, C24Backward, true},
+    {C24Forward, C24Backward, true, true},
 };
 
 bool HasSequence(int k) {
@@ -473,9 +474,15 @@ void DoneBackward(Turn& t, int k, CollObj& o) {
     if (HasSequence(k) && k != 7 && o.pageStamp != kNoStamp && o.pageStamp >= t.page - 1) {
         o.state = 2;
         if (kSequence[k].endStepsFrame && o.frame >= 1) --o.frame;
-        o.pageStamp = kNoStamp;
         o.x += o.step;
         if (k == 1) t.C(0).x += t.C(0).step;
+        if (kSequence[k].holdsGates) {
+            // The end opened the gates here, so everything after it moved on that turn: it moves
+            // back now, and the second undo checks close the gates and clear the stamp last.
+            OpenThreeGates(t.common);
+            return;
+        }
+        o.pageStamp = kNoStamp;
         return;
     }
     if (!HasSequence(k) && o.pageStamp >= t.page) {

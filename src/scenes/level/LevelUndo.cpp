@@ -334,9 +334,9 @@ void CStage_One::FirstUndoChecks() {
     BackTurn t = MakeBackTurn(*this);
     const int32_t page = t.page;
     LevelState& L = level;
-    // C0, C1 and C24 are about to go back into their sequences (their stamps stay: the
-    // collision objects' state-3 rule reads them, and takes back the turn that ended the
-    // sequence, the turn before this page).
+    // C0, C1 and C24 are about to go back into their sequences: the objects before them did not
+    // move on the turn that ended it (their stamps stay: the collision objects' state-3 rule
+    // takes that turn back and opens the gates again, the second list closes them).
     if (TurnBefore(L.colls[0].pageStamp, page)) CloseThreeGates(t.common);
     if (TurnBefore(L.colls[1].pageStamp, page)) CloseThreeGates(t.common);
     if (TurnBefore(L.stamps.b93b94End, page)) CloseAllGates(t.common); // reset after the loop
@@ -439,4 +439,11 @@ void CStage_One::SecondUndoChecks() {
     CollObj& c5 = L.colls[5];
     if (t.I(7).state == ItemVisible && c5.state == 1) c5.frame = c5.frame <= 0 ? 1 : c5.frame - 1;
     C9LeavesCheck(t);
+    // Back inside the sequences of C0, C1 and C24 whose ends were taken back: the gates they hold.
+    for (int k : {0, 1, 24}) {
+        CollObj& c = L.colls[k];
+        if (!TurnBefore(c.pageStamp, page) || c.state != 2) continue;
+        c.pageStamp = kNoStamp;
+        CloseThreeGates(t.common);
+    }
 }
