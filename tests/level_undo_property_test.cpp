@@ -58,6 +58,14 @@ void ForgiveAcceptedDifferences(LevelSnapshot& after, const LevelSnapshot& befor
         a.counters.b91SubStep = b.counters.b91SubStep;
         a.counters.b91Step = b.counters.b91Step;
     }
+    // Collision objects waiting off-stage (state 6) are not drawn and no rule reads their place;
+    // every rule that brings one of these in places it anew, so where it waited is not kept.
+    for (int k : {5, 7, 8, 10, 11, 12, 13, 15, 17, 19}) {
+        if (a.colls[k].state == 6 && b.colls[k].state == 6) {
+            a.colls[k].x = b.colls[k].x;
+            a.colls[k].y = b.colls[k].y;
+        }
+    }
     // Undoing the uses of C21 and C8 puts them back 60 px left of where they were used: the
     // level accepts that offset.
     for (int k : {8, 21}) {
