@@ -53,10 +53,22 @@ void ForgiveAcceptedDifferences(LevelSnapshot& after, const LevelSnapshot& befor
         a.backs[90].y = b.backs[90].y;
     }
     if (a.backs[91].state == 2 && b.backs[91].state == 2) {
-        a.backs[91].x = b.backs[91].x;
-        a.backs[91].y = b.backs[91].y;
         a.counters.b91SubStep = b.counters.b91SubStep;
         a.counters.b91Step = b.counters.b91Step;
+    }
+    // Hidden background objects (state 2) that every rule showing them places anew: where they
+    // were last seen is not drawn and not read.
+    for (int k : {1, 25, 27, 30, 91}) {
+        if (a.backs[k].state == 2 && b.backs[k].state == 2) {
+            a.backs[k].x = b.backs[k].x;
+            a.backs[k].y = b.backs[k].y;
+        }
+    }
+    // The goose's catch (state 14) is placed where B25 takes the character; out of that state
+    // its place is not drawn and not read.
+    if (a.charState != 14 && b.charState != 14) {
+        a.chars[14].x = b.chars[14].x;
+        a.chars[14].y = b.chars[14].y;
     }
     // Collision objects waiting off-stage (state 6) are not drawn and no rule reads their place;
     // every rule that brings one of these in places it anew, so where it waited is not kept.
@@ -77,6 +89,14 @@ void ForgiveAcceptedDifferences(LevelSnapshot& after, const LevelSnapshot& befor
 
 class UndoPropertyTest : public ShippedLevelTest {
   protected:
+    // A turn and the frames after it. Objects come on the page in the frame after the one whose
+    // rules first see them there, so a single frame leaves a state that the next frame still
+    // changes; the game runs many frames between turns.
+    void Step(int32_t direction) {
+        Turn(direction);
+        PlayFrame();
+    }
+
     // Failures counted by the differing field, so that one report shows every kind of fault.
     std::map<std::string, int> failuresByField;
     std::string FieldSummary() const {
@@ -92,11 +112,11 @@ class UndoPropertyTest : public ShippedLevelTest {
         const LevelSnapshot before = TakeSnapshot(*stage);
         int forward = 0;
         while (forward < n && !Locked()) {
-            Turn(Forward);
+            Step(Forward);
             ++forward;
         }
         for (int i = 0; i < forward; ++i)
-            Turn(Backward);
+            Step(Backward);
         LevelSnapshot after = TakeSnapshot(*stage);
         ForgiveAcceptedDifferences(after, before);
         std::string difference = FirstDifference(before, after);
@@ -113,20 +133,22 @@ class UndoPropertyTest : public ShippedLevelTest {
     void RandomAction(std::mt19937& rng) {
         const int roll = int(rng() % 100);
         if (roll < 62) {
-            if (!Locked()) Turn(Forward);
+            if (!Locked()) Step(Forward);
         } else if (roll < 80) {
-            if (Common().page > 0) Turn(Backward);
+            if (Common().page > 0) Step(Backward);
         } else if (roll < 88) {
             for (int i = 0; i < InventoryBag::kItems; ++i) {
                 const int item = int(rng() % InventoryBag::kItems);
                 if (TearOut(item)) break;
             }
             PlayFrame();
+            PlayFrame();
         } else {
             for (int i = 0; i < InventoryBag::kItems; ++i) {
                 const int item = int(rng() % InventoryBag::kItems);
                 if (PutDown(item, 100 + int(rng() % 600), 150 + int(rng() % 400))) break;
             }
+            PlayFrame();
             PlayFrame();
         }
     }
@@ -167,7 +189,7 @@ TEST_F(UndoPropertyTest, HandsOffRoundTripsFromEveryPageUntilTheFirstStop) {
             if (!difference.empty() && ++failureCount <= 5)
                 failures += "\n  N " + std::to_string(n) + ": " + difference;
         }
-        Turn(Forward);
+        Step(Forward);
         ++page;
     }
     EXPECT_EQ(failureCount, 0) << failures << "\nby field:" << FieldSummary();
