@@ -340,15 +340,29 @@ TEST_F(LevelUndoTest, C9UseIsTakenBack) {
     EXPECT_EQ(c9.pageStamp, kNoStamp);
 }
 
+// B30 is shown on the first frame after item 11's put-down page; the backward turn onto that
+// page hides it again and gives the item back where it was put down. B30's loop stepped back
+// with the scenery on that turn only when the scenery moved.
 TEST_F(LevelUndoTest, ItemPutDownOutsideThePitComesBackFromB30) {
-    common.page = 21;
-    bag.tearingObj[11].placePage = 20;
-    Show(stage, 30, 100, 0, 1, 200);
-    L.counters.b30Count = 7;
-    bag.items[11].state = ItemUsedUp;
-    stage.SecondUndoChecks();
-    EXPECT_EQ(L.backs[30].state, 2);
-    EXPECT_EQ(L.counters.b30Count, 0);
-    EXPECT_EQ(bag.items[11].state, ItemPlaced);
-    EXPECT_EQ(bag.items[11].x, 127);
+    for (const bool sceneryMoves : {true, false}) {
+        SCOPED_TRACE(sceneryMoves);
+        HideAll(stage);
+        common.page = 21;
+        TearingObj& tearing = bag.tearingObj[11];
+        tearing.placePage = 20;
+        tearing.x = 127 - tearing.offX;
+        tearing.y = 208 - tearing.offY;
+        Show(stage, 30, 100, 0, 1, 200);
+        L.counters.b30Count = 7;
+        bag.items[11].state = ItemUsedUp;
+        bag.items[11].x = 90; // wherever the world took it since
+        if (!sceneryMoves) CloseThreeGates(common);
+        stage.BackgroundsBackward();
+        stage.SecondUndoChecks();
+        EXPECT_EQ(L.backs[30].state, 2);
+        EXPECT_EQ(L.counters.b30Count, 7);
+        EXPECT_EQ(bag.items[11].state, ItemPlaced);
+        EXPECT_EQ(bag.items[11].x, 127);
+        EXPECT_EQ(bag.items[11].y, 208);
+    }
 }

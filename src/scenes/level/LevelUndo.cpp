@@ -240,13 +240,17 @@ void Item14PlaceUndo(BackTurn& t) {
 void Item11PlaceUndo(BackTurn& t) {
     BackObj& b30 = t.B(30);
     if (!TurnBefore(PlacePage(t.bag, 11), t.page) || b30.state != 1) return;
-    CycleUp(t.L.counters.b30Count, 8);
+    // B30 was shown before its loop had stepped: take back the step it made with the scenery on
+    // this turn, if the scenery moved.
+    if (t.common.backGate) CycleUp(t.L.counters.b30Count, 8);
     b30.state = 2;
     TearObj& i11 = t.I(11);
     if (i11.state == ItemUsedUp) {
+        // Back on its put-down page, where it lay before any turn moved it.
         i11.state = ItemPlaced;
-        i11.x = b30.x + 27;
-        i11.y = b30.y + 8;
+        const POINT at = PutDownPoint(t.bag, 11);
+        i11.x = at.x;
+        i11.y = at.y;
     }
 }
 
