@@ -227,6 +227,25 @@ TEST_F(CollisionsTest, TurningBackOverASequenceEndClosesTheGatesAgain) {
     }
 }
 
+// A sequence started on the frame its object came on the page (an item already lying there)
+// is undone back to the state the object waited in: off the page, 0, so the frame after the
+// turn does not start the sequence a page early.
+TEST_F(CollisionsTest, SequenceUndoneToItsStartWaitsOffThePageAgain) {
+    for (int k : {0, 1, 3, 24}) {
+        SCOPED_TRACE(k);
+        Reset();
+        CollObj& o = Wake(k, 845, 300, 4, 20, 2);
+        o.dw = 100;
+        Backward();
+        EXPECT_EQ(o.x, 865);
+        EXPECT_EQ(o.state, 0);
+        Reset();
+        Wake(k, 700, 300, 4, 20, 2).dw = 100;
+        Backward();
+        EXPECT_EQ(C(k).state, 1);
+    }
+}
+
 TEST_F(CollisionsTest, C3AndC24SequencesRetrace) {
     for (int k : {3, 24}) {
         SCOPED_TRACE(k);

@@ -2,6 +2,7 @@
 // role, so the rules are small functions picked from tables by slot number.
 #include "scenes/level/CStage_One.h"
 #include "scenes/level/LevelCommon.h"
+#include "services/OnScreen.h"
 #include <cstddef>
 
 namespace {
@@ -282,6 +283,15 @@ constexpr DriftRule kDrift[LevelState::kColls] = {
 
 // --- Sequences (state 2) ---
 
+// A sequence undone to its start gives the object back to waiting in the state it waited in:
+// off the page it was 0 (the page switches it only after the frame's rules), so that the rules
+// of the frame after the turn see it as they did before the sequence started.
+void BackToWaiting(CollObj& o) {
+    o.pageStamp = kNoStamp;
+    o.x += o.step;
+    o.state = GoesOffScreen(o.x, o.dw) ? 0 : 1;
+}
+
 // Shared by C0, C1 and C24: a one-shot that holds the world still while it plays. The turn that
 // reaches the last frame ends it; the stamp lets the next backward turn take that turn back.
 void EndSequence(Turn& t, CollObj& o) {
@@ -313,9 +323,7 @@ void C0Backward(Turn& t, CollObj& o) {
         return;
     }
     OpenThreeGates(t.common);
-    o.state = 1;
-    o.pageStamp = kNoStamp;
-    o.x += o.step;
+    BackToWaiting(o);
 }
 
 // Item 2 lay where C1 was primed with it: put down (state 3) or never torn out (state 1).
@@ -346,9 +354,7 @@ void C1Backward(Turn& t, CollObj& o) {
     }
     OpenThreeGates(t.common);
     t.level.flags.c1Primed = 0;
-    o.state = 1;
-    o.pageStamp = kNoStamp;
-    o.x += o.step;
+    BackToWaiting(o);
 }
 
 void C3Forward(Turn& t, CollObj& o) {
@@ -360,9 +366,7 @@ void C3Backward(Turn&, CollObj& o) {
         --o.frame;
         return;
     }
-    o.state = 1;
-    o.pageStamp = kNoStamp;
-    o.x += o.step;
+    BackToWaiting(o);
 }
 
 // C5 counts its frames up to 4 while it moves, then drifts on.
@@ -426,9 +430,7 @@ void C24Backward(Turn& t, CollObj& o) {
         return;
     }
     OpenThreeGates(t.common);
-    o.state = 1;
-    o.pageStamp = kNoStamp;
-    o.x += o.step;
+    BackToWaiting(o);
 }
 
 struct SequenceRule {
