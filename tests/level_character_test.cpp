@@ -3,6 +3,7 @@
 #include "scenes/level/CStage_One.h"
 #include "scenes/level/LevelCommon.h"
 #include <gtest/gtest.h>
+#include <vector>
 
 namespace {
 
@@ -168,6 +169,39 @@ TEST_F(CharacterTest, WalkerStrollsBackHomeAfterTheCarryAndTurningBackRetracesIt
     EXPECT_EQ(Walker().x, start.chars[CharWalk].x);
     EXPECT_EQ(stage.level.head.x, start.head.x);
     EXPECT_EQ(Walker().frame, start.chars[CharWalk].frame);
+}
+
+// The steps left after the carried path and after the jump are made on the turns that follow
+// the end, never on the end's own turn: turning back over the end takes back no step, and puts
+// the walker where the path's undo expects it.
+TEST_F(CharacterTest, TurningBackOverTheEndOfThePathOrTheJumpTakesNoStepBack) {
+    stage.level.charState = CharCarried;
+    stage.level.counters.carryStep = 9;
+    stage.ApplyCarriedKeyframe(9);
+    CloseThreeGates(CCommon::Instance());
+    std::vector<LevelState> seen;
+    for (int i = 0; i < 4; ++i) { // the end, then three steps left
+        seen.push_back(stage.level);
+        Forward();
+    }
+    EXPECT_EQ(Walker().x, 495);
+    for (int i = 3; i >= 0; --i) {
+        Backward();
+        EXPECT_EQ(stage.level.charState, seen[i].charState) << "back to turn " << i;
+        EXPECT_EQ(Walker(), seen[i].chars[CharWalk]) << "back to turn " << i;
+        EXPECT_EQ(stage.level.head, seen[i].head) << "back to turn " << i;
+    }
+
+    stage.level.charState = CharJump;
+    Char(CharJump).frame = 4;
+    stage.ApplyState9Keyframe();
+    Forward(); // the jump ends: riding at x 530
+    Forward(); // and drifts left
+    EXPECT_EQ(Char(CharRide).x, 510);
+    Backward();
+    Backward();
+    EXPECT_EQ(stage.level.charState, CharJump);
+    EXPECT_EQ(Char(CharRide).x, 530);
 }
 
 TEST_F(CharacterTest, WalkingFrameWrapsBothWaysAndResetsTheHead) {

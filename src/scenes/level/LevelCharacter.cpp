@@ -85,7 +85,12 @@ void WalkingForward(Turn& t) {
 void WalkingBackward(Turn& t) {
     t.s.WalkBackward();
     PageStamps& stamps = t.level.stamps;
-    if (t.page == stamps.carriedEnd + 1) t.level.charState = CharCarried;
+    if (t.page == stamps.carriedEnd + 1) {
+        // Back on the carried path's last step. The walker waits, not drawn, where the path's
+        // undo gives it back; its place after the path no longer holds.
+        t.level.charState = CharCarried;
+        t.PlaceWalker(kWalkStart, kHeadAtWalkStart);
+    }
     if (t.page == stamps.state4End + 1) t.level.charState = CharFailedClimb;
     if (t.page == stamps.state10End + 1) {
         t.level.flags.viaState10 = 1;
@@ -608,13 +613,15 @@ void CStage_One::WalkBackRules() {
     const int32_t page = CCommon::Instance().page;
     const CharObj& carried = level.chars[CharCarried];
     const CharObj& dismount = level.chars[CharDismount];
+    // Each rule takes back a step left made on the turn from page - 1, and such steps are made
+    // only on turns after the one that ended the path (or the dismount), not on that turn itself.
     if (dismount.frame == 0 && carried.AtLastFrame() && stamps.walkLeftA >= page - 1 &&
-        page >= stamps.carriedEnd) {
+        page - 1 > stamps.carriedEnd) {
         walker.x += kStep;
         level.head.x += kStep;
     }
     if (level.counters.b12Count == 0 && dismount.AtLastFrame() && stamps.walkLeftB >= page - 1 &&
-        page >= stamps.state10End) {
+        page - 1 > stamps.state10End) {
         walker.x += kStep;
         level.head.x += kStep;
     }
@@ -625,10 +632,11 @@ void CStage_One::DriftBackRules() {
     const PageStamps& stamps = level.stamps;
     const int32_t page = CCommon::Instance().page;
     const CharObj& jump = level.chars[CharJump];
+    // As the walk-back rules: only steps made on turns after the mount's or the jump's end.
     if (jump.frame == 0 && level.chars[CharMount].AtLastFrame() && stamps.driftLeftA >= page - 1 &&
-        page >= stamps.state3End && rider.x < 155)
+        page - 1 > stamps.state3End && rider.x < 155)
         rider.x += kStep;
-    if (jump.AtLastFrame() && stamps.driftLeftB >= page - 1 && page >= stamps.state9End &&
+    if (jump.AtLastFrame() && stamps.driftLeftB >= page - 1 && page - 1 > stamps.state9End &&
         rider.x < 531)
         rider.x += kStep;
 }
