@@ -172,8 +172,8 @@ TEST_F(CharacterTest, WalkerStrollsBackHomeAfterTheCarryAndTurningBackRetracesIt
 }
 
 // The steps left after the carried path and after the jump are made on the turns that follow
-// the end, never on the end's own turn: turning back over the end takes back no step, and puts
-// the walker where the path's undo expects it.
+// the end, never on the end's own turn: turning back over the end takes back no step, puts the
+// walker where the path's undo expects it, and the end's stamp goes.
 TEST_F(CharacterTest, TurningBackOverTheEndOfThePathOrTheJumpTakesNoStepBack) {
     stage.level.charState = CharCarried;
     stage.level.counters.carryStep = 9;
@@ -190,6 +190,7 @@ TEST_F(CharacterTest, TurningBackOverTheEndOfThePathOrTheJumpTakesNoStepBack) {
         EXPECT_EQ(stage.level.charState, seen[i].charState) << "back to turn " << i;
         EXPECT_EQ(Walker(), seen[i].chars[CharWalk]) << "back to turn " << i;
         EXPECT_EQ(stage.level.head, seen[i].head) << "back to turn " << i;
+        EXPECT_EQ(stage.level.stamps.carriedEnd, seen[i].stamps.carriedEnd) << "turn " << i;
     }
 
     stage.level.charState = CharJump;
@@ -202,6 +203,7 @@ TEST_F(CharacterTest, TurningBackOverTheEndOfThePathOrTheJumpTakesNoStepBack) {
     Backward();
     EXPECT_EQ(stage.level.charState, CharJump);
     EXPECT_EQ(Char(CharRide).x, 530);
+    EXPECT_EQ(stage.level.stamps.state9End, kNoStamp);
 }
 
 TEST_F(CharacterTest, WalkingFrameWrapsBothWaysAndResetsTheHead) {

@@ -82,22 +82,34 @@ void WalkingForward(Turn& t) {
     }
 }
 
+// An end taken back on this turn is no longer an end: its stamp goes, after the walk-back or
+// drift-back rules of the same turn have read it.
+void ClearEndIf(bool takenBack, int32_t& stamp) {
+    if (takenBack) stamp = kNoStamp;
+}
+
 void WalkingBackward(Turn& t) {
     t.s.WalkBackward();
     PageStamps& stamps = t.level.stamps;
-    if (t.page == stamps.carriedEnd + 1) {
+    const bool carriedBack = t.page == stamps.carriedEnd + 1;
+    const bool failedClimbBack = t.page == stamps.state4End + 1;
+    const bool dismountBack = t.page == stamps.state10End + 1;
+    if (carriedBack) {
         // Back on the carried path's last step. The walker waits, not drawn, where the path's
         // undo gives it back; its place after the path no longer holds.
         t.level.charState = CharCarried;
         t.PlaceWalker(kWalkStart, kHeadAtWalkStart);
     }
-    if (t.page == stamps.state4End + 1) t.level.charState = CharFailedClimb;
-    if (t.page == stamps.state10End + 1) {
+    if (failedClimbBack) t.level.charState = CharFailedClimb;
+    if (dismountBack) {
         t.level.flags.viaState10 = 1;
         t.level.backs[3].state = 2;
         t.level.charState = CharDismount;
     }
     t.s.WalkBackRules();
+    ClearEndIf(carriedBack, stamps.carriedEnd);
+    ClearEndIf(failedClimbBack, stamps.state4End);
+    ClearEndIf(dismountBack, stamps.state10End);
 }
 
 // --- One-shot lost states (1, 13..16) ---
@@ -126,7 +138,8 @@ void KnockedDownBackward(Turn& t) {
     if (!LostRewind(t)) return;
     CharObj& dismount = t.Char(CharDismount);
     BackObj& dropped = t.level.backs[3];
-    if (t.page == t.level.stamps.state10End + 1) {
+    const bool dismountBack = t.page == t.level.stamps.state10End + 1;
+    if (dismountBack) {
         OpenAllGates(t.common);
         if (dropped.state == 1) dropped.state = 2;
         dismount.frame = dismount.frames > 0 ? dismount.frames - 1 : 0;
@@ -142,6 +155,7 @@ void KnockedDownBackward(Turn& t) {
         t.level.charState = CharWalk;
     }
     t.s.WalkBackRules();
+    ClearEndIf(dismountBack, t.level.stamps.state10End);
 }
 
 void BackToWalkingBackward(Turn& t) {
@@ -273,17 +287,21 @@ void RideForward(Turn& t) {
 void RideBackward(Turn& t) {
     CharObj& rider = t.Char(CharRide);
     StepCyclicBackward(rider.frame, rider.frames);
-    if (t.page == t.level.stamps.state3End + 1) {
+    const bool mountBack = t.page == t.level.stamps.state3End + 1;
+    const bool jumpBack = t.page == t.level.stamps.state9End + 1;
+    if (mountBack) {
         CollObj& mount = t.level.colls[1];
         mount.state = 3;
         mount.x -= mount.step;
         t.level.charState = CharMount;
     }
-    if (t.page == t.level.stamps.state9End + 1) {
+    if (jumpBack) {
         t.level.flags.viaState9 = 1;
         t.level.charState = CharJump;
     }
     t.s.DriftBackRules();
+    ClearEndIf(mountBack, t.level.stamps.state3End);
+    ClearEndIf(jumpBack, t.level.stamps.state9End);
 }
 
 // --- Falling (6) and landed, blinking (7) ---
@@ -353,7 +371,8 @@ void ThrownBackward(Turn& t) {
     }
     CharObj& jump = t.Char(CharJump);
     CharObj& dismount = t.Char(CharDismount);
-    if (t.page == t.level.stamps.state9End + 1) {
+    const bool jumpBack = t.page == t.level.stamps.state9End + 1;
+    if (jumpBack) {
         OpenAllGates(t.common);
         t.s.ApplyState9Keyframe();
         t.level.charState = CharJump;
@@ -374,6 +393,7 @@ void ThrownBackward(Turn& t) {
         t.level.charState = CharDismount;
     }
     t.s.DriftBackRules();
+    ClearEndIf(jumpBack, t.level.stamps.state9End);
 }
 
 // --- The jump (9) and the dismount (10) ---
