@@ -178,6 +178,7 @@ TEST_F(CharacterTest, TurningBackOverTheEndOfThePathOrTheJumpTakesNoStepBack) {
     stage.level.charState = CharCarried;
     stage.level.counters.carryStep = 9;
     stage.ApplyCarriedKeyframe(9);
+    OpenAllGates(CCommon::Instance());
     CloseThreeGates(CCommon::Instance());
     std::vector<LevelState> seen;
     for (int i = 0; i < 4; ++i) { // the end, then three steps left
@@ -185,13 +186,22 @@ TEST_F(CharacterTest, TurningBackOverTheEndOfThePathOrTheJumpTakesNoStepBack) {
         Forward();
     }
     EXPECT_EQ(Walker().x, 495);
+    // The undo lists close the gates the path holds and clear its end once the world has moved
+    // back on that turn.
+    auto backward = [&] {
+        stage.CharacterBackward();
+        stage.SecondUndoChecks();
+        --Page();
+    };
     for (int i = 3; i >= 0; --i) {
-        Backward();
+        backward();
         EXPECT_EQ(stage.level.charState, seen[i].charState) << "back to turn " << i;
         EXPECT_EQ(Walker(), seen[i].chars[CharWalk]) << "back to turn " << i;
         EXPECT_EQ(stage.level.head, seen[i].head) << "back to turn " << i;
         EXPECT_EQ(stage.level.stamps.carriedEnd, seen[i].stamps.carriedEnd) << "turn " << i;
     }
+    EXPECT_FALSE(CCommon::Instance().backGate);
+    EXPECT_TRUE(CCommon::Instance().placedGate);
 
     stage.level.charState = CharJump;
     Char(CharJump).frame = 4;
@@ -199,8 +209,8 @@ TEST_F(CharacterTest, TurningBackOverTheEndOfThePathOrTheJumpTakesNoStepBack) {
     Forward(); // the jump ends: riding at x 530
     Forward(); // and drifts left
     EXPECT_EQ(Char(CharRide).x, 510);
-    Backward();
-    Backward();
+    backward();
+    backward();
     EXPECT_EQ(stage.level.charState, CharJump);
     EXPECT_EQ(Char(CharRide).x, 530);
     EXPECT_EQ(stage.level.stamps.state9End, kNoStamp);

@@ -82,12 +82,6 @@ void WalkingForward(Turn& t) {
     }
 }
 
-// An end taken back on this turn is no longer an end: its stamp goes, after the walk-back or
-// drift-back rules of the same turn have read it.
-void ClearEndIf(bool takenBack, int32_t& stamp) {
-    if (takenBack) stamp = kNoStamp;
-}
-
 void WalkingBackward(Turn& t) {
     t.s.WalkBackward();
     PageStamps& stamps = t.level.stamps;
@@ -107,9 +101,6 @@ void WalkingBackward(Turn& t) {
         t.level.charState = CharDismount;
     }
     t.s.WalkBackRules();
-    ClearEndIf(carriedBack, stamps.carriedEnd);
-    ClearEndIf(failedClimbBack, stamps.state4End);
-    ClearEndIf(dismountBack, stamps.state10End);
 }
 
 // --- One-shot lost states (1, 13..16) ---
@@ -155,7 +146,6 @@ void KnockedDownBackward(Turn& t) {
         t.level.charState = CharWalk;
     }
     t.s.WalkBackRules();
-    ClearEndIf(dismountBack, t.level.stamps.state10End);
 }
 
 void BackToWalkingBackward(Turn& t) {
@@ -300,8 +290,6 @@ void RideBackward(Turn& t) {
         t.level.charState = CharJump;
     }
     t.s.DriftBackRules();
-    ClearEndIf(mountBack, t.level.stamps.state3End);
-    ClearEndIf(jumpBack, t.level.stamps.state9End);
 }
 
 // --- Falling (6) and landed, blinking (7) ---
@@ -393,7 +381,6 @@ void ThrownBackward(Turn& t) {
         t.level.charState = CharDismount;
     }
     t.s.DriftBackRules();
-    ClearEndIf(jumpBack, t.level.stamps.state9End);
 }
 
 // --- The jump (9) and the dismount (10) ---

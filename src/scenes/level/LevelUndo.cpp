@@ -332,6 +332,32 @@ void B11UseUndo(BackTurn& t, int32_t& stamp, int coll, int32_t dx) {
     if (b11.state == 1) b11.state = 2;
 }
 
+// The character's ends that a backward turn takes back (the character rule put it back into
+// the state on this turn). The end opened the gates at the start of its forward turn, so the
+// whole world moved on it and moves back now; the gates the state holds close last.
+struct CharacterEnd {
+    int32_t PageStamps::*stamp;
+    int32_t state;
+    bool allGates; // else the three gates
+};
+constexpr CharacterEnd kCharacterEnds[] = {
+    {&PageStamps::carriedEnd, CharCarried, false},  {&PageStamps::state4End, CharFailedClimb, true},
+    {&PageStamps::state3End, CharMount, true},      {&PageStamps::state9End, CharJump, false},
+    {&PageStamps::state10End, CharDismount, false},
+};
+
+void CharacterEndsUndo(BackTurn& t) {
+    for (const CharacterEnd& end : kCharacterEnds) {
+        int32_t& stamp = t.L.stamps.*end.stamp;
+        if (!TurnBefore(stamp, t.page) || t.L.charState != end.state) continue;
+        stamp = kNoStamp;
+        if (end.allGates)
+            CloseAllGates(t.common);
+        else
+            CloseThreeGates(t.common);
+    }
+}
+
 } // namespace
 
 void CStage_One::FirstUndoChecks() {
@@ -443,6 +469,7 @@ void CStage_One::SecondUndoChecks() {
     CollObj& c5 = L.colls[5];
     if (t.I(7).state == ItemVisible && c5.state == 1) c5.frame = c5.frame <= 0 ? 1 : c5.frame - 1;
     C9LeavesCheck(t);
+    CharacterEndsUndo(t);
     // Back inside the sequences of C0, C1 and C24 whose ends were taken back: the gates they hold.
     for (int k : {0, 1, 24}) {
         CollObj& c = L.colls[k];
