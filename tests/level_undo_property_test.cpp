@@ -37,6 +37,21 @@ void ForgiveAcceptedDifferences(LevelSnapshot& after, const LevelSnapshot& befor
     a.notices.armGameover1 = b.notices.armGameover1;
     a.notices.armGameover2 = b.notices.armGameover2;
     a.notices.armGameover3 = b.notices.armGameover3;
+    // While the character plays a lost animation past its first frame (states 1, 13 to 16), every
+    // turn from here closes all four gates before anything reads them (forward while it plays,
+    // backward while it rewinds), and at its last frame forward turns are refused: the gates'
+    // values at rest there, which other objects' ends may have set, are never read.
+    auto restsLost = [](const LevelState& l) {
+        const int32_t s = l.charState;
+        return (s == 1 || (s >= 13 && s <= 16)) && l.chars[s].frame >= 1;
+    };
+    if (restsLost(a) && restsLost(b) && a.charState == b.charState &&
+        a.chars[a.charState].frame == b.chars[b.charState].frame) {
+        after.common.backGate = before.common.backGate;
+        after.common.itemGate = before.common.itemGate;
+        after.common.collGate = before.common.collGate;
+        after.common.placedGate = before.common.placedGate;
+    }
     // A request for the page-flip picture, and the one-way "a page has been turned" flag.
     after.common.flipAnim = before.common.flipAnim;
     after.common.pageTurned = before.common.pageTurned;
