@@ -173,6 +173,24 @@ TEST_F(ItemsTest, RollingItemsTurnBackAcrossThePageEdge) {
     }
 }
 
+// Coming on the page forward, an item is seen by the rules only from the frame after the first
+// (the page switches it after them); leaving it backward, it is off at once, so the first frame
+// after the turn sees the page as the forward turn onto it did.
+TEST_F(ItemsTest, ItemsLeavingThePageOnATurnBackAreOffItAtOnce) {
+    TearObj& loose = Loose(13, 850, 200, 20);
+    loose.dw = 40;
+    TearObj& placed = PutDown(11, 845, 530, 20, 5);
+    placed.dw = 40;
+    TearObj& away = Loose(4, 880, 200, 20); // already off the page: left to the page's switch
+    away.dw = 40;
+    Backward();
+    EXPECT_EQ(loose.x, 870);
+    EXPECT_EQ(loose.state, ItemLoose);
+    EXPECT_EQ(placed.x, 865);
+    EXPECT_EQ(placed.state, ItemPlacedOff);
+    EXPECT_EQ(away.state, ItemVisible);
+}
+
 TEST_F(ItemsTest, PiecesInTheirPlaceMoveWithTheCollisionGate) {
     PutDown(4, 200, 400, 10);
     FirstPlacementFlag(Bag(), 4) = 1;

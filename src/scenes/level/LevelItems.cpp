@@ -1,6 +1,7 @@
 // The bag's items on the pages: loose ones scroll with the world, put-down ones fall and drift.
 #include "scenes/level/CStage_One.h"
 #include "scenes/level/LevelCommon.h"
+#include "services/OnScreen.h"
 #include <cmath>
 #include <cstddef>
 
@@ -437,12 +438,20 @@ void CStage_One::ItemsBackward() {
     Pass p = MakePass(*this);
     for (int k = 0; k < InventoryBag::kItems; ++k) {
         TearObj& it = p.Item(k);
+        const bool wasOnPage = !GoesOffScreen(it.x, it.dw);
         if (it.state == ItemFallen) {
             if (k == 13) it.state = ItemPlaced; // back to lying where it fell
         } else if (IsPlaced(it.state)) {
             kPlaced[k].backward(p, k);
         } else if (IsLoose(it.state) && p.common.itemGate) {
             kLoose[k].backward(p, k);
+        }
+        // Going forward, an item that comes on the page is seen by the rules only from the
+        // second frame on (the page switches it after the frame's rules). Turning back, one that
+        // leaves the page on this turn is off it at once, so no rule sees it on the frame after.
+        if (wasOnPage && GoesOffScreen(it.x, it.dw)) {
+            if (it.state == ItemVisible) it.state = ItemLoose;
+            if (it.state == ItemPlaced) it.state = ItemPlacedOff;
         }
     }
 }
