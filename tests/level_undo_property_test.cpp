@@ -52,6 +52,22 @@ void ForgiveAcceptedDifferences(LevelSnapshot& after, const LevelSnapshot& befor
         after.common.collGate = before.common.collGate;
         after.common.placedGate = before.common.placedGate;
     }
+    // An object resting exactly on a switching edge of the page (x = -60 - its width, or 860)
+    // is switched on and off by every frame: which of the two it shows depends on the frame.
+    auto onEdge = [](int32_t x, int32_t dw) { return x == -60 - dw || x == 860; };
+    auto sameBut0Or1 = [](int32_t s, int32_t t) {
+        return (s == 0 || s == 1) && (t == 0 || t == 1);
+    };
+    for (int k = 0; k < LevelState::kBacks; ++k) {
+        BackObj& o = a.backs[k];
+        if (o.x == b.backs[k].x && onEdge(o.x, o.dw) && sameBut0Or1(o.state, b.backs[k].state))
+            o.state = b.backs[k].state;
+    }
+    for (int k = 0; k < LevelState::kColls; ++k) {
+        CollObj& o = a.colls[k];
+        if (o.x == b.colls[k].x && onEdge(o.x, o.dw) && sameBut0Or1(o.state, b.colls[k].state))
+            o.state = b.colls[k].state;
+    }
     // A request for the page-flip picture, and the one-way "a page has been turned" flag.
     after.common.flipAnim = before.common.flipAnim;
     after.common.pageTurned = before.common.pageTurned;
