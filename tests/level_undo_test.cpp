@@ -229,6 +229,28 @@ TEST_F(LevelUndoTest, SequenceEndsThatOpenTheGatesAreTakenBackWholeTurn) {
     }
 }
 
+// C11 handed over to C12 on the turn before; C12 may have walked off the page since (state 0).
+TEST_F(LevelUndoTest, C11HandOverIsTakenBackAfterC12LeftThePage) {
+    for (int32_t c12State : {1, 0}) {
+        SCOPED_TRACE(c12State);
+        HideAll(stage);
+        common.page = 20;
+        L.stamps.c11HandOver = 19;
+        CollObj& c11 = L.colls[11];
+        c11.state = 5;
+        CollObj& c12 = L.colls[12];
+        c12.state = c12State;
+        c12.x = -200;
+        c12.y = 300;
+        stage.SecondUndoChecks();
+        EXPECT_EQ(c12.state, 6);
+        EXPECT_EQ(c11.state, 1);
+        EXPECT_EQ(c11.x, -180);
+        EXPECT_EQ(c11.y, 268);
+        EXPECT_EQ(L.stamps.c11HandOver, kNoStamp);
+    }
+}
+
 TEST_F(LevelUndoTest, SecondListRestoresTheLiftAfterTheBackgroundLoop) {
     common.page = 20;
     L.stamps.b93b94End = 19;

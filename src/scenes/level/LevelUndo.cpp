@@ -273,8 +273,9 @@ void C12ReachedUndo(BackTurn& t) {
 void C11HandOverUndo(BackTurn& t) {
     if (!TurnBefore(t.L.stamps.c11HandOver, t.page)) return;
     t.L.stamps.c11HandOver = kNoStamp;
+    // C12 walked on from the hand-over: in state 1, or 0 once it has left the page.
     CollObj& c12 = t.C(12);
-    if (c12.state != 1) return;
+    if (c12.state != 1 && c12.state != 0) return;
     c12.state = 6;
     CollObj& c11 = t.C(11);
     if (c11.state == 5) Show(c11, c12.x + 20, c12.y - 32);
