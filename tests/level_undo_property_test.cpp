@@ -68,6 +68,14 @@ void ForgiveAcceptedDifferences(LevelSnapshot& after, const LevelSnapshot& befor
         if (o.x == b.colls[k].x && onEdge(o.x, o.dw) && sameBut0Or1(o.state, b.colls[k].state))
             o.state = b.colls[k].state;
     }
+    for (int i = 0; i < InventoryBag::kItems; ++i) {
+        ItemPlay& o = after.bag.items[i];
+        const ItemPlay& p = before.bag.items[i];
+        const bool pair = sameBut0Or1(o.state, p.state) ||
+                          ((o.state == 3 || o.state == 4) && (p.state == 3 || p.state == 4));
+        if (o.x == p.x && onEdge(o.x, InventoryBag::Instance().items[i].dw) && pair)
+            o.state = p.state;
+    }
     // A request for the page-flip picture, and the one-way "a page has been turned" flag.
     after.common.flipAnim = before.common.flipAnim;
     after.common.pageTurned = before.common.pageTurned;
