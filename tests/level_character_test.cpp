@@ -268,6 +268,7 @@ TEST_F(CharacterTest, FallLandsAtTheGroundThenBlinksThreeTimesAndTurningBackClim
     Backward();
     EXPECT_EQ(stage.level.charState, CharCarried);
     EXPECT_EQ(stage.level.counters.carryStep, 3);
+    EXPECT_EQ(stage.level.stamps.fallStart, kNoStamp); // back before the fall began
 }
 
 TEST_F(CharacterTest, MountRideJumpAndDismountPlayOutAndRewind) {

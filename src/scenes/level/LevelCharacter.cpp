@@ -317,6 +317,7 @@ void FallBackward(Turn& t) {
     t.s.ApplyCarriedKeyframe(step);
     t.common.placedGate = 1;
     t.level.charState = CharCarried;
+    t.level.stamps.fallStart = kNoStamp; // back before the fall began
 }
 
 void ToggleBlink(CharObj& c) {
