@@ -103,11 +103,19 @@ void ForgiveAcceptedDifferences(LevelSnapshot& after, const LevelSnapshot& befor
             a.backs[k].y = b.backs[k].y;
         }
     }
-    // The goose's catch (state 14) is placed where B25 takes the character; out of that state
-    // its place is not drawn and not read.
+    // The goose's catch (state 14) is placed where B25 takes the character, the fall (6) where
+    // the carried path drops it and the landing (7) where the fall lands; out of those states
+    // their places are not drawn and not read.
     if (a.charState != 14 && b.charState != 14) {
         a.chars[14].x = b.chars[14].x;
         a.chars[14].y = b.chars[14].y;
+    }
+    auto falling = [](int32_t s) { return s == 6 || s == 7; };
+    if (!falling(a.charState) && !falling(b.charState)) {
+        for (int k : {6, 7}) {
+            a.chars[k].x = b.chars[k].x;
+            a.chars[k].y = b.chars[k].y;
+        }
     }
     // Collision objects waiting off-stage (state 6) are not drawn and no rule reads their place;
     // every rule that brings one of these in places it anew, so where it waited is not kept.
