@@ -352,6 +352,41 @@ TEST_F(LevelBackgroundTest, B90AndB91HandOverToEachOther) {
     EXPECT_EQ(L.backs[90].x, L.backs[91].x + 5 - 51);
 }
 
+// Turning back over either hand-over shows the other badger exactly where, and with the count,
+// it had going forward; the one put away keeps a stale place that nothing reads.
+TEST_F(LevelBackgroundTest, B90AndB91HandOversTurnBackPageForPage) {
+    Show(stage, 90, 400, 5, 1, 100);
+    Show(stage, 91, 0, 7, 2, 0); // its own step differs, so the offsets must allow for it
+    struct Seen {
+        int32_t state90, x90, count90, state91, x91, step91, sub91;
+        bool operator==(const Seen&) const = default;
+    };
+    auto seen = [&] {
+        const bool shown90 = L.backs[90].state != 7, shown91 = L.backs[91].state != 2;
+        return Seen{L.backs[90].state,
+                    shown90 ? L.backs[90].x : 0,
+                    L.counters.b90Count,
+                    L.backs[91].state,
+                    shown91 ? L.backs[91].x : 0,
+                    shown91 ? L.counters.b91Step : 0,
+                    shown91 ? L.counters.b91SubStep : 0};
+    };
+    std::vector<Seen> forward{seen()};
+    for (int i = 0; i < 20; ++i) { // two whole rounds of hand-overs
+        TurnBackgrounds(stage, Forward);
+        forward.push_back(seen());
+    }
+    for (int i = 19; i >= 0; --i) {
+        TurnBackgrounds(stage, Backward);
+        const Seen back = seen();
+        EXPECT_TRUE(back == forward[i])
+            << "turning back to step " << i << ": B90 " << back.state90 << " x " << back.x90
+            << " count " << back.count90 << ", B91 " << back.state91 << " x " << back.x91
+            << " step " << back.step91 << " (forward: B90 x " << forward[i].x90 << ", B91 x "
+            << forward[i].x91 << ")";
+    }
+}
+
 TEST_F(LevelBackgroundTest, PictureLoopsStepAndStepBack) {
     Show(stage, 30, 400, 5);
     Show(stage, 73, 400, 5);

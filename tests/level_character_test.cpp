@@ -3,6 +3,7 @@
 #include "scenes/level/CStage_One.h"
 #include "scenes/level/LevelCommon.h"
 #include <gtest/gtest.h>
+#include <vector>
 
 namespace {
 
@@ -170,6 +171,51 @@ TEST_F(CharacterTest, WalkerStrollsBackHomeAfterTheCarryAndTurningBackRetracesIt
     EXPECT_EQ(Walker().frame, start.chars[CharWalk].frame);
 }
 
+// The steps left after the carried path and after the jump are made on the turns that follow
+// the end, never on the end's own turn: turning back over the end takes back no step, puts the
+// walker where the path's undo expects it, and the end's stamp goes.
+TEST_F(CharacterTest, TurningBackOverTheEndOfThePathOrTheJumpTakesNoStepBack) {
+    stage.level.charState = CharCarried;
+    stage.level.counters.carryStep = 9;
+    stage.ApplyCarriedKeyframe(9);
+    OpenAllGates(CCommon::Instance());
+    CloseThreeGates(CCommon::Instance());
+    std::vector<LevelState> seen;
+    for (int i = 0; i < 4; ++i) { // the end, then three steps left
+        seen.push_back(stage.level);
+        Forward();
+    }
+    EXPECT_EQ(Walker().x, 495);
+    // The undo lists close the gates the path holds and clear its end once the world has moved
+    // back on that turn.
+    auto backward = [&] {
+        stage.CharacterBackward();
+        stage.SecondUndoChecks();
+        --Page();
+    };
+    for (int i = 3; i >= 0; --i) {
+        backward();
+        EXPECT_EQ(stage.level.charState, seen[i].charState) << "back to turn " << i;
+        EXPECT_EQ(Walker(), seen[i].chars[CharWalk]) << "back to turn " << i;
+        EXPECT_EQ(stage.level.head, seen[i].head) << "back to turn " << i;
+        EXPECT_EQ(stage.level.stamps.carriedEnd, seen[i].stamps.carriedEnd) << "turn " << i;
+    }
+    EXPECT_FALSE(CCommon::Instance().backGate);
+    EXPECT_TRUE(CCommon::Instance().placedGate);
+
+    stage.level.charState = CharJump;
+    Char(CharJump).frame = 4;
+    stage.ApplyState9Keyframe();
+    Forward(); // the jump ends: riding at x 530
+    Forward(); // and drifts left
+    EXPECT_EQ(Char(CharRide).x, 510);
+    backward();
+    backward();
+    EXPECT_EQ(stage.level.charState, CharJump);
+    EXPECT_EQ(Char(CharRide).x, 530);
+    EXPECT_EQ(stage.level.stamps.state9End, kNoStamp);
+}
+
 TEST_F(CharacterTest, WalkingFrameWrapsBothWaysAndResetsTheHead) {
     Walker().frame = 4;
     stage.level.headIndex = 5;
@@ -222,6 +268,7 @@ TEST_F(CharacterTest, FallLandsAtTheGroundThenBlinksThreeTimesAndTurningBackClim
     Backward();
     EXPECT_EQ(stage.level.charState, CharCarried);
     EXPECT_EQ(stage.level.counters.carryStep, 3);
+    EXPECT_EQ(stage.level.stamps.fallStart, kNoStamp); // back before the fall began
 }
 
 TEST_F(CharacterTest, MountRideJumpAndDismountPlayOutAndRewind) {

@@ -50,9 +50,12 @@ class CollisionsTest : public HeadlessTest {
         stage.C5WakeCheck();
         ++Common().page;
     }
+    // The undo lists run around the collision phase, as on a page turn: some of the collision
+    // objects' undos are shared between them.
     void Backward() {
-        stage.C5WakeCheck();
+        stage.FirstUndoChecks();
         stage.CollisionsBackward();
+        stage.SecondUndoChecks();
         --Common().page;
     }
 
@@ -202,6 +205,45 @@ TEST_F(CollisionsTest, C0SequenceEndIsTakenBackByTheNextBackwardTurn) {
     Wake(0, 200, 300, 4, 10, 2);
     Bag().items[2].state = ItemVisible;
     ExpectRetrace(5, "C0");
+}
+
+// The turn that ends C0's, C1's or C24's sequence opens the three gates the sequence held
+// closed; the whole backward turn over it (undo checks first) closes them again.
+TEST_F(CollisionsTest, TurningBackOverASequenceEndClosesTheGatesAgain) {
+    for (int k : {0, 1, 24}) {
+        SCOPED_TRACE(k);
+        Reset();
+        Wake(k, 200, 300, 4, 10, 2).frame = 2;
+        if (k == 1) Wake(0, 100, 300, 4, 10, 3);
+        CloseThreeGates(Common());
+        Forward();
+        EXPECT_EQ(C(k).state, 3);
+        EXPECT_TRUE(Common().backGate && Common().itemGate && Common().collGate);
+        Backward();
+        EXPECT_EQ(C(k).state, 2);
+        EXPECT_EQ(C(k).frame, 2);
+        EXPECT_FALSE(Common().backGate || Common().itemGate || Common().collGate);
+        EXPECT_TRUE(Common().placedGate);
+    }
+}
+
+// A sequence started on the frame its object came on the page (an item already lying there)
+// is undone back to the state the object waited in: off the page, 0, so the frame after the
+// turn does not start the sequence a page early.
+TEST_F(CollisionsTest, SequenceUndoneToItsStartWaitsOffThePageAgain) {
+    for (int k : {0, 1, 3, 24}) {
+        SCOPED_TRACE(k);
+        Reset();
+        CollObj& o = Wake(k, 845, 300, 4, 20, 2);
+        o.dw = 100;
+        Backward();
+        EXPECT_EQ(o.x, 865);
+        EXPECT_EQ(o.state, 0);
+        Reset();
+        Wake(k, 700, 300, 4, 20, 2).dw = 100;
+        Backward();
+        EXPECT_EQ(C(k).state, 1);
+    }
 }
 
 TEST_F(CollisionsTest, C3AndC24SequencesRetrace) {

@@ -161,13 +161,94 @@ TEST_F(LevelUndoTest, FirstListOpensAndClosesTheGatesInItsOrder) {
     stage.FirstUndoChecks();
     EXPECT_TRUE(AllOpen());
 
-    // C0's stamp on this very page closes three, and is kept for the collision objects.
+    // C0's sequence ended on the turn before (the one being taken back): close three, and keep
+    // the stamp for the collision objects. C0 on this very page is nothing to undo yet.
     L.stamps.b93b94End = kNoStamp;
-    L.colls[0].pageStamp = 20;
+    L.colls[0].pageStamp = 19;
     stage.FirstUndoChecks();
     EXPECT_FALSE(common.backGate);
     EXPECT_TRUE(common.placedGate);
-    EXPECT_EQ(L.colls[0].pageStamp, 20);
+    EXPECT_EQ(L.colls[0].pageStamp, 19);
+    OpenAllGates(common);
+    L.colls[0].pageStamp = 20;
+    stage.FirstUndoChecks();
+    EXPECT_TRUE(AllOpen());
+}
+
+// The turn that ends C0's, C1's or C24's sequence opens the three gates when it comes to that
+// object, so the collision objects after it, the items and the scenery all move on that turn.
+// Turning back over it moves the same ones back and leaves the gates closed as they were.
+TEST_F(LevelUndoTest, SequenceEndsThatOpenTheGatesAreTakenBackWholeTurn) {
+    for (int k : {0, 1, 24}) {
+        SCOPED_TRACE(k);
+        HideAll(stage);
+        for (CollObj& c : L.colls)
+            c.state = 5;
+        for (TearObj& it : bag.items)
+            it.state = ItemInBag;
+        Show(stage, 10, 300, 5);
+        auto wake = [&](int slot, int32_t x, int32_t state) -> CollObj& {
+            CollObj& c = L.colls[slot];
+            c = CollObj{};
+            c.x = x;
+            c.y = 200;
+            c.frames = 4;
+            c.step = 5;
+            c.state = state;
+            return c;
+        };
+        wake(k, 400, 2).frame = 2;
+        if (k == 1) wake(0, 100, 3);
+        wake(k == 24 ? 12 : 16, 600, 1); // an object visited before C24, after C0 and C1
+        bag.items[11] = TearObj{};
+        bag.items[11].x = 500;
+        bag.items[11].step = 5;
+        bag.items[11].state = ItemVisible;
+        CloseThreeGates(common);
+        const WorldSnapshot before = WorldSnapshot::Take(stage);
+
+        stage.CollisionReleaseChecks();
+        stage.CollisionsForward();
+        stage.ItemsForward();
+        stage.BackgroundsForward();
+        stage.FollowUpChecks();
+        ++common.page;
+        EXPECT_EQ(L.colls[k].state, 3);
+        EXPECT_EQ(L.backs[10].x, 295);
+        EXPECT_EQ(bag.items[11].x, 495);
+        EXPECT_EQ(L.colls[k == 24 ? 12 : 16].x, k == 24 ? 600 : 595);
+
+        stage.FirstUndoChecks();
+        stage.CollisionsBackward();
+        stage.B4EndCheck();
+        stage.ItemsBackward();
+        stage.BackgroundsBackward();
+        stage.SecondUndoChecks();
+        --common.page;
+        EXPECT_EQ(WorldSnapshot::Take(stage).Diff(before), "");
+    }
+}
+
+// C11 handed over to C12 on the turn before; C12 may have walked off the page since (state 0).
+TEST_F(LevelUndoTest, C11HandOverIsTakenBackAfterC12LeftThePage) {
+    for (int32_t c12State : {1, 0}) {
+        SCOPED_TRACE(c12State);
+        HideAll(stage);
+        common.page = 20;
+        L.stamps.c11HandOver = 19;
+        CollObj& c11 = L.colls[11];
+        c11.state = 5;
+        CollObj& c12 = L.colls[12];
+        c12.state = c12State;
+        c12.x = -200;
+        c12.y = 300;
+        stage.SecondUndoChecks();
+        EXPECT_EQ(c12.state, 6);
+        EXPECT_EQ(c11.state, 1);
+        EXPECT_EQ(c11.x, -180);
+        EXPECT_EQ(c11.y, 268);
+        EXPECT_EQ(L.stamps.c11HandOver, kNoStamp);
+    }
 }
 
 TEST_F(LevelUndoTest, SecondListRestoresTheLiftAfterTheBackgroundLoop) {
@@ -281,15 +362,29 @@ TEST_F(LevelUndoTest, C9UseIsTakenBack) {
     EXPECT_EQ(c9.pageStamp, kNoStamp);
 }
 
+// B30 is shown on the first frame after item 11's put-down page; the backward turn onto that
+// page hides it again and gives the item back where it was put down. B30's loop stepped back
+// with the scenery on that turn only when the scenery moved.
 TEST_F(LevelUndoTest, ItemPutDownOutsideThePitComesBackFromB30) {
-    common.page = 21;
-    bag.tearingObj[11].placePage = 20;
-    Show(stage, 30, 100, 0, 1, 200);
-    L.counters.b30Count = 7;
-    bag.items[11].state = ItemUsedUp;
-    stage.SecondUndoChecks();
-    EXPECT_EQ(L.backs[30].state, 2);
-    EXPECT_EQ(L.counters.b30Count, 0);
-    EXPECT_EQ(bag.items[11].state, ItemPlaced);
-    EXPECT_EQ(bag.items[11].x, 127);
+    for (const bool sceneryMoves : {true, false}) {
+        SCOPED_TRACE(sceneryMoves);
+        HideAll(stage);
+        common.page = 21;
+        TearingObj& tearing = bag.tearingObj[11];
+        tearing.placePage = 20;
+        tearing.x = 127 - tearing.offX;
+        tearing.y = 208 - tearing.offY;
+        Show(stage, 30, 100, 0, 1, 200);
+        L.counters.b30Count = 7;
+        bag.items[11].state = ItemUsedUp;
+        bag.items[11].x = 90; // wherever the world took it since
+        if (!sceneryMoves) CloseThreeGates(common);
+        stage.BackgroundsBackward();
+        stage.SecondUndoChecks();
+        EXPECT_EQ(L.backs[30].state, 2);
+        EXPECT_EQ(L.counters.b30Count, 7);
+        EXPECT_EQ(bag.items[11].state, ItemPlaced);
+        EXPECT_EQ(bag.items[11].x, 127);
+        EXPECT_EQ(bag.items[11].y, 208);
+    }
 }

@@ -599,14 +599,20 @@ void B74Backward(BackTurn& t, BackObj& b) {
 }
 
 // --- B90 and B91 hand over to each other ---
+// Turning back over a hand-over puts the one shown again exactly where the forward hand-over
+// found it: B90 is visited before B91, so the shown object's own step on that turn (B91's
+// one-turn transition, or none for B90) is allowed for in the offset.
 
-void ShowB91(BackTurn& t, const BackObj& b90, int32_t subStep, int32_t step) {
+constexpr int32_t kB91FromB90 = 21;  // forward: B91 appears at B90 x + 21 ...
+constexpr int32_t kB90FromB91 = -51; // ... and B90 comes back at B91 x - 51
+
+void ShowB91(BackTurn& t, const BackObj& b90, int32_t subStep, int32_t step, int32_t dx) {
     BackObj& b91 = t.B(91);
     if (b91.state != 2) return;
     b91.state = 4;
     t.L.counters.b91SubStep = subStep;
     t.L.counters.b91Step = step;
-    b91.x = b90.x + 21;
+    b91.x = b90.x + dx;
     b91.y = b90.y - 2;
 }
 
@@ -625,7 +631,7 @@ void B90Forward(BackTurn& t, BackObj& b) {
     } else {
         t.L.counters.b90Count = 0;
         b.state = 7;
-        ShowB91(t, b, 0, 0);
+        ShowB91(t, b, 0, 0, kB91FromB90);
     }
     ScrollLeft(b);
 }
@@ -633,9 +639,10 @@ void B90Backward(BackTurn& t, BackObj& b) {
     if (t.L.counters.b90Count > 0) {
         --t.L.counters.b90Count;
     } else {
-        t.L.counters.b90Count = 2;
+        // Held with the count the forward hand-over left (0); B91 sets it to 2 when it hands
+        // B90 back.
         b.state = 7;
-        ShowB91(t, b, 2, 5);
+        ShowB91(t, b, 2, 5, -kB90FromB91 - t.B(91).step);
     }
     ScrollRight(b);
 }
@@ -646,7 +653,7 @@ void B91Forward(BackTurn& t, BackObj& b) {
         ++t.L.counters.b91Step;
     } else {
         b.state = 2;
-        ShowB90(t, b, 0, -51);
+        ShowB90(t, b, 0, kB90FromB91);
     }
     ScrollLeft(b);
 }
@@ -656,7 +663,7 @@ void B91Backward(BackTurn& t, BackObj& b) {
         --t.L.counters.b91Step;
     } else {
         b.state = 2;
-        ShowB90(t, b, 2, 9);
+        ShowB90(t, b, 2, b.step - kB91FromB90);
     }
     ScrollRight(b);
 }

@@ -85,9 +85,17 @@ void WalkingForward(Turn& t) {
 void WalkingBackward(Turn& t) {
     t.s.WalkBackward();
     PageStamps& stamps = t.level.stamps;
-    if (t.page == stamps.carriedEnd + 1) t.level.charState = CharCarried;
-    if (t.page == stamps.state4End + 1) t.level.charState = CharFailedClimb;
-    if (t.page == stamps.state10End + 1) {
+    const bool carriedBack = t.page == stamps.carriedEnd + 1;
+    const bool failedClimbBack = t.page == stamps.state4End + 1;
+    const bool dismountBack = t.page == stamps.state10End + 1;
+    if (carriedBack) {
+        // Back on the carried path's last step. The walker waits, not drawn, where the path's
+        // undo gives it back; its place after the path no longer holds.
+        t.level.charState = CharCarried;
+        t.PlaceWalker(kWalkStart, kHeadAtWalkStart);
+    }
+    if (failedClimbBack) t.level.charState = CharFailedClimb;
+    if (dismountBack) {
         t.level.flags.viaState10 = 1;
         t.level.backs[3].state = 2;
         t.level.charState = CharDismount;
@@ -121,7 +129,8 @@ void KnockedDownBackward(Turn& t) {
     if (!LostRewind(t)) return;
     CharObj& dismount = t.Char(CharDismount);
     BackObj& dropped = t.level.backs[3];
-    if (t.page == t.level.stamps.state10End + 1) {
+    const bool dismountBack = t.page == t.level.stamps.state10End + 1;
+    if (dismountBack) {
         OpenAllGates(t.common);
         if (dropped.state == 1) dropped.state = 2;
         dismount.frame = dismount.frames > 0 ? dismount.frames - 1 : 0;
@@ -268,13 +277,15 @@ void RideForward(Turn& t) {
 void RideBackward(Turn& t) {
     CharObj& rider = t.Char(CharRide);
     StepCyclicBackward(rider.frame, rider.frames);
-    if (t.page == t.level.stamps.state3End + 1) {
+    const bool mountBack = t.page == t.level.stamps.state3End + 1;
+    const bool jumpBack = t.page == t.level.stamps.state9End + 1;
+    if (mountBack) {
         CollObj& mount = t.level.colls[1];
         mount.state = 3;
         mount.x -= mount.step;
         t.level.charState = CharMount;
     }
-    if (t.page == t.level.stamps.state9End + 1) {
+    if (jumpBack) {
         t.level.flags.viaState9 = 1;
         t.level.charState = CharJump;
     }
@@ -306,6 +317,7 @@ void FallBackward(Turn& t) {
     t.s.ApplyCarriedKeyframe(step);
     t.common.placedGate = 1;
     t.level.charState = CharCarried;
+    t.level.stamps.fallStart = kNoStamp; // back before the fall began
 }
 
 void ToggleBlink(CharObj& c) {
@@ -348,7 +360,8 @@ void ThrownBackward(Turn& t) {
     }
     CharObj& jump = t.Char(CharJump);
     CharObj& dismount = t.Char(CharDismount);
-    if (t.page == t.level.stamps.state9End + 1) {
+    const bool jumpBack = t.page == t.level.stamps.state9End + 1;
+    if (jumpBack) {
         OpenAllGates(t.common);
         t.s.ApplyState9Keyframe();
         t.level.charState = CharJump;
@@ -608,13 +621,15 @@ void CStage_One::WalkBackRules() {
     const int32_t page = CCommon::Instance().page;
     const CharObj& carried = level.chars[CharCarried];
     const CharObj& dismount = level.chars[CharDismount];
+    // Each rule takes back a step left made on the turn from page - 1, and such steps are made
+    // only on turns after the one that ended the path (or the dismount), not on that turn itself.
     if (dismount.frame == 0 && carried.AtLastFrame() && stamps.walkLeftA >= page - 1 &&
-        page >= stamps.carriedEnd) {
+        page - 1 > stamps.carriedEnd) {
         walker.x += kStep;
         level.head.x += kStep;
     }
     if (level.counters.b12Count == 0 && dismount.AtLastFrame() && stamps.walkLeftB >= page - 1 &&
-        page >= stamps.state10End) {
+        page - 1 > stamps.state10End) {
         walker.x += kStep;
         level.head.x += kStep;
     }
@@ -625,10 +640,11 @@ void CStage_One::DriftBackRules() {
     const PageStamps& stamps = level.stamps;
     const int32_t page = CCommon::Instance().page;
     const CharObj& jump = level.chars[CharJump];
+    // As the walk-back rules: only steps made on turns after the mount's or the jump's end.
     if (jump.frame == 0 && level.chars[CharMount].AtLastFrame() && stamps.driftLeftA >= page - 1 &&
-        page >= stamps.state3End && rider.x < 155)
+        page - 1 > stamps.state3End && rider.x < 155)
         rider.x += kStep;
-    if (jump.AtLastFrame() && stamps.driftLeftB >= page - 1 && page >= stamps.state9End &&
+    if (jump.AtLastFrame() && stamps.driftLeftB >= page - 1 && page - 1 > stamps.state9End &&
         rider.x < 531)
         rider.x += kStep;
 }

@@ -2,6 +2,7 @@
 // role, so the rules are small functions picked from tables by slot number.
 #include "scenes/level/CStage_One.h"
 #include "scenes/level/LevelCommon.h"
+#include "services/OnScreen.h"
 #include <cstddef>
 
 namespace {
@@ -134,9 +135,12 @@ void C11Backward(Turn& t, CollObj& o) {
     o.state = 6;
     TearObj& i13 = t.Item(13);
     if (i13.state != ItemUsedUp) return;
+    // Both rules set C11 going at (item 13 x - 280, y + 19). A put-down egg lies still this turn;
+    // a loose one scrolls back by its step in the items' phase right after, so it is put that
+    // much short of the place.
     const bool torn = t.bag.item13Torn != 0;
     i13.state = torn ? ItemFallen : ItemVisible;
-    i13.x = o.x + (torn ? 280 : 250);
+    i13.x = o.x + 280 - (torn ? 0 : i13.step);
     i13.y = o.y - 19;
 }
 
@@ -279,6 +283,15 @@ constexpr DriftRule kDrift[LevelState::kColls] = {
 
 // --- Sequences (state 2) ---
 
+// A sequence undone to its start gives the object back to waiting in the state it waited in:
+// off the page it was 0 (the page switches it only after the frame's rules), so that the rules
+// of the frame after the turn see it as they did before the sequence started.
+void BackToWaiting(CollObj& o) {
+    o.pageStamp = kNoStamp;
+    o.x += o.step;
+    o.state = GoesOffScreen(o.x, o.dw) ? 0 : 1;
+}
+
 // Shared by C0, C1 and C24: a one-shot that holds the world still while it plays. The turn that
 // reaches the last frame ends it; the stamp lets the next backward turn take that turn back.
 void EndSequence(Turn& t, CollObj& o) {
@@ -310,9 +323,7 @@ void C0Backward(Turn& t, CollObj& o) {
         return;
     }
     OpenThreeGates(t.common);
-    o.state = 1;
-    o.pageStamp = kNoStamp;
-    o.x += o.step;
+    BackToWaiting(o);
 }
 
 // Item 2 lay where C1 was primed with it: put down (state 3) or never torn out (state 1).
@@ -343,9 +354,7 @@ void C1Backward(Turn& t, CollObj& o) {
     }
     OpenThreeGates(t.common);
     t.level.flags.c1Primed = 0;
-    o.state = 1;
-    o.pageStamp = kNoStamp;
-    o.x += o.step;
+    BackToWaiting(o);
 }
 
 void C3Forward(Turn& t, CollObj& o) {
@@ -357,9 +366,7 @@ void C3Backward(Turn&, CollObj& o) {
         --o.frame;
         return;
     }
-    o.state = 1;
-    o.pageStamp = kNoStamp;
-    o.x += o.step;
+    BackToWaiting(o);
 }
 
 // C5 counts its frames up to 4 while it moves, then drifts on.
@@ -423,18 +430,17 @@ void C24Backward(Turn& t, CollObj& o) {
         return;
     }
     OpenThreeGates(t.common);
-    o.state = 1;
-    o.pageStamp = kNoStamp;
-    o.x += o.step;
+    BackToWaiting(o);
 }
 
 struct SequenceRule {
     Rule forward = nullptr, backward = nullptr;
     bool endStepsFrame = false; // the turn that ends it also steps the frame (not C5's)
+    bool holdsGates = false;    // it keeps the three gates closed while it plays
 };
 constexpr SequenceRule kSequence[LevelState::kColls] = {
-    {C0Forward, C0Backward, true},
-    {C1Forward, C1Backward, true},
+    {C0Forward, C0Backward, true, true},
+    {C1Forward, C1Backward, true, true},
     {},
     {C3Forward, C3Backward, true},
     {},
@@ -457,7 +463,7 @@ constexpr SequenceRule kSequence[LevelState::kColls] = {
     {},
     {},
     {},
-    {C24Forward, C24Backward, true},
+    {C24Forward, C24Backward, true, true},
 };
 
 bool HasSequence(int k) {
@@ -470,9 +476,15 @@ void DoneBackward(Turn& t, int k, CollObj& o) {
     if (HasSequence(k) && k != 7 && o.pageStamp != kNoStamp && o.pageStamp >= t.page - 1) {
         o.state = 2;
         if (kSequence[k].endStepsFrame && o.frame >= 1) --o.frame;
-        o.pageStamp = kNoStamp;
         o.x += o.step;
         if (k == 1) t.C(0).x += t.C(0).step;
+        if (kSequence[k].holdsGates) {
+            // The end opened the gates here, so everything after it moved on that turn: it moves
+            // back now, and the second undo checks close the gates and clear the stamp last.
+            OpenThreeGates(t.common);
+            return;
+        }
+        o.pageStamp = kNoStamp;
         return;
     }
     if (!HasSequence(k) && o.pageStamp >= t.page) {

@@ -1,6 +1,7 @@
 // The bag's items on the pages: loose ones scroll with the world, put-down ones fall and drift.
 #include "scenes/level/CStage_One.h"
 #include "scenes/level/LevelCommon.h"
+#include "services/OnScreen.h"
 #include <cmath>
 #include <cstddef>
 
@@ -101,7 +102,9 @@ void Kind2(Pass& p, int k, Variant v) {
     }
     if (v == A) {
         it.x += it.step;
-        if (k == 0 && it.state == ItemPlaced) Rotate(p.bag.item0Rotation, kI0Turn, 1);
+        // I0 rolls on every drift step, on or off the page: the page switches its state by view
+        // between turns, so a turn back across the page's edge must turn it back as well.
+        if (k == 0) Rotate(p.bag.item0Rotation, kI0Turn, 1);
     } else {
         it.x -= it.step;
         StepFramesOnDrift(p, k);
@@ -120,7 +123,7 @@ void Kind3(Pass& p, int k, Variant v) {
     if (v == A) {
         if (it.x > put.x) {
             it.x -= it.step;
-            if (k == 0 && it.state == ItemPlaced) Rotate(p.bag.item0Rotation, kI0Turn, -1);
+            if (k == 0) Rotate(p.bag.item0Rotation, kI0Turn, -1);
         } else {
             Rise(p, k);
         }
@@ -165,7 +168,8 @@ void HopForward(Pass& p, int k) {
         f.i12Landed = 1;
         return;
     }
-    if (it.state == ItemPlaced) Rotate(p.bag.item12Rotation, kI12Turn, 1);
+    // Turns on every step, on or off the page, as I0 does.
+    Rotate(p.bag.item12Rotation, kI12Turn, 1);
     if (f.i12PastPath) {
         it.x += kHopDrift;
     } else if (v.i12HopStep < kHopLastStep) {
@@ -184,7 +188,7 @@ void HopBackward(Pass& p, int k) {
     LevelFlags& f = p.level.flags;
     const POINT put = PutDownPoint(p.bag, k);
     if (it.x > put.x) {
-        if (it.state == ItemPlaced) Rotate(p.bag.item12Rotation, kI12Turn, -1);
+        Rotate(p.bag.item12Rotation, kI12Turn, -1);
         if (f.i12PastPath) {
             it.x -= kHopDrift;
             if (p.level.stamps.item12Path == p.page - 1) {
@@ -434,12 +438,20 @@ void CStage_One::ItemsBackward() {
     Pass p = MakePass(*this);
     for (int k = 0; k < InventoryBag::kItems; ++k) {
         TearObj& it = p.Item(k);
+        const bool wasOnPage = !GoesOffScreen(it.x, it.dw);
         if (it.state == ItemFallen) {
             if (k == 13) it.state = ItemPlaced; // back to lying where it fell
         } else if (IsPlaced(it.state)) {
             kPlaced[k].backward(p, k);
         } else if (IsLoose(it.state) && p.common.itemGate) {
             kLoose[k].backward(p, k);
+        }
+        // Going forward, an item that comes on the page is seen by the rules only from the
+        // second frame on (the page switches it after the frame's rules). Turning back, one that
+        // leaves the page on this turn is off it at once, so no rule sees it on the frame after.
+        if (wasOnPage && GoesOffScreen(it.x, it.dw)) {
+            if (it.state == ItemVisible) it.state = ItemLoose;
+            if (it.state == ItemPlaced) it.state = ItemPlacedOff;
         }
     }
 }

@@ -237,6 +237,14 @@ void DiffLevel(Differ& d, const LevelState& a, const LevelState& b) {
     FIELD(stamps., b93b94End);
     d.Group("stamps", a.stamps, b.stamps);
 
+    prefix = "notices.";
+    FIELD(notices., armGameover1);
+    FIELD(notices., armGameover2);
+    FIELD(notices., armGameover3);
+    FIELD(notices., showGameover1);
+    FIELD(notices., showGameover2);
+    FIELD(notices., showGameover3);
+    FIELD(notices., showWarning);
     d.Group("notices", a.notices, b.notices);
     d.Group("pause", a.pause, b.pause);
     d.Field("smokeStep", a.smokeStep, b.smokeStep);

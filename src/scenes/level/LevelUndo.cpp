@@ -240,13 +240,17 @@ void Item14PlaceUndo(BackTurn& t) {
 void Item11PlaceUndo(BackTurn& t) {
     BackObj& b30 = t.B(30);
     if (!TurnBefore(PlacePage(t.bag, 11), t.page) || b30.state != 1) return;
-    CycleUp(t.L.counters.b30Count, 8);
+    // B30 was shown before its loop had stepped: take back the step it made with the scenery on
+    // this turn, if the scenery moved.
+    if (t.common.backGate) CycleUp(t.L.counters.b30Count, 8);
     b30.state = 2;
     TearObj& i11 = t.I(11);
     if (i11.state == ItemUsedUp) {
+        // Back on its put-down page, where it lay before any turn moved it.
         i11.state = ItemPlaced;
-        i11.x = b30.x + 27;
-        i11.y = b30.y + 8;
+        const POINT at = PutDownPoint(t.bag, 11);
+        i11.x = at.x;
+        i11.y = at.y;
     }
 }
 
@@ -269,8 +273,9 @@ void C12ReachedUndo(BackTurn& t) {
 void C11HandOverUndo(BackTurn& t) {
     if (!TurnBefore(t.L.stamps.c11HandOver, t.page)) return;
     t.L.stamps.c11HandOver = kNoStamp;
+    // C12 walked on from the hand-over: in state 1, or 0 once it has left the page.
     CollObj& c12 = t.C(12);
-    if (c12.state != 1) return;
+    if (c12.state != 1 && c12.state != 0) return;
     c12.state = 6;
     CollObj& c11 = t.C(11);
     if (c11.state == 5) Show(c11, c12.x + 20, c12.y - 32);
@@ -328,22 +333,49 @@ void B11UseUndo(BackTurn& t, int32_t& stamp, int coll, int32_t dx) {
     if (b11.state == 1) b11.state = 2;
 }
 
+// The character's ends that a backward turn takes back (the character rule put it back into
+// the state on this turn). The end opened the gates at the start of its forward turn, so the
+// whole world moved on it and moves back now; the gates the state holds close last.
+struct CharacterEnd {
+    int32_t PageStamps::*stamp;
+    int32_t state;
+    bool allGates; // else the three gates
+};
+constexpr CharacterEnd kCharacterEnds[] = {
+    {&PageStamps::carriedEnd, CharCarried, false},  {&PageStamps::state4End, CharFailedClimb, true},
+    {&PageStamps::state3End, CharMount, true},      {&PageStamps::state9End, CharJump, false},
+    {&PageStamps::state10End, CharDismount, false},
+};
+
+void CharacterEndsUndo(BackTurn& t) {
+    for (const CharacterEnd& end : kCharacterEnds) {
+        int32_t& stamp = t.L.stamps.*end.stamp;
+        if (!TurnBefore(stamp, t.page) || t.L.charState != end.state) continue;
+        stamp = kNoStamp;
+        if (end.allGates)
+            CloseAllGates(t.common);
+        else
+            CloseThreeGates(t.common);
+    }
+}
+
 } // namespace
 
 void CStage_One::FirstUndoChecks() {
     BackTurn t = MakeBackTurn(*this);
     const int32_t page = t.page;
     LevelState& L = level;
-    // C0, C1 and C24 are about to go back into their sequences (their stamps stay: the
-    // collision objects' state-3 rule reads them).
-    if (Now(L.colls[0].pageStamp, page)) CloseThreeGates(t.common);
-    if (Now(L.colls[1].pageStamp, page)) CloseThreeGates(t.common);
+    // C0, C1 and C24 are about to go back into their sequences: the objects before them did not
+    // move on the turn that ended it (their stamps stay: the collision objects' state-3 rule
+    // takes that turn back and opens the gates again, the second list closes them).
+    if (TurnBefore(L.colls[0].pageStamp, page)) CloseThreeGates(t.common);
+    if (TurnBefore(L.colls[1].pageStamp, page)) CloseThreeGates(t.common);
     if (TurnBefore(L.stamps.b93b94End, page)) CloseAllGates(t.common); // reset after the loop
     if (TurnBefore(L.colls[20].pageStamp, page)) {
         L.colls[20].pageStamp = kNoStamp;
         OpenAllGates(t.common);
     }
-    if (Now(L.colls[24].pageStamp, page)) CloseThreeGates(t.common);
+    if (TurnBefore(L.colls[24].pageStamp, page)) CloseThreeGates(t.common);
     B12EndUndo(t);
     B17EndUndo(t);
     B57EndUndo(t);
@@ -359,8 +391,8 @@ void CStage_One::FirstUndoChecks() {
     C11UseUndo(t);
     C12UseUndo(t);
     C17EndUndo(t);
-    CollObj& c19 = L.colls[19];
-    if (TurnBefore(c19.pageStamp, page) && c19.state == 5) c19.state = 7; // stamp kept
+    // C19 parked on its last frame: the collision objects' parked rule takes that turn back
+    // whole (state 1, the frame before, its place); waiting here would skip the frame.
 }
 
 // B4's path ended on the turn before: B4 swings again, C5 and item 7 go back out of play.
@@ -438,4 +470,12 @@ void CStage_One::SecondUndoChecks() {
     CollObj& c5 = L.colls[5];
     if (t.I(7).state == ItemVisible && c5.state == 1) c5.frame = c5.frame <= 0 ? 1 : c5.frame - 1;
     C9LeavesCheck(t);
+    CharacterEndsUndo(t);
+    // Back inside the sequences of C0, C1 and C24 whose ends were taken back: the gates they hold.
+    for (int k : {0, 1, 24}) {
+        CollObj& c = L.colls[k];
+        if (!TurnBefore(c.pageStamp, page) || c.state != 2) continue;
+        c.pageStamp = kNoStamp;
+        CloseThreeGates(t.common);
+    }
 }
