@@ -77,9 +77,9 @@ click() {
 }
 
 key Escape             # the splash: straight to the menu
-sleep 1.5              # the menu fades in
+sleep 2.5              # the menu fades in (slower on a busy machine)
 click 400 365          # Start: the opening film
-sleep 1.5              # the film takes Escape after its first second
+sleep 2                # the film takes Escape after its first second
 key Escape             # on into the level
 sleep 1
 kill -0 "$game_pid" 2>/dev/null || fail "the game ended before the level"
