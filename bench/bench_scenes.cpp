@@ -1,0 +1,138 @@
+// The waits a player sees between scenes: from the click on Start to the first picture of the
+// level, and from the last step of the closing sequence to the first picture of the ending, each
+// against a bare decode of the files that scene loads. Run from the build folder.
+#include "app/Game.h"
+#include "app/SceneManager.h"
+#include "platform/Graphics.h"
+#include "platform/Window.h"
+#include "services/CCommon.h"
+#include "services/InventoryBag.h"
+#include "services/ListFiles.h"
+#include <benchmark/benchmark.h>
+#include <chrono>
+#include <cstring>
+#include <filesystem>
+#include <png.h>
+#include <string>
+#include <vector>
+#include <vorbis/vorbisfile.h>
+
+namespace {
+
+bool StartHeadlessGame() {
+    static bool started = false;
+    if (!started) started = Startup(DisplayMode::Headless);
+    return started;
+}
+
+double Seconds(std::chrono::steady_clock::time_point from) {
+    return std::chrono::duration<double>(std::chrono::steady_clock::now() - from).count();
+}
+
+void DecodePictures(const std::vector<std::string>& paths) {
+    std::vector<uint8_t> pixels;
+    for (const std::string& path : paths) {
+        png_image image;
+        std::memset(&image, 0, sizeof image);
+        image.version = PNG_IMAGE_VERSION;
+        if (!png_image_begin_read_from_file(&image, path.c_str())) continue;
+        image.format = PNG_FORMAT_BGRA;
+        pixels.resize(PNG_IMAGE_SIZE(image));
+        png_image_finish_read(&image, nullptr, pixels.data(), 0, nullptr);
+        benchmark::DoNotOptimize(pixels.data());
+    }
+}
+
+void DecodeClip(const char* path) {
+    OggVorbis_File file;
+    if (ov_fopen(path, &file) != 0) return;
+    char buffer[16384];
+    int section = 0;
+    while (ov_read(&file, buffer, sizeof buffer, 0, 2, 1, &section) > 0) {
+    }
+    ov_clear(&file);
+}
+
+std::vector<std::string> ListedPictures() {
+    std::vector<std::string> paths;
+    const std::pair<const char*, int> lists[] = {{"Data/Address/One/Char_Normal.txt", 17},
+                                                 {"Data/Address/One/Char_Head.txt", 6},
+                                                 {"Data/Address/One/Back_OBJ.txt", 95},
+                                                 {"Data/Address/One/Collision_OBJ.txt", 25}};
+    for (const auto& [list, n] : lists) {
+        std::vector<PathSlot> slots(n);
+        ReadPathList(list, n, slots.data());
+        for (const PathSlot& slot : slots)
+            paths.emplace_back(slot.path);
+    }
+    return paths;
+}
+
+std::vector<std::string> EndingPictures() {
+    std::vector<std::string> paths;
+    for (const auto& entry : std::filesystem::directory_iterator("Data/image/Ending"))
+        paths.push_back(entry.path().string());
+    paths.push_back("Data/image/Bag/Tear/stone.png");
+    return paths;
+}
+
+// Times `change` (a scene switch and the first picture after it) against `bare`, alternately,
+// resetting with `back` (untimed) between rounds.
+template <class Change, class Bare, class Back>
+void SwitchVersusBare(benchmark::State& state, Change change, Bare bare, Back back) {
+    if (!StartHeadlessGame()) return state.SkipWithError("the game did not start");
+    double switchSeconds = 0, bareSeconds = 0;
+    back(); // the scene the switch leaves
+    for (auto _ : state) {
+        auto start = std::chrono::steady_clock::now();
+        change();
+        const double s = Seconds(start);
+        switchSeconds += s;
+        start = std::chrono::steady_clock::now();
+        bare();
+        bareSeconds += Seconds(start);
+        state.SetIterationTime(s);
+        back();
+    }
+    const double n = static_cast<double>(state.iterations());
+    state.counters["switch_ms"] = 1000 * switchSeconds / n;
+    state.counters["bare_decode_ms"] = 1000 * bareSeconds / n;
+    state.counters["ratio"] = bareSeconds > 0 ? switchSeconds / bareSeconds : 0;
+}
+
+void FirstPicture() {
+    Graphics::Instance().Clear();
+    RenderFrame();
+}
+
+void BM_StartToFirstLevelPicture(benchmark::State& state) {
+    const std::vector<std::string> pictures = ListedPictures();
+    SwitchVersusBare(
+        state,
+        [] {
+            CCommon::Instance().ResetPlay();
+            InventoryBag::Instance().ResetBag();
+            SceneManager::Instance().ChangeStage(1);
+            FirstPicture();
+        },
+        [&] { DecodePictures(pictures); }, [] { SceneManager::Instance().ChangeStage(0); });
+}
+BENCHMARK(BM_StartToFirstLevelPicture)->UseManualTime()->Unit(benchmark::kMillisecond);
+
+void BM_ClosingToFirstEndingPicture(benchmark::State& state) {
+    const std::vector<std::string> pictures = EndingPictures();
+    SwitchVersusBare(
+        state,
+        [] {
+            SceneManager::Instance().ChangeStage(2);
+            FirstPicture();
+        },
+        [&] {
+            DecodePictures(pictures);
+            DecodeClip("Data/Sound/close.ogg");
+        },
+        [] { SceneManager::Instance().ChangeStage(1); });
+}
+BENCHMARK(BM_ClosingToFirstEndingPicture)->UseManualTime()->Unit(benchmark::kMillisecond);
+
+} // namespace
