@@ -6,7 +6,7 @@ BUILD_TYPE ?= RelWithDebInfo
 # Debian packages the build, the data generator and the tests need.
 PACKAGES := cmake make g++ pkg-config libsdl2-dev libpng-dev libvorbis-dev libogg-dev \
 	libcairo2-dev libfreetype-dev fonts-dejavu-core libgtest-dev libgmock-dev \
-	libbenchmark-dev libx11-dev xvfb xdotool x11-utils
+	libbenchmark-dev libx11-dev xvfb xdotool x11-utils procps
 
 .PHONY: all deps configure build run run-fullscreen test bench screenshots clean format
 

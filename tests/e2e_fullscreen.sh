@@ -15,7 +15,12 @@ work=$(mktemp -d)
 xvfb_pid=""
 game_pid=""
 cleanup() {
-    [ -n "$game_pid" ] && kill "$game_pid" 2>/dev/null
+    # The game first (it is a child of `timeout`): a game left running without its X server
+    # would spin on, so it is killed outright.
+    if [ -n "$game_pid" ]; then
+        pkill -KILL -P "$game_pid" 2>/dev/null
+        kill -KILL "$game_pid" 2>/dev/null
+    fi
     [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null
     rm -rf "$work"
 }
@@ -55,7 +60,7 @@ for _ in $(seq 50); do [ -s "$work/display" ] && break; sleep 0.1; done
 export DISPLAY=":$(head -n 1 "$work/display")"
 unset WAYLAND_DISPLAY SDL_VIDEODRIVER
 
-timeout 90 "$program" >"$work/game.log" 2>&1 &
+timeout -k 3 90 "$program" >"$work/game.log" 2>&1 &
 game_pid=$!
 window=$(timeout 20 xdotool search --sync --name '^Pebble&Frost$' 2>/dev/null | head -n 1)
 [ -n "$window" ] || fail "no window titled Pebble&Frost appeared"
