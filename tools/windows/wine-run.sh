@@ -1,0 +1,7 @@
+#!/bin/sh
+# Runs a Windows program under Wine, quietly and in the project's own Wine prefix.
+export WINEDEBUG="${WINEDEBUG:--all}"
+export WINEPREFIX="${WINEPREFIX:-${XDG_CACHE_HOME:-$HOME/.cache}/pebblefrost/wine}"
+# No Mono or Gecko: the programs need neither, and their installers would ask.
+export WINEDLLOVERRIDES="${WINEDLLOVERRIDES:-mscoree,mshtml=}"
+exec wine "$@"
