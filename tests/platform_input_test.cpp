@@ -89,35 +89,17 @@ TEST_F(InputTest, MouseMessagesCarryTheCursorInOrderBeforeQuit) {
     EXPECT_FALSE(PeekWindowMessage(msg));
 }
 
-void UnsetDisplayVariables() {
-    for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "SDL_VIDEODRIVER"}) {
-#ifdef _WIN32
-        _putenv_s(name, "");
-#else
-        unsetenv(name);
-#endif
-    }
-}
-
+// Only X11 and Wayland ask for a display variable; the Windows smoke run starts the game without
+// one.
 #ifdef __unix__
 TEST(PlatformStart, WithoutADisplayTheWindowFailsAtOnceWithAReason) {
-    UnsetDisplayVariables();
+    unsetenv("DISPLAY");
+    unsetenv("WAYLAND_DISPLAY");
+    unsetenv("SDL_VIDEODRIVER");
     const char* error = nullptr;
     EXPECT_EQ(CreateGameWindow(DisplayMode::Windowed, "Pebble&Frost", &error), nullptr);
     ASSERT_NE(error, nullptr);
     EXPECT_NE(std::string(error).find("DISPLAY"), std::string::npos) << error;
-}
-#else
-// Windows has no display variables: their absence must not stop the game.
-TEST(PlatformStart, DisplayVariablesAreNotAskedFor) {
-    UnsetDisplayVariables();
-    const char* error = nullptr;
-    if (CreateGameWindow(DisplayMode::Windowed, "Pebble&Frost", &error)) {
-        platform::ClosePlatform();
-    } else {
-        ASSERT_NE(error, nullptr);
-        EXPECT_EQ(std::string(error).find("DISPLAY"), std::string::npos) << error;
-    }
 }
 #endif
 

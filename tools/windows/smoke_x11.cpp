@@ -1,7 +1,8 @@
 // X11 helpers for the Windows smoke run under Wine on a bare Xvfb display (no window manager).
 //   smoke_x11 focus WINDOW        gives WINDOW the keyboard focus the way a window manager does
 //   smoke_x11 differ WINDOW PNG   prints how many of WINDOW's pixels differ visibly from the PNG
-//   smoke_x11 lit                 prints how many pixels of the screen differ from its corner
+//   smoke_x11 lit [WINDOW]        prints how many pixels of WINDOW (or the screen) differ from
+//                                 its top-left one
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
 #include <cstdio>
@@ -71,12 +72,11 @@ int Differ(Display* display, Window window, const char* pngPath) {
     return 0;
 }
 
-int Lit(Display* display) {
-    const Window root = DefaultRootWindow(display);
+int Lit(Display* display, Window window) {
     XWindowAttributes attributes;
-    XGetWindowAttributes(display, root, &attributes);
+    if (!XGetWindowAttributes(display, window, &attributes)) return 1;
     XImage* image =
-        XGetImage(display, root, 0, 0, attributes.width, attributes.height, AllPlanes, ZPixmap);
+        XGetImage(display, window, 0, 0, attributes.width, attributes.height, AllPlanes, ZPixmap);
     if (!image) return 1;
     const unsigned long corner = XGetPixel(image, 0, 0);
     long lit = 0;
@@ -100,7 +100,8 @@ int main(int argc, char** argv) {
     int status = 2;
     if (argc == 3 && std::strcmp(argv[1], "focus") == 0) status = Focus(display, window);
     if (argc == 4 && std::strcmp(argv[1], "differ") == 0) status = Differ(display, window, argv[3]);
-    if (argc == 2 && std::strcmp(argv[1], "lit") == 0) status = Lit(display);
+    if (argc <= 3 && argc >= 2 && std::strcmp(argv[1], "lit") == 0)
+        status = Lit(display, argc == 3 ? window : DefaultRootWindow(display));
     if (status == 2) std::fprintf(stderr, "usage: smoke_x11 focus|differ|lit ...\n");
     XCloseDisplay(display);
     return status;
