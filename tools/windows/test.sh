@@ -102,8 +102,12 @@ click() { # x y in the window
         sleep 0.3 && xdotool mouseup 1
 }
 quit_from_menu() { # program
-    click 400 545 || fail "xdotool click"
-    for _ in $(seq 150); do kill -0 "$game_pid" 2>/dev/null || break; sleep 0.1; done
+    # A loaded machine can drop a frame's worth of click: try again while the game runs.
+    for _ in 1 2 3; do
+        click 400 545 || fail "xdotool click"
+        for _ in $(seq 60); do kill -0 "$game_pid" 2>/dev/null || break; sleep 0.1; done
+        kill -0 "$game_pid" 2>/dev/null || break
+    done
     kill -0 "$game_pid" 2>/dev/null && fail "Quit in the menu did not end $1"
     wait "$game_pid"
     local status=$?
@@ -111,20 +115,27 @@ quit_from_menu() { # program
     [ "$status" = 0 ] || fail "$1 exited with status $status"
 }
 
+# Escape skips the splash and the film; after two seconds, with the cursor over Start, the menu
+# must look as the native game draws it at that moment. A few tries while it settles, and Escape
+# again should a loaded machine have dropped it.
+reach_menu() {
+    press Escape || fail "xdotool key"
+    sleep 2
+    xdotool mousemove --window "$window" 420 370 || fail "xdotool mousemove"
+    for try in $(seq 20); do
+        sleep 0.5
+        differing=$("$work/smoke_x11" differ "$window" "$work/menu.png") || fail "cannot compare"
+        [ "$differing" -lt 4800 ] && break
+        [ "$try" = 10 ] && { press Escape || fail "xdotool key"; }
+    done
+    [ "$differing" -lt 4800 ] ||
+        fail "the menu differs from the native one in $differing of 480000 pixels"
+}
+
 start_xvfb 1024x768
 start_game PebbleFrostWindowed.exe
 [ "$width" = 800 ] && [ "$height" = 600 ] || fail "client area is ${width}x${height}, not 800x600"
-press Escape || fail "xdotool key"
-sleep 2
-xdotool mousemove --window "$window" 420 370 || fail "xdotool mousemove"
-# The menu as the native game draws it at the same moment; a few tries while it settles.
-for _ in $(seq 10); do
-    sleep 0.5
-    differing=$("$work/smoke_x11" differ "$window" "$work/menu.png") || fail "cannot compare"
-    [ "$differing" -lt 4800 ] && break
-done
-[ "$differing" -lt 4800 ] ||
-    fail "the menu differs from the native one in $differing of 480000 pixels"
+reach_menu
 quit_from_menu PebbleFrostWindowed.exe
 echo "PASS: PebbleFrostWindowed.exe: window ${width}x${height}, title menu as drawn natively" \
     "($differing pixels differ), Quit ended it with status 0"
@@ -133,13 +144,9 @@ start_xvfb 800x600
 start_game PebbleFrost.exe
 [ "$x,$y,$width,$height" = "0,0,800,600" ] ||
     fail "the window covers ($x, $y) ${width}x${height}, not the whole 800x600 screen"
-press Escape || fail "xdotool key"
-for _ in $(seq 10); do # the menu fades in
-    sleep 0.5
-    lit=$("$work/smoke_x11" lit) || fail "cannot read the screen"
-    [ "$lit" -gt 100000 ] && break
-done
-[ "$lit" -gt 100000 ] || fail "the title menu did not draw ($lit pixels lit)"
+reach_menu
+lit=$("$work/smoke_x11" lit) || fail "cannot read the screen"
+[ "$lit" -gt 100000 ] || fail "the screen is not covered by the game ($lit pixels lit)"
 quit_from_menu PebbleFrost.exe
-echo "PASS: PebbleFrost.exe: full screen 800x600, title drawn ($lit pixels lit)," \
-    "Quit ended it with status 0"
+echo "PASS: PebbleFrost.exe: full screen 800x600, title menu as drawn natively ($differing" \
+    "pixels differ, $lit of the screen's lit), Quit ended it with status 0"
