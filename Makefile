@@ -1,4 +1,5 @@
-# PebbleFrost: `make run` plays the game, `make test` runs the whole suite.
+# PebbleFrost: `make run` plays the game, `make test` runs the whole suite, `make windows` and
+# `make test-windows` build and check the Windows programs.
 BUILD ?= build
 JOBS ?= $(shell nproc)
 BUILD_TYPE ?= RelWithDebInfo
@@ -50,8 +51,49 @@ screenshots: build
 			--last $(CURDIR)/docs/screenshots/$$name.png) || exit 1; \
 	done
 
+# Windows: cross-built here with MinGW-w64 against static libraries from Debian's sources (built
+# once into ~/.cache/pebblefrost), with the native build's Data, and tested under Wine.
+WIN_BUILD ?= build-mingw
+WIN_DIST := dist/windows
+# Wine without its recommended extras, but with the X libraries its display driver loads.
+WIN_PACKAGES := g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix wine wine64 dpkg-dev \
+	ninja-build xvfb xdotool x11-utils libx11-dev libpng-dev libxrandr2 libxi6 libxcursor1 \
+	libxinerama1 libxcomposite1 libxrender1 libxxf86vm1 libgl1 libgl1-mesa-dri
+.PHONY: windows-deps windows windows-zip test-windows
+
+windows-deps: deps
+	@missing=$$(for p in $(WIN_PACKAGES); do dpkg -s $$p >/dev/null 2>&1 || echo $$p; done); \
+	if [ -n "$$missing" ]; then \
+		if [ "$$(id -u)" -ne 0 ]; then \
+			echo "Missing packages. Run:"; \
+			echo "  sudo apt-get install -y --no-install-recommends $$missing"; exit 1; \
+		fi; \
+		echo "Installing: $$missing"; apt-get update -qq && DEBIAN_FRONTEND=noninteractive \
+			apt-get install -y -qq --no-install-recommends $$missing; \
+	fi
+
+windows: windows-deps configure
+	@cmake --build $(BUILD) -j $(JOBS) --target gamedata
+	@prefix=$$(JOBS=$(JOBS) tools/windows/mingw-libs.sh) && \
+	cmake -S . -B $(WIN_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=Release \
+		-DCMAKE_TOOLCHAIN_FILE=$(CURDIR)/tools/windows/mingw.cmake \
+		-DPEBBLEFROST_MINGW_PREFIX=$$prefix -DPEBBLEFROST_NATIVE_DATA=$(CURDIR)/$(BUILD)/Data >/dev/null
+	@cmake --build $(WIN_BUILD) -j $(JOBS) --target PebbleFrost PebbleFrostWindowed gamedata
+	@rm -rf $(WIN_DIST) && mkdir -p $(WIN_DIST)
+	@cp $(WIN_BUILD)/PebbleFrost.exe $(WIN_BUILD)/PebbleFrostWindowed.exe $(WIN_DIST)/
+	@cp -r $(WIN_BUILD)/Data $(WIN_DIST)/Data && rm -f $(WIN_DIST)/Data/.generated
+	@tools/windows/check-imports.sh $(WIN_DIST)/*.exe
+
+windows-zip: windows
+	@rm -rf dist/zip && mkdir -p dist/zip && cp -r $(WIN_DIST) dist/zip/PebbleFrost
+	@cd dist/zip && cmake -E tar cf ../PebbleFrost-windows.zip --format=zip PebbleFrost
+	@rm -rf dist/zip && echo "dist/PebbleFrost-windows.zip"
+
+test-windows: build windows
+	JOBS=$(JOBS) tools/windows/test.sh $(WIN_BUILD) $(WIN_DIST) $(BUILD)
+
 format:
 	clang-format -i $$(find src tools tests bench -name '*.cpp' -o -name '*.h')
 
 clean:
-	rm -rf $(BUILD)
+	rm -rf $(BUILD) $(WIN_BUILD) dist

@@ -6,6 +6,7 @@
 #include <cstring>
 #include <filesystem>
 #include <png.h>
+#include <random>
 
 void HeadlessTest::SetUp() {
     const char* error = "";
@@ -28,12 +29,25 @@ void HeadlessTest::TearDown() {
 
 const std::string& HeadlessTest::TempDir() {
     if (tempDir.empty()) {
-        std::string pattern =
-            (std::filesystem::temp_directory_path() / "pebblefrost_test_XXXXXX").string();
-        if (mkdtemp(pattern.data())) tempDir = pattern;
+        tempDir = MakeTempDir("pebblefrost_test_");
         EXPECT_FALSE(tempDir.empty()) << "cannot make a temporary folder";
     }
     return tempDir;
+}
+
+std::string MakeTempDir(const std::string& prefix) {
+    // create_directory says whether the folder is new, so a name taken by another process is
+    // passed over rather than shared.
+    const auto base = std::filesystem::temp_directory_path();
+    std::random_device random;
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        char suffix[16];
+        std::snprintf(suffix, sizeof suffix, "%08x", static_cast<unsigned>(random()));
+        const auto path = base / (prefix + suffix);
+        std::error_code error;
+        if (std::filesystem::create_directory(path, error)) return path.string();
+    }
+    return {};
 }
 
 bool WriteTestPng(const std::string& path, int width, int height,

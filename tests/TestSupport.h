@@ -35,6 +35,9 @@ constexpr uint32_t kGreen = 0xFF00FF00;
 constexpr uint32_t kBlue = 0xFF0000FF;
 constexpr uint32_t kWhite = 0xFFFFFFFF;
 
+// Makes a new, empty folder under the system's temporary folder; empty if none could be made.
+std::string MakeTempDir(const std::string& prefix);
+
 // Writes an RGBA PNG from 0xAARRGGBB pixels, row by row. False (with a test failure) on error.
 bool WriteTestPng(const std::string& path, int width, int height,
                   const std::vector<uint32_t>& pixels);

@@ -89,6 +89,9 @@ TEST_F(InputTest, MouseMessagesCarryTheCursorInOrderBeforeQuit) {
     EXPECT_FALSE(PeekWindowMessage(msg));
 }
 
+// Only X11 and Wayland ask for a display variable; the Windows smoke run starts the game without
+// one.
+#ifdef __unix__
 TEST(PlatformStart, WithoutADisplayTheWindowFailsAtOnceWithAReason) {
     unsetenv("DISPLAY");
     unsetenv("WAYLAND_DISPLAY");
@@ -98,6 +101,7 @@ TEST(PlatformStart, WithoutADisplayTheWindowFailsAtOnceWithAReason) {
     ASSERT_NE(error, nullptr);
     EXPECT_NE(std::string(error).find("DISPLAY"), std::string::npos) << error;
 }
+#endif
 
 TEST_F(InputTest, ErrorBoxesAreRecordedWithTheirCaption) {
     ShowErrorMessage("ERROR", "something failed");

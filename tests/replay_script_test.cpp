@@ -68,8 +68,11 @@ TEST(ScriptTest, GifWriterWritesAnAnimatedPicture) {
         pixels.assign(12, 0xFF0000FF);
         gif.AddFrame(pixels.data(), 10);
     }
-    std::ifstream in(path, std::ios::binary);
-    std::vector<char> bytes((std::istreambuf_iterator<char>(in)), {});
+    std::vector<char> bytes;
+    {
+        std::ifstream in(path, std::ios::binary); // closed before the removal: Windows refuses
+        bytes.assign(std::istreambuf_iterator<char>(in), {}); // to remove an open file
+    }
     std::filesystem::remove(path);
     ASSERT_GT(bytes.size(), 800u); // header, 256-colour palette, loop block, two frames
     EXPECT_EQ(std::string(bytes.data(), 6), "GIF89a");

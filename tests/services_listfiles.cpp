@@ -1,3 +1,4 @@
+#include "TestSupport.h"
 #include "services/ListFiles.h"
 #include <filesystem>
 #include <fstream>
@@ -5,7 +6,6 @@
 #include <gtest/gtest.h>
 #include <stdexcept>
 #include <string>
-#include <unistd.h>
 
 namespace fs = std::filesystem;
 
@@ -22,10 +22,8 @@ void ThrowDataError(const char* message) {
 class ListFilesTest : public ::testing::Test {
   protected:
     void SetUp() override {
-        // Short, so that the file paths fit in a PathSlot.
-        char name[] = "/tmp/pfXXXXXX";
-        dir = mkdtemp(name);
-        fs::create_directories(dir);
+        dir = MakeTempDir("pf");
+        ASSERT_FALSE(dir.empty()) << "cannot make a temporary folder";
         SetListFileErrorHandler(&ThrowDataError);
     }
     void TearDown() override {

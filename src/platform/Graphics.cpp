@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <numbers>
 
 namespace {
 
@@ -214,7 +215,7 @@ int DrawNow(const SpriteCall& call, SDL_Renderer* renderer) {
     int flip = (w < 0 ? SDL_FLIP_HORIZONTAL : 0) | (h < 0 ? SDL_FLIP_VERTICAL : 0);
     // Rotation about (x + hx, y + hy), measured from y rather than the anchored top.
     SDL_FPoint centre{static_cast<float>(x) + hx - dest.x, static_cast<float>(y) + hy - dest.y};
-    double degrees = static_cast<double>(call.rotation) * (180.0 / M_PI);
+    double degrees = static_cast<double>(call.rotation) * (180.0 / std::numbers::pi);
 
     SDL_SetTextureAlphaMod(texture->handle, call.alpha);
     return SDL_RenderCopyExF(renderer, texture->handle, &source, &dest, degrees, &centre,
