@@ -67,7 +67,7 @@ set_value One/Coll/snow_imp.txt frames 4
 set_value One/Coll/fox_fleeing.txt frames 2
 set_value One/Coll/snow_hare_hopping.txt frames 2
 set_value One/Coll/hedgehog.txt frames 5
-set_value One/Coll/windmill.txt frame_width 0
+set_value One/Coll/snowball.txt frame_width 0
 # Background objects: sizes and start states.
 set_value One/Back/boardwalk.txt frame_width 44
 set_value One/Back/birch_arch.txt frame_width 100
@@ -123,13 +123,13 @@ expect "$K/snow_imp.txt: collision object 9 has 4 frames, needs 1 to 3"
 expect "$K/fox_fleeing.txt: collision object 15 has 2 frames, needs at least 3"
 expect "$K/snow_hare_hopping.txt: collision object 21 has 2 frames, needs 3"
 expect "$K/hedgehog.txt: collision object 22 has 5 frames, needs 4"
-expect "$K/windmill.txt: frame size must be positive"
+expect "$K/snowball.txt: frame width 0 is outside 1..4096"
 B=Data/Text/One/Back
 expect "$B/boardwalk.txt: the pit's tiles are 89 apart, its frame width must be 45"
 expect "$B/birch_arch.txt: the mirrored pair needs a frame width of at least 101"
 expect "$B/home_cottage.txt: the ending object starts hidden"
 expect "$B/lamp_shutters.txt: background object 12 must start hidden (state 2)"
-expect "$B/robin.txt: starts in state 5"
+expect "$B/robin.txt: state 5 is outside 0..2"
 expect "$B/frost_bough.txt: the landmarks' anchor must stand at y 45"
 expect "$B/farmhouse.txt: step 18, everything on the ground moves 20 px per page"
 expect "Data/Text/Bag/Tear/bird.txt: item 2 steps 21, its host collision object 0 steps 20"

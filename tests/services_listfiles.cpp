@@ -64,11 +64,13 @@ TEST_F(ListFilesTest, PathListReadsExactlyNTokensWhateverTheLineLayout) {
     EXPECT_STREQ(slots[3].path, "d.png"); // the fifth path is never read
 }
 
-TEST_F(ListFilesTest, ShortPathListLeavesTheRemainingSlotsEmpty) {
+TEST_F(ListFilesTest, ShortPathListNamesTheMissingEntryAndLeavesTheRestEmpty) {
     std::string file = Write("short.txt", "one.png\n");
     PathSlot slots[3];
     std::snprintf(slots[2].path, sizeof slots[2].path, "stale");
-    ReadPathList(file.c_str(), 3, slots);
+    std::string message = ErrorOf([&] { ReadPathList(file.c_str(), 3, slots); });
+    EXPECT_NE(message.find("path 2 of 3 in list file '" + file + "' is missing"), std::string::npos)
+        << message;
     EXPECT_STREQ(slots[0].path, "one.png");
     EXPECT_STREQ(slots[1].path, "");
     EXPECT_STREQ(slots[2].path, "");

@@ -1,4 +1,5 @@
 #include "app/Game.h"
+#include "app/DataFolder.h"
 #include "app/SceneManager.h"
 #include "platform/Graphics.h"
 #include "platform/Input.h"
@@ -110,6 +111,7 @@ void Shutdown() {
 }
 
 int RunGame(DisplayMode mode) {
+    if (!EnterDataFolder()) return 1; // before the window: nothing to show without the data
     if (!Startup(mode)) {
         Shutdown();
         return 1;

@@ -1,6 +1,10 @@
 #include "platform/OggDecode.h"
+#include "platform/RegularFile.h"
+#include "services/DataLimits.h"
 #include <algorithm>
 #include <cstdio>
+#include <filesystem>
+#include <new>
 #include <vorbis/vorbisfile.h>
 
 namespace {
@@ -8,9 +12,6 @@ namespace {
 constexpr size_t kUnknownLengthStart = 256 * 1024;
 constexpr size_t kMinReadRoom = 4096;
 constexpr int kMaxHoles = 1024; // a stream made of nothing but holes is not decoded forever
-
-// Where the front left and right speakers sit in a Vorbis stream of n channels (index n).
-constexpr int kFrontRight[9] = {0, 0, 1, 2, 1, 2, 2, 2, 2};
 
 std::string LocalPath(const char* path) {
     std::string local(path);
@@ -21,10 +22,29 @@ std::string LocalPath(const char* path) {
 
 } // namespace
 
+DecodeResult DecodeOggUnguarded(const char* path, DecodedOgg& out, std::string& error);
+
 DecodeResult DecodeOgg(const char* path, DecodedOgg& out, std::string& error) {
+    try {
+        return DecodeOggUnguarded(path, out, error);
+    } catch (const std::bad_alloc&) {
+        out.samples = {};
+        out.bytes = 0;
+        error = LocalPath(path) + ": no memory to decode the clip";
+        return DecodeResult::NotVorbis;
+    }
+}
+
+DecodeResult DecodeOggUnguarded(const char* path, DecodedOgg& out, std::string& error) {
     std::string local = LocalPath(path);
-    FILE* file = std::fopen(local.c_str(), "rb");
-    if (!file) return DecodeResult::Missing;
+    std::error_code missing;
+    if (!std::filesystem::exists(local, missing)) return DecodeResult::Missing;
+    std::string problem;
+    FILE* file = OpenRegularFile(local.c_str(), problem);
+    if (!file) {
+        error = local + " " + (problem.empty() ? "cannot be opened" : problem);
+        return DecodeResult::NotVorbis;
+    }
 
     OggVorbis_File vf;
     int opened = ov_open(file, &vf, nullptr, 0);
@@ -34,9 +54,21 @@ DecodeResult DecodeOgg(const char* path, DecodedOgg& out, std::string& error) {
         return DecodeResult::NotVorbis;
     }
     vorbis_info* info = ov_info(&vf, -1);
-    if (!info || info->channels < 1 || info->rate < 1) {
+    if (!info) {
         ov_clear(&vf);
         error = local + " has no usable stream information";
+        return DecodeResult::NotVorbis;
+    }
+    // The header is trusted for nothing: an absurd rate would make the resampler ask for
+    // hundreds of gigabytes.
+    const ValueRange rates = kDataLimits.clipRate, channelCounts = kDataLimits.clipChannels;
+    if (!rates.Holds(info->rate) || !channelCounts.Holds(info->channels)) {
+        error = local + " declares " + std::to_string(info->channels) + " channels at " +
+                std::to_string(info->rate) + " Hz; clips have " +
+                std::to_string(channelCounts.low) + " or " + std::to_string(channelCounts.high) +
+                " channels at " + std::to_string(rates.low) + " to " + std::to_string(rates.high) +
+                " Hz";
+        ov_clear(&vf);
         return DecodeResult::NotVorbis;
     }
     const int channels = info->channels;
@@ -100,7 +132,13 @@ DecodeResult DecodeOgg(const char* path, DecodedOgg& out, std::string& error) {
 
 std::vector<int16_t> ToDeviceFormat(DecodedOgg& decoded, int rate) {
     const int channels = decoded.format.channels;
-    const size_t frames = decoded.samples.size() / channels;
+    // The converted clip stays within the clip limit too: a mono clip at a low rate grows by up
+    // to twelve times on its way to the device's stereo at its rate.
+    const uint64_t from = decoded.format.samplesPerSec;
+    const size_t maxDeviceFrames = kMaxClipBytes / 4;
+    const size_t maxFrames = static_cast<size_t>(maxDeviceFrames * from / uint64_t(rate));
+    const size_t frames = std::min(decoded.samples.size() / channels, maxFrames);
+    decoded.samples.resize(frames * channels);
     std::vector<int16_t> stereo;
     if (channels == 1) {
         // Spread in place from the end, so every sample is read before it is overwritten.
@@ -108,25 +146,16 @@ std::vector<int16_t> ToDeviceFormat(DecodedOgg& decoded, int rate) {
         stereo.resize(frames * 2);
         for (size_t i = frames; i-- > 0;)
             stereo[i * 2] = stereo[i * 2 + 1] = stereo[i];
-    } else if (channels == 2) {
+    } else { // two channels: the only other kind a clip may have
         stereo = std::move(decoded.samples);
-    } else {
-        const int right = kFrontRight[std::min(channels, 8)];
-        stereo.resize(frames * 2);
-        const int16_t* source = decoded.samples.data();
-        for (size_t i = 0; i < frames; ++i, source += channels) {
-            stereo[i * 2] = source[0];
-            stereo[i * 2 + 1] = source[right];
-        }
-        decoded.samples.clear();
     }
     if (static_cast<int>(decoded.format.samplesPerSec) == rate || stereo.empty()) return stereo;
 
     // Resample once, here at load time; the audio thread only adds samples up. Linear
     // interpolation, keeping the clip's duration: frames * rate / own rate device frames.
-    const uint64_t from = decoded.format.samplesPerSec;
     const size_t inFrames = stereo.size() / 2;
-    const size_t outFrames = static_cast<size_t>((inFrames * uint64_t(rate) + from / 2) / from);
+    const size_t outFrames = std::min<size_t>(
+        static_cast<size_t>((inFrames * uint64_t(rate) + from / 2) / from), maxDeviceFrames);
     std::vector<int16_t> converted(outFrames * 2);
     // Source position in 1/2^32 frames, stepped without a division per frame.
     const uint64_t step = (from << 32) / uint64_t(rate);

@@ -4,6 +4,7 @@
 #include "platform/SoundMixer.h"
 #include <SDL.h>
 #include <cstdio>
+#include <new>
 
 namespace {
 
@@ -67,10 +68,17 @@ int CSound::OpenOgg(const char* path) {
     if (!error.empty()) std::fprintf(stderr, "PebbleFrost: %s\n", error.c_str());
     if (result != DecodeResult::Ok) return 0;
 
+    SoundBuffer* clip = nullptr;
+    try {
+        clip = new SoundBuffer;
+        clip->samples = ToDeviceFormat(decoded, device->rate);
+    } catch (const std::bad_alloc&) { // the clip is simply not heard
+        delete clip;
+        std::fprintf(stderr, "PebbleFrost: %s: no memory to convert the clip\n", path);
+        return 0;
+    }
     format = decoded.format;
     decodedBytes = decoded.bytes;
-    SoundBuffer* clip = new SoundBuffer;
-    clip->samples = ToDeviceFormat(decoded, device->rate);
     clip->frames = static_cast<uint32_t>(clip->samples.size() / 2);
     clip->path = path;
 

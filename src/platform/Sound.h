@@ -1,5 +1,6 @@
 #pragma once
 #include "platform/Types.h"
+#include "services/DataLimits.h"
 #include <cstdint>
 
 // Tick count in milliseconds (the virtual clock in the headless backend).
@@ -52,4 +53,5 @@ class CSound {
     uint8_t reported = 0;
 };
 
-constexpr uint32_t kMaxClipBytes = 0x3C00000; // 60 MiB of decoded 16-bit PCM per clip
+// Decoded 16-bit PCM per clip (60 MiB), as read from the stream and as converted for the device.
+constexpr uint32_t kMaxClipBytes = kDataLimits.clipBytes;

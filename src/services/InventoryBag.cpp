@@ -39,19 +39,10 @@ constexpr HotspotEntry kHotspots[7] = {
 constexpr int32_t kSlotRest[5][2] = {{50, 60}, {145, 60}, {240, 60}, {50, 155}, {145, 155}};
 constexpr int kSlotSize = 85;
 
-// Reports a value outside the range naming the file, and puts it back in range.
-void CheckRange(const PathSlot& file, const char* what, int32_t& value, ValueRange range) {
-    if (range.Holds(value)) return;
-    std::string message = std::string("property file '") + file.path + "': " + what + " " +
-                          std::to_string(value) + " is outside " + std::to_string(range.low) +
-                          ".." + std::to_string(range.high);
-    ReportDataError(message.c_str());
-    value = std::clamp(value, range.low, range.high);
-}
-
 // The property reader fills the first five fields of each record in order.
 static_assert(offsetof(TearObj, step) == 4 * sizeof(int32_t));
 static_assert(offsetof(TearingObj, frames) == 4 * sizeof(int32_t));
+static_assert(std::size(property_fields::kTear) == 5 && std::size(property_fields::kTearing) == 5);
 
 bool StartsOutOfPlay(int item) {
     return item == 5 || item == 7 || item == 10;
@@ -120,18 +111,15 @@ void InventoryBag::ResetBag() {
         holes[s] = HoleMark{};
     }
 
-    ReadPropertyFiles(tearObjPath, kItems, 5, &items[0].x, sizeof(TearObj));
-    ReadPropertyFiles(tearingObjPath, kItems, 5, &tearingObj[0].x, sizeof(TearingObj));
+    // The reader refuses values outside their ranges (and keeps them inside when its handler
+    // returns), so the sizes and counts below never overflow or allocate absurdly.
+    ReadPropertyFiles(tearObjPath, kItems, 5, &items[0].x, sizeof(TearObj), property_fields::kTear);
+    ReadPropertyFiles(tearingObjPath, kItems, 5, &tearingObj[0].x, sizeof(TearingObj),
+                      property_fields::kTearing);
 
     for (int i = 0; i < kItems; ++i) {
         TearObj& item = items[i];
         TearingObj& tearing = tearingObj[i];
-        const DataLimits& limits = kDataLimits;
-        CheckRange(tearObjPath[i], "width", item.w, limits.pictureSide);
-        CheckRange(tearObjPath[i], "height", item.h, limits.pictureSide);
-        CheckRange(tearingObjPath[i], "frame width", tearing.w, limits.pictureSide);
-        CheckRange(tearingObjPath[i], "frame height", tearing.h, limits.pictureSide);
-        CheckRange(tearingObjPath[i], "frame count", tearing.frames, limits.tearingFrames);
         tearing.frameRects.resize(tearing.frames);
         for (int f = 0; f < tearing.frames; ++f)
             tearing.frameRects[f] = RECT{f * tearing.w, 0, f * tearing.w + tearing.w, tearing.h};

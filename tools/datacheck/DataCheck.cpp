@@ -1,42 +1,77 @@
 #include "DataCheck.h"
+#include "platform/OggDecode.h"
+#include "platform/PngDecode.h"
+#include "platform/RegularFile.h"
+#include "services/ListFiles.h"
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
-#include <fstream>
+#include <filesystem>
 #include <sstream>
-#include <vorbis/vorbisfile.h>
 
 namespace {
 
 bool ParseInt(const std::string& text, int& value) {
     char* end = nullptr;
+    errno = 0;
     long long parsed = std::strtoll(text.c_str(), &end, 10);
-    if (text.empty() || *end != '\0' || parsed < INT32_MIN || parsed > INT32_MAX) return false;
+    if (text.empty() || *end != '\0' || errno == ERANGE || parsed < INT32_MIN || parsed > INT32_MAX)
+        return false;
     value = static_cast<int>(parsed);
     return true;
 }
 
-uint32_t BigEndian32(const unsigned char* p) {
-    return (uint32_t(p[0]) << 24) | (uint32_t(p[1]) << 16) | (uint32_t(p[2]) << 8) | p[3];
-}
+// List and property files are a few kilobytes; anything far larger is not one.
+constexpr long kMaxTextFile = 1 << 20;
+
+// The device rate the clips are converted to when checked (the usual one).
+constexpr int kCheckRate = 48000;
 
 } // namespace
 
+bool DataCheck::ReadText(const std::string& file, const char* kind, std::string& text) {
+    std::string why;
+    std::FILE* handle = OpenRegularFile(file.c_str(), why);
+    if (!handle) {
+        Problem(file + ": cannot open " + kind + ": " + why);
+        return false;
+    }
+    text.clear();
+    char buffer[4096];
+    size_t got;
+    while ((got = std::fread(buffer, 1, sizeof buffer, handle)) > 0 &&
+           long(text.size()) <= kMaxTextFile)
+        text.append(buffer, got);
+    std::fclose(handle);
+    if (long(text.size()) > kMaxTextFile) {
+        Problem(file + ": " + kind + " is larger than 1 MiB");
+        return false;
+    }
+    return true;
+}
+
 std::vector<std::string> DataCheck::PathList(const std::string& file, size_t expected) {
     ++filesChecked;
-    std::ifstream in(file);
-    if (!in) {
-        Problem(file + ": cannot open list file");
-        return {};
-    }
     std::vector<std::string> paths;
+    std::string text;
+    if (!ReadText(file, "list file", text)) return std::vector<std::string>(expected);
+    std::istringstream in(text);
     std::string token;
     while (in >> token) {
-        if (token.size() > size_t(kDataLimits.pathLength))
+        const std::string entry = file + ": path " + std::to_string(paths.size() + 1) + " ";
+        if (!IsCleanUtf8(token)) {
+            Problem(entry + "holds a NUL byte or is not UTF-8 text");
+            token.clear();
+        } else if (token.size() > size_t(kDataLimits.pathLength)) {
             Problem(file + ": path '" + token + "' is longer than " +
                     std::to_string(kDataLimits.pathLength) + " characters");
+        }
         for (char& c : token)
             if (c == '\\') c = '/';
+        if (const char* reason = UnsafePathReason(token); !token.empty() && *reason) {
+            Problem(entry + "('" + token + "') " + reason);
+            token.clear();
+        }
         paths.push_back(token);
     }
     if (paths.size() != expected)
@@ -46,16 +81,21 @@ std::vector<std::string> DataCheck::PathList(const std::string& file, size_t exp
     return paths;
 }
 
-std::vector<int> DataCheck::Properties(const std::string& file, size_t k) {
+std::vector<int> DataCheck::Properties(const std::string& file, const PropertyField* fields,
+                                       size_t k) {
     ++filesChecked;
-    std::ifstream in(file);
-    if (!in) {
-        Problem(file + ": cannot open property file");
-        return {};
-    }
+    std::string text;
+    if (!ReadText(file, "property file", text)) return {};
+    std::istringstream in(text);
     std::vector<int> values;
     std::string label, value;
+    bool inRange = true;
     while (in >> label) {
+        if (!IsCleanUtf8(label)) {
+            Problem(file + ": label " + std::to_string(values.size() + 1) +
+                    " holds a NUL byte or is not UTF-8 text");
+            return {};
+        }
         if (label.size() > size_t(kDataLimits.labelLength))
             Problem(file + ": label '" + label + "' is longer than " +
                     std::to_string(kDataLimits.labelLength) + " characters");
@@ -64,6 +104,13 @@ std::vector<int> DataCheck::Properties(const std::string& file, size_t k) {
             Problem(file + ": value of '" + label + "' is not an integer");
             return {};
         }
+        if (values.size() < k) {
+            const PropertyField& field = fields[values.size()];
+            if (!InRange(file, field.what, parsed, field.range)) {
+                problems.back() += " (label '" + label + "')";
+                inRange = false;
+            }
+        }
         values.push_back(parsed);
     }
     if (values.size() != k) {
@@ -71,7 +118,7 @@ std::vector<int> DataCheck::Properties(const std::string& file, size_t k) {
                 std::to_string(k));
         return {};
     }
-    return values;
+    return inRange ? values : std::vector<int>{};
 }
 
 bool DataCheck::InRange(const std::string& file, const char* what, int value, ValueRange range) {
@@ -84,21 +131,16 @@ bool DataCheck::InRange(const std::string& file, const char* what, int value, Va
 bool DataCheck::PngSize(const std::string& file, int& width, int& height) {
     ++filesChecked;
     width = height = 0;
-    std::ifstream in(file, std::ios::binary);
-    if (!in) {
-        Problem(file + ": missing picture");
+    DecodedPng picture;
+    std::string error;
+    if (!DecodePng(file.c_str(), kDataLimits.pictureSide.high, picture, error)) {
+        std::error_code missing;
+        Problem(file + ": " + (std::filesystem::exists(file, missing) ? "" : "missing picture: ") +
+                error);
         return false;
     }
-    unsigned char header[24];
-    static const unsigned char kSignature[8] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1a, '\n'};
-    if (!in.read(reinterpret_cast<char*>(header), sizeof header) ||
-        !std::equal(kSignature, kSignature + 8, header) ||
-        std::string(header + 12, header + 16) != "IHDR") {
-        Problem(file + ": not a PNG picture");
-        return false;
-    }
-    width = static_cast<int>(BigEndian32(header + 16));
-    height = static_cast<int>(BigEndian32(header + 20));
+    width = picture.width;
+    height = picture.height;
     return true;
 }
 
@@ -122,13 +164,17 @@ void DataCheck::PngAtLeast(const std::string& file, int width, int height) {
 
 void DataCheck::Ogg(const std::string& file) {
     ++filesChecked;
-    OggVorbis_File vf;
-    if (ov_fopen(file.c_str(), &vf) != 0) {
-        Problem(file + ": missing or not an Ogg Vorbis clip");
+    DecodedOgg decoded;
+    std::string error;
+    const DecodeResult result = DecodeOgg(file.c_str(), decoded, error);
+    if (result == DecodeResult::Missing) {
+        Problem(file + ": missing clip");
         return;
     }
-    vorbis_info* info = ov_info(&vf, -1);
-    double seconds = ov_time_total(&vf, -1);
-    if (!info || seconds <= 0.0) Problem(file + ": clip holds no sound");
-    ov_clear(&vf);
+    if (!error.empty()) {
+        Problem(error); // names the file
+        if (result != DecodeResult::Ok) return;
+    }
+    if (decoded.bytes == 0 || ToDeviceFormat(decoded, kCheckRate).empty())
+        Problem(file + ": clip holds no sound");
 }

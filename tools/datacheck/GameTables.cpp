@@ -104,19 +104,13 @@ void DataCheck::CheckBag() {
     std::vector<std::string> tearingObj = PathList("Data/Text/Bag/Tearing_OBJ.txt", n);
     for (size_t i = 0; i < n; ++i) {
         const std::string item = " (item " + std::to_string(i) + ")";
-        std::vector<int> piece =
-            tearObj[i].empty() ? std::vector<int>{} : Properties(tearObj[i], 5);
-        std::vector<int> anim =
-            tearingObj[i].empty() ? std::vector<int>{} : Properties(tearingObj[i], 5);
-        const DataLimits& limits = kDataLimits;
-        if (!piece.empty() && !(InRange(tearObj[i], "width", piece[2], limits.pictureSide) &
-                                InRange(tearObj[i], "height", piece[3], limits.pictureSide)))
-            piece.clear();
-        if (!anim.empty() &&
-            !(InRange(tearingObj[i], "frame width", anim[2], limits.pictureSide) &
-              InRange(tearingObj[i], "frame height", anim[3], limits.pictureSide) &
-              InRange(tearingObj[i], "frame count", anim[4], limits.tearingFrames)))
-            anim.clear();
+        // Values outside the game's ranges are reported and leave the record unread.
+        std::vector<int> piece = tearObj[i].empty()
+                                     ? std::vector<int>{}
+                                     : Properties(tearObj[i], property_fields::kTear);
+        std::vector<int> anim = tearingObj[i].empty()
+                                    ? std::vector<int>{}
+                                    : Properties(tearingObj[i], property_fields::kTearing);
 
         if (!tear[i].empty()) {
             if (piece.empty())

@@ -162,14 +162,17 @@ struct LevelData {
 
 namespace {
 
-std::vector<Record> ReadRecords(DataCheck& check, const std::vector<std::string>& files, size_t k,
-                                const char* fields) {
+// Reads one record per file; fields names the record member each value goes to, in file order.
+template <size_t K>
+std::vector<Record> ReadRecords(DataCheck& check, const std::vector<std::string>& files,
+                                const PropertyField (&ranges)[K], const char* fields) {
+    const size_t k = K;
     std::vector<Record> records(files.size());
     for (size_t i = 0; i < files.size(); ++i) {
         Record& r = records[i];
         r.file = files[i];
         if (r.file.empty()) continue;
-        std::vector<int> v = check.Properties(r.file, k);
+        std::vector<int> v = check.Properties(r.file, ranges);
         if (v.empty()) continue;
         r.read = true;
         for (size_t f = 0; f < k; ++f) {
@@ -229,11 +232,12 @@ void DataCheck::CheckLevel() {
                 Problem(path + ": level property files live under Data\\Text\\One\\");
 
     LevelData level;
-    level.chars = ReadRecords(*this, charFiles, 5, "xywhn");
-    level.head = ReadRecords(*this, {"Data/Text/Head_OBJ.txt"}, 4, "xywh")[0];
-    level.back = ReadRecords(*this, backFiles, 6, "xywhsS");
-    level.coll = ReadRecords(*this, collFiles, 6, "xywhns");
-    level.items = ReadRecords(*this, itemFiles, 5, "xywhs");
+    namespace fields = property_fields;
+    level.chars = ReadRecords(*this, charFiles, fields::kChar, "xywhn");
+    level.head = ReadRecords(*this, {"Data/Text/Head_OBJ.txt"}, fields::kHead, "xywh")[0];
+    level.back = ReadRecords(*this, backFiles, fields::kBack, "xywhsS");
+    level.coll = ReadRecords(*this, collFiles, fields::kColl, "xywhns");
+    level.items = ReadRecords(*this, itemFiles, fields::kTear, "xywhs");
     CheckLevelRecords(level);
     CheckLevelLayout(level);
     if (!skipLevelPictures) CheckLevelPictures(level, charPics, headPics, backPics, collPics);
@@ -256,8 +260,6 @@ void DataCheck::CheckLevelRecords(LevelData& level) {
                     std::to_string(y) + ")");
     };
     for (size_t i = 0; i < ch.size(); ++i) {
-        if (ch[i].read && (ch[i].w <= 0 || ch[i].h <= 0))
-            Problem(ch[i].file + ": frame size must be positive");
         needFrames(ch[i], "character " + std::to_string(i), 1, kNoLimit);
     }
     constexpr struct {
@@ -285,7 +287,6 @@ void DataCheck::CheckLevelRecords(LevelData& level) {
 
     for (size_t i = 0; i < level.coll.size(); ++i) {
         const Record& r = level.coll[i];
-        if (r.read && (r.w <= 0 || r.h <= 0)) Problem(r.file + ": frame size must be positive");
         needFrames(r, "collision object " + std::to_string(i), 1, kNoLimit);
     }
     constexpr struct {
@@ -298,12 +299,8 @@ void DataCheck::CheckLevelRecords(LevelData& level) {
     for (size_t i = 0; i < level.back.size(); ++i) {
         const Record& r = level.back[i];
         if (!r.read) continue;
-        if (r.w <= 0 || r.h <= 0) Problem(r.file + ": frame size must be positive");
-        if (r.state < 0 || r.state > 2)
-            Problem(r.file + ": starts in state " + std::to_string(r.state) +
-                    ", objects start in 0, 1 or 2");
-        else if (Contains(std::begin(kMustStartHidden), std::end(kMustStartHidden), int(i)) &&
-                 r.state != 2)
+        if (Contains(std::begin(kMustStartHidden), std::end(kMustStartHidden), int(i)) &&
+            r.state != 2)
             Problem(r.file + ": background object " + std::to_string(i) +
                     " must start hidden (state 2)");
     }

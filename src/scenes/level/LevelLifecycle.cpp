@@ -11,31 +11,13 @@ int16_t lossResult = 0;
 
 namespace {
 
-// Sizes and counts a level picture can have; beyond them a property file is wrong.
-constexpr int32_t kMaxSide = 4096;
-constexpr int32_t kMaxFrames = 256;
-
 // The property reader fills the leading integer fields of each record in file order.
 static_assert(offsetof(CharObj, frames) == 4 * sizeof(int32_t));
 static_assert(offsetof(HeadObj, h) == 3 * sizeof(int32_t));
 static_assert(offsetof(BackObj, state) == 5 * sizeof(int32_t));
 static_assert(offsetof(CollObj, step) == 5 * sizeof(int32_t));
-
-// Reports a value outside [low, high] naming the file, and puts it back in range so that the
-// level never allocates or indexes with it.
-void CheckRange(const char* file, const char* what, int32_t& value, int32_t low, int32_t high) {
-    if (value >= low && value <= high) return;
-    std::string message = std::string("property file '") + file + "': " + what + " " +
-                          std::to_string(value) + " is outside " + std::to_string(low) + ".." +
-                          std::to_string(high);
-    ReportDataError(message.c_str());
-    value = std::clamp(value, low, high);
-}
-
-void CheckSize(const char* file, int32_t& w, int32_t& h) {
-    CheckRange(file, "frame width", w, 0, kMaxSide);
-    CheckRange(file, "frame height", h, 0, kMaxSide);
-}
+static_assert(std::size(property_fields::kChar) == 5 && std::size(property_fields::kHead) == 4 &&
+              std::size(property_fields::kBack) == 6 && std::size(property_fields::kColl) == 6);
 
 // One strip of the background objects' shared frame table: `frames` frames cut with the frame
 // size of background object `sizeOf`.
@@ -217,15 +199,16 @@ void CStage_One::Init() {
     ReadPathList("Data/Text/One/Char_OBJ.txt", kChars, charPropPaths);
     ReadPathList("Data/Text/One/Back_OBJ.txt", kBacks, backPropPaths);
     ReadPathList("Data/Text/One/Coll_OBJ.txt", kColls, collPropPaths);
-    ReadPropertyFiles(charPropPaths, kChars, 5, &level.chars[0].x, sizeof(CharObj));
-    ReadPropertyFile("Data/Text/Head_OBJ.txt", 4, &level.head.x);
-    ReadPropertyFiles(backPropPaths, kBacks, 6, &level.backs[0].x, sizeof(BackObj));
-    ReadPropertyFiles(collPropPaths, kColls, 6, &level.colls[0].x, sizeof(CollObj));
+    // Values outside their ranges are refused by the reader (and kept inside them when its
+    // handler returns), so nothing below allocates or overflows with them.
+    namespace fields = property_fields;
+    ReadPropertyFiles(charPropPaths, kChars, 5, &level.chars[0].x, sizeof(CharObj), fields::kChar);
+    ReadPropertyFile("Data/Text/Head_OBJ.txt", 4, &level.head.x, fields::kHead);
+    ReadPropertyFiles(backPropPaths, kBacks, 6, &level.backs[0].x, sizeof(BackObj), fields::kBack);
+    ReadPropertyFiles(collPropPaths, kColls, 6, &level.colls[0].x, sizeof(CollObj), fields::kColl);
 
     for (int i = 0; i < kChars; ++i) {
         CharObj& c = level.chars[i];
-        CheckSize(charPropPaths[i].path, c.w, c.h);
-        CheckRange(charPropPaths[i].path, "frame count", c.frames, 0, kMaxFrames);
         charFrames[i].resize(c.frames);
         for (int f = 0; f < c.frames; ++f)
             charFrames[i][f] = StripRect(f, c.w, c.h);
@@ -235,7 +218,6 @@ void CStage_One::Init() {
     }
 
     HeadObj& head = level.head;
-    CheckSize("Data/Text/Head_OBJ.txt", head.w, head.h);
     head.dw = 2 * head.w;
     head.dh = 2 * head.h;
     for (int f = 0; f < kHeadFrames; ++f)
@@ -243,7 +225,6 @@ void CStage_One::Init() {
 
     for (int i = 0; i < kBacks; ++i) {
         BackObj& b = level.backs[i];
-        CheckSize(backPropPaths[i].path, b.w, b.h);
         // The long bridge (20) and the wide cloud bank (72) are drawn larger than the rest.
         const int32_t scale = i == 20 ? 30 : i == 72 ? 8 : 2;
         b.dw = scale * b.w;
@@ -259,8 +240,6 @@ void CStage_One::Init() {
 
     for (int i = 0; i < kColls; ++i) {
         CollObj& c = level.colls[i];
-        CheckSize(collPropPaths[i].path, c.w, c.h);
-        CheckRange(collPropPaths[i].path, "frame count", c.frames, 0, kMaxFrames);
         const bool oneRow = Contains(kOneRowColls, i);
         collFrames[i].resize(c.frames);
         for (int f = 0; f < c.frames; ++f) {

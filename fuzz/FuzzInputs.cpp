@@ -1,0 +1,273 @@
+#include "FuzzInputs.h"
+#include "../tests/Checksums.h"
+#include "app/SceneManager.h"
+#include "platform/Graphics.h"
+#include "platform/Headless.h"
+#include "platform/OggDecode.h"
+#include "platform/PngDecode.h"
+#include "platform/Window.h"
+#include "scenes/level/CStage_One.h"
+#include "scenes/level/LevelSnapshot.h"
+#include "services/CCommon.h"
+#include "services/InventoryBag.h"
+#include "services/ListFiles.h"
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <stdexcept>
+#include <string>
+#include <unistd.h>
+
+namespace {
+
+// Data errors end the process in the game; here they end the one input.
+struct DataError : std::runtime_error {
+    using std::runtime_error::runtime_error;
+};
+void ThrowDataError(const char* message) {
+    throw DataError(message);
+}
+
+void WriteScratch(const char* path, const void* data, size_t size) {
+    std::FILE* file = std::fopen(path, "wb");
+    if (!file) std::abort();
+    if (size) std::fwrite(data, 1, size, file);
+    std::fclose(file);
+}
+
+} // namespace
+
+const char* FuzzScratchPath(const char* suffix) {
+    static std::string paths[4];
+    static int used = 0;
+    const std::string wanted = "/tmp/pf_fuzz_" + std::to_string(getpid()) + suffix;
+    for (int i = 0; i < used; ++i)
+        if (paths[i] == wanted) return paths[i].c_str();
+    if (used == 4) std::abort();
+    paths[used] = wanted;
+    return paths[used++].c_str();
+}
+
+void FuzzPathList(const uint8_t* data, size_t size) {
+    if (size < 1) return;
+    const int n = 1 + data[0] % 64;
+    const char* path = FuzzScratchPath(".list");
+    WriteScratch(path, data + 1, size - 1);
+    SetListFileErrorHandler(&ThrowDataError);
+    PathSlot slots[64];
+    try {
+        ReadPathList(path, n, slots);
+    } catch (const DataError&) {
+    }
+    for (int i = 0; i < n; ++i) // what was kept is a safe, terminated path
+        if (slots[i].path[kDataLimits.pathLength] != '\0' ||
+            (slots[i].path[0] && *UnsafePathReason(slots[i].path)))
+            std::abort();
+    SetListFileErrorHandler(nullptr);
+}
+
+void FuzzPropertyFile(const uint8_t* data, size_t size) {
+    if (size < 1) return;
+    struct Kind {
+        const PropertyField* fields;
+        int k;
+    };
+    namespace f = property_fields;
+    static constexpr Kind kKinds[] = {{f::kChar, 5}, {f::kHead, 4}, {f::kBack, 6},
+                                      {f::kColl, 6}, {f::kTear, 5}, {f::kTearing, 5}};
+    const Kind& kind = kKinds[data[0] % 6];
+    const char* path = FuzzScratchPath(".txt");
+    WriteScratch(path, data + 1, size - 1);
+    // The handler returns: the reader goes on and keeps every value inside its range.
+    SetListFileErrorHandler([](const char*) {});
+    int32_t values[6];
+    ReadPropertyFile(path, kind.k, values, kind.fields);
+    for (int i = 0; i < kind.k; ++i)
+        if (!kind.fields[i].range.Holds(values[i]) && values[i] != 0) std::abort();
+    SetListFileErrorHandler(nullptr);
+}
+
+void FuzzPng(const uint8_t* data, size_t size) {
+    std::string bytes(reinterpret_cast<const char*>(data), size);
+    checksums::FixPngChunks(bytes);
+    const char* path = FuzzScratchPath(".png");
+    WriteScratch(path, bytes.data(), bytes.size());
+    DecodedPng picture;
+    std::string error;
+    if (DecodePng(path, kDataLimits.pictureSide.high, picture, error) &&
+        picture.rgba.size() != size_t(picture.width) * size_t(picture.height) * 4)
+        std::abort();
+}
+
+void FuzzOgg(const uint8_t* data, size_t size) {
+    std::string bytes(reinterpret_cast<const char*>(data), size);
+    checksums::FixOggPages(bytes);
+    const char* path = FuzzScratchPath(".ogg");
+    WriteScratch(path, bytes.data(), bytes.size());
+    DecodedOgg decoded;
+    std::string error;
+    if (DecodeOgg(path, decoded, error) != DecodeResult::Ok) return;
+    if (decoded.bytes > kMaxClipBytes) std::abort();
+    const std::vector<int16_t> device = ToDeviceFormat(decoded, 48000);
+    if (device.size() * 2 > kMaxClipBytes) std::abort();
+}
+
+namespace {
+
+// The level of the shipped data, started once per process on the headless platform.
+struct FuzzLevel {
+    CStage_One* stage = nullptr;
+    LevelSnapshot fresh;
+
+    FuzzLevel() {
+        const char* error = "";
+        WindowHandle window = mainWindow; // a test may have opened the platform already
+        if (!window) window = CreateGameWindow(DisplayMode::Headless, "Pebble&Frost", &error);
+        if (!window || Graphics::Instance().InitDevice() != 0) std::abort();
+        mainWindow = window;
+        headless::SetActive(true);
+        headless::SetClock(10000);
+        CCommon::Instance().ResetPlay();
+        InventoryBag::Instance().ResetBag();
+        stage = new CStage_One;
+        stage->window = window;
+        stage->Init();
+        CCommon::Instance().autoFlip = 0;
+        Frame();
+        fresh = TakeSnapshot(*stage);
+    }
+    void Frame() {
+        headless::AdvanceClock(16);
+        stage->Update();
+        headless::ClearPlayLog();
+    }
+    bool Locked() const { return CCommon::Instance().forwardLock != 0; }
+    void Turn(int32_t direction) {
+        stage->TurnPage(direction);
+        Frame();
+    }
+
+    // As the end of the tearing animation leaves an item (the level tests' helper).
+    bool TearOut(int item) {
+        InventoryBag& bag = InventoryBag::Instance();
+        TearObj& it = bag.items[item];
+        if (it.state != ItemVisible || bag.count >= InventoryBag::kItems) return false;
+        TearingObj& tearing = bag.tearingObj[item];
+        tearing.x = it.x - tearing.offX;
+        tearing.y = it.y - tearing.offY;
+        it.x = -it.dw;
+        it.y = -it.dh;
+        if (item == 13) bag.item13Torn = 1;
+        bag.holes[item] = HoleMark{tearing.x, tearing.y, CCommon::Instance().page};
+        it.state = ItemInBag;
+        for (BagSlot& slot : bag.slots) {
+            if (slot.occupied) continue;
+            slot.item = item;
+            slot.occupied = 1;
+            ++bag.count;
+            break;
+        }
+        return true;
+    }
+    // Putting an item from the bag down with its centre at (x, y).
+    bool PutDown(int item, int x, int y) {
+        InventoryBag& bag = InventoryBag::Instance();
+        TearObj& it = bag.items[item];
+        if (it.state != ItemInBag) return false;
+        for (BagSlot& slot : bag.slots) {
+            if (!slot.occupied || slot.item != item) continue;
+            slot.occupied = 0;
+            slot.item = -1;
+            TearingObj& tearing = bag.tearingObj[item];
+            tearing.placePage = CCommon::Instance().page;
+            it.x = x - it.dw / 2;
+            it.y = y - it.dh / 2;
+            tearing.x = it.x - tearing.offX;
+            tearing.y = it.y - tearing.offY;
+            it.state = ItemPlaced;
+            --bag.count;
+            return true;
+        }
+        return false;
+    }
+};
+
+// The same forgiving rules as tests/level_undo_property_test.cpp, field for field.
+void ForgiveAcceptedDifferences(LevelSnapshot& after, const LevelSnapshot& before) {
+    LevelState& a = after.level;
+    const LevelState& b = before.level;
+    a.hitA = b.hitA;
+    a.hitB = b.hitB;
+    a.hitC = b.hitC;
+    for (int z = 0; z < LevelState::kZones; ++z)
+        a.zones[z] = b.zones[z];
+    for (int k = 0; k < LevelState::kColls; ++k)
+        a.colls[k].hit = b.colls[k].hit;
+    for (int i = 0; i < InventoryBag::kItems; ++i)
+        after.bag.items[i].hit = before.bag.items[i].hit;
+    for (int h = 0; h < 7; ++h)
+        after.bag.hotspot[h] = before.bag.hotspot[h];
+    a.stamps.walkLeftA = b.stamps.walkLeftA;
+    a.stamps.walkLeftB = b.stamps.walkLeftB;
+    a.stamps.driftLeftA = b.stamps.driftLeftA;
+    a.stamps.driftLeftB = b.stamps.driftLeftB;
+    after.common.flipAnim = before.common.flipAnim;
+    after.common.pageTurned = before.common.pageTurned;
+    if (std::fabs(after.bag.item0Rotation - before.bag.item0Rotation) < 1e-3f)
+        after.bag.item0Rotation = before.bag.item0Rotation;
+    if (std::fabs(after.bag.item12Rotation - before.bag.item12Rotation) < 1e-3f)
+        after.bag.item12Rotation = before.bag.item12Rotation;
+    for (int k : {8, 21}) {
+        if (a.colls[k].state == b.colls[k].state && a.colls[k].y == b.colls[k].y &&
+            std::abs(a.colls[k].x - b.colls[k].x) == 60)
+            a.colls[k].x = b.colls[k].x;
+    }
+}
+
+} // namespace
+
+std::string FuzzLevelUndo(const uint8_t* data, size_t size) {
+    static FuzzLevel level;
+    RestoreSnapshot(level.fresh, *level.stage);
+    CCommon& common = CCommon::Instance();
+    // At most 400 actions, so one input stays quick.
+    size_t at = 0;
+    for (int action = 0; at + 1 < size && action < 400; ++action, at += 2) {
+        const uint8_t what = data[at], arg = data[at + 1];
+        switch (what % 5) {
+        case 0:
+        case 1:
+            if (!level.Locked()) level.Turn(Forward);
+            break;
+        case 2:
+            if (common.page > 0) level.Turn(Backward);
+            break;
+        case 3:
+            level.TearOut(arg % InventoryBag::kItems);
+            level.Frame();
+            break;
+        case 4:
+            level.PutDown(arg % InventoryBag::kItems, 100 + (arg * 37) % 600,
+                          150 + (what * 11) % 400);
+            level.Frame();
+            break;
+        }
+        if (common.page < 0) std::abort(); // never, whatever the play
+    }
+    const int n = 1 + (at < size ? data[at] : 7) % 30;
+    const LevelSnapshot before = TakeSnapshot(*level.stage);
+    int forward = 0;
+    while (forward < n && !level.Locked()) {
+        level.Turn(Forward);
+        ++forward;
+    }
+    for (int i = 0; i < forward; ++i)
+        level.Turn(Backward);
+    LevelSnapshot after = TakeSnapshot(*level.stage);
+    ForgiveAcceptedDifferences(after, before);
+    std::string difference = FirstDifference(before, after);
+    if (!difference.empty())
+        difference += " (after " + std::to_string(forward) + " turns from page " +
+                      std::to_string(before.common.page) + ")";
+    return difference;
+}

@@ -1,0 +1,6 @@
+#include "FuzzInputs.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    FuzzOgg(data, size);
+    return 0;
+}
