@@ -119,10 +119,13 @@ WindowHandle CreateGameWindow(DisplayMode mode, const char* title, const char** 
         return mainWindow;
     }
 
-    // Without a display SDL would fail slowly or try the console; say so at once.
+#ifdef __unix__
+    // X11 and Wayland: without a display SDL would fail slowly or try the console; say so at
+    // once. Windows has no such variable and always has its desktop.
     if (!std::getenv("DISPLAY") && !std::getenv("WAYLAND_DISPLAY") &&
         !std::getenv("SDL_VIDEODRIVER"))
         return Fail(error, "no display (DISPLAY is not set)");
+#endif
     if (SDL_Init(SDL_INIT_VIDEO | SDL_INIT_EVENTS | SDL_INIT_TIMER) != 0) {
         static char reason[256];
         std::snprintf(reason, sizeof reason, "video initialisation failed: %s", SDL_GetError());
