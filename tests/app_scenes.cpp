@@ -1,6 +1,7 @@
 #include "TestSupport.h"
 #include "app/Game.h"
 #include "app/SceneManager.h"
+#include "platform/Sound.h"
 #include "scenes/ending/CEnding.h"
 #include "services/CCommon.h"
 #include <gtest/gtest.h>
@@ -126,4 +127,25 @@ TEST(GameTest, ClosingTheWindowEndsTheLoopAndReleasesTheSceneOnce) {
     Shutdown();
     EXPECT_EQ(calls, (std::vector<std::string>{"init", "release"}));
     EXPECT_EQ(scenes.current, probe); // freed at process exit
+}
+
+// The browser's loop: each animation frame takes the waiting messages, then runs exactly one
+// Update and one Render (a picture every call, none skipped for pacing) without waiting on the
+// clock; a Quit among the messages stops the pass before the scene runs.
+TEST_F(SceneTest, AnimationFramePassRunsOneUpdateAndOneRenderAndStopsAtQuit) {
+    SceneManager::Instance().SetFirstStage(new ProbeScene);
+    headless::SetClock(5000);
+    calls.clear();
+    PostWindowMessage(WindowMessage{MessageType::MouseMove, 210, 330});
+    EXPECT_TRUE(AnimationFramePass());
+    EXPECT_TRUE(AnimationFramePass());
+    EXPECT_EQ(calls, (std::vector<std::string>{"update", "render", "update", "render"}));
+    EXPECT_EQ(cursorX, 210);
+    EXPECT_EQ(cursorY, 330);
+    EXPECT_EQ(GetTickCount(), 5000u);
+
+    calls.clear();
+    PostWindowMessage(WindowMessage{MessageType::Destroy, 0, 0}); // posts Quit behind itself
+    EXPECT_FALSE(AnimationFramePass());
+    EXPECT_TRUE(calls.empty());
 }

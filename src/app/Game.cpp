@@ -96,6 +96,16 @@ bool LoopPass(FramePacer& pacer) {
     return true;
 }
 
+bool AnimationFramePass() {
+    WindowMessage msg;
+    while (PeekWindowMessage(msg)) {
+        if (msg.type == MessageType::Quit) return false;
+        WndProc(msg);
+    }
+    RunFrame();
+    return true;
+}
+
 void MessageLoop() {
     FramePacer pacer;
     pacer.renderIntervalMs = 1000.0 / Graphics::Instance().refreshHz;

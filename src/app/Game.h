@@ -25,6 +25,12 @@ struct FramePacer {
 // is due, then the wait until the next pass. False when the Quit message was taken.
 bool LoopPass(FramePacer& pacer);
 
+// One pass when the browser owns the loop and calls it once per animation frame: the waiting
+// window messages, then one Update and one Render, drawn whether or not a picture is due (the
+// browser paces the frames, and Present does not wait there). False when the Quit message was
+// taken; nothing more runs then.
+bool AnimationFramePass();
+
 // The current scene's Update.
 void UpdateFrame();
 // Begin, the (possibly new) current scene's Render, end, present.

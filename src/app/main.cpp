@@ -1,5 +1,40 @@
 #include "app/Game.h"
 
+#ifdef __EMSCRIPTEN__
+#include <cstdlib>
+#include <emscripten.h>
+
+namespace {
+
+// The browser calls this once per animation frame; after Quit the loop stops, the game lets go
+// of its scene, input and sound, and the page is told (it shows that the game has ended).
+void AnimationFrame() {
+    if (AnimationFramePass()) return;
+    emscripten_cancel_main_loop();
+    Shutdown();
+    DestroyGameWindow();
+    EM_ASM({
+        if (Module.onGameEnded) Module.onGameEnded();
+    });
+}
+
+} // namespace
+
+int main() {
+    // The page's canvas is the display: name SDL's driver for it, so that the start-up check for
+    // an X11 or Wayland display lets the game through.
+    setenv("SDL_VIDEODRIVER", "emscripten", 0);
+    if (!Startup(DisplayMode::Windowed)) {
+        Shutdown();
+        return 1;
+    }
+    // 0 frames a second: the browser's own animation frames. main does not return.
+    emscripten_set_main_loop(AnimationFrame, 0, 1);
+    return 0;
+}
+
+#else
+
 int main() {
 #ifdef PEBBLEFROST_WINDOWED
     return RunGame(DisplayMode::Windowed);
@@ -7,3 +42,5 @@ int main() {
     return RunGame(DisplayMode::Fullscreen);
 #endif
 }
+
+#endif

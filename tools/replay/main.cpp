@@ -1,7 +1,7 @@
-// pebblefrost-replay SCRIPT [--frames DIR] [--every N] [--gif FILE] [--last PNG]
+// pebblefrost-replay SCRIPT [--frames DIR] [--every N] [--from F] [--gif FILE] [--last PNG]
 // Plays an input script through the whole game headless on the virtual clock, as a player would
 // see it, and writes every Nth frame as a PNG (and optionally an animated GIF, and the picture
-// on screen when the script ends).
+// on screen when the script ends); with --from, only frames F and later.
 #include "GifWriter.h"
 #include "ScriptPlayer.h"
 #include "platform/Headless.h"
@@ -13,8 +13,8 @@
 namespace {
 
 int Usage() {
-    std::fprintf(stderr, "usage: pebblefrost-replay SCRIPT [--frames DIR] [--every N] [--gif FILE] "
-                         "[--last PNG]\n");
+    std::fprintf(stderr, "usage: pebblefrost-replay SCRIPT [--frames DIR] [--every N] [--from F] "
+                         "[--gif FILE] [--last PNG]\n");
     return 2;
 }
 
@@ -23,6 +23,7 @@ int Usage() {
 int main(int argc, char** argv) {
     std::string script, framesDir, gifPath, lastPath;
     int every = 1;
+    int from = 0;
     for (int i = 1; i < argc; ++i) {
         const std::string arg = argv[i];
         const bool hasValue = i + 1 < argc;
@@ -33,6 +34,13 @@ int main(int argc, char** argv) {
             every = static_cast<int>(std::strtol(argv[++i], &end, 10));
             if (*end != '\0' || every < 1) {
                 std::fprintf(stderr, "pebblefrost-replay: --every needs a whole number >= 1\n");
+                return 2;
+            }
+        } else if (arg == "--from" && hasValue) {
+            char* end = nullptr;
+            from = static_cast<int>(std::strtol(argv[++i], &end, 10));
+            if (*end != '\0' || from < 0) {
+                std::fprintf(stderr, "pebblefrost-replay: --from needs a whole number >= 0\n");
                 return 2;
             }
         } else if (arg == "--gif" && hasValue) {
@@ -63,10 +71,10 @@ int main(int argc, char** argv) {
     // With only --last, every frame is drawn so that the last one is on screen at the end.
     const bool sampled = !framesDir.empty() || !gifPath.empty();
     player.wantPicture = [&](int frame) {
-        return !lastPath.empty() || (pictures && frame % every == 0);
+        return !lastPath.empty() || (pictures && frame >= from && frame % every == 0);
     };
     player.onFrame = [&](int frame) {
-        if (!sampled || frame % every != 0) return;
+        if (!sampled || frame < from || frame % every != 0) return;
         if (!framesDir.empty()) {
             char name[64];
             std::snprintf(name, sizeof name, "/frame%06d.png", frame);
