@@ -6,44 +6,12 @@ set -u
 build_dir=${1:-.}
 seconds=${2:-8}
 limit=${3:-10}
-program=./PebbleFrostWindowed
-cd "$build_dir" || { echo "FAIL: no build folder $build_dir"; exit 1; }
-[ -x "$program" ] || { echo "FAIL: $build_dir/$program not built"; exit 1; }
-for tool in Xvfb xdotool; do
-    command -v "$tool" >/dev/null || { echo "FAIL: $tool is not installed"; exit 1; }
-done
+. "$(dirname "$0")/e2e_common.sh"
+e2e_begin "$build_dir" ./PebbleFrostWindowed Xvfb xdotool
 
-work=$(mktemp -d)
-xvfb_pid=""
-game_pid=""
-cleanup() {
-    # The game first (it is a child of `timeout`): a game left running without its X server
-    # would spin on, so it is killed outright.
-    if [ -n "$game_pid" ]; then
-        pkill -KILL -P "$game_pid" 2>/dev/null
-        kill -KILL "$game_pid" 2>/dev/null
-    fi
-    [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null
-    rm -rf "$work"
-}
-trap cleanup EXIT
-fail() {
-    echo "FAIL: $*"
-    [ -s "$work/game.log" ] && { echo "--- game output:"; tail -n 20 "$work/game.log"; }
-    exit 1
-}
+e2e_display 1024x768x24
 
-Xvfb -displayfd 3 -screen 0 1024x768x24 -noreset 3>"$work/display" 2>"$work/xvfb.log" &
-xvfb_pid=$!
-for _ in $(seq 50); do [ -s "$work/display" ] && break; sleep 0.1; done
-[ -s "$work/display" ] || fail "Xvfb did not start: $(tail -n 3 "$work/xvfb.log")"
-export DISPLAY=":$(head -n 1 "$work/display")"
-unset WAYLAND_DISPLAY SDL_VIDEODRIVER
-
-timeout -k 3 120 "$program" >"$work/game.log" 2>&1 &
-game_pid=$!
-window=$(timeout 20 xdotool search --sync --name '^Pebble&Frost$' 2>/dev/null | head -n 1)
-[ -n "$window" ] || fail "no window titled Pebble&Frost appeared"
+e2e_start_game 120
 
 # Escape skips the splash; the menu then waits with its music playing and the cursor shown.
 sleep 1
