@@ -609,8 +609,8 @@ void SnowBuried(cairo_t* cr, double w, double h, int f, int, Rng& rng) {
 
 } // namespace
 
-const std::vector<PictureSpec>& CharPictures() {
-    static const std::vector<PictureSpec> specs{
+const std::vector<PicturePlan>& CharPictures() {
+    static const std::vector<PicturePlan> plans{
         {"walk", &Walk},
         {"knocked_down", &KnockedDown},
         {"windmill_ride", &WindmillRide},
@@ -635,7 +635,7 @@ const std::vector<PictureSpec>& CharPictures() {
         {"head_sleepy", &Head<Face::Sleepy>},
         {"head_upset", &Head<Face::Upset>},
     };
-    return specs;
+    return plans;
 }
 
 } // namespace levelart

@@ -8,7 +8,7 @@
 
 namespace levelart {
 
-const std::vector<PictureSpec>& CharPictures();
-const std::vector<PictureSpec>& CollPictures();
+const std::vector<PicturePlan>& CharPictures();
+const std::vector<PicturePlan>& CollPictures();
 
 } // namespace levelart

@@ -476,8 +476,8 @@ void LeaningFir(cairo_t* cr, double, double h, int f, int, Rng& rng) {
 
 } // namespace
 
-const std::vector<PictureSpec>& CollPictures() {
-    static const std::vector<PictureSpec> specs{
+const std::vector<PicturePlan>& CollPictures() {
+    static const std::vector<PicturePlan> plans{
         {"windmill", &Windmill, Layout::ThreeWide},
         {"sleeping_elk", &SleepingElk, Layout::ThreeWide},
         {"fence", &Fence, Layout::ThreeWide},
@@ -504,7 +504,7 @@ const std::vector<PictureSpec>& CollPictures() {
         {"scarecrow", &Scarecrow, Layout::ThreeWide},
         {"leaning_fir", &LeaningFir, Layout::ThreeWide},
     };
-    return specs;
+    return plans;
 }
 
 } // namespace levelart

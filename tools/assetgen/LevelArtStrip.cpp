@@ -6,19 +6,19 @@
 
 namespace levelart {
 
-void PaintPicture(GenContext& ctx, const std::string& path, const PictureSpec& spec, int w, int h,
+void PaintPicture(GenContext& ctx, const std::string& path, const PicturePlan& plan, int w, int h,
                   int frames) {
     if (w <= 0 || h <= 0 || w > 4096 || h > 4096)
         throw GenError(path + ": frame size " + std::to_string(w) + "x" + std::to_string(h) +
                        " is out of range");
     if (frames < 1 || frames > 64)
         throw GenError(path + ": frame count " + std::to_string(frames) + " is out of range");
-    const int cols = spec.layout == Layout::Whole       ? 1
-                     : spec.layout == Layout::ThreeWide ? std::min(frames, 3)
+    const int cols = plan.layout == Layout::Whole       ? 1
+                     : plan.layout == Layout::ThreeWide ? std::min(frames, 3)
                                                         : frames;
-    const int rows = spec.layout == Layout::ThreeWide && frames > 3 ? 2 : 1;
-    const int drawn = spec.layout == Layout::Whole       ? 1
-                      : spec.layout == Layout::ThreeWide ? std::min(frames, 6)
+    const int rows = plan.layout == Layout::ThreeWide && frames > 3 ? 2 : 1;
+    const int drawn = plan.layout == Layout::Whole       ? 1
+                      : plan.layout == Layout::ThreeWide ? std::min(frames, 6)
                                                          : frames;
     Canvas canvas(cols * w, rows * h);
     cairo_t* cr = canvas.cr;
@@ -29,7 +29,7 @@ void PaintPicture(GenContext& ctx, const std::string& path, const PictureSpec& s
         cairo_rectangle(cr, 0, 0, w, h);
         cairo_clip(cr);
         cairo_new_path(cr);
-        spec.paint(cr, w, h, f, frames, rng);
+        plan.paint(cr, w, h, f, frames, rng);
         cairo_restore(cr);
         cairo_new_path(cr);
     }

@@ -22,14 +22,14 @@ enum class Layout {
     Whole,     // one picture of w x h whatever the frame count (drawn whole and turned)
 };
 
-struct PictureSpec {
+struct PicturePlan {
     std::string_view name; // the file name without folder or extension
     FramePainter paint;
     Layout layout = Layout::Strip;
 };
 
 // Draws `path` (relative to the output Data folder) with frames of w x h.
-void PaintPicture(GenContext& ctx, const std::string& path, const PictureSpec& spec, int w, int h,
+void PaintPicture(GenContext& ctx, const std::string& path, const PicturePlan& plan, int w, int h,
                   int frames);
 
 // The file name of a path without folder and extension ("image/One/Char/walk.png" -> "walk").

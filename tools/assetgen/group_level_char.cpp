@@ -9,13 +9,13 @@
 
 namespace {
 
-using levelart::PictureSpec;
+using levelart::PicturePlan;
 
-const PictureSpec& SpecFor(const std::vector<PictureSpec>& specs, const std::string& path,
+const PicturePlan& SpecFor(const std::vector<PicturePlan>& plans, const std::string& path,
                            const std::string& list) {
     const std::string stem = levelart::StemOf(path);
-    for (const PictureSpec& spec : specs)
-        if (spec.name == stem) return spec;
+    for (const PicturePlan& plan : plans)
+        if (plan.name == stem) return plan;
     throw GenError(list + ": no painter for picture " + path);
 }
 
@@ -31,7 +31,7 @@ bool OneRow(std::size_t slot) {
 // A list of pictures and the list of their property files, side by side. For collision objects
 // the slot decides how the frames are laid out, as the game cuts them.
 void PaintList(GenContext& ctx, const std::string& pictures, const std::string& properties,
-               const std::vector<PictureSpec>& specs, bool collisionSlots = false) {
+               const std::vector<PicturePlan>& plans, bool collisionSlots = false) {
     const std::vector<std::string> paths = ctx.ReadTokens(pictures);
     const std::vector<std::string> props = ctx.ReadTokens(properties);
     if (paths.size() != props.size())
@@ -40,16 +40,16 @@ void PaintList(GenContext& ctx, const std::string& pictures, const std::string& 
     for (std::size_t i = 0; i < paths.size(); ++i) {
         const std::vector<int> v = ctx.ReadInts(props[i]);
         if (v.size() < 5) throw GenError(props[i] + ": expected x, y, width, height and frames");
-        PictureSpec spec = SpecFor(specs, paths[i], pictures);
-        if (collisionSlots && spec.layout != levelart::Layout::Whole)
-            spec.layout = OneRow(i) ? levelart::Layout::Strip : levelart::Layout::ThreeWide;
-        levelart::PaintPicture(ctx, paths[i], spec, v[2], v[3], v[4]);
+        PicturePlan plan = SpecFor(plans, paths[i], pictures);
+        if (collisionSlots && plan.layout != levelart::Layout::Whole)
+            plan.layout = OneRow(i) ? levelart::Layout::Strip : levelart::Layout::ThreeWide;
+        levelart::PaintPicture(ctx, paths[i], plan, v[2], v[3], v[4]);
     }
 }
 
 void GenerateLevelChars(GenContext& ctx) {
-    const auto& specs = levelart::CharPictures();
-    PaintList(ctx, "Address/One/Char_Normal.txt", "Text/One/Char_OBJ.txt", specs);
+    const auto& plans = levelart::CharPictures();
+    PaintList(ctx, "Address/One/Char_Normal.txt", "Text/One/Char_OBJ.txt", plans);
     // The heads nod with the walker, so they have its frame count.
     const std::vector<std::string> walkProps = ctx.ReadTokens("Text/One/Char_OBJ.txt");
     if (walkProps.empty()) throw GenError("Text/One/Char_OBJ.txt: no walker listed");
@@ -58,7 +58,7 @@ void GenerateLevelChars(GenContext& ctx) {
     if (walk.size() < 5) throw GenError(walkProps.front() + ": expected a frame count");
     if (head.size() < 4) throw GenError("Text/Head_OBJ.txt: expected x, y, width and height");
     for (const std::string& path : ctx.ReadTokens("Address/One/Char_Head.txt"))
-        levelart::PaintPicture(ctx, path, SpecFor(specs, path, "Address/One/Char_Head.txt"),
+        levelart::PaintPicture(ctx, path, SpecFor(plans, path, "Address/One/Char_Head.txt"),
                                head[2], head[3], walk[4]);
 }
 
