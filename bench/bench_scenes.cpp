@@ -1,6 +1,7 @@
 // The waits a player sees between scenes: from the click on Start to the first picture of the
 // level, and from the last step of the closing sequence to the first picture of the ending, each
 // against a bare decode of the files that scene loads. Run from the build folder.
+#include "BenchBaselines.h"
 #include "app/Game.h"
 #include "app/SceneManager.h"
 #include "platform/Graphics.h"
@@ -25,24 +26,6 @@ bool StartHeadlessGame() {
     return started;
 }
 
-double Seconds(std::chrono::steady_clock::time_point from) {
-    return std::chrono::duration<double>(std::chrono::steady_clock::now() - from).count();
-}
-
-void DecodePictures(const std::vector<std::string>& paths) {
-    std::vector<uint8_t> pixels;
-    for (const std::string& path : paths) {
-        png_image image;
-        std::memset(&image, 0, sizeof image);
-        image.version = PNG_IMAGE_VERSION;
-        if (!png_image_begin_read_from_file(&image, path.c_str())) continue;
-        image.format = PNG_FORMAT_BGRA;
-        pixels.resize(PNG_IMAGE_SIZE(image));
-        png_image_finish_read(&image, nullptr, pixels.data(), 0, nullptr);
-        benchmark::DoNotOptimize(pixels.data());
-    }
-}
-
 void DecodeClip(const char* path) {
     OggVorbis_File file;
     if (ov_fopen(path, &file) != 0) return;
@@ -51,21 +34,6 @@ void DecodeClip(const char* path) {
     while (ov_read(&file, buffer, sizeof buffer, 0, 2, 1, &section) > 0) {
     }
     ov_clear(&file);
-}
-
-std::vector<std::string> ListedPictures() {
-    std::vector<std::string> paths;
-    const std::pair<const char*, int> lists[] = {{"Data/Address/One/Char_Normal.txt", 17},
-                                                 {"Data/Address/One/Char_Head.txt", 6},
-                                                 {"Data/Address/One/Back_OBJ.txt", 95},
-                                                 {"Data/Address/One/Collision_OBJ.txt", 25}};
-    for (const auto& [list, n] : lists) {
-        std::vector<PathSlot> slots(n);
-        ReadPathList(list, n, slots.data());
-        for (const PathSlot& slot : slots)
-            paths.emplace_back(slot.path);
-    }
-    return paths;
 }
 
 std::vector<std::string> EndingPictures() {
@@ -106,7 +74,8 @@ void FirstPicture() {
 }
 
 void BM_StartToFirstLevelPicture(benchmark::State& state) {
-    const std::vector<std::string> pictures = ListedPictures();
+    const std::vector<std::string> pictures = LevelPictures();
+    std::vector<uint8_t> pixels;
     SwitchVersusBare(
         state,
         [] {
@@ -115,12 +84,13 @@ void BM_StartToFirstLevelPicture(benchmark::State& state) {
             SceneManager::Instance().ChangeStage(1);
             FirstPicture();
         },
-        [&] { DecodePictures(pictures); }, [] { SceneManager::Instance().ChangeStage(0); });
+        [&] { DecodeAll(pictures, pixels); }, [] { SceneManager::Instance().ChangeStage(0); });
 }
 BENCHMARK(BM_StartToFirstLevelPicture)->UseManualTime()->Unit(benchmark::kMillisecond);
 
 void BM_ClosingToFirstEndingPicture(benchmark::State& state) {
     const std::vector<std::string> pictures = EndingPictures();
+    std::vector<uint8_t> pixels;
     SwitchVersusBare(
         state,
         [] {
@@ -128,7 +98,7 @@ void BM_ClosingToFirstEndingPicture(benchmark::State& state) {
             FirstPicture();
         },
         [&] {
-            DecodePictures(pictures);
+            DecodeAll(pictures, pixels);
             DecodeClip("Data/Sound/close.ogg");
         },
         [] { SceneManager::Instance().ChangeStage(1); });
