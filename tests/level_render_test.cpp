@@ -411,11 +411,17 @@ TEST_F(LevelRenderTest, PauseMenuThenCursorLastAndNoCursorWhilePagesTurn) {
 // copy shows its right half on the left.
 TEST_F(LevelRenderTest, FramePixelsShowTheSeeThroughStripAndTheMirrorImage) {
     CCommon& common = CCommon::Instance();
-    // The book's own layers would cover the test pictures.
-    common.bookBack = common.bookFrame = nullptr;
-    for (int i = 0; i < 3; ++i)
-        common.pageFront[i] = common.pageFrontOver[i] = nullptr;
-    common.helpPanel = nullptr;
+    // The book's own layers would cover the test pictures: set aside, and put back at the end so
+    // that the book still owns (and frees) them.
+    Texture** bookLayers[] = {
+        &common.bookBack,         &common.bookFrame,        &common.helpPanel,
+        &common.pageFront[0],     &common.pageFront[1],     &common.pageFront[2],
+        &common.pageFrontOver[0], &common.pageFrontOver[1], &common.pageFrontOver[2]};
+    Texture* setAside[std::size(bookLayers)];
+    for (size_t i = 0; i < std::size(bookLayers); ++i) {
+        setAside[i] = *bookLayers[i];
+        *bookLayers[i] = nullptr;
+    }
     common.autoFlip = 1;
 
     const std::string white = TempPath("white.png");
@@ -449,4 +455,6 @@ TEST_F(LevelRenderTest, FramePixelsShowTheSeeThroughStripAndTheMirrorImage) {
 
     ReleaseTexture(stage.backImages[50]);
     ReleaseTexture(stage.backImages[72]);
+    for (size_t i = 0; i < std::size(bookLayers); ++i)
+        *bookLayers[i] = setAside[i];
 }

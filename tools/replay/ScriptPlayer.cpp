@@ -284,20 +284,31 @@ bool ScriptPlayer::Fail(const ScriptLine& line, const std::string& why) {
     return false;
 }
 
+ScriptPlayer::~ScriptPlayer() {
+    if (!gameStarted) return;
+    Shutdown();
+    SceneManager& scenes = SceneManager::Instance();
+    delete scenes.current; // Shutdown released it; the program frees it at exit
+    scenes.current = nullptr;
+}
+
 bool ScriptPlayer::Run() {
     // A run starts as the program does, on the title's splash, even after an earlier run in the
     // same process left a scene behind (a test binary plays several scripts). The book is only
     // touched then: made before the headless device, it would load no pictures.
     SceneManager& scenes = SceneManager::Instance();
-    if (scenes.current) {
-        scenes.ChangeStage(-1); // releases and deletes it, makes no new one
+    static bool playedBefore = false;
+    if (playedBefore) {
+        if (scenes.current) scenes.ChangeStage(-1); // releases and deletes it, makes no new one
         scenes.sceneNumber = 0;
         CCommon& common = CCommon::Instance();
         common.titlePhase = 0;
         common.introDone = 0;
         common.helpStep = 0;
     }
+    playedBefore = true;
     headless::SetClock(1000);
+    gameStarted = true; // a failed start-up is taken down like a finished run
     if (!Startup(DisplayMode::Headless)) {
         error = "the game did not start";
         return false;

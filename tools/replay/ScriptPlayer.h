@@ -38,6 +38,13 @@ struct ScriptLine {
 
 class ScriptPlayer {
   public:
+    ScriptPlayer() = default;
+    ScriptPlayer(const ScriptPlayer&) = delete;
+    ScriptPlayer& operator=(const ScriptPlayer&) = delete;
+    // Ends the game a run started as the program does at its end (the scene is released and
+    // freed), so that whatever the script left behind is gone with the player.
+    ~ScriptPlayer();
+
     // Reads and checks a script; false with `error` naming the line when it is not valid.
     bool Load(const std::string& path);
     bool Parse(const std::string& text, const std::string& name);
@@ -59,6 +66,7 @@ class ScriptPlayer {
     int framesRun = 0;
     bool quitTaken = false;
     bool drawEveryFrame = false; // while waiting for the game to end
+    bool gameStarted = false;    // Run started the game, which the player ends
 
     // The value of a WHAT word (see above); false when the word is unknown.
     static bool Read(const std::string& what, int32_t& value);
