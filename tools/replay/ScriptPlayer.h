@@ -22,8 +22,9 @@
 // WHAT: scene, page, charState, forwardLock, autoFlip, paused, bagOpen, item.I (state of bag
 // item I), coll.C / back.B (state of collision / background object), gameover (1 when a lost
 // notice shows), notice.N (notice N shows: 1-3 the lost notices gameover1-3, 4 the warning),
-// introDone, titlePhase (the title's: 1, 1 at its main menu), pageNotice (1 while the page notice is drawn), smoke, endingStarted (1 once the closing
-// sequence has begun), quit (1 once the game has asked to end).
+// introDone and titlePhase (the title's own values), pageNotice (1 while the page notice is
+// drawn), smoke, endingStarted (1 once the closing sequence has begun), quit (1 once the game
+// has asked to end).
 // Keys: Escape Return F2 W I A S D Space Left Right.
 #include <cstdint>
 #include <functional>
