@@ -152,4 +152,43 @@ run "$D"
 expect "Data/image/One/Char/knocked_down.png: missing picture"
 expect "Data/image/One/Char/elk_ride.png: picture is"
 expect "Data/image/One/Back_OBJ/smoke1.png: missing picture"
+
+# Hostile files in a fresh copy: missing lists, FIFOs and folders in place of files, pictures and
+# clips the game's loaders refuse, values far outside their ranges. Each is reported by name, and
+# the checker neither crashes nor blocks (a hang ends in `timeout`'s status 124).
+rm -rf "$D"
+cp -r "$data" "$D"
+hostile=$(cd "$(dirname "$0")/hostile" && pwd)
+rm "$D/Address/Bag/Hole.txt"
+rm "$D/Address/One/Back_OBJ.txt" && mkfifo "$D/Address/One/Back_OBJ.txt"
+rm "$D/Text/One/Coll/fence.txt" && mkfifo "$D/Text/One/Coll/fence.txt"
+rm "$D/Text/Bag/Tear/key.txt" && mkdir "$D/Text/Bag/Tear/key.txt"
+cp "$hostile/huge_header.png" "$D/image/Bag/apple.png"
+cp "$hostile/wide_20000.png" "$D/image/Common/back.png"
+cp "$hostile/truncated.png" "$D/image/Support/Cursor_Rock.png"
+rm "$D/image/Common/help_p.png" && mkfifo "$D/image/Common/help_p.png"
+cp "$hostile/rate_1hz.ogg" "$D/Sound/tear.ogg"
+head -c 3000 "$data/Sound/menu.ogg" >"$D/Sound/menu.ogg"
+rm "$D/Sound/click.ogg" && mkfifo "$D/Sound/click.ogg"
+set_value Bag/Tear/pear.txt x 2147483647
+set_value One/Back/farmhouse.txt step -2147483648
+set_value One/Coll/snowball.txt frame_width 99999999999
+out=$(timeout 60 "$checker" "$D")
+status=$?
+echo "$out"
+[ $status -eq 1 ] || { echo "hostile files: expected exit status 1, got $status"; fail=1; }
+expect "Data/Address/Bag/Hole.txt: cannot open list file"
+expect "Data/Address/One/Back_OBJ.txt: cannot open list file: is a pipe"
+expect "Data/Text/One/Coll/fence.txt: cannot open property file: is a pipe"
+expect "Data/Text/Bag/Tear/key.txt: cannot open property file: is a folder"
+expect "Data/image/Bag/apple.png: declares 32918 x 64536 pixels"
+expect "Data/image/Common/back.png: declares 20000 x 20000 pixels"
+expect "Data/image/Support/Cursor_Rock.png: cannot be decoded"
+expect "Data/image/Common/help_p.png: is a pipe"
+expect "Data/Sound/tear.ogg declares 1 channels at 1 Hz"
+expect "Data/Sound/menu.ogg is not an Ogg Vorbis stream"
+expect "Data/Sound/click.ogg is a pipe"
+expect "Data/Text/Bag/Tear/pear.txt: x 2147483647 is outside -100000..100000"
+expect "Data/Text/One/Back/farmhouse.txt: step -2147483648 is outside -1000..1000"
+expect "Data/Text/One/Coll/snowball.txt: value of 'frame_width' is not an integer"
 exit $fail
