@@ -1,5 +1,6 @@
 #include "FuzzInputs.h"
 #include "../tests/Checksums.h"
+#include "../tests/LevelRoundTrip.h"
 #include "app/SceneManager.h"
 #include "platform/Graphics.h"
 #include "platform/Headless.h"
@@ -146,83 +147,7 @@ struct FuzzLevel {
         stage->TurnPage(direction);
         Frame();
     }
-
-    // As the end of the tearing animation leaves an item (the level tests' helper).
-    bool TearOut(int item) {
-        InventoryBag& bag = InventoryBag::Instance();
-        TearObj& it = bag.items[item];
-        if (it.state != ItemVisible || bag.count >= InventoryBag::kItems) return false;
-        TearingObj& tearing = bag.tearingObj[item];
-        tearing.x = it.x - tearing.offX;
-        tearing.y = it.y - tearing.offY;
-        it.x = -it.dw;
-        it.y = -it.dh;
-        if (item == 13) bag.item13Torn = 1;
-        bag.holes[item] = HoleMark{tearing.x, tearing.y, CCommon::Instance().page};
-        it.state = ItemInBag;
-        for (BagSlot& slot : bag.slots) {
-            if (slot.occupied) continue;
-            slot.item = item;
-            slot.occupied = 1;
-            ++bag.count;
-            break;
-        }
-        return true;
-    }
-    // Putting an item from the bag down with its centre at (x, y).
-    bool PutDown(int item, int x, int y) {
-        InventoryBag& bag = InventoryBag::Instance();
-        TearObj& it = bag.items[item];
-        if (it.state != ItemInBag) return false;
-        for (BagSlot& slot : bag.slots) {
-            if (!slot.occupied || slot.item != item) continue;
-            slot.occupied = 0;
-            slot.item = -1;
-            TearingObj& tearing = bag.tearingObj[item];
-            tearing.placePage = CCommon::Instance().page;
-            it.x = x - it.dw / 2;
-            it.y = y - it.dh / 2;
-            tearing.x = it.x - tearing.offX;
-            tearing.y = it.y - tearing.offY;
-            it.state = ItemPlaced;
-            --bag.count;
-            return true;
-        }
-        return false;
-    }
 };
-
-// The same forgiving rules as tests/level_undo_property_test.cpp, field for field.
-void ForgiveAcceptedDifferences(LevelSnapshot& after, const LevelSnapshot& before) {
-    LevelState& a = after.level;
-    const LevelState& b = before.level;
-    a.hitA = b.hitA;
-    a.hitB = b.hitB;
-    a.hitC = b.hitC;
-    for (int z = 0; z < LevelState::kZones; ++z)
-        a.zones[z] = b.zones[z];
-    for (int k = 0; k < LevelState::kColls; ++k)
-        a.colls[k].hit = b.colls[k].hit;
-    for (int i = 0; i < InventoryBag::kItems; ++i)
-        after.bag.items[i].hit = before.bag.items[i].hit;
-    for (int h = 0; h < 7; ++h)
-        after.bag.hotspot[h] = before.bag.hotspot[h];
-    a.stamps.walkLeftA = b.stamps.walkLeftA;
-    a.stamps.walkLeftB = b.stamps.walkLeftB;
-    a.stamps.driftLeftA = b.stamps.driftLeftA;
-    a.stamps.driftLeftB = b.stamps.driftLeftB;
-    after.common.flipAnim = before.common.flipAnim;
-    after.common.pageTurned = before.common.pageTurned;
-    if (std::fabs(after.bag.item0Rotation - before.bag.item0Rotation) < 1e-3f)
-        after.bag.item0Rotation = before.bag.item0Rotation;
-    if (std::fabs(after.bag.item12Rotation - before.bag.item12Rotation) < 1e-3f)
-        after.bag.item12Rotation = before.bag.item12Rotation;
-    for (int k : {8, 21}) {
-        if (a.colls[k].state == b.colls[k].state && a.colls[k].y == b.colls[k].y &&
-            std::abs(a.colls[k].x - b.colls[k].x) == 60)
-            a.colls[k].x = b.colls[k].x;
-    }
-}
 
 } // namespace
 
@@ -243,12 +168,12 @@ std::string FuzzLevelUndo(const uint8_t* data, size_t size) {
             if (common.page > 0) level.Turn(Backward);
             break;
         case 3:
-            level.TearOut(arg % InventoryBag::kItems);
+            TearOutToBag(arg % InventoryBag::kItems);
             level.Frame();
             break;
         case 4:
-            level.PutDown(arg % InventoryBag::kItems, 100 + (arg * 37) % 600,
-                          150 + (what * 11) % 400);
+            PutDownFromBag(arg % InventoryBag::kItems, 100 + (arg * 37) % 600,
+                           150 + (what * 11) % 400);
             level.Frame();
             break;
         }

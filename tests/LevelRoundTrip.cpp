@@ -1,0 +1,172 @@
+#include "LevelRoundTrip.h"
+#include "scenes/level/LevelState.h"
+#include "services/CCommon.h"
+#include "services/InventoryBag.h"
+#include <cmath>
+#include <cstdlib>
+
+bool TearOutToBag(int item) {
+    InventoryBag& bag = InventoryBag::Instance();
+    TearObj& it = bag.items[item];
+    if (it.state != ItemVisible || bag.count >= InventoryBag::kItems) return false;
+    TearingObj& tearing = bag.tearingObj[item];
+    tearing.x = it.x - tearing.offX;
+    tearing.y = it.y - tearing.offY;
+    it.x = -it.dw;
+    it.y = -it.dh;
+    if (item == 13) bag.item13Torn = 1;
+    bag.holes[item] = HoleMark{tearing.x, tearing.y, CCommon::Instance().page};
+    it.state = ItemInBag;
+    for (BagSlot& slot : bag.slots) {
+        if (slot.occupied) continue;
+        slot.item = item;
+        slot.occupied = 1;
+        ++bag.count;
+        break;
+    }
+    return true;
+}
+
+bool PutDownFromBag(int item, int x, int y) {
+    InventoryBag& bag = InventoryBag::Instance();
+    TearObj& it = bag.items[item];
+    if (it.state != ItemInBag) return false;
+    for (BagSlot& slot : bag.slots) {
+        if (!slot.occupied || slot.item != item) continue;
+        slot.occupied = 0;
+        slot.item = -1;
+        TearingObj& tearing = bag.tearingObj[item];
+        tearing.placePage = CCommon::Instance().page;
+        it.x = x - it.dw / 2;
+        it.y = y - it.dh / 2;
+        tearing.x = it.x - tearing.offX;
+        tearing.y = it.y - tearing.offY;
+        it.state = ItemPlaced;
+        --bag.count;
+        return true;
+    }
+    return false;
+}
+
+void ForgiveAcceptedDifferences(LevelSnapshot& after, const LevelSnapshot& before) {
+    LevelState& a = after.level;
+    const LevelState& b = before.level;
+    // Rectangles are placed anew from positions on every playing frame; one that is not placed
+    // in the current situation keeps a stale value that no rule reads there.
+    a.hitA = b.hitA;
+    a.hitB = b.hitB;
+    a.hitC = b.hitC;
+    for (int z = 0; z < LevelState::kZones; ++z)
+        a.zones[z] = b.zones[z];
+    for (int k = 0; k < LevelState::kColls; ++k)
+        a.colls[k].hit = b.colls[k].hit;
+    for (int i = 0; i < InventoryBag::kItems; ++i)
+        after.bag.items[i].hit = before.bag.items[i].hit;
+    for (int h = 0; h < 7; ++h)
+        after.bag.hotspot[h] = before.bag.hotspot[h];
+    // The walk-back bounds are bounds: the last page a step left was made on, never reset.
+    a.stamps.walkLeftA = b.stamps.walkLeftA;
+    a.stamps.walkLeftB = b.stamps.walkLeftB;
+    a.stamps.driftLeftA = b.stamps.driftLeftA;
+    a.stamps.driftLeftB = b.stamps.driftLeftB;
+    // The notices' arming flags are latches: set when the character is knocked down, cleared by
+    // no rule; a notice rises only while the character is lost and its object's condition holds.
+    a.notices.armGameover1 = b.notices.armGameover1;
+    a.notices.armGameover2 = b.notices.armGameover2;
+    a.notices.armGameover3 = b.notices.armGameover3;
+    // While the character plays a lost animation past its first frame (states 1, 13 to 16), every
+    // turn from here closes all four gates before anything reads them (forward while it plays,
+    // backward while it rewinds), and at its last frame forward turns are refused: the gates'
+    // values at rest there, which other objects' ends may have set, are never read.
+    auto restsLost = [](const LevelState& l) {
+        const int32_t s = l.charState;
+        return (s == 1 || (s >= 13 && s <= 16)) && l.chars[s].frame >= 1;
+    };
+    if (restsLost(a) && restsLost(b) && a.charState == b.charState &&
+        a.chars[a.charState].frame == b.chars[b.charState].frame) {
+        after.common.backGate = before.common.backGate;
+        after.common.itemGate = before.common.itemGate;
+        after.common.collGate = before.common.collGate;
+        after.common.placedGate = before.common.placedGate;
+    }
+    // An object resting exactly on a switching edge of the page (x = -60 - its width, or 860)
+    // is switched on and off by every frame: which of the two it shows depends on the frame.
+    auto onEdge = [](int32_t x, int32_t dw) { return x == -60 - dw || x == 860; };
+    auto sameBut0Or1 = [](int32_t s, int32_t t) {
+        return (s == 0 || s == 1) && (t == 0 || t == 1);
+    };
+    for (int k = 0; k < LevelState::kBacks; ++k) {
+        BackObj& o = a.backs[k];
+        if (o.x == b.backs[k].x && onEdge(o.x, o.dw) && sameBut0Or1(o.state, b.backs[k].state))
+            o.state = b.backs[k].state;
+    }
+    for (int k = 0; k < LevelState::kColls; ++k) {
+        CollObj& o = a.colls[k];
+        if (o.x == b.colls[k].x && onEdge(o.x, o.dw) && sameBut0Or1(o.state, b.colls[k].state))
+            o.state = b.colls[k].state;
+    }
+    for (int i = 0; i < InventoryBag::kItems; ++i) {
+        ItemPlay& o = after.bag.items[i];
+        const ItemPlay& p = before.bag.items[i];
+        const bool pair = sameBut0Or1(o.state, p.state) ||
+                          ((o.state == 3 || o.state == 4) && (p.state == 3 || p.state == 4));
+        if (o.x == p.x && onEdge(o.x, InventoryBag::Instance().items[i].dw) && pair)
+            o.state = p.state;
+    }
+    // A request for the page-flip picture, and the one-way "a page has been turned" flag.
+    after.common.flipAnim = before.common.flipAnim;
+    after.common.pageTurned = before.common.pageTurned;
+    // Rotations are sums of float steps: equal up to rounding.
+    if (std::fabs(after.bag.item0Rotation - before.bag.item0Rotation) < 1e-3f)
+        after.bag.item0Rotation = before.bag.item0Rotation;
+    if (std::fabs(after.bag.item12Rotation - before.bag.item12Rotation) < 1e-3f)
+        after.bag.item12Rotation = before.bag.item12Rotation;
+    // B90 while B91 holds it (state 7) and B91 while hidden (state 2) keep the place and counts
+    // they were last seen with: every hand-over sets them anew for the one it shows, and nothing
+    // reads them before.
+    if (a.backs[90].state == 7 && b.backs[90].state == 7) {
+        a.backs[90].x = b.backs[90].x;
+        a.backs[90].y = b.backs[90].y;
+    }
+    if (a.backs[91].state == 2 && b.backs[91].state == 2) {
+        a.counters.b91SubStep = b.counters.b91SubStep;
+        a.counters.b91Step = b.counters.b91Step;
+    }
+    // Hidden background objects (state 2) that every rule showing them places anew: where they
+    // were last seen is not drawn and not read.
+    for (int k : {1, 25, 26, 27, 30, 91, 92, 93, 94}) {
+        if (a.backs[k].state == 2 && b.backs[k].state == 2) {
+            a.backs[k].x = b.backs[k].x;
+            a.backs[k].y = b.backs[k].y;
+        }
+    }
+    // The goose's catch (state 14) is placed where B25 takes the character, the fall (6) where
+    // the carried path drops it and the landing (7) where the fall lands; out of those states
+    // their places are not drawn and not read.
+    if (a.charState != 14 && b.charState != 14) {
+        a.chars[14].x = b.chars[14].x;
+        a.chars[14].y = b.chars[14].y;
+    }
+    auto falling = [](int32_t s) { return s == 6 || s == 7; };
+    if (!falling(a.charState) && !falling(b.charState)) {
+        for (int k : {6, 7}) {
+            a.chars[k].x = b.chars[k].x;
+            a.chars[k].y = b.chars[k].y;
+        }
+    }
+    // Collision objects waiting off-stage (state 6) are not drawn and no rule reads their place;
+    // every rule that brings one of these in places it anew, so where it waited is not kept.
+    for (int k : {5, 7, 8, 10, 11, 12, 13, 15, 17, 19}) {
+        if (a.colls[k].state == 6 && b.colls[k].state == 6) {
+            a.colls[k].x = b.colls[k].x;
+            a.colls[k].y = b.colls[k].y;
+        }
+    }
+    // Undoing the uses of C21 and C8 puts them back 60 px left of where they were used: the
+    // level accepts that offset.
+    for (int k : {8, 21}) {
+        if (a.colls[k].state == b.colls[k].state && a.colls[k].y == b.colls[k].y &&
+            std::abs(a.colls[k].x - b.colls[k].x) == 60)
+            a.colls[k].x = b.colls[k].x;
+    }
+}
