@@ -13,7 +13,7 @@ PACKAGES := cmake make g++ pkg-config libsdl2-dev libpng-dev libvorbis-dev libog
 FUZZ_PACKAGES := clang libclang-rt-dev
 
 .PHONY: all deps configure build run run-fullscreen test bench screenshots clean format \
-	asan-build test-asan soak fuzz
+	asan-build test-asan soak fuzz measure
 
 all: build
 
@@ -86,6 +86,11 @@ fuzz: deps
 
 bench: build
 	cd $(BUILD) && ./bench/pebblefrost_bench
+
+# Start-up time, resident memory at the menu and in the level, and idle processor time per
+# thread, of the windowed game on a virtual X display.
+measure: build
+	tools/measure/measure.sh $(BUILD)
 
 # The browser build (docs/web.md): Debian's Emscripten against libraries built from Debian's
 # sources once into ~/.cache/pebblefrost, with the native build's Data packed beside it; tested

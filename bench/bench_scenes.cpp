@@ -5,6 +5,7 @@
 #include "app/Game.h"
 #include "app/SceneManager.h"
 #include "platform/Graphics.h"
+#include "platform/Sound.h"
 #include "platform/Window.h"
 #include "services/CCommon.h"
 #include "services/InventoryBag.h"
@@ -104,5 +105,24 @@ void BM_ClosingToFirstEndingPicture(benchmark::State& state) {
         [] { SceneManager::Instance().ChangeStage(1); });
 }
 BENCHMARK(BM_ClosingToFirstEndingPicture)->UseManualTime()->Unit(benchmark::kMillisecond);
+
+// The game's own memory in each scene: the pixels of its loaded pictures and the samples of its
+// loaded clips (the book, the bag and the scene's own). The process's resident size adds the
+// libraries' and the renderer's share on top; `tools/measure.sh` reads that from a real window.
+void BM_OwnMemoryAtTheMenuAndInTheLevel(benchmark::State& state) {
+    if (!StartHeadlessGame()) return state.SkipWithError("the game did not start");
+    constexpr double kMiB = 1024.0 * 1024.0;
+    for (auto _ : state) {
+        SceneManager::Instance().ChangeStage(0);
+        state.counters["menu_pictures_MiB"] = LoadedPictureBytes() / kMiB;
+        state.counters["menu_clips_MiB"] = LoadedClipBytes() / kMiB;
+        CCommon::Instance().ResetPlay();
+        InventoryBag::Instance().ResetBag();
+        SceneManager::Instance().ChangeStage(1);
+        state.counters["level_pictures_MiB"] = LoadedPictureBytes() / kMiB;
+        state.counters["level_clips_MiB"] = LoadedClipBytes() / kMiB;
+    }
+}
+BENCHMARK(BM_OwnMemoryAtTheMenuAndInTheLevel)->Iterations(1)->Unit(benchmark::kMillisecond);
 
 } // namespace

@@ -42,6 +42,8 @@ for n in 1 2 3 4 5 6 7 8; do # random play of a few hundred actions each
 done
 
 cd "$build" || exit 1
+# Leaks owned by system libraries are the suite's to name (tests/lsan.supp); the game's never are.
+export LSAN_OPTIONS=suppressions=$source_dir/tests/lsan.supp:print_suppressions=0
 for target in path_list property_file png ogg level_undo; do
     program=$work/fuzz_$target
     corpus=$work/corpus/$target

@@ -217,6 +217,26 @@ TEST_F(TextureTest, LoadsAtItsOwnSizeWithItsAlpha) {
     EXPECT_EQ(texture, nullptr);
 }
 
+// The count of the game's own picture memory follows loads and releases, and a refused load
+// adds nothing.
+TEST_F(TextureTest, LoadedPictureBytesFollowLoadsAndReleases) {
+    const size_t before = LoadedPictureBytes();
+    ASSERT_TRUE(WriteSolidPng(TempPath("a.png"), 37, 13, kRed));
+    ASSERT_TRUE(WriteSolidPng(TempPath("b.png"), 8, 8, kGreen));
+    Texture* a = LoadTestTexture(TempPath("a.png"));
+    Texture* b = LoadTestTexture(TempPath("b.png"));
+    ASSERT_NE(a, nullptr);
+    ASSERT_NE(b, nullptr);
+    EXPECT_EQ(LoadedPictureBytes(), before + 37 * 13 * 4 + 8 * 8 * 4);
+    EXPECT_EQ(LoadTestTexture(TempPath("nowhere.png")), nullptr);
+    EXPECT_EQ(LoadedPictureBytes(), before + 37 * 13 * 4 + 8 * 8 * 4);
+    ReleaseTexture(a);
+    EXPECT_EQ(LoadedPictureBytes(), before + 8 * 8 * 4);
+    ReleaseTexture(a); // an empty slot: nothing more is taken off
+    ReleaseTexture(b);
+    EXPECT_EQ(LoadedPictureBytes(), before);
+}
+
 TEST_F(TextureTest, FilledSlotIsLeftAlone) {
     ASSERT_TRUE(WriteSolidPng(TempPath("first.png"), 8, 8, kRed));
     ASSERT_TRUE(WriteSolidPng(TempPath("second.png"), 16, 4, kGreen));

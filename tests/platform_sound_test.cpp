@@ -125,6 +125,20 @@ TEST_F(SoundTest, UnloadFreesTheClipAndKeepsReady) {
     EXPECT_TRUE(headless::Messages().empty());
 }
 
+// The game's own sound memory is every loaded clip as the device plays it: 16-bit stereo.
+TEST_F(SoundTest, LoadedClipBytesCountEveryClipUntilItIsUnloaded) {
+    const size_t before = LoadedClipBytes();
+    CSound mono, stereo;
+    Open(mono, 1, 22050, 100, "mono.ogg");
+    Open(stereo, 2, 44100, 200, "stereo.ogg");
+    EXPECT_EQ(LoadedClipBytes(),
+              before + (size_t(mono.LengthFrames()) + stereo.LengthFrames()) * 2 * sizeof(int16_t));
+    mono.Unload();
+    EXPECT_EQ(LoadedClipBytes(), before + size_t(stereo.LengthFrames()) * 2 * sizeof(int16_t));
+    stereo.Unload();
+    EXPECT_EQ(LoadedClipBytes(), before);
+}
+
 TEST_F(SoundTest, MissingOrForeignFilesLoadNothingWithoutABox) {
     CSound clip;
     ASSERT_EQ(clip.OnCreate(window), 1);

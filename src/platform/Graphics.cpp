@@ -227,6 +227,7 @@ int DrawNow(const SpriteCall& call, SDL_Renderer* renderer) {
 void ReleaseTexture(Texture*& slot) {
     if (!slot) return;
     if (slot->handle && !rendererGone) SDL_DestroyTexture(slot->handle);
+    ForgetLoadedPicture(*slot);
     delete slot;
     slot = nullptr;
 }

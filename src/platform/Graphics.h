@@ -1,5 +1,6 @@
 #pragma once
 #include "platform/Types.h"
+#include <cstddef>
 
 struct SDL_Renderer;
 struct SDL_Window;
@@ -81,3 +82,7 @@ int DrawSprite(uint8_t alpha, const RECT* rect, Graphics& graphics, Texture* tex
 void LoadTexture(const char* path, Texture*& slot);
 // Frees the texture and empties the slot.
 void ReleaseTexture(Texture*& slot);
+// Pixel bytes (4 a pixel) of every picture loaded and not yet released: the game's own share of
+// the memory the renderer holds for it.
+size_t LoadedPictureBytes();
+void ForgetLoadedPicture(const Texture& texture); // ReleaseTexture's part of that count

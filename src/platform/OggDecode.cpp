@@ -53,9 +53,14 @@ DecodeResult DecodeOggUnguarded(const char* path, DecodedOgg& out, std::string& 
         error = local + " is not an Ogg Vorbis stream (error " + std::to_string(opened) + ")";
         return DecodeResult::NotVorbis;
     }
+    // From here every way out clears the stream (and closes the file), also when growing the
+    // samples runs out of memory.
+    struct ClearOnExit {
+        OggVorbis_File* vf;
+        ~ClearOnExit() { ov_clear(vf); }
+    } clearOnExit{&vf};
     vorbis_info* info = ov_info(&vf, -1);
     if (!info) {
-        ov_clear(&vf);
         error = local + " has no usable stream information";
         return DecodeResult::NotVorbis;
     }
@@ -68,7 +73,6 @@ DecodeResult DecodeOggUnguarded(const char* path, DecodedOgg& out, std::string& 
                 std::to_string(channelCounts.low) + " or " + std::to_string(channelCounts.high) +
                 " channels at " + std::to_string(rates.low) + " to " + std::to_string(rates.high) +
                 " Hz";
-        ov_clear(&vf);
         return DecodeResult::NotVorbis;
     }
     const int channels = info->channels;
@@ -122,7 +126,6 @@ DecodeResult DecodeOggUnguarded(const char* path, DecodedOgg& out, std::string& 
         }
         total += static_cast<size_t>(got);
     }
-    ov_clear(&vf); // closes the file
 
     total -= total % (2 * channels);
     pcm.resize(total / 2);

@@ -1,6 +1,7 @@
 #pragma once
 #include "platform/Types.h"
 #include "services/DataLimits.h"
+#include <cstddef>
 #include <cstdint>
 
 // Tick count in milliseconds (the virtual clock in the headless backend).
@@ -52,6 +53,9 @@ class CSound {
     // Failure messages are shown once per clip and kind.
     uint8_t reported = 0;
 };
+
+// Bytes of every loaded clip as the device plays it: the game's own sound memory.
+size_t LoadedClipBytes();
 
 // Decoded 16-bit PCM per clip (60 MiB), as read from the stream and as converted for the device.
 constexpr uint32_t kMaxClipBytes = kDataLimits.clipBytes;

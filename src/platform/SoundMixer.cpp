@@ -57,6 +57,16 @@ uint32_t OpenAudio(SoundDevice& device) {
 
 } // namespace
 
+size_t LoadedClipBytes() {
+    if (!deviceAvailable) return 0;
+    SoundDevice& device = Device();
+    SoundLock lock(&device);
+    size_t bytes = 0;
+    for (const SoundBuffer* clip : device.clips)
+        bytes += clip->samples.size() * sizeof(int16_t);
+    return bytes;
+}
+
 SoundDevice* OpenSoundDevice() {
     SoundDevice& device = Device();
     if (deviceTried) return deviceAvailable ? &device : nullptr;

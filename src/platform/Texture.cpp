@@ -7,6 +7,21 @@
 #include <string>
 #include <vector>
 
+namespace {
+size_t loadedPictureBytes = 0;
+size_t PictureBytes(const Texture& texture) {
+    return size_t(texture.width) * size_t(texture.height) * 4;
+}
+} // namespace
+
+size_t LoadedPictureBytes() {
+    return loadedPictureBytes;
+}
+
+void ForgetLoadedPicture(const Texture& texture) {
+    loadedPictureBytes -= std::min(loadedPictureBytes, PictureBytes(texture));
+}
+
 void LoadTexture(const char* path, Texture*& slot) {
     if (slot || !path) return; // a filled slot keeps its texture
     SDL_Renderer* renderer = Graphics::Instance().renderer;
@@ -41,4 +56,5 @@ void LoadTexture(const char* path, Texture*& slot) {
     SDL_SetTextureScaleMode(handle, SDL_ScaleModeNearest);
     static uint32_t lastSerial = 0;
     slot = new Texture{handle, width, height, ++lastSerial};
+    loadedPictureBytes += PictureBytes(*slot);
 }
