@@ -48,6 +48,7 @@ for target in path_list property_file png ogg level_undo; do
     program=$work/fuzz_$target
     corpus=$work/corpus/$target
     crashes=$work/crashes/$target
+    rm -rf "$crashes" # only what this run finds counts
     mkdir -p "$corpus" "$crashes"
     extra=()
     [ -d "$regressions/$target" ] && extra+=("$regressions/$target")
