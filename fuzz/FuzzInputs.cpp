@@ -143,8 +143,12 @@ struct FuzzLevel {
         headless::ClearPlayLog();
     }
     bool Locked() const { return CCommon::Instance().forwardLock != 0; }
+    // A turn and the frames after it, as in the undo property test: objects come on the page in
+    // the frame after the one whose rules first see them there, and the game always runs many
+    // frames between two turns.
     void Turn(int32_t direction) {
         stage->TurnPage(direction);
+        Frame();
         Frame();
     }
 };

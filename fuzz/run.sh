@@ -57,7 +57,7 @@ for target in path_list property_file png ogg level_undo; do
         -artifact_prefix="$crashes/" "$corpus" "$work/seeds/$target" "${extra[@]}" \
         >"$work/$target.log" 2>&1
     status=$?
-    grep -E "^(stat::number_of_executed_units|stat::new_units_added|level undo)|Done [0-9]+ runs" \
+    grep -E "^(stat::number_of_executed_units|stat::new_units_added|level undo:)|Done [0-9]+ runs" \
         "$work/$target.log" | sed 's/^/   /'
     found=$(find "$crashes" -type f | wc -l)
     if [ "$status" -ne 0 ] || [ "$found" -gt 0 ]; then

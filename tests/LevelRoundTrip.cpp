@@ -140,19 +140,21 @@ void ForgiveAcceptedDifferences(LevelSnapshot& after, const LevelSnapshot& befor
             a.backs[k].y = b.backs[k].y;
         }
     }
-    // The goose's catch (state 14) is placed where B25 takes the character, the fall (6) where
-    // the carried path drops it and the landing (7) where the fall lands; out of those states
-    // their places are not drawn and not read.
-    if (a.charState != 14 && b.charState != 14) {
-        a.chars[14].x = b.chars[14].x;
-        a.chars[14].y = b.chars[14].y;
-    }
-    auto falling = [](int32_t s) { return s == 6 || s == 7; };
-    if (!falling(a.charState) && !falling(b.charState)) {
-        for (int k : {6, 7}) {
+    // The goose's catch (state 14) is placed where B25 takes the character, the knock-down (1)
+    // and the throw (8) where the walker or the mount is hit, the fall (6) where the carried path
+    // drops it and the landing (7) where the fall lands; out of those states their places are
+    // not drawn and not read.
+    for (int k : {1, 7, 8, 14}) {
+        if (a.charState != k && b.charState != k) {
             a.chars[k].x = b.chars[k].x;
             a.chars[k].y = b.chars[k].y;
         }
+    }
+    // The fall's place is read also by the landing, which turns back into the fall.
+    auto falling = [](int32_t s) { return s == 6 || s == 7; };
+    if (!falling(a.charState) && !falling(b.charState)) {
+        a.chars[6].x = b.chars[6].x;
+        a.chars[6].y = b.chars[6].y;
     }
     // Collision objects waiting off-stage (state 6) are not drawn and no rule reads their place;
     // every rule that brings one of these in places it anew, so where it waited is not kept.
@@ -161,6 +163,25 @@ void ForgiveAcceptedDifferences(LevelSnapshot& after, const LevelSnapshot& befor
             a.colls[k].x = b.colls[k].x;
             a.colls[k].y = b.colls[k].y;
         }
+    }
+    // One-way animations play on whichever way the pages turn, as tearing an item out is never
+    // undone: B6's bough springs up once the pear is in the bag, B21 plays C9's leaving once.
+    for (int32_t LevelCounters::*count : {&LevelCounters::b6Count, &LevelCounters::b21Count})
+        if (a.counters.*count >= b.counters.*count) a.counters.*count = b.counters.*count;
+    // C5 also starts its blink afresh each time B4's path shows it, and item 7, out of play until
+    // then, is placed beside it.
+    // A copy of B11 waiting to be shown is placed anew by the use that shows it.
+    for (int k = 0; k < LevelState::kBack11Copies; ++k) {
+        Back11Copy& copy = a.back11Copies[k];
+        if (copy.shown == 2 && b.back11Copies[k].shown == 2) copy = b.back11Copies[k];
+    }
+    // C13 likewise starts its loop afresh when item 14 put down turns into it.
+    for (int k : {5, 13})
+        if (a.colls[k].state == 6 && b.colls[k].state == 6) a.colls[k].frame = b.colls[k].frame;
+    ItemPlay& i7 = after.bag.items[7];
+    if (i7.state == ItemNotInPlay && before.bag.items[7].state == ItemNotInPlay) {
+        i7.x = before.bag.items[7].x;
+        i7.y = before.bag.items[7].y;
     }
     // Undoing the uses of C21 and C8 puts them back 60 px left of where they were used: the
     // level accepts that offset.

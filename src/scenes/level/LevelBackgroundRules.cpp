@@ -87,6 +87,7 @@ void B4Forward(BackTurn& t, BackObj& b) {
         c5.state = 1;
         c5.x = b.x + 600;
         c5.y = 395;
+        c5.frame = 0; // its blink starts afresh: where it stood when last hidden is not kept
     }
     TearObj& i7 = t.I(7);
     if (i7.state == ItemNotInPlay) {

@@ -275,6 +275,7 @@ void I14PlacedForward(Pass& p, int k) {
         c13.state = 1;
         c13.x = it.x;
         c13.y = it.y;
+        c13.frame = 0; // its loop starts afresh: where it stood when last waiting is not kept
     }
 }
 

@@ -227,8 +227,8 @@ void B31EndUndo(BackTurn& t) {
 void Item14PlaceUndo(BackTurn& t) {
     CollObj& c13 = t.C(13);
     if (!TurnBefore(PlacePage(t.bag, 14), t.page) || c13.state != 1) return;
-    FrameBack(c13);
     c13.state = 6;
+    c13.frame = 0; // where the put-down started its loop
     TearObj& i14 = t.I(14);
     if (i14.state == ItemUsedUp) {
         i14.state = ItemPlaced;
@@ -320,7 +320,9 @@ void CopyUseUndo(BackTurn& t, int32_t& stamp, CollObj& c, Back11Copy& copy, int3
         Show(c, copy.x + dx, copy.y + dy);
         if (frameBack) FrameBack(c);
     }
-    if (copy.shown == 1) copy.shown = 2;
+    // Each copy is shown by its own object's use alone, and the page may have switched it off
+    // since (an object used near the page's edge): either way it goes back to waiting.
+    copy.shown = 2;
 }
 
 // C7 or C8 used up where B11 shows.
@@ -403,10 +405,12 @@ void CStage_One::B4EndCheck() {
     if (t.B(4).state == 2) t.B(4).state = 1;
     CollObj& c5 = t.C(5);
     TearObj& i7 = t.I(7);
-    // Shown together, C5 blinked once on that turn; the blink's own undo would no longer see
-    // them, so it is stepped back here.
-    if (c5.state == 1 && i7.state == ItemVisible) c5.frame = c5.frame <= 0 ? 1 : c5.frame - 1;
-    if (c5.state == 0 || c5.state == 1) c5.state = 6;
+    // The showing started C5's blink at its first frame (and it may have blinked once since,
+    // on or off the page): it goes back to waiting there.
+    if (c5.state == 0 || c5.state == 1) {
+        c5.state = 6;
+        c5.frame = 0;
+    }
     if (i7.state == ItemLoose || i7.state == ItemVisible) i7.state = ItemNotInPlay;
 }
 
