@@ -263,6 +263,7 @@ void I13PlacedForward(Pass& p, int k) {
             b27.state = 4;
             b27.x = it.x - 34;
             b27.y = it.y - 298;
+            p.level.stamps.b27Shown = p.page;
         }
     }
 }

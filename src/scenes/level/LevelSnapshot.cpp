@@ -231,6 +231,7 @@ void DiffLevel(Differ& d, const LevelState& a, const LevelState& b) {
     FIELD(stamps., b16Follow);
     FIELD(stamps., b22End);
     FIELD(stamps., b27End);
+    FIELD(stamps., b27Shown);
     FIELD(stamps., b31End);
     FIELD(stamps., b56End);
     FIELD(stamps., b59End);

@@ -228,6 +228,7 @@ struct PageStamps {
     int32_t b16Follow = kNoStamp;
     int32_t b22End = kNoStamp;
     int32_t b27End = kNoStamp;
+    int32_t b27Shown = kNoStamp; // item 13 turned into B27 (under the put-down items' gate)
     int32_t b31End = kNoStamp;
     int32_t b56End = kNoStamp;
     int32_t b59End = kNoStamp;

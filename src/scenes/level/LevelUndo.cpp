@@ -434,6 +434,21 @@ void CStage_One::SecondUndoChecks() {
         L.stamps.b27End = kNoStamp;
         L.flags.b27Done = 0;
     }
+    // Item 13 turned into B27 on the turn before. B27's own backward rule gives the item back
+    // when the world moves; while only the put-down items' gate was open (the world held still)
+    // that rule did not run, so the item is given back here.
+    if (TurnBefore(L.stamps.b27Shown, page)) {
+        L.stamps.b27Shown = kNoStamp;
+        BackObj& b27 = L.backs[27];
+        TearObj& i13 = t.I(13);
+        if (b27.state != 2 && i13.state == ItemUsedUp) {
+            b27.state = 2;
+            L.counters.b27Count = 0;
+            i13.state = ItemPlaced;
+            i13.x = b27.x + 34;
+            i13.y = b27.y + 298;
+        }
+    }
     B25HidesUndo(t);
     C12ReachedUndo(t);
     C11HandOverUndo(t);
