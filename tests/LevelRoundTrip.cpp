@@ -77,10 +77,12 @@ void ForgiveAcceptedDifferences(LevelSnapshot& after, const LevelSnapshot& befor
     // While the character plays a lost animation past its first frame (states 1, 13 to 16), every
     // turn from here closes all four gates before anything reads them (forward while it plays,
     // backward while it rewinds), and at its last frame forward turns are refused: the gates'
-    // values at rest there, which other objects' ends may have set, are never read.
+    // values at rest there, which other objects' ends may have set, are never read. Caught by
+    // B25 (14), the first frame too: a forward turn closes the gates, a backward one opens them
+    // all as it gives the character back, before anything reads them.
     auto restsLost = [](const LevelState& l) {
         const int32_t s = l.charState;
-        return (s == 1 || (s >= 13 && s <= 16)) && l.chars[s].frame >= 1;
+        return ((s == 1 || (s >= 13 && s <= 16)) && l.chars[s].frame >= 1) || s == 14;
     };
     if (restsLost(a) && restsLost(b) && a.charState == b.charState &&
         a.chars[a.charState].frame == b.chars[b.charState].frame) {

@@ -104,7 +104,7 @@ TEST_F(UndoPropertyTest, ForwardThenBackwardGivesBackTheWorldFromRandomPlay) {
     int cases = 0;
     std::string failures;
     int failureCount = 0;
-    for (uint32_t seed = 1; seed <= 100; ++seed) {
+    for (uint32_t seed = 1; seed <= 400; ++seed) {
         RestoreSnapshot(fresh, *stage);
         std::mt19937 rng(seed);
         for (int step = 0; step < 120; ++step) {
@@ -121,7 +121,7 @@ TEST_F(UndoPropertyTest, ForwardThenBackwardGivesBackTheWorldFromRandomPlay) {
     EXPECT_EQ(failureCount, 0) << failureCount << " of " << cases
                                << " round trips differed:" << failures
                                << "\nby field:" << FieldSummary();
-    EXPECT_GE(cases, 3000);
+    EXPECT_GE(cases, 12000);
 }
 
 TEST_F(UndoPropertyTest, HandsOffRoundTripsFromEveryPageUntilTheFirstStop) {

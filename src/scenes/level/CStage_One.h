@@ -62,7 +62,8 @@ class CStage_One : public CStage {
     void CollisionReleaseChecks(); // forward, before the object loop
     void CollisionsForward();
     void CollisionsBackward();
-    void C5WakeCheck(); // C5 wakes when item 7 is in the bag (forward and backward)
+    void C11GoingUndo(); // C11 set going while the world held still: back to waiting
+    void C5WakeCheck();  // C5 wakes when item 7 is in the bag (forward and backward)
     void ItemsForward();
     void ItemsBackward();
     void ApplyC7Keyframe(int32_t step);

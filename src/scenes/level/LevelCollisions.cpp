@@ -113,6 +113,22 @@ void C10Backward(Turn& t, CollObj& o) {
     o.state = t.C(9).frame != 0 ? 5 : 6;
 }
 
+// Back to waiting: item 13 returns to where it stood when it set C11 going.
+void C11BackToWaiting(Turn& t, CollObj& o) {
+    o.state = 6;
+    t.level.stamps.c11Going = kNoStamp;
+    TearObj& i13 = t.Item(13);
+    if (i13.state != ItemUsedUp) return;
+    // Both rules set C11 going at (item 13 x - 280, y + 19). A put-down egg lies still this turn;
+    // a loose one scrolls back by its step in the items' phase right after (when that phase's
+    // gate is open), so it is put that much short of the place.
+    const bool torn = t.bag.item13Torn != 0;
+    const bool scrollsBack = !torn && t.common.itemGate;
+    i13.state = torn ? ItemFallen : ItemVisible;
+    i13.x = o.x + 280 - (scrollsBack ? i13.step : 0);
+    i13.y = o.y - 19;
+}
+
 void C11Forward(Turn& t, CollObj& o) {
     if (!AtOrPastLast(o)) {
         ++o.frame;
@@ -131,17 +147,7 @@ void C11Backward(Turn& t, CollObj& o) {
         return;
     }
     if (o.state != 1) return;
-    // Back to waiting: item 13 returns to where it stood when it set C11 going.
-    o.state = 6;
-    TearObj& i13 = t.Item(13);
-    if (i13.state != ItemUsedUp) return;
-    // Both rules set C11 going at (item 13 x - 280, y + 19). A put-down egg lies still this turn;
-    // a loose one scrolls back by its step in the items' phase right after, so it is put that
-    // much short of the place.
-    const bool torn = t.bag.item13Torn != 0;
-    i13.state = torn ? ItemFallen : ItemVisible;
-    i13.x = o.x + 280 - (torn ? 0 : i13.step);
-    i13.y = o.y - 19;
+    C11BackToWaiting(t, o);
 }
 
 void C15Forward(Turn&, CollObj& o) {
@@ -604,6 +610,20 @@ void CStage_One::CollisionsBackward() {
             break;
         }
     }
+}
+
+// C11 was set going on the turn before while the collision objects' gate was shut (the world
+// held still, only put-down items moving): its own backward rule has not run, so it goes back to
+// waiting here.
+void CStage_One::C11GoingUndo() {
+    Turn t = MakeTurn(*this);
+    const int32_t page = CCommon::Instance().page;
+    if (level.stamps.c11Going == kNoStamp || level.stamps.c11Going + 1 != page) return;
+    CollObj& c11 = level.colls[11];
+    if (c11.state == 1 && c11.frame <= 0)
+        C11BackToWaiting(t, c11);
+    else
+        level.stamps.c11Going = kNoStamp;
 }
 
 void CStage_One::C5WakeCheck() {

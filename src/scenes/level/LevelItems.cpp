@@ -256,6 +256,7 @@ void I13PlacedForward(Pass& p, int k) {
             c11.state = 1;
             c11.x = it.x - 280;
             c11.y = it.y + 19;
+            p.level.stamps.c11Going = p.page;
         }
     } else {
         BackObj& b27 = p.level.backs[27];
@@ -383,6 +384,7 @@ void I13LooseForward(Pass& p, int k) {
             c11.state = 1;
             c11.x = it.x - 280;
             c11.y = it.y + 19;
+            p.level.stamps.c11Going = p.page;
         }
     }
     Kind0(p, k);

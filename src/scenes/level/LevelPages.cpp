@@ -108,6 +108,7 @@ void CStage_One::TurnPage(int32_t direction) {
         CharacterBackward();
         FirstUndoChecks();
         CollisionsBackward();
+        C11GoingUndo();
         B4EndCheck();
         ItemsBackward();
         BackgroundsBackward();

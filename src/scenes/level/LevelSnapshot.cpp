@@ -212,6 +212,7 @@ void DiffLevel(Differ& d, const LevelState& a, const LevelState& b) {
     FIELD(stamps., item11Zone);
     FIELD(stamps., c7PathEnd);
     FIELD(stamps., c11HandOver);
+    FIELD(stamps., c11Going);
     FIELD(stamps., item2Frame);
     FIELD(stamps., item5Frame);
     FIELD(stamps., item5Extra);

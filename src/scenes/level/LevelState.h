@@ -211,6 +211,7 @@ struct PageStamps {
     // Collision objects and items on page turns.
     int32_t c7PathEnd = kNoStamp;
     int32_t c11HandOver = kNoStamp;
+    int32_t c11Going = kNoStamp; // item 13 set C11 going
     int32_t item2Frame = kNoStamp;
     int32_t item5Frame = kNoStamp;
     int32_t item5Extra = kNoStamp;
