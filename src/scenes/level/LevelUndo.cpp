@@ -231,9 +231,12 @@ void Item14PlaceUndo(BackTurn& t) {
     c13.frame = 0; // where the put-down started its loop
     TearObj& i14 = t.I(14);
     if (i14.state == ItemUsedUp) {
+        // Back where it was put down (C13 came on there, and may have moved since or not, as the
+        // world moved or held still): the put-down trace keeps that place.
+        const TearingObj& trace = t.bag.tearingObj[14];
         i14.state = ItemPlaced;
-        i14.x = c13.x - 60;
-        i14.y = c13.y;
+        i14.x = trace.x + trace.offX;
+        i14.y = trace.y + trace.offY;
     }
 }
 
