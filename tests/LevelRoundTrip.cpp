@@ -185,10 +185,11 @@ void ForgiveAcceptedDifferences(LevelSnapshot& after, const LevelSnapshot& befor
         i7.x = before.bag.items[7].x;
         i7.y = before.bag.items[7].y;
     }
-    // Undoing the uses of C21 and C8 puts them back a fixed offset from the copy of B11 that
-    // shows them, which is where they were used give or take the steps the world made in the
-    // frames between (60 px in the usual play): the level accepts up to that offset.
-    for (int k : {8, 21}) {
+    // Undoing the uses of C21, C23 and C8 puts them back a fixed offset from the copy of B11
+    // that shows them, which is where they were used give or take the steps the world made in
+    // the frames between (60 px in the usual play for C21 and C8), or the copy made while the
+    // world held still (copies move whatever the gates): the level accepts up to 60 px.
+    for (int k : {8, 21, 23}) {
         const int32_t dx = std::abs(a.colls[k].x - b.colls[k].x);
         if (a.colls[k].state == b.colls[k].state && a.colls[k].y == b.colls[k].y && dx <= 60 &&
             dx % 20 == 0)

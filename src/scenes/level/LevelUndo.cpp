@@ -3,6 +3,7 @@
 // stamp + 1 marks one of the forward turn made from the page before. `page` is the value before
 // the turn's decrement. Each check clears its stamp unless it says otherwise.
 #include "scenes/level/LevelBackgroundRules.h"
+#include "services/OnScreen.h"
 
 namespace {
 
@@ -321,6 +322,9 @@ void CopyUseUndo(BackTurn& t, int32_t& stamp, CollObj& c, Back11Copy& copy, int3
     stamp = kNoStamp;
     if (c.state == 5) {
         Show(c, copy.x + dx, copy.y + dy);
+        // Given back beyond the page's edge, it is off the page at once, as it was before its
+        // use: on it, the frame's rules would see it and use it up again.
+        if (GoesOffScreen(c.x, c.dw)) c.state = 0;
         if (frameBack) FrameBack(c);
     }
     // Each copy is shown by its own object's use alone, and the page may have switched it off
