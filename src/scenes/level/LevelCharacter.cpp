@@ -141,18 +141,22 @@ void KnockedDownBackward(Turn& t) {
         --dismount.frame;
         t.level.charState = CharDismount;
     } else {
+        // Back to walking, and the walking turn from the page before is taken back as walking
+        // takes it back: knocked down just after the carried path (or the failed climb), the
+        // walker goes back onto it.
         OpenAllGates(t.common);
-        t.s.WalkBackward();
         t.level.charState = CharWalk;
+        WalkingBackward(t);
+        return;
     }
     t.s.WalkBackRules();
 }
 
 void BackToWalkingBackward(Turn& t) {
     if (!LostRewind(t)) return;
-    t.s.WalkBackward();
     OpenAllGates(t.common);
     t.level.charState = CharWalk;
+    WalkingBackward(t); // as for the knock-down
 }
 
 void CaughtBackward(Turn& t) {
