@@ -170,6 +170,12 @@ void ForgiveAcceptedDifferences(LevelSnapshot& after, const LevelSnapshot& befor
     // undone: B6's bough springs up once the pear is in the bag, B21 plays C9's leaving once.
     for (int32_t LevelCounters::*count : {&LevelCounters::b6Count, &LevelCounters::b21Count})
         if (a.counters.*count >= b.counters.*count) a.counters.*count = b.counters.*count;
+    // B24 plays the same leaving along its keyframes: further on, it stands further along them.
+    if (a.counters.b24Count > b.counters.b24Count) {
+        a.counters.b24Count = b.counters.b24Count;
+        a.backs[24].x = b.backs[24].x;
+        a.backs[24].y = b.backs[24].y;
+    }
     // C5 also starts its blink afresh each time B4's path shows it, and item 7, out of play until
     // then, is placed beside it.
     // A copy of B11 waiting to be shown is placed anew by the use that shows it.
