@@ -71,7 +71,8 @@ class CStage_One : public CStage {
     bool StepC10PathBack(); // C10 one frame back along its path; false at frame 0 (nothing done)
 
     // --- Background objects on page turns (LevelBackground.cpp) ---
-    void BackgroundsForward(); // the 95 objects, then the copies of B11
+    void BackgroundsTurn(TurnDirection direction); // both directions' background rules
+    void BackgroundsForward();                     // the 95 objects, then the copies of B11
     void BackgroundsBackward();
     void FollowUpChecks(); // forward, after the background objects
 

@@ -516,66 +516,55 @@ void MoveB11Copies(LevelState& L, int32_t dx) {
 
 } // namespace
 
-void CStage_One::BackgroundsForward() {
+// One turn of every background object. The two directions differ only in the rules they pick
+// and the way things scroll.
+void CStage_One::BackgroundsTurn(TurnDirection direction) {
     BackTurn t = MakeBackTurn(*this);
+    const bool forward = direction == Forward;
+    const int32_t sign = forward ? -1 : 1; // forward, the world scrolls left
     for (int slot = 0; slot < kBacks; ++slot) {
         BackObj& b = level.backs[slot];
         switch (b.state) {
         case 0:
-        case 1:
+        case 1: {
             if (!t.common.backGate) break;
-            RecycleForward(t, slot);
-            if (BackRule rule = BackObjectRule(slot).forward)
+            if (forward)
+                RecycleForward(t, slot);
+            else
+                RecycleBackward(t, slot);
+            const BackRulePair& rules = BackObjectRule(slot);
+            if (BackRule rule = forward ? rules.forward : rules.backward)
                 rule(t, b);
             else
-                b.x -= b.step;
+                b.x += sign * b.step;
             break;
+        }
         case 3:
-            SequenceForward(t, slot);
+            if (forward)
+                SequenceForward(t, slot);
+            else
+                SequenceBackward(t, slot);
             break;
         case 4:
-            ApplyTransition(t, slot, Forward);
+            ApplyTransition(t, slot, direction);
             break;
         case 5:
         case 6:
-            if (Drifts(slot)) b.x -= b.step;
+            if (Drifts(slot)) b.x += sign * b.step;
             break;
         default:
             break;
         }
     }
-    MoveB11Copies(level, -level.backs[11].step);
+    MoveB11Copies(level, sign * level.backs[11].step);
+}
+
+void CStage_One::BackgroundsForward() {
+    BackgroundsTurn(Forward);
 }
 
 void CStage_One::BackgroundsBackward() {
-    BackTurn t = MakeBackTurn(*this);
-    for (int slot = 0; slot < kBacks; ++slot) {
-        BackObj& b = level.backs[slot];
-        switch (b.state) {
-        case 0:
-        case 1:
-            if (!t.common.backGate) break;
-            RecycleBackward(t, slot);
-            if (BackRule rule = BackObjectRule(slot).backward)
-                rule(t, b);
-            else
-                b.x += b.step;
-            break;
-        case 3:
-            SequenceBackward(t, slot);
-            break;
-        case 4:
-            ApplyTransition(t, slot, Backward);
-            break;
-        case 5:
-        case 6:
-            if (Drifts(slot)) b.x += b.step;
-            break;
-        default:
-            break;
-        }
-    }
-    MoveB11Copies(level, level.backs[11].step);
+    BackgroundsTurn(Backward);
 }
 
 // --- Follow-up checks of the forward turn ---
