@@ -507,14 +507,19 @@ void B31Backward(BackTurn& t, BackObj& b) {
 
 // --- B56 and B59: shown where C14 / C15 were used up; count, then a one-turn transition ---
 
-void B56Forward(BackTurn& t, BackObj& b) {
-    if (t.L.counters.b56Count < 2) {
-        ++t.L.counters.b56Count;
+// Counts two turns, then starts its one-turn transition; the first turn that does is stamped.
+void CountThenTransition(BackTurn& t, BackObj& b, int32_t& count, int32_t& end) {
+    if (count < 2) {
+        ++count;
     } else {
         b.state = 4;
-        if (t.L.stamps.b56End == kNoStamp) t.L.stamps.b56End = t.page;
+        if (end == kNoStamp) end = t.page;
     }
     ScrollLeft(b);
+}
+
+void B56Forward(BackTurn& t, BackObj& b) {
+    CountThenTransition(t, b, t.L.counters.b56Count, t.L.stamps.b56End);
 }
 void B56Backward(BackTurn& t, BackObj& b) {
     if (t.L.counters.b56Count > 0) {
@@ -533,13 +538,7 @@ void B56Backward(BackTurn& t, BackObj& b) {
 }
 
 void B59Forward(BackTurn& t, BackObj& b) {
-    if (t.L.counters.b59Count < 2) {
-        ++t.L.counters.b59Count;
-    } else {
-        b.state = 4;
-        if (t.L.stamps.b59End == kNoStamp) t.L.stamps.b59End = t.page;
-    }
-    ScrollLeft(b);
+    CountThenTransition(t, b, t.L.counters.b59Count, t.L.stamps.b59End);
 }
 void B59Backward(BackTurn& t, BackObj& b) {
     if (t.L.counters.b59Count == 0) {
