@@ -52,7 +52,7 @@ ASAN_ENV := ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=halt_on_error=1:print_stac
 	LSAN_OPTIONS=suppressions=$(CURDIR)/tests/lsan.supp:print_suppressions=0
 ASAN_TARGETS := pebblefrost_tests pebblefrost_datacheck PebbleFrost PebbleFrostWindowed pebblefrost-replay
 
-KEEP_LOADED := $(CURDIR)/$(ASAN_BUILD)/sanitizer_keep_loaded.o
+KEEP_LOADED = $(abspath $(ASAN_BUILD))/sanitizer_keep_loaded.o
 asan-build: deps
 	@mkdir -p $(ASAN_BUILD) && cc -c -O1 tests/sanitizer_keep_loaded.c -o $(KEEP_LOADED)
 	@cmake -S . -B $(ASAN_BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_C_FLAGS="$(SANITIZE)" \
