@@ -1,7 +1,8 @@
 #include "app/DataFolder.h"
-#include <SDL.h>
+#include "platform/Window.h"
 #include <cstdio>
 #include <filesystem>
+#include <utility>
 
 namespace fs = std::filesystem;
 
@@ -11,10 +12,8 @@ namespace fs = std::filesystem;
 
 std::vector<std::string> DataFolderCandidates() {
     std::vector<std::string> candidates{"."};
-    if (char* base = SDL_GetBasePath()) { // works before SDL is started
-        candidates.emplace_back(base);
-        SDL_free(base);
-    }
+    if (std::string program = ProgramFolder(); !program.empty())
+        candidates.push_back(std::move(program));
     candidates.emplace_back(PEBBLEFROST_DATA_DIR);
     return candidates;
 }

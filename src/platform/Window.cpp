@@ -233,3 +233,11 @@ unsigned RandomSeed() {
     if (platform::IsHeadless()) return 20240601u; // runs repeat exactly
     return static_cast<unsigned>(std::time(nullptr));
 }
+
+std::string ProgramFolder() {
+    char* base = SDL_GetBasePath();
+    if (!base) return "";
+    std::string folder = base;
+    SDL_free(base);
+    return folder;
+}

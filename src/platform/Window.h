@@ -1,5 +1,6 @@
 #pragma once
 #include "platform/Types.h"
+#include <string>
 
 // The game window, its message queue and the process-wide globals the window procedure keeps.
 
@@ -59,3 +60,7 @@ void WaitMs(double ms);
 
 // The seed for rand(): the calendar time, or a fixed number in the headless backend.
 unsigned RandomSeed();
+
+// The folder that holds the running program, with a trailing separator; "" when unknown.
+// Works before the platform is started.
+std::string ProgramFolder();
