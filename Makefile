@@ -17,16 +17,20 @@ FUZZ_PACKAGES := clang libclang-rt-dev
 
 all: build
 
-deps:
-	@missing=$$(for p in $(PACKAGES); do dpkg -s $$p >/dev/null 2>&1 || echo $$p; done); \
+# install-missing <packages> <apt options>: installs the Debian packages not installed yet (as
+# root), or says what to run.
+install-missing = @missing=$$(for p in $(1); do dpkg -s $$p >/dev/null 2>&1 || echo $$p; done); \
 	if [ -n "$$missing" ]; then \
-		if [ "$$(id -u)" -eq 0 ]; then \
-			echo "Installing: $$missing"; \
-			apt-get update -qq && DEBIAN_FRONTEND=noninteractive apt-get install -y -qq $$missing; \
-		else \
-			echo "Missing packages. Run:"; echo "  sudo apt-get install -y $$missing"; exit 1; \
+		if [ "$$(id -u)" -ne 0 ]; then \
+			echo "Missing packages. Run:"; \
+			echo "  sudo apt-get install -y $(2) $$missing"; exit 1; \
 		fi; \
+		echo "Installing: $$missing"; apt-get update -qq && DEBIAN_FRONTEND=noninteractive \
+			apt-get install -y -qq $(2) $$missing; \
 	fi
+
+deps:
+	$(call install-missing,$(PACKAGES))
 
 configure: deps
 	@cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=$(BUILD_TYPE) >/dev/null
@@ -103,15 +107,7 @@ WEB_ENV := NODE_PATH=/usr/share/nodejs
 .PHONY: web-deps web serve-web test-web
 
 web-deps: deps
-	@missing=$$(for p in $(WEB_PACKAGES); do dpkg -s $$p >/dev/null 2>&1 || echo $$p; done); \
-	if [ -n "$$missing" ]; then \
-		if [ "$$(id -u)" -ne 0 ]; then \
-			echo "Missing packages. Run:"; \
-			echo "  sudo apt-get install -y --no-install-recommends $$missing"; exit 1; \
-		fi; \
-		echo "Installing: $$missing"; apt-get update -qq && DEBIAN_FRONTEND=noninteractive \
-			apt-get install -y -qq --no-install-recommends $$missing; \
-	fi
+	$(call install-missing,$(WEB_PACKAGES),--no-install-recommends)
 
 web: web-deps configure
 	@cmake --build $(BUILD) -j $(JOBS) --target gamedata
@@ -152,15 +148,7 @@ WIN_PACKAGES := g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix wine wine6
 .PHONY: windows-deps windows windows-zip test-windows
 
 windows-deps: deps
-	@missing=$$(for p in $(WIN_PACKAGES); do dpkg -s $$p >/dev/null 2>&1 || echo $$p; done); \
-	if [ -n "$$missing" ]; then \
-		if [ "$$(id -u)" -ne 0 ]; then \
-			echo "Missing packages. Run:"; \
-			echo "  sudo apt-get install -y --no-install-recommends $$missing"; exit 1; \
-		fi; \
-		echo "Installing: $$missing"; apt-get update -qq && DEBIAN_FRONTEND=noninteractive \
-			apt-get install -y -qq --no-install-recommends $$missing; \
-	fi
+	$(call install-missing,$(WIN_PACKAGES),--no-install-recommends)
 
 windows: windows-deps configure
 	@cmake --build $(BUILD) -j $(JOBS) --target gamedata
