@@ -74,6 +74,10 @@ void ForgiveAcceptedDifferences(LevelSnapshot& after, const LevelSnapshot& befor
     a.notices.armGameover1 = b.notices.armGameover1;
     a.notices.armGameover2 = b.notices.armGameover2;
     a.notices.armGameover3 = b.notices.armGameover3;
+    // The stops met count the player's attempts, not pages: turning back never undoes them, and
+    // the stop met last is read only while the pages are locked, each lock following the rule
+    // that sets it anew.
+    a.stops = b.stops;
     // While the character plays a lost animation past its first frame (states 1, 13 to 16), every
     // turn from here closes all four gates before anything reads them (forward while it plays,
     // backward while it rewinds), and at its last frame forward turns are refused: the gates'

@@ -31,6 +31,7 @@ e2e_cleanup() {
 
 fail() {
     echo "FAIL: $*"
+    [ -n "${E2E_SHOT:-}" ] && [ -n "${window:-}" ] && import -window "$window" "$E2E_SHOT" 2>/dev/null
     [ -s "$work/game.log" ] && { echo "--- game output:"; tail -n 20 "$work/game.log"; }
     exit 1
 }

@@ -42,6 +42,7 @@ void WndProc(const WindowMessage& msg) {
         break;
     case MessageType::LButtonDown:
         CCommon::Instance().mouseDown = 1;
+        ++CCommon::Instance().mousePresses;
         break;
     case MessageType::LButtonUp:
         CCommon::Instance().mouseDown = 0;
@@ -55,6 +56,7 @@ void WndProc(const WindowMessage& msg) {
 void UpdateFrame() {
     SceneManager& scenes = SceneManager::Instance();
     if (scenes.current) scenes.current->Update();
+    EndInputFrame();
 }
 
 void RenderFrame() {

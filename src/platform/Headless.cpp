@@ -34,6 +34,10 @@ void SetKey(int code, bool down) {
     platform::Headless().keys[code] = down ? 0x80 : 0;
 }
 
+void TapKey(int code) {
+    LatchKeyDown(code); // as the real backend's key-down event does
+}
+
 void SetLeftButton(bool down) {
     platform::Headless().leftButton = down;
 }
@@ -52,6 +56,13 @@ void PressMouse(int x, int y) {
     MoveMouse(x, y);
     SetLeftButton(true);
     PostWindowMessage(WindowMessage{MessageType::LButtonDown, x, y});
+}
+
+void TapMouse(int x, int y) {
+    MoveMouse(x, y);
+    LatchLeftButtonDown();
+    PostWindowMessage(WindowMessage{MessageType::LButtonDown, x, y});
+    PostWindowMessage(WindowMessage{MessageType::LButtonUp, x, y});
 }
 
 void ReleaseMouse(int x, int y) {

@@ -16,11 +16,15 @@ void SetClock(uint32_t ms);
 void AdvanceClock(uint32_t ms); // also advances the silent mixer by the same time
 
 void SetKey(int code, bool down); // DirectInput code
-void SetLeftButton(bool down);    // device state only; see Click for the window messages too
-void SetActive(bool active);      // whether the game window has the focus
-void MoveMouse(int x, int y);     // posts a MouseMove message
-void PressMouse(int x, int y);    // MouseMove, then device state down + LButtonDown message
-void ReleaseMouse(int x, int y);  // MouseMove, then device state up + LButtonUp message
+// A key or a click pressed and released between two frames: the device shows it up, only the
+// latch (and, for the click, the window's messages) saw it.
+void TapKey(int code);
+void TapMouse(int x, int y);
+void SetLeftButton(bool down);   // device state only; see Click for the window messages too
+void SetActive(bool active);     // whether the game window has the focus
+void MoveMouse(int x, int y);    // posts a MouseMove message
+void PressMouse(int x, int y);   // MouseMove, then device state down + LButtonDown message
+void ReleaseMouse(int x, int y); // MouseMove, then device state up + LButtonUp message
 
 // The offscreen back buffer as 0xAARRGGBB pixels, row by row (800 x 600).
 uint32_t Pixel(int x, int y);

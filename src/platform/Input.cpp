@@ -9,6 +9,9 @@ int32_t buttonWasDown = 0;
 
 namespace {
 
+uint8_t keyLatch[256] = {};
+bool buttonLatch = false;
+
 struct ScanToKey {
     SDL_Scancode scancode;
     uint8_t code; // the classic DirectInput key code
@@ -123,6 +126,13 @@ constexpr ScanToKey kKeyTable[] = {
     {SDL_SCANCODE_APPLICATION, 221},
 };
 
+// The key's latch is read (and dropped) with its state.
+bool TakeLatch(uint8_t& latch) {
+    const bool was = latch != 0;
+    latch = 0;
+    return was;
+}
+
 // Answers from the current and the remembered state, then remembers the current one.
 int Edge(int32_t& down, int32_t& wasDown, bool isDown) {
     down = isDown ? 1 : 0;
@@ -162,7 +172,8 @@ void InputKeyboard::Shutdown() {
 int InputKeyboard::CheckKey(int code) {
     if (!device || code < 0 || code > 255) return KeyUp;
     ReadKeyboard(keys);
-    return Edge(keyDown[code], keyWasDown[code], (keys[code] & 0x80) != 0);
+    const bool latched = TakeLatch(keyLatch[code]);
+    return Edge(keyDown[code], keyWasDown[code], (keys[code] & 0x80) != 0 || latched);
 }
 
 InputMouse& InputMouse::Instance() {
@@ -192,6 +203,31 @@ int InputMouse::CheckLeftButton() {
         mouseState.x = x;
         mouseState.y = y;
     }
+    left = left || buttonLatch;
+    buttonLatch = false;
     mouseState.buttons[0] = left ? 0x80 : 0;
     return Edge(buttonDown, buttonWasDown, (mouseState.buttons[0] & 0x80) != 0);
 }
+
+void LatchKeyDown(int code) {
+    if (code >= 0 && code <= 255) keyLatch[code] = 1;
+}
+
+void LatchLeftButtonDown() {
+    buttonLatch = true;
+}
+
+void EndInputFrame() {
+    for (uint8_t& latch : keyLatch)
+        latch = 0;
+    buttonLatch = false;
+}
+
+namespace platform {
+
+void LatchScancode(int scancode) {
+    for (const ScanToKey& key : kKeyTable)
+        if (key.scancode == scancode) LatchKeyDown(key.code);
+}
+
+} // namespace platform

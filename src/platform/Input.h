@@ -58,6 +58,13 @@ class InputMouse {
     InputMouse() = default;
 };
 
+// A press that comes and goes between two frames still counts once: going down latches a key or
+// the left button until its next read or the end of the frame, whichever comes first (a latch
+// nobody read is dropped, so a tap in one scene never reaches the next).
+void LatchKeyDown(int code); // DirectInput code
+void LatchLeftButtonDown();
+void EndInputFrame(); // after every frame's Update
+
 // Edge memory, process-wide; never reset between scenes.
 extern int32_t keyDown[256];
 extern int32_t keyWasDown[256];

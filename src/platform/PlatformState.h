@@ -31,6 +31,9 @@ bool IsHeadless();
 HeadlessState& Headless();
 SDL_Window* SdlWindow(); // nullptr in the headless backend or before the window exists
 
+// A key went down (an SDL scancode): latched for the next read of its DirectInput code.
+void LatchScancode(int scancode);
+
 // The sound mixer's clock in the headless backend (advanced by headless::AdvanceClock).
 void AdvanceSilentMixer(uint32_t ms);
 // Closes the shared audio device (the clips keep their decoded sound).

@@ -1,5 +1,6 @@
 #include "platform/Window.h"
 #include "platform/Graphics.h"
+#include "platform/Input.h"
 #include "platform/PlatformState.h"
 #include <SDL.h>
 #include <cmath>
@@ -59,14 +60,17 @@ void Translate(const SDL_Event& e) {
         PostWindowMessage(MouseMessage(MessageType::MouseMove, e.motion.x, e.motion.y));
         break;
     case SDL_MOUSEBUTTONDOWN:
-        if (e.button.button == SDL_BUTTON_LEFT)
+        if (e.button.button == SDL_BUTTON_LEFT) {
+            LatchLeftButtonDown();
             PostWindowMessage(MouseMessage(MessageType::LButtonDown, e.button.x, e.button.y));
+        }
         break;
     case SDL_MOUSEBUTTONUP:
         if (e.button.button == SDL_BUTTON_LEFT)
             PostWindowMessage(MouseMessage(MessageType::LButtonUp, e.button.x, e.button.y));
         break;
     case SDL_KEYDOWN:
+        if (!e.key.repeat) platform::LatchScancode(e.key.keysym.scancode);
         PostWindowMessage(WindowMessage{MessageType::KeyDown, e.key.keysym.scancode, 0});
         break;
     default:

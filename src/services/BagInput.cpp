@@ -59,6 +59,11 @@ void InventoryBag::Take(int i, bool withTearing) {
 void InventoryBag::HandleInput() {
     CCommon& common = CCommon::Instance();
     const bool canTouch = common.autoFlip == 0 && common.forwardLock == 0 && overBag == 0;
+    const bool wasCarrying = Carrying();
+    const int32_t countBefore = count;
+    const int16_t bagPageBefore = bagPage;
+    const uint8_t openBefore = open;
+    common.hoverTearable = 0;
 
     for (int i = 0; i < kItems; ++i) {
         TearObj& item = items[i];
@@ -73,6 +78,7 @@ void InventoryBag::HandleInput() {
             // pieces share one tearing frame and tick, and the end of a tear clears `tearing`.
             const bool frameReady = (i != 7 || item7Frame == 0) && (i != 13 || item13Frame == 0);
             if (canTouch && frameReady && !TearPlaying() && CursorIn(item.hit)) {
+                common.hoverTearable = 1;
                 if (Clicked())
                     Take(i, true);
                 else
@@ -97,6 +103,7 @@ void InventoryBag::HandleInput() {
         case ItemPlaced:
             if (GoesOffScreen(item.x, item.dw)) item.state = ItemPlacedOff;
             if (common.page == tearing.placePage && canTouch && CursorIn(item.hit)) {
+                common.hoverTearable = 1;
                 if (Clicked())
                     Take(i, false);
                 else
@@ -166,4 +173,22 @@ void InventoryBag::HandleInput() {
         hoverItem0 = common.autoFlip == 0 && common.forwardLock == 0 && CursorIn(items[0].hit);
 
     if (TickPassed(fullTick, kFullNoticeMs)) full = 0;
+
+    // A press on the page that did nothing at all (not a piece that can be torn now, a piece
+    // put down on another page, the locked page) still gets an answer. Presses are counted from
+    // the window's messages, so the button's edge stays for those who ask for it.
+    const bool pressed = common.mousePresses != seenPresses;
+    seenPresses = common.mousePresses;
+    const bool somethingHappened = wasCarrying || Carrying() || count != countBefore ||
+                                   bagPage != bagPageBefore || open != openBefore ||
+                                   TearPlaying() || full;
+    if (pressed && !somethingHappened && common.autoFlip == 0 && overBag == 0 &&
+        !CursorIn(common.helpHitRect))
+        common.RefuseClick();
+}
+
+bool InventoryBag::Carrying() const {
+    for (const TearObj& item : items)
+        if (item.state == ItemCarried) return true;
+    return false;
 }

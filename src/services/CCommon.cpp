@@ -20,6 +20,14 @@ constexpr int32_t kHelpClosedOffset = -365;
 constexpr int32_t kHelpSlideStep = 30;
 constexpr int32_t kHelpLastFrame = 12;
 
+// The refusing shake: the cursor swings 4 px left and right every 40 ms for a quarter second.
+constexpr uint32_t kRefuseShakeMs = 250;
+constexpr uint32_t kRefuseSwingMs = 40;
+constexpr int32_t kRefuseSwing = 4;
+// The tear badge sits below right of the cursor's point.
+constexpr int32_t kTearBadgeDx = 22;
+constexpr int32_t kTearBadgeDy = 20;
+
 void Draw(Texture* texture, int x, int y, const RECT* rect = nullptr) {
     DrawSprite(255, rect, Graphics::Instance(), texture, x, y, 1.0f, 1.0f, 0.0f);
 }
@@ -56,6 +64,8 @@ CCommon::CCommon() {
     pageSound.OpenOgg("Data/Sound/page.ogg");
     helpSound.OnCreate(window);
     helpSound.OpenOgg("Data/Sound/help.ogg");
+    refuseSound.OnCreate(window);
+    refuseSound.OpenOgg("Data/Sound/refuse.ogg");
 
     LoadTexture("Data/image/Common/back.png", bookBack);
     LoadTexture("Data/image/Common/front02.png", bookFrame);
@@ -69,10 +79,12 @@ CCommon::CCommon() {
     LoadTexture("Data/image/Support/Not_page.png", notPage);
     LoadTexture("Data/image/Support/Cursor_Rock.png", cursorRock);
     LoadTexture("Data/image/Support/Cursor_Fist.png", cursorFist);
+    LoadTexture("Data/image/Support/Cursor_Tear.png", cursorTear);
 }
 
 CCommon::~CCommon() {
-    Texture** singles[] = {&bookBack, &bookFrame, &notPage, &cursorRock, &cursorFist, &helpPanel};
+    Texture** singles[] = {&bookBack,   &bookFrame, &notPage,   &cursorRock,
+                           &cursorFist, &helpPanel, &cursorTear};
     for (Texture** slot : singles)
         ReleaseTexture(*slot);
     for (int i = 0; i < 3; ++i) {
@@ -100,6 +112,8 @@ void CCommon::ResetPlay() {
     backGate = itemGate = collGate = placedGate = 1;
     pageTurned = 0;
     tearSoundOn = 0;
+    hoverTearable = 0;
+    refusing = 0;
 }
 
 void CCommon::UpdateBook() {
@@ -193,7 +207,20 @@ void CCommon::DrawHelpPanel() {
 
 void CCommon::DrawCursor() {
     if (autoFlip) return;
-    Draw(mouseDown ? cursorFist : cursorRock, cursorX, cursorY);
+    int32_t x = cursorX;
+    if (refusing) {
+        const uint32_t since = GetTickCount() - refuseTick;
+        if (since < kRefuseShakeMs)
+            x += (since / kRefuseSwingMs) % 2 ? kRefuseSwing : -kRefuseSwing;
+    }
+    Draw(mouseDown ? cursorFist : cursorRock, x, cursorY);
+    if (hoverTearable) Draw(cursorTear, x + kTearBadgeDx, cursorY + kTearBadgeDy);
+}
+
+void CCommon::RefuseClick() {
+    refusing = 1;
+    refuseTick = GetTickCount();
+    refuseSound.PlayOgg(0);
 }
 
 void CCommon::StartTear() {

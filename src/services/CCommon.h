@@ -25,6 +25,8 @@ class CCommon {
 
     void StartTear(); // plays the tear clip once until StopTear
     void StopTear();
+    // A click on the page that did nothing: the cursor shakes for a moment with a soft knock.
+    void RefuseClick();
 
     Texture* bookBack = nullptr;
     Texture* bookFrame = nullptr;
@@ -34,6 +36,7 @@ class CCommon {
     Texture* notPage = nullptr;
     Texture* cursorRock = nullptr;
     Texture* cursorFist = nullptr;
+    Texture* cursorTear = nullptr; // badge beside the cursor over a piece that can be torn now
     Texture* helpPanel = nullptr;
     RECT helpFrames[13];
 
@@ -61,12 +64,22 @@ class CCommon {
     uint8_t placedGate = 1;
     uint8_t pageTurned = 0;
 
+    // The player's hand: set by the bag every frame while the cursor is over a piece that a
+    // click would tear out (or take back); presses counted from the window's button-down
+    // messages (a press shorter than a frame counts too), so the bag can tell a click that did
+    // nothing; the shake's start.
+    uint8_t hoverTearable = 0;
+    uint32_t mousePresses = 0;
+    uint32_t refuseTick = 0;
+    uint8_t refusing = 0;
+
     uint32_t turnTick = 0;
     uint32_t helpTick = 0;
 
     CSound tearSound;
     CSound pageSound;
     CSound helpSound;
+    CSound refuseSound;
     uint8_t tearSoundOn = 0;
 
   private:

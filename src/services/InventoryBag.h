@@ -74,6 +74,7 @@ class InventoryBag {
     // Tears out, takes, puts down and puts back pieces on clicks. A piece cannot be torn out
     // while another tears; a slot whose piece is still tearing shows nothing and cannot be taken.
     void HandleInput();
+    bool Carrying() const; // a piece taken out of the bag waits on the cursor
 
     void DrawLevelItems();
     void DrawHoles();
@@ -107,6 +108,7 @@ class InventoryBag {
     float item12Rotation = 0.0f;
     uint32_t tearTick = 0;
     uint32_t fullTick = 0;
+    uint32_t seenPresses = 0; // CCommon's press count at the last HandleInput
     RECT windowRect;
     RECT pageButtonRect;
 

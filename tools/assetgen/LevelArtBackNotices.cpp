@@ -4,6 +4,7 @@
 #include "LevelArtBackNotices.h"
 
 #include "BagItemParts.h"
+#include "BagItems.h"
 #include "Canvas.h"
 #include "LevelArtBack.h"
 #include "Registry.h"
@@ -17,9 +18,12 @@ namespace {
 
 using namespace backart;
 
-constexpr int NoticeW = 600, NoticeH = 230;
+// 176 px high, so that a nearer hint (64 px, at y 365) fits under a notice at y 185 and the
+// "No more pages" scrap above it (at y 115, 66 px high) does not touch it.
+constexpr int NoticeW = 600, NoticeH = 176;
+constexpr int HintW = 600, HintH = 64;
 
-enum class NoticeArt { Boulder, Fence, Snowball, Fox };
+enum class NoticeArt { Boulder, Fence, Snowball, Fox, Hero, Item };
 
 struct Notice {
     const char* file;
@@ -43,13 +47,14 @@ constexpr Notice kNotices[] = {
      "catch it.",
      NoticeArt::Snowball, true},
     {"image/Support/warning.png", "Watch your bag!",
-     "A sly fox waits on the lane ahead, after what is in your bag. Guard it well.", NoticeArt::Fox,
-     false},
+     "A sly fox waits ahead. It takes a piece from the bag's first two pages: hold the one you "
+     "need in your hand as you pass.",
+     NoticeArt::Fox, false},
 };
 
-void NoticeIcon(cairo_t* cr, NoticeArt art, Rng& rng) {
+void NoticeIcon(cairo_t* cr, NoticeArt art, Rng& rng, int item) {
     // The picture in the note's left corner, in a little snowy vignette, about 120 x 120.
-    const double cx = 95, cy = 118;
+    const double cx = 95, cy = 92;
     PathBlob(cr, cx, cy + 6, 68, 56, rng, 0.1, 10);
     Wash(cr, palette::Sky, 0.22, rng, {.layers = 3, .jitter = 3, .granulation = 0.15});
     cairo_new_path(cr);
@@ -80,6 +85,17 @@ void NoticeIcon(cairo_t* cr, NoticeArt art, Rng& rng) {
             Twinkle(cr, 30 + 8 * std::cos(i * 1.7), -30 + 10 * std::sin(i * 1.7), 6, palette::Ochre,
                     rng);
         break;
+    case NoticeArt::Hero: {
+        cairo_restore(cr);
+        Rng hero(std::string("notice#hero"));
+        DrawPebbleHero(cr, cx, cy + 8, 0.5, hero, 2.0);
+        cairo_save(cr);
+        break;
+    }
+    case NoticeArt::Item:
+        cairo_translate(cr, cx - 50, cy - 50);
+        PaintBagItem(cr, item, 0, 100, 100, rng);
+        break;
     case NoticeArt::Fox:
         cairo_translate(cr, cx, cy);
         cairo_scale(cr, 2.4, 2.4);
@@ -105,11 +121,11 @@ void NoticeIcon(cairo_t* cr, NoticeArt art, Rng& rng) {
     cairo_new_path(cr);
 }
 
-void DrawNotice(GenContext& ctx, const Notice& notice) {
+void DrawNotice(GenContext& ctx, const Notice& notice, int item = -1) {
     Rng rng(notice.file);
     Canvas canvas(NoticeW, NoticeH);
     cairo_t* cr = canvas.cr;
-    PathTornRect(cr, 10, 8, NoticeW - 22, NoticeH - 20, rng, 3.0);
+    PathTornRect(cr, 10, 8, NoticeW - 22, NoticeH - 16, rng, 3.0);
     DropShadow(cr, 4, 5, 4, 0.35);
     FillPaper(cr, rng);
     Wash(cr, notice.lost ? palette::Rose : palette::Ochre, 0.12, rng,
@@ -122,34 +138,165 @@ void DrawNotice(GenContext& ctx, const Notice& notice) {
     cairo_fill_preserve(cr);
     InkOutline(cr, 0.8, rng, palette::Sepia, 0.4);
     cairo_new_path(cr);
-    NoticeIcon(cr, notice.art, rng);
+    NoticeIcon(cr, notice.art, rng, item);
 
     const double left = 180, width = 390;
     double size = 30;
     while (TextWidth(cr, FontFace::SerifBold, size, notice.heading) > width && size > 18)
         size -= 1;
-    DrawText(cr, FontFace::SerifBold, size, left, 62, notice.heading,
+    DrawText(cr, FontFace::SerifBold, size, left, 46, notice.heading,
              notice.lost ? palette::Rust : palette::Ink);
-    InkCurve(cr, {left, 72}, {left + 120, 76}, {left + 240, 69}, {left + 360, 73}, 1.5, rng,
+    InkCurve(cr, {left, 55}, {left + 120, 59}, {left + 240, 52}, {left + 360, 56}, 1.5, rng,
              notice.lost ? palette::Rust : palette::Ochre, 0.8);
-    DrawParagraph(cr, FontFace::Serif, 18, left, 96, width, notice.text, palette::Ink, Align::Left,
-                  22);
+    double textSize = 17;
+    while (WrapLines(cr, FontFace::Serif, textSize, notice.text, width).size() > 3 && textSize > 13)
+        textSize -= 0.5;
+    DrawParagraph(cr, FontFace::Serif, textSize, left, 62, width, notice.text, palette::Ink,
+                  Align::Left, 20);
     // The keys that help: A or Left turns back; S or Space stops the pages.
-    const double keyY = 168;
+    const double keyY = 128;
     if (notice.lost) {
-        DrawKeyCap(cr, left, keyY, 36, 34, "A", rng, 17);
-        DrawText(cr, FontFace::Serif, 17, left + 44, keyY + 22, "or", palette::Sepia);
-        DrawKeyCap(cr, left + 68, keyY, 36, 34, "\u2190", rng, 17);
-        DrawText(cr, FontFace::SerifBold, 17, left + 114, keyY + 22, "turns the pages back",
+        DrawKeyCap(cr, left, keyY, 34, 30, "A", rng, 16);
+        DrawText(cr, FontFace::Serif, 17, left + 44, keyY + 21, "or", palette::Sepia);
+        DrawKeyCap(cr, left + 68, keyY, 34, 30, "\u2190", rng, 16);
+        DrawText(cr, FontFace::SerifBold, 17, left + 114, keyY + 21, "turns the pages back",
                  palette::Ink);
     } else {
-        DrawKeyCap(cr, left, keyY, 36, 34, "S", rng, 17);
-        DrawText(cr, FontFace::Serif, 17, left + 44, keyY + 22, "or", palette::Sepia);
-        DrawKeyCap(cr, left + 68, keyY, 72, 34, "Space", rng, 15);
-        DrawText(cr, FontFace::SerifBold, 17, left + 150, keyY + 22, "stops the pages",
+        DrawKeyCap(cr, left, keyY, 34, 30, "S", rng, 16);
+        DrawText(cr, FontFace::Serif, 17, left + 44, keyY + 21, "or", palette::Sepia);
+        DrawKeyCap(cr, left + 68, keyY, 72, 30, "Space", rng, 14);
+        DrawText(cr, FontFace::SerifBold, 17, left + 150, keyY + 21, "stops the pages",
                  palette::Ink);
     }
     ctx.Save(canvas, notice.file);
+}
+
+// Every other way the hero can be stopped gets a card in the same style, and every stop two
+// nearer hints: the second time there a hint that points the way, the third time one that all but
+// names the piece. File names: stop_<name>.png, hint_<name>_2.png, hint_<name>_3.png (the level
+// loads them by the same names).
+struct StopCard {
+    const char* name;
+    const char* heading;
+    const char* text;
+    const char* nearer;  // the second time
+    const char* nearest; // the third time and after
+};
+
+constexpr StopCard kStopCards[] = {
+    {"boulder", "Something was lying in the way",
+     "The pebble walked into the boulder. Turn back, stop the pages and tear out what blocks the "
+     "path.",
+     "Stop the pages with S or Space before the boulder reaches the pebble, then click the "
+     "boulder.",
+     "Click the grey boulder while the pages stand still: it tears out into your bag. Keep it, it "
+     "helps later on."},
+    {"fence", "The fence was too high",
+     "A pebble cannot climb a fence. Turn back: someone big, asleep a little way back, could carry "
+     "you over it.",
+     "The elk sleeps with its muzzle on the snow. Something landing on its muzzle could wake it "
+     "before you get there.",
+     "Something that sings could wake it: put the little bird from the windmill's cap down just "
+     "above the elk's muzzle."},
+    {"snowball", "Bonk! Hit by a snowball",
+     "The snow imp threw a snowball at the pebble. Turn back and keep it from throwing, or let "
+     "something catch it.",
+     "The imp pushes a wheelbarrow along. A barrow that cannot roll would stop the imp in its "
+     "tracks.",
+     "Tear the front wheel out of the imp's barrow before it throws: it tumbles, and no snowball "
+     "comes."},
+    {"pine_cone", "Bonk! Hit by a pine cone",
+     "The crow dropped a frozen pine cone on the pebble. Whoever walks under the tall pine gets "
+     "hit.",
+     "A rider sitting high passes safely under the cone; or something in the air could catch it.",
+     "Ride the elk past the tall pine, or put the key down in the cone's way: it becomes a tin "
+     "bird that catches it."},
+    {"pit", "Down through the boardwalk",
+     "One plank of the boardwalk is missing, and the pebble fell through the gap. Something could "
+     "cover it.",
+     "A loose plank lies in the snow before the boardwalk. Take it along for the gap.",
+     "When the gap is on the page, put the plank down right over it, its lower edge on the "
+     "boards."},
+    {"troll", "The frost troll stands guard",
+     "The troll will not let the pebble pass. Something could frighten it off, or make it leave "
+     "by itself.",
+     "The frost troll cannot stand light and warmth. Or someone you helped build might deal with "
+     "it.",
+     "Put the sun down while the troll is on the page, or the lantern on the ground well left of "
+     "it; or finish the snowman first."},
+    {"fir_snow", "Buried under snow",
+     "The leaning fir shook its load of snow onto the pebble. Get the snow down before you walk "
+     "under it.",
+     "Something heavy dropped from high onto the fir's branches would shake the snow off. An "
+     "umbrella will not do.",
+     "Drop the boulder (or the acorn or the lemon) from high onto the fir's branches before the "
+     "pebble gets there."},
+    {"goose", "Carried off by the mother goose",
+     "The pebble came too close to the gosling, and its mother swooped down. The egg should not "
+     "have hatched on the lane.",
+     "The egg rolls off its stump and hatches when it comes too far left. In your bag it is safe.",
+     "Tear the egg out of its nest while the nest is still on the right half of the page."},
+    {"sun", "Dazzled by the sun",
+     "A sun put down in the pebble's way dazzled it. The sun helps elsewhere, not in the pebble's "
+     "eyes.",
+     "Put the sun down far from the pebble, when something ahead needs warming away.",
+     "Keep the sun until the frost troll blocks the lane, then put it down well away from the "
+     "pebble."},
+    {"balloon", "Carried away by the balloon",
+     "The balloon lifted the pebble off its feet and away. A balloon is no toy for a pebble.",
+     "Do not put the balloon down where the pebble walks.",
+     "Keep the balloon in the bag, or put it down far from the pebble's way."},
+    {"windmill_fall", "Knocked off the sail",
+     "Something hit the pebble while the windmill carried it. Let the ride finish first.",
+     "Do not put heavy things down near the sails while the pebble rides them.",
+     "Keep the boulder in the bag until the windmill has set the pebble down."},
+    {"thrown_off", "Thrown off the elk",
+     "Something hit the elk and its rider, and the pebble flew off. Let the ride be.",
+     "Do not put heavy things down near the elk while the pebble rides it.",
+     "Keep the boulder in the bag until the pebble has got off the elk at the stable."},
+    {"tin_bird", "Knocked over by the tin bird",
+     "The wind-up tin bird flew into the pebble. It is meant to catch things in the air, not to "
+     "meet the pebble.",
+     "Put the key down where a snowball or a pine cone will fly, not where the pebble walks.",
+     "Put the key down high up, in the path of the imp's snowball or under the crow's cone, ahead "
+     "of the pebble."},
+    {"falling_piece", "Hit by a falling piece",
+     "A piece put down up high falls to the ground, and this one fell on the pebble.",
+     "Pieces dropped from high fall straight down: put them down where the pebble is not.",
+     "Put pieces down ahead of the pebble or where they belong, never right above it."},
+};
+
+// The fifteen items by the names the fox cards use (fox_took_<name>.png), in item order.
+constexpr const char* kItemNames[kBagItemCount] = {"boulder",  "apple", "bird",    "pear",  "plum",
+                                                   "lantern",  "acorn", "balloon", "lemon", "sun",
+                                                   "umbrella", "plank", "wheel",   "egg",   "key"};
+
+// A nearer hint: a narrow strip of paper pinned under the card.
+void DrawHint(GenContext& ctx, const std::string& path, const char* text, bool nearest) {
+    Rng rng(path);
+    Canvas canvas(HintW, HintH);
+    cairo_t* cr = canvas.cr;
+    PathTornRect(cr, 14, 4, HintW - 30, HintH - 10, rng, 2.0);
+    DropShadow(cr, 3, 4, 3, 0.3);
+    FillPaper(cr, rng);
+    Wash(cr, nearest ? palette::Ochre : palette::Sky, 0.14, rng,
+         {.layers = 3, .jitter = 2, .edge = 0.6, .granulation = 0.1});
+    InkOutline(cr, 1.2, rng, palette::Sepia, 0.9);
+    cairo_new_path(cr);
+    // A pin at the left, and the hint's mark: one star the second time, two the third.
+    PathEllipse(cr, 34, 20, 4.5, 4.5);
+    SetColour(cr, palette::Rust);
+    cairo_fill(cr);
+    for (int i = 0; i < (nearest ? 2 : 1); ++i)
+        Twinkle(cr, 34 + i * 14.0, 42, 6, palette::Ochre, rng);
+    const double left = 64, width = HintW - 96;
+    const std::string hint = std::string("Hint: ") + text;
+    double size = 17;
+    while (WrapLines(cr, FontFace::Serif, size, hint, width).size() > 2 && size > 12)
+        size -= 0.5;
+    DrawParagraph(cr, FontFace::Serif, size, left, 10, width, hint, palette::Ink, Align::Left,
+                  size + 3);
+    ctx.Save(canvas, path);
 }
 
 // One board of the pause menu, 200 x 50: the same painted plank as the title's menu items.
@@ -233,6 +380,24 @@ void DrawPauseSheet(GenContext& ctx) {
 void GenerateNotices(GenContext& ctx) {
     for (const Notice& notice : kNotices)
         DrawNotice(ctx, notice);
+    for (const StopCard& card : kStopCards) {
+        const std::string base = std::string("image/Support/");
+        const std::string file = base + "stop_" + card.name + ".png";
+        DrawNotice(ctx, Notice{file.c_str(), card.heading, card.text, NoticeArt::Hero, true});
+        DrawHint(ctx, base + "hint_" + card.name + "_2.png", card.nearer, false);
+        DrawHint(ctx, base + "hint_" + card.name + "_3.png", card.nearest, true);
+    }
+    for (int item = 0; item < kBagItemCount; ++item) {
+        const std::string name = kItemNames[item];
+        const std::string file = "image/Support/fox_took_" + name + ".png";
+        const std::string heading = "The fox took the " + name + "!";
+        DrawNotice(ctx,
+                   Notice{file.c_str(), heading.c_str(),
+                          "It reached into your bag as the pebble passed. Turn back, and hold the "
+                          "piece in your hand or keep it on the bag's third page past the fox.",
+                          NoticeArt::Item, true},
+                   item);
+    }
 }
 
 void GeneratePauseMenu(GenContext& ctx) {

@@ -131,11 +131,29 @@ void MakeClickSound(GenContext& ctx) {
     ctx.Save(pcm, path);
 }
 
+// A click on the page that does nothing: two soft, low knocks on the book's cover, "nope".
+void MakeRefuseSound(GenContext& ctx) {
+    const std::string path = "Sound/refuse.ogg";
+    Rng rng(path);
+    Pcm pcm(0.26);
+    for (double at : {0.003, 0.11}) {
+        AddStruck(pcm, at, 330, 0.6, {{1.0, 1.0, 0.03}, {2.1, 0.3, 0.012}}, 0.001);
+        AddNoiseKeys(pcm, at,
+                     {{0.0, 0.0, 1800, 1.0}, {0.0005, 1.0, 1800, 1.0}, {0.004, 0.0, 1500, 1.0}},
+                     0.3, rng);
+    }
+    Reverb(pcm, 0.1, 0.08);
+    SetLength(pcm, 0.26);
+    Finish(pcm, 1.2, 0.5, 0.04);
+    ctx.Save(pcm, path);
+}
+
 void GenerateSound(GenContext& ctx) {
     MakeTearSound(ctx);
     MakePageSound(ctx);
     MakeHelpSound(ctx);
     MakeClickSound(ctx);
+    MakeRefuseSound(ctx);
 }
 
 AssetGroup group("sound", &GenerateSound);

@@ -94,21 +94,68 @@ void DrawCursorFist(GenContext& ctx) {
     ctx.Save(canvas, path);
 }
 
+// The badge beside the cursor over a piece that can be torn out now: a scrap of paper with its
+// corner peeling off along a dotted tear line.
+void DrawCursorTear(GenContext& ctx) {
+    const std::string path = "image/Support/Cursor_Tear.png";
+    Rng rng(path);
+    Canvas canvas(24, 24);
+    cairo_t* cr = canvas.cr;
+    PathPolygon(cr, {{2, 3}, {21, 2}, {22, 13}, {13, 22}, {3, 21}});
+    DropShadow(cr, 1, 1, 1, 0.35);
+    FillPaper(cr, rng);
+    InkOutline(cr, 1.0, rng, palette::Sepia, 0.9);
+    cairo_new_path(cr);
+    PathPolygon(cr, {{22, 13}, {13, 22}, {12, 12}}); // the corner coming away
+    SetColour(cr, Lighter(palette::Ochre, 0.5));
+    cairo_fill_preserve(cr);
+    InkOutline(cr, 0.9, rng, palette::Sepia, 0.9);
+    cairo_new_path(cr);
+    cairo_save(cr);
+    const double dash[] = {1.6, 1.6};
+    cairo_set_dash(cr, dash, 2, 0);
+    cairo_set_line_width(cr, 1.1);
+    SetColour(cr, palette::Rust);
+    cairo_move_to(cr, 23, 12);
+    cairo_line_to(cr, 12, 23);
+    cairo_stroke(cr);
+    cairo_restore(cr);
+    ctx.Save(canvas, path);
+}
+
 // Shown by the level when a page cannot be turned: a scrap of paper with a note.
 void DrawNotPage(GenContext& ctx) {
     const std::string path = "image/Support/Not_page.png";
     Rng rng(path);
-    Canvas canvas(300, 80);
+    Canvas canvas(300, 66); // ends at y 181, clear of the notices at y 185
     cairo_t* cr = canvas.cr;
-    PathTornRect(cr, 8, 6, 282, 64, rng, 2.0);
+    PathTornRect(cr, 8, 4, 282, 56, rng, 2.0);
     DropShadow(cr, 3, 4, 3, 0.3);
     FillPaper(cr, rng);
     Wash(cr, palette::Ochre, 0.12, rng,
          {.layers = 3, .jitter = 2, .edge = 0.6, .granulation = 0.1});
     InkOutline(cr, 1.2, rng, palette::Sepia, 0.9);
     cairo_new_path(cr);
-    DrawText(cr, FontFace::SerifBold, 26, 150, 47, "No more pages", palette::Ink, Align::Centre);
-    InkCurve(cr, {70, 56}, {120, 60}, {180, 53}, {230, 57}, 1.3, rng, palette::Rust, 0.8);
+    DrawText(cr, FontFace::SerifBold, 26, 150, 40, "No more pages", palette::Ink, Align::Centre);
+    InkCurve(cr, {70, 48}, {120, 52}, {180, 45}, {230, 49}, 1.3, rng, palette::Rust, 0.8);
+    ctx.Save(canvas, path);
+}
+
+// The page number printed at the foot of the level's page: the digits 0 to 9 in a strip of
+// 12 x 18 cells, in the book's lettering.
+void DrawPageDigits(GenContext& ctx) {
+    const std::string path = "image/Support/page_digits.png";
+    Canvas canvas(120, 18);
+    cairo_t* cr = canvas.cr;
+    for (int d = 0; d < 10; ++d) {
+        const std::string digit(1, char('0' + d));
+        // A paper-coloured halo keeps the number readable over snow and scenery.
+        for (int dx = -1; dx <= 1; ++dx)
+            for (int dy = -1; dy <= 1; ++dy)
+                DrawText(cr, FontFace::SerifBold, 14, d * 12 + 6 + dx, 14 + dy, digit,
+                         palette::Paper, Align::Centre, 0.9);
+        DrawText(cr, FontFace::SerifBold, 14, d * 12 + 6, 14, digit, palette::Sepia, Align::Centre);
+    }
     ctx.Save(canvas, path);
 }
 
@@ -333,7 +380,9 @@ void DrawSunEffect(GenContext& ctx) {
 void GenerateSupport(GenContext& ctx) {
     DrawCursorRock(ctx);
     DrawCursorFist(ctx);
+    DrawCursorTear(ctx);
     DrawNotPage(ctx);
+    DrawPageDigits(ctx);
     DrawBagFull(ctx);
     DrawInventory(ctx);
     DrawInventoryNum(ctx);

@@ -1,12 +1,14 @@
 // The title's full-page sheets: three help pages and the credits. Each is a whole sheet of
 // paper (drawn over the menu), with its writing kept well inside the book's frame.
 
+#include "BagItems.h"
 #include "Canvas.h"
 #include "Ink.h"
 #include "Registry.h"
 #include "Text.h"
 #include "TitleArt.h"
 
+#include <algorithm>
 #include <cmath>
 #include <string>
 
@@ -196,37 +198,93 @@ void DrawHelp2(GenContext& ctx) {
     ctx.Save(canvas, path);
 }
 
+// A little page of the book, its number at the foot; returns nothing, draws at (x, y).
+void MiniPage(cairo_t* cr, Rng& rng, double x, double y, int number, double alpha = 1.0) {
+    PathRoundedRect(cr, x, y, 58, 72, 3);
+    DropShadow(cr, 2, 2, 2, 0.25 * alpha);
+    FillPaper(cr, rng, palette::Paper, 0.05);
+    InkOutline(cr, 1.2, rng, palette::Sepia, 0.9 * alpha);
+    cairo_new_path(cr);
+    DrawText(cr, FontFace::Serif, 12, x + 29, y + 66, std::to_string(number), palette::Sepia,
+             Align::Centre, alpha);
+}
+
+// The hole a torn piece leaves: a ragged gap with the book's back showing through.
+void MiniHole(cairo_t* cr, Rng& rng, double cx, double cy) {
+    PathBlob(cr, cx, cy, 13, 11, rng, 0.18, 9);
+    SetColour(cr, palette::PaperShade);
+    cairo_fill_preserve(cr);
+    InkOutline(cr, 1.0, rng, palette::Sepia, 0.8);
+    cairo_new_path(cr);
+}
+
+void MiniApple(cairo_t* cr, Rng& rng, double cx, double cy, double size) {
+    cairo_save(cr);
+    cairo_translate(cr, cx - size / 2, cy - size / 2);
+    PaintBagItem(cr, 1, 0, size, size, rng);
+    cairo_restore(cr);
+    cairo_new_path(cr);
+}
+
+// The time page's paragraphs: a wider column, so that four rules fit on one sheet.
+double Note(cairo_t* cr, double top, const std::string& text) {
+    return DrawParagraph(cr, FontFace::Serif, 17, 330, top, 380, text, palette::Sepia, Align::Left,
+                         22);
+}
+
+// How time works in the book: what tearing out and putting down do to the pages, and how the fox
+// is kept from the bag.
 void DrawHelp3(GenContext& ctx) {
     const std::string path = "image/Title/help3.png";
     Rng rng(path);
     Canvas canvas(800, 600);
     cairo_t* cr = canvas.cr;
-    Sheet(cr, rng, "Resting and reminders");
+    Sheet(cr, rng, "Time in the book");
 
-    DrawKeyCap(cr, 150, 160, 72, 52, "Esc", rng, 20);
-    Say(cr, 160, "Esc pauses the game.");
+    // Torn out: the same hole through every page, the apple in the bag.
+    for (int i = 0; i < 3; ++i) {
+        const double x = 96 + i * 22.0, y = 132 + i * 6.0;
+        MiniPage(cr, rng, x, y, 11 + i);
+        MiniHole(cr, rng, x + 29, y + 30);
+    }
+    MiniApple(cr, rng, 258, 178, 34);
+    InkCurve(cr, {200, 168}, {220, 156}, {236, 160}, {244, 170}, 1.3, rng, palette::Rust, 0.8);
+    double y = Note(cr, 140,
+                    "A piece you tear out leaves the whole book at once: gone from every page, "
+                    "before and after. It waits in your bag.");
 
-    // A page with the help tab peeping out of its left edge.
-    PathRoundedRect(cr, 96, 260, 36, 110, 6);
-    Painted(cr, palette::Ochre, Darker(palette::Ochre, 0.2), 0.4, 1.6, rng);
-    DrawText(cr, FontFace::SerifBold, 26, 112, 325, "?", palette::Ink, Align::Centre);
-    PathRoundedRect(cr, 122, 240, 180, 150, 4);
-    DropShadow(cr, 3, 4, 3, 0.3);
-    FillPaper(cr, rng, palette::Paper, 0.05);
-    InkOutline(cr, 1.6, rng);
-    cairo_new_path(cr);
-    for (int l = 0; l < 5; ++l)
-        InkLine(cr, {{146, 270 + l * 22.0}, {280 - (l % 2) * 30.0, 270 + l * 22.0}}, 1.0, rng,
-                palette::Stone, 0.7);
-    InkCurve(cr, {70, 412}, {70, 380}, {80, 360}, {96, 340}, 1.4, rng, palette::Rust, 0.8);
-    double y = Say(cr, 262,
-                   "In the story, the help tab at the left edge of the page opens a "
-                   "reminder of these controls.");
-    Say(cr, y + 8, "Click it again to put the reminder away.", false);
+    // Put down on page 12: not on 11, there on 12 and 13.
+    const double rowY = std::max(y + 12, 232.0);
+    for (int i = 0; i < 3; ++i) {
+        const double x = 96 + i * 70.0;
+        MiniPage(cr, rng, x, rowY, 11 + i, i == 0 ? 0.6 : 1.0);
+        if (i > 0) MiniApple(cr, rng, x + 29, rowY + 30, 26);
+    }
+    y = Note(cr, rowY,
+             "A piece you put down lies on its page and every page after. Turn back past that "
+             "page and it is gone, not in the bag. Take it back only on its own page.");
 
+    // The fox and the safe places: a hand holding the apple, the bag's third page.
+    const double foxY = std::max(y + 12, 330.0);
     Rng hero("image/Title/help3.png#hero");
-    DrawPebbleHero(cr, 200, 462, 0.5, hero, 3.0);
-    Say(cr, 430, "Tear, keep and put down pieces to help the little pebble on its way.", false);
+    DrawPebbleHero(cr, 130, foxY + 40, 0.34, hero, 2.0);
+    MiniApple(cr, rng, 182, foxY + 14, 24);
+    PathRoundedRect(cr, 222, foxY + 6, 76, 52, 4);
+    Painted(cr, Lighter(palette::Wood, 0.6), palette::Wood, 0.3, 1.2, rng, 0.5);
+    DrawText(cr, FontFace::SerifBold, 14, 260, foxY + 38, "3/3", palette::Ink, Align::Centre);
+    y = Note(cr, foxY,
+             "The fox takes a piece from the bag's first two pages. One held in your hand or kept "
+             "on the third page is safe.");
+
+    // The cursor's answers, then the pause key and the reminder tab.
+    const double lastY = std::max(y + 12, 410.0);
+    DrawKeyCap(cr, 96, lastY - 2, 58, 34, "Esc", rng, 16);
+    PathRoundedRect(cr, 168, lastY - 4, 22, 40, 5);
+    Painted(cr, palette::Ochre, Darker(palette::Ochre, 0.2), 0.4, 1.2, rng);
+    DrawText(cr, FontFace::SerifBold, 17, 179, lastY + 22, "?", palette::Ink, Align::Centre);
+    Note(cr, lastY,
+         "A torn corner by the cursor: this can be torn out now. Esc pauses; the ? tab opens a "
+         "reminder.");
     Footer(cr, rng, "Click to turn the page", 3);
     ctx.Save(canvas, path);
 }

@@ -67,10 +67,10 @@ bool SplitIndexed(const std::string& what, std::string& head, int& index) {
 // The words `until` and `expect` read (checked when the script is read, before the game and its
 // singletons exist).
 bool KnownWhat(const std::string& what) {
-    static const char* const kPlain[] = {"scene",     "page",      "forwardLock", "autoFlip",
-                                         "paused",    "bagOpen",   "charState",   "gameover",
-                                         "smoke",     "quit",      "pageNotice",  "endingStarted",
-                                         "introDone", "titlePhase"};
+    static const char* const kPlain[] = {
+        "scene",     "page",       "forwardLock", "autoFlip", "paused",     "bagOpen",
+        "charState", "gameover",   "smoke",       "quit",     "pageNotice", "endingStarted",
+        "introDone", "titlePhase", "stopCard",    "lastStop", "hintLevel",  "foxTook"};
     for (const char* word : kPlain)
         if (what == word) return true;
     std::string head;
@@ -214,6 +214,14 @@ bool ScriptPlayer::Read(const std::string& what, int32_t& value) {
         value = level ? (level->level.notices.showGameover1 | level->level.notices.showGameover2 |
                          level->level.notices.showGameover3)
                       : 0;
+    } else if (what == "stopCard") {
+        value = level ? level->level.notices.stopCard : 0;
+    } else if (what == "lastStop") {
+        value = level ? level->level.stops.last : 0;
+    } else if (what == "hintLevel") {
+        value = level ? level->level.notices.hintLevel : 0;
+    } else if (what == "foxTook") {
+        value = level ? level->level.notices.foxTook : -1;
     } else if (what == "smoke") {
         value = level ? level->level.smokeStep : 0;
     } else if (what == "introDone") {

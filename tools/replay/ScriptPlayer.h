@@ -24,7 +24,9 @@
 // notice shows), notice.N (notice N shows: 1-3 the lost notices gameover1-3, 4 the warning),
 // introDone and titlePhase (the title's own values), pageNotice (1 while the page notice is
 // drawn), smoke, endingStarted (1 once the closing sequence has begun), quit (1 once the game
-// has asked to end).
+// has asked to end), stopCard (the kind of stop whose own card shows, 0 none), lastStop (the
+// stop met last), hintLevel (2 or 3 while a nearer hint shows, else 0), foxTook (the item whose
+// theft card shows, -1 none).
 // Keys: Escape Return F2 W I A S D Space Left Right.
 #include <cstdint>
 #include <functional>

@@ -2,6 +2,7 @@
 #include "app/CStage.h"
 #include "platform/Graphics.h"
 #include "scenes/level/LevelState.h"
+#include "services/InventoryBag.h"
 #include "services/ListFiles.h"
 #include <cstdint>
 #include <vector>
@@ -22,6 +23,11 @@
 //   LevelBackground.cpp background objects on page turns and the follow-up checks
 //   LevelUndo.cpp       the undo checks of the backward turn
 //   LevelRender.cpp     Render
+// The names in the cards' file names: stop_<stop>.png, hint_<stop>_2.png and _3.png under
+// Data/image/Support, and fox_took_<item>.png for the fifteen items.
+extern const char* const kStopNames[kStopKinds];
+extern const char* const kItemNames[InventoryBag::kItems];
+
 class CStage_One : public CStage {
   public:
     static constexpr int kChars = LevelState::kChars;
@@ -111,6 +117,10 @@ class CStage_One : public CStage {
     Texture* smoke[kSmokePictures] = {};
     Texture* gameover[3] = {};
     Texture* warning = nullptr;
+    Texture* stopCards[kStopKinds] = {};    // one card for each kind of stop
+    Texture* stopHints[kStopKinds][2] = {}; // its nearer hints, second and third attempt
+    Texture* foxCards[InventoryBag::kItems] = {};
+    Texture* pageDigits = nullptr;
     Texture* escMenu = nullptr;
     Texture* escQuit = nullptr;
     Texture* escMain = nullptr;

@@ -9,6 +9,7 @@
 
 namespace {
 
+constexpr int32_t kMaxCountedAttempts = 99; // past the third the hints say no more
 constexpr int32_t kLossNothingTaken = 1;
 constexpr int32_t kLossItemTaken = 5;
 constexpr int kLossSlots = 10; // C14 only reaches into the bag's first two pages
@@ -93,6 +94,12 @@ struct Rules {
     bool Placed(int item) { return I(item).state == ItemPlaced; }
     bool PlacedEarlier(int item) { return Placed(item) && PutDownEarlier(item); }
     void ArmNotice(uint8_t Notices::*arm) { L.notices.*arm = 1; }
+    // The hero met a stop: its card explains it, and each attempt brings a nearer hint.
+    void Stopped(StopKind kind) {
+        L.stops.last = kind;
+        int32_t& n = L.stops.attempts[kind];
+        if (n < kMaxCountedAttempts) ++n;
+    }
 
     void Show(BackObj& b, int32_t x, int32_t y) {
         b.state = 1;
@@ -167,8 +174,12 @@ struct Rules {
     void C5Against(const RECT& r) {
         if (C5Awake() && Overlaps(C(5).hit, r)) UseWithCopy(kC5Copy);
     }
+    // A piece put down falling on the walker.
     void KnockDownIfWalkerTouches(const RECT& r) {
-        if (L.charState == CharWalk && (Overlaps(L.hitA, r) || Overlaps(L.hitB, r))) KnockDown();
+        if (L.charState == CharWalk && (Overlaps(L.hitA, r) || Overlaps(L.hitB, r))) {
+            KnockDown();
+            Stopped(StopFallingPiece);
+        }
     }
 
     void BagLossDraw();
@@ -293,12 +304,14 @@ void Rules::Item0AgainstCharacter() {
         Char(CharFall).y = Char(CharCarried).y - 16;
         L.stamps.fallStart = page;
         L.charState = CharFall;
+        Stopped(StopWindmillFall);
     }
     if (L.charState == CharRide && (Overlaps(R0, L.hitA) || Overlaps(R0, L.hitC))) {
         CloseAllGates(common);
         Char(CharThrown).x = Char(CharRide).x - 8;
         Char(CharThrown).y = Char(CharRide).y + 37;
         L.charState = CharThrown;
+        Stopped(StopThrownOff);
     }
     bool hitsAny = Overlaps(R0, L.hitA) || Overlaps(R0, L.hitB) || Overlaps(R0, L.hitC);
     if (L.charState == CharJump && hitsAny) {
@@ -309,6 +322,7 @@ void Rules::Item0AgainstCharacter() {
             Char(CharThrown).y = jump.y + d->y;
         }
         L.charState = CharThrown;
+        Stopped(StopThrownOff);
     }
     if (L.charState == CharDismount && hitsAny) {
         CloseAllGates(common);
@@ -318,6 +332,7 @@ void Rules::Item0AgainstCharacter() {
             shown.x = dismount.x + h->dx;
             shown.y = dismount.y + h->dy;
             L.charState = h->state;
+            Stopped(StopThrownOff);
             if (h->state == CharKnockedDown) Reveal(3, dismount.x + 6, dismount.y + 172);
         }
     }
@@ -385,20 +400,24 @@ void Rules::WalkingCharacter() {
         Char(CharSwept).y = C(24).y + 32;
         L.charState = CharSwept;
         ArmNotice(&Notices::armGameover1);
+        Stopped(StopFirSnow);
     }
     if (PlacedEarlier(9) && (Overlaps(I(9).hit, L.hitB) || Overlaps(I(9).hit, L.hitA))) {
         CloseAllGates(common);
         Char(CharSlip).x = walker.x + 27;
         Char(CharSlip).y = walker.y - 80;
         L.charState = CharSlip;
+        Stopped(StopSun);
     }
     if (I(0).state == ItemVisible && Overlaps(L.hitA, I(0).hit)) {
         KnockDown();
         ArmNotice(&Notices::armGameover1);
+        Stopped(StopBoulder);
     }
     if (ReadyAtRest(19) && Overlaps(C(19).hit, L.hitB)) {
         KnockDown();
         ArmNotice(&Notices::armGameover3);
+        Stopped(StopPineCone);
     }
     if (InState(14, 1) && Overlaps(C(14).hit, L.hitA)) {
         if (!L.flags.bagLossDone) {
@@ -408,27 +427,34 @@ void Rules::WalkingCharacter() {
         }
         if (L.headIndex == 0) L.headIndex = lossResult;
     }
-    if (InState(13, 1) && (Overlaps(C(13).hit, L.hitB) || Overlaps(C(13).hit, L.hitA))) KnockDown();
+    if (InState(13, 1) && (Overlaps(C(13).hit, L.hitB) || Overlaps(C(13).hit, L.hitA))) {
+        KnockDown();
+        Stopped(StopTinBird);
+    }
     if (InState(12, 1) && Overlaps(L.hitC, L.zones[6])) {
         L.stamps.c12Reached = page;
         C(12).state = 5;
+        Stopped(StopGoose); // the mother goose comes down for the hero
         if (B(25).state == 2) Show(B(25), C(12).x - 26, C(12).y - 208);
     }
     if (InState(10, 1) && Overlaps(L.hitB, C(10).hit)) {
         KnockDown();
         ArmNotice(&Notices::armGameover3);
+        Stopped(StopSnowball);
     }
     if (!L.flags.pitCovered && B(20).state == 1 && Overlaps(L.hitA, L.zones[5])) {
         CloseAllGates(common);
         Char(CharPit).x = walker.x + 34;
         Char(CharPit).y = walker.y - 19;
         L.charState = CharPit;
+        Stopped(StopPit);
     }
     if (InState(7, 1) && Overlaps(C(7).hit, L.hitA)) {
         // Knocked down with the gates left as they are.
         Char(CharKnockedDown).x = walker.x + 2;
         Char(CharKnockedDown).y = walker.y - 56;
         L.charState = CharKnockedDown;
+        Stopped(StopTroll);
     }
     if (PlacedEarlier(7) && bag.item7Frame == 0 && Overlaps(Hotspot(bag, 7), L.hitA)) {
         L.stamps.flyStart = page;
@@ -436,6 +462,7 @@ void Rules::WalkingCharacter() {
         I(7).state = ItemUsedUp;
         Char(CharFly).x = walker.x - 66;
         Char(CharFly).y = walker.y - 62;
+        Stopped(StopBalloon);
     }
     if (ReadyAtRest(0) && Char(CharCarried).frame == 0 && Overlaps(C(0).hit, L.hitA)) {
         L.charState = CharCarried;
@@ -449,6 +476,7 @@ void Rules::WalkingCharacter() {
     if (ReadyAtRest(2) && Overlaps(L.hitA, C(2).hit)) {
         KnockDown();
         ArmNotice(&Notices::armGameover2);
+        Stopped(StopFence);
     }
     if (ReadyAtRest(4) && Overlaps(L.hitA, C(4).hit)) {
         CloseThreeGates(common);

@@ -187,6 +187,14 @@ void LoadPictures(Texture** slots, const PathSlot* paths, int n) {
 
 } // namespace
 
+const char* const kStopNames[kStopKinds] = {
+    "",        "boulder",       "fence",      "snowball", "pine_cone",
+    "pit",     "troll",         "fir_snow",   "goose",    "sun",
+    "balloon", "windmill_fall", "thrown_off", "tin_bird", "falling_piece"};
+const char* const kItemNames[InventoryBag::kItems] = {
+    "boulder", "apple", "bird",     "pear",  "plum",  "lantern", "acorn", "balloon",
+    "lemon",   "sun",   "umbrella", "plank", "wheel", "egg",     "key"};
+
 void CStage_One::Init() {
     level = LevelState{};
     autoFlipTick = pacingTick = GetTickCount();
@@ -268,6 +276,16 @@ void CStage_One::Init() {
     LoadTexture("Data/image/Support/gameover2.png", gameover[1]);
     LoadTexture("Data/image/Support/gameover3.png", gameover[2]);
     LoadTexture("Data/image/Support/warning.png", warning);
+    const std::string support = "Data/image/Support/";
+    for (int k = StopNone + 1; k < kStopKinds; ++k) {
+        const std::string name = kStopNames[k];
+        LoadTexture((support + "stop_" + name + ".png").c_str(), stopCards[k]);
+        LoadTexture((support + "hint_" + name + "_2.png").c_str(), stopHints[k][0]);
+        LoadTexture((support + "hint_" + name + "_3.png").c_str(), stopHints[k][1]);
+    }
+    for (int i = 0; i < InventoryBag::kItems; ++i)
+        LoadTexture((support + "fox_took_" + kItemNames[i] + ".png").c_str(), foxCards[i]);
+    LoadTexture("Data/image/Support/page_digits.png", pageDigits);
     for (int i = 0; i < kSmokePictures; ++i) {
         const std::string path = "Data/image/One/Back_OBJ/smoke" + std::to_string(i + 1) + ".png";
         LoadTexture(path.c_str(), smoke[i]);
@@ -291,7 +309,14 @@ void CStage_One::Release() {
         ReleaseTexture(t);
     for (Texture*& t : gameover)
         ReleaseTexture(t);
-    Texture** rest[] = {&warning, &escMenu, &escQuit, &escMain, &escResume};
+    for (Texture*& t : stopCards)
+        ReleaseTexture(t);
+    for (auto& hints : stopHints)
+        for (Texture*& t : hints)
+            ReleaseTexture(t);
+    for (Texture*& t : foxCards)
+        ReleaseTexture(t);
+    Texture** rest[] = {&warning, &escMenu, &escQuit, &escMain, &escResume, &pageDigits};
     for (Texture** t : rest)
         ReleaseTexture(*t);
 }

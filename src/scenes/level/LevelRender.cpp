@@ -129,7 +129,14 @@ constexpr int32_t kFallFrame = 2; // the falling character always shows this fra
 // ---- Notices, smoke, pause menu ----
 
 constexpr POINT kNoticePos{100, 185};
+constexpr POINT kHintPos{100, 365}; // the nearer hint, just under a notice (176 px high)
 constexpr POINT kPageNoticePos{230, 115};
+
+// The page number at the foot of the page, centred, in the book's digits (a strip of 0..9).
+constexpr int32_t kPageNumberCentreX = 400;
+constexpr int32_t kPageNumberY = 550; // just above the page's lower edge
+constexpr int32_t kDigitWidth = 12;
+constexpr int32_t kDigitHeight = 18;
 constexpr POINT kSmokePos[CStage_One::kSmokePictures] = {
     {420, 326}, {400, 278}, {348, 266}, {20, 0}, {20, 0}, {20, 0}, {20, 0}, {20, 0}};
 constexpr POINT kPauseMenuPos{106, 85};
@@ -142,6 +149,22 @@ void Draw(Texture* texture, int32_t x, int32_t y, const RECT* source = nullptr,
 
 void DrawBook(Texture* texture, POINT at) {
     Draw(texture, at.x, at.y, nullptr, kBookScale, kBookScale);
+}
+
+void DrawPageNumber(Texture* digits, int32_t page) {
+    if (!digits || page < 0) return;
+    char text[12];
+    int n = 0;
+    do {
+        text[n++] = static_cast<char>('0' + page % 10);
+        page /= 10;
+    } while (page > 0 && n < 11);
+    int32_t x = kPageNumberCentreX - n * kDigitWidth / 2;
+    for (int i = n - 1; i >= 0; --i, x += kDigitWidth) {
+        const int32_t d = text[i] - '0';
+        const RECT source{d * kDigitWidth, 0, d * kDigitWidth + kDigitWidth, kDigitHeight};
+        Draw(digits, x, kPageNumberY, &source, kBookScale, kBookScale);
+    }
 }
 
 // A record's own frame rectangle, or nullptr when the frame lies outside its array (drawn not
@@ -263,12 +286,23 @@ void CStage_One::Render() {
 
     DrawBack(*this, 60); // 29
 
+    DrawPageNumber(pageDigits, common.page); // printed on the page, under everything laid on it
+
     // 30: the notices, all at one place (a later one covers an earlier one).
     const uint8_t noticeShown[] = {lv.notices.showGameover1, lv.notices.showGameover2,
                                    lv.notices.showGameover3, lv.notices.showWarning};
     Texture* const noticeImages[] = {gameover[0], gameover[1], gameover[2], warning};
     for (int i = 0; i < 4; ++i)
         if (noticeShown[i] == 1) DrawBook(noticeImages[i], kNoticePos);
+    // Our own cards at the same place: the stop met (or what the fox took), a nearer hint below.
+    const Notices& n = lv.notices;
+    if (n.stopCard > StopNone && n.stopCard < kStopKinds)
+        DrawBook(stopCards[n.stopCard], kNoticePos);
+    if (n.foxTook >= 0 && n.foxTook < InventoryBag::kItems)
+        DrawBook(foxCards[n.foxTook], kNoticePos);
+    const int32_t stop = lv.stops.last;
+    if (n.hintLevel >= 2 && n.hintLevel <= 3 && stop > StopNone && stop < kStopKinds)
+        DrawBook(stopHints[stop][n.hintLevel - 2], kHintPos);
 
     if (common.pageTurned == 1 && (common.page == 0 || common.forwardLock)) // 31
         DrawBook(common.notPage, kPageNoticePos);

@@ -243,10 +243,48 @@ struct PageStamps {
     bool operator==(const PageStamps&) const = default;
 };
 
+// Every way the hero can be stopped on the lane, each with its own card (what happened, what
+// might help) and two nearer hints for the second and third time.
+enum StopKind : int32_t {
+    StopNone = 0,
+    StopBoulder,      // walked into the boulder lying on the lane
+    StopFence,        // walked into the fence
+    StopSnowball,     // hit by the imp's snowball
+    StopPineCone,     // hit by the crow's pine cone
+    StopPit,          // fell through the boardwalk's gap
+    StopTroll,        // knocked down by the troll standing guard
+    StopFirSnow,      // buried under the leaning fir's snow
+    StopGoose,        // carried off by the mother goose
+    StopSun,          // dazzled by a sun put down on the hero
+    StopBalloon,      // carried off by the balloon
+    StopWindmillFall, // knocked off the windmill's sail
+    StopThrownOff,    // thrown off the elk
+    StopTinBird,      // knocked down by the tin bird
+    StopFallingPiece, // hit by a piece put down above the hero
+    kStopKinds
+};
+
+struct StopRecord {
+    // The stop the hero met last: set by the rule that stops it, read only while the pages are
+    // locked (every lock follows such a rule), so turning back leaves it as it is.
+    int32_t last = StopNone;
+    // How often the hero has been stopped at each kind of stop in this game. These count the
+    // player's attempts, not pages: turning back never undoes them (the round-trip checks leave
+    // them out for that reason), and the hints grow with them.
+    int32_t attempts[kStopKinds] = {};
+    bool operator==(const StopRecord&) const = default;
+};
+
 // The notice pictures: armed by the rules, shown by the frame update.
 struct Notices {
     uint8_t armGameover1 = 0, armGameover2 = 0, armGameover3 = 0;
     uint8_t showGameover1 = 0, showGameover2 = 0, showGameover3 = 0, showWarning = 0;
+    // Our own cards, chosen every frame from the state: the stop's card while the pages are
+    // locked and no gameover notice shows, its nearer hint from the second attempt on (2 or 3),
+    // and the card naming what the fox took (-1 none).
+    int32_t stopCard = StopNone;
+    int32_t hintLevel = 0;
+    int32_t foxTook = -1;
     bool operator==(const Notices&) const = default;
 };
 
@@ -281,6 +319,7 @@ struct LevelState {
     LevelFlags flags;
     PageStamps stamps;
     Notices notices;
+    StopRecord stops;
     PauseButtons pause;
     int16_t smokeStep = 0; // closing sequence: 0 none, 1..8 the smoke picture shown
     RECT hitA, hitB, hitC; // the character's hit rectangles

@@ -5,6 +5,7 @@
 #include "platform/Window.h"
 #include "scenes/level/CStage_One.h"
 #include "scenes/level/LevelCommon.h"
+#include <algorithm>
 
 namespace {
 
@@ -140,6 +141,10 @@ constexpr GameoverNotice kGameoverNotices[] = {
     {&Notices::armGameover2, &Notices::showGameover2, C1Standing},
     {&Notices::armGameover3, &Notices::showGameover3, C10OrC19Waiting},
 };
+
+// The card naming what the fox took stays for this many pages after the theft.
+constexpr int32_t kFoxCardPages = 12;
+constexpr int32_t kNearestHint = 3;
 
 constexpr int kWarningColl = 14;
 constexpr int32_t kWarningFrom = 550; // shown strictly between these
@@ -322,4 +327,24 @@ void CStage_One::UpdateNotices() {
 
     const CollObj& c = level.colls[kWarningColl];
     notices.showWarning = c.state == 1 && kWarningFrom < c.x && c.x < kWarningTo;
+
+    // Our own cards. While the pages are locked: the card of the stop met last, unless a
+    // gameover notice already tells it, and from the second attempt at that stop on a nearer
+    // hint under whichever card shows.
+    const bool locked = common.pageTurned == 1 && common.forwardLock == 1;
+    const bool gameoverShown =
+        notices.showGameover1 || notices.showGameover2 || notices.showGameover3;
+    const int32_t stop = level.stops.last;
+    const bool known = stop > StopNone && stop < kStopKinds;
+    notices.stopCard = locked && known && !gameoverShown ? stop : StopNone;
+    const int32_t tries = known ? level.stops.attempts[stop] : 0;
+    notices.hintLevel = locked && known && tries >= 2 ? std::min(tries, kNearestHint) : 0;
+
+    // After a theft, for a few pages: which piece the fox took.
+    const int32_t taken = level.values.bagLossItem;
+    const int32_t since = common.page - level.stamps.bagLoss;
+    const bool justTaken = taken >= 0 && taken < InventoryBag::kItems &&
+                           level.stamps.bagLoss != kNoStamp && since >= 0 && since < kFoxCardPages;
+    const bool cardFree = !locked && !gameoverShown && !notices.showWarning;
+    notices.foxTook = justTaken && cardFree ? taken : -1;
 }
