@@ -73,6 +73,22 @@ TEST_F(PageKeysTest, EachPressTurnsOnePageAndAHeldKeyDoesNotRepeat) {
     EXPECT_EQ(PagePlays(), 4) << "the page clip before every turn, none for the refused one";
 }
 
+// A key pressed and let go between two frames (a quick tap, a slow machine, the browser's
+// animation frames) still turns one page; a tap in an earlier frame turns none.
+TEST_F(PageKeysTest, ATapShorterThanAFrameTurnsOnePage) {
+    Manual();
+    headless::TapKey(DIK_D);
+    stage.HandlePageKeys();
+    EXPECT_EQ(Common().page, 1);
+    EndInputFrame();
+    stage.HandlePageKeys();
+    EXPECT_EQ(Common().page, 1);
+    headless::TapKey(DIK_D);
+    EndInputFrame();
+    stage.HandlePageKeys();
+    EXPECT_EQ(Common().page, 1);
+}
+
 TEST_F(PageKeysTest, ForwardRunsBeforeBackwardWhenBothArePressed) {
     Manual();
     Common().page = 3;

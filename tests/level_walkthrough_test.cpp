@@ -90,6 +90,7 @@ key D
 expect forwardLock 1
 expect charState 13
 expect pageNotice 1
+expect stopCard 5
 back 3
 expect forwardLock 0
 expect charState 0
@@ -124,6 +125,7 @@ key D
 expect forwardLock 1
 expect charState 16
 expect pageNotice 1
+expect stopCard 7
 back 3
 expect forwardLock 0
 expect charState 0
