@@ -331,7 +331,14 @@ void TrollFigure(cairo_t* cr, double w, double h, int f, bool fleeing, Rng& rng)
 }
 
 void TrollGuard(cairo_t* cr, double w, double h, int f, int, Rng& rng) {
+    // Standing guard it stays in the right part of its frame: the hero it knocks down lies just
+    // left of where it stops him (its contact edge is a third into the frame) and stays in sight.
+    cairo_save(cr);
+    cairo_translate(cr, w * 0.92, h);
+    cairo_scale(cr, 0.78, 0.78);
+    cairo_translate(cr, -w * 0.92, -h);
     TrollFigure(cr, w, h, f, false, rng);
+    cairo_restore(cr);
 }
 
 void TrollFleeing(cairo_t* cr, double w, double h, int f, int, Rng& rng) {
