@@ -120,8 +120,9 @@ void TinBirdFalling(cairo_t* cr, double w, double h, int frame, Rng& rng) {
 }
 
 void FoxBowledOver(cairo_t* cr, double w, double h, int frame, Rng& rng) {
-    // Rolled over in the snow: tumbling, on its back, sitting up dizzy.
-    const double cx = w / 2, cy = h - 18;
+    // Rolled over in the snow: tumbling, on its back, sitting up dizzy. The frame reaches down
+    // to the lane (the fox it replaces stands there), the tumbling head just above it.
+    const double cx = w / 2, cy = h - 36;
     GroundShadow(cr, cx, h - 5, w * 0.4, 4);
     double roll[3] = {1.6, 3.1, 0.3};
     cairo_save(cr);

@@ -278,13 +278,9 @@ void FoxFleeing(cairo_t* cr, double w, double h, int f, int n, Rng& rng) {
 }
 
 void SnowBunting(cairo_t* cr, double w, double h, int f, int, Rng& rng) {
-    // A snowy bush below, the bird fluttering over it.
-    PathBlob(cr, w * 0.5, h - 6, w * 0.45, 6, rng, 0.25, 9);
-    Fill(cr, palette::Moss, rng, 0.7, 0.5);
-    PathBlob(cr, w * 0.5, h - 10, w * 0.38, 3, rng, 0.25, 9);
-    SetColour(cr, Snow);
-    cairo_fill(cr);
-    const Pt b{w * 0.5, h * 0.42 - (f == 1 ? 2 : 0)};
+    // The bird alone, fluttering in the air high over the lane (a bush drawn under it would
+    // float there: nothing grows at that height).
+    const Pt b{w * 0.5, h * 0.5 - (f == 1 ? 2 : 0)};
     const double lift[3] = {1.0, -0.2, 0.4};
     PathSmooth(cr, {{b.x - 10, b.y + 1},
                     {b.x - 2, b.y - 5},
