@@ -158,7 +158,8 @@ void FoxBowledOver(cairo_t* cr, double w, double h, int frame, Rng& rng) {
 }
 
 void BakeryCat(cairo_t* cr, double w, double h, int frame, Rng& rng) {
-    // A grey cat sitting on a snowy step, flicking its tail.
+    // A grey cat sitting on a snowy step on the lane beside the bakery, flicking its tail (the
+    // frame reaches from the bakery's side down to the lane).
     PathRoundedRect(cr, 2, h - 8, w - 4, 7, 1);
     Fill(cr, palette::Stone, rng, 0.7);
     SnowCap(cr, {{2, h - 8}, {w - 2, h - 8}}, 2, rng);
