@@ -251,9 +251,6 @@ void SnowmanUnfinished(cairo_t* cr, double w, double h, int, int, Rng& rng) {
     dimple(55, 142); // buttons
     dimple(139, 132);
     InkCurve(cr, {72, 98}, {84, 104}, {98, 103}, {108, 96}, 0.7, rng, palette::Water, 0.6);
-    // A scarf lies ready on the snow.
-    PathSmooth(cr, {{14, h - 6}, {30, h - 10}, {44, h - 7}, {40, h - 3}, {16, h - 2}});
-    Fill(cr, palette::Plum, rng, 0.7, 0.5);
 }
 
 // --- The frost troll: a big blue-grey lump with folded arms.
