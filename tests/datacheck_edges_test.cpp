@@ -3,6 +3,7 @@
 // pixels pass.
 #include "DataCheck.h"
 #include "TestSupport.h"
+#include "platform/PngDecode.h"
 #include <filesystem>
 #include <gtest/gtest.h>
 #include <string>
@@ -151,6 +152,33 @@ TEST(DataCheckEdges, CountsTheFourBorderLinesOfAFrame) {
     EXPECT_EQ(c.top, 1);
     EXPECT_EQ(c.right, 1);
     EXPECT_EQ(c.bottom, 1);
+}
+
+// Two pictures placed on the screen: only pixels painted in both count.
+TEST(DataCheckNotices, OverlapCountsPixelsPaintedInBoth) {
+    auto picture = [](int w, int h, const std::vector<Block>& blocks) {
+        DecodedPng p;
+        p.width = w;
+        p.height = h;
+        for (uint32_t c : Painted(w, h, blocks)) {
+            p.rgba.insert(p.rgba.end(),
+                          {uint8_t(c >> 16), uint8_t(c >> 8), uint8_t(c), uint8_t(c >> 24)});
+        }
+        return p;
+    };
+    const DecodedPng a = picture(10, 10, {{6, 6, 4, 4}}); // painted in its lower-right corner
+    const DecodedPng b = picture(10, 10, {{0, 0, 3, 2}}); // painted in its upper-left corner
+    struct {
+        int bx, by, expected;
+    } cases[] = {
+        {6, 6, 6},   // b's 3 x 2 lies inside a's corner (a at 0, 0)
+        {8, 8, 4},   // b reaches past a: only its 2 x 2 inside a counts
+        {10, 6, 0},  // side by side, touching
+        {0, 0, 0},   // boxes overlap, paint does not
+        {-2, -1, 0}, // b left of and above a
+    };
+    for (auto c : cases)
+        EXPECT_EQ(OverlappingPixels(a, 0, 0, b, c.bx, c.by), c.expected) << c.bx << ", " << c.by;
 }
 
 } // namespace

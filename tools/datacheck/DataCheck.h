@@ -21,6 +21,10 @@ struct EdgeCounts {
 };
 EdgeCounts CountEdgePixels(const uint8_t* rgba, int stride, int x0, int y0, int w, int h);
 
+struct DecodedPng;
+// Pixels painted (alpha 128 and above) in both pictures, a placed at (ax, ay), b at (bx, by).
+int OverlappingPixels(const DecodedPng& a, int ax, int ay, const DecodedPng& b, int bx, int by);
+
 // Checks a game data folder (the folder that holds Data) and collects every problem found.
 struct DataCheck {
     std::vector<std::string> problems;
@@ -57,6 +61,8 @@ struct DataCheck {
     void CheckLevel();
     // Every picture under Data/image: no frame cut off at an edge it is not meant to touch.
     void CheckEdges();
+    // Notices that can show at the same time do not cover each other.
+    void CheckNoticeOverlaps();
     // Records how a picture is cut into frames for CheckEdges.
     void Frames(const std::string& file, FrameGrid grid);
     // The bottom edge for a level object drawn at y, frame height h, that stands on the lane.
