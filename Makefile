@@ -137,6 +137,15 @@ screenshots: build
 			--last $(CURDIR)/docs/screenshots/$$name.png) || exit 1; \
 	done
 
+# The whole lane at page 0 (every object at its start place, with its slot) and a contact sheet
+# of the level's and the ending's pictures, into $(BUILD)/lane; the shrunk lane is copied to
+# docs/level_lane.png, which data/LEVEL.md shows.
+.PHONY: lane
+lane: configure
+	@cmake --build $(BUILD) -j $(JOBS) --target pebblefrost-lane gamedata
+	@$(BUILD)/pebblefrost-lane $(BUILD) $(BUILD)/lane
+	@cp $(BUILD)/lane/lane_small.png docs/level_lane.png
+
 # Windows: cross-built here with MinGW-w64 against static libraries from Debian's sources (built
 # once into ~/.cache/pebblefrost), with the native build's Data, and tested under Wine.
 WIN_BUILD ?= build-mingw

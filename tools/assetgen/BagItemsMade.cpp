@@ -71,10 +71,11 @@ void Lantern(cairo_t* cr, double w, double h, int frame, Rng& rng) {
 
 void Balloon(cairo_t* cr, double w, double h, int frame, Rng& rng) {
     double cx = w * 0.5;
-    if (frame == 0) { // floating on its string
+    if (frame == 0) { // floating on its string, which runs out of the scrap's left side to the
+                      // hare's paw (the hare stands just left of the piece in the level)
         double cy = h * 0.36, rx = w * 0.36, ry = h * 0.31;
-        InkCurve(cr, {cx, cy + ry + 3}, {cx - 5, cy + ry + 12}, {cx + 6, h * 0.8},
-                 {cx - 1, h * 0.96}, 0.8, rng, palette::Sepia);
+        InkCurve(cr, {cx, cy + ry + 3}, {cx - 4, cy + ry + 12}, {cx * 0.4, h * 0.86},
+                 {1.5, h * 0.8}, 0.8, rng, palette::Sepia);
         PathSmooth(cr, {{cx, cy - ry},
                         {cx + rx * 0.85, cy - ry * 0.6},
                         {cx + rx, cy + ry * 0.05},

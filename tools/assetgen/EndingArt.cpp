@@ -369,17 +369,19 @@ void Shelf(cairo_t* cr, Rng& rng) {
     cairo_fill(cr);
 }
 
+// The headboard and the pillow are at the left, where the hero lies down; the quilt in the
+// hero's pictures ends before the low footboard on the right.
 void Bed(cairo_t* cr, Rng& rng) {
     const double l = room::BedLeft, r = room::BedRight + 40, top = room::BedTop;
-    PathRoundedRect(cr, r - 18, top - 70, 22, 118, 6); // headboard at the foot of the window
+    PathRoundedRect(cr, l - 6, top - 70, 22, 118, 6); // headboard
     Painted(cr, palette::Wood, Darker(palette::Wood, 0.3), 0.5, 2.0, rng, 0.5);
-    PathRoundedRect(cr, l - 6, top - 30, 16, 78, 5);
+    PathRoundedRect(cr, r - 14, top - 30, 16, 78, 5); // footboard
     Painted(cr, palette::Wood, Darker(palette::Wood, 0.3), 0.5, 2.0, rng, 0.5);
     PathRoundedRect(cr, l, top + 10, r - l, 24, 4); // the frame
     Painted(cr, Lighter(palette::Wood, 0.1), palette::Wood, 0.6, 2.0, rng, 0.5);
-    PathRoundedRect(cr, l + 4, top - 6, r - l - 24, 20, 8); // mattress
+    PathRoundedRect(cr, l + 14, top - 6, r - l - 28, 20, 8); // mattress
     Painted(cr, {0.97, 0.95, 0.90}, palette::PaperShade, 0.4, 1.8, rng, 0.5);
-    PathBlob(cr, r - 50, top - 10, 26, 12, rng, 0.1, 9); // pillow
+    PathBlob(cr, l + 42, top - 12, 28, 13, rng, 0.1, 9); // pillow
     Painted(cr, {0.99, 0.98, 0.96}, titlecolour::Frost, 0.3, 1.6, rng, 0.5);
 }
 

@@ -46,9 +46,32 @@ void SnowMound(cairo_t* cr, double x0, double x1, double bottom, double top, Rng
 // A spruce or fir: `tiers` layers of drooping boughs from the tip (cx, top) to the trunk foot.
 void Conifer(cairo_t* cr, double cx, double top, double bottom, double halfWidth, int tiers,
              Rng& rng, Rgb needles = colour::Pine, double snow = 1.0);
+// The box a tree's branches must end inside (so that no branch is cut off by the frame).
+struct TreeBox {
+    double left, top, right;
+};
 // A leafless tree with snow along its branches; the branch tips are returned (for fruit).
+// With keepIn, branches that would leave the box are shortened to end inside it.
 std::vector<Pt> BareTree(cairo_t* cr, Pt foot, double height, double spread, Rng& rng,
-                         Rgb bark = colour::Bark, int depth = 4, double trunk = 5.0);
+                         Rgb bark = colour::Bark, int depth = 4, double trunk = 5.0,
+                         const TreeBox* keepIn = nullptr);
+// Paints what `paint` draws faded out towards the frame's edges (0, 0, w, h): over `left`,
+// `right`, `top` and `bottom` pixels (0 keeps that edge as painted). For far scenery that must
+// melt into the page instead of ending in straight lines.
+struct EdgeFade {
+    double left = 0, right = 0, top = 0, bottom = 0;
+};
+// Paints `group` through the fading mask of PaintFaded.
+void MaskFaded(cairo_t* cr, cairo_pattern_t* group, double w, double h, EdgeFade fade);
+template <typename Paint>
+void PaintFaded(cairo_t* cr, double w, double h, EdgeFade fade, Paint paint) {
+    cairo_push_group(cr);
+    paint();
+    cairo_pattern_t* group = cairo_pop_group(cr);
+    MaskFaded(cr, group, w, h, fade);
+    cairo_pattern_destroy(group);
+}
+
 // A window with a frame and cross bars; lit windows glow.
 void Window(cairo_t* cr, double x, double y, double w, double h, bool lit, Rng& rng);
 // A plank-and-post fence from x0 to x1 with its top rail at `top` and feet at `bottom`.

@@ -90,6 +90,11 @@ void FarHills(cairo_t* cr, double w, double h, double top, Rng& rng) {
     cairo_new_path(cr);
 }
 
+void DistantChapelUnfaded(cairo_t* cr, double w, double h, int, Rng& rng);
+void HillCottageUnfaded(cairo_t* cr, double w, double h, int, Rng& rng);
+void FarSpireUnfaded(cairo_t* cr, double w, double h, int, Rng& rng);
+void FarHutUnfaded(cairo_t* cr, double w, double h, int, Rng& rng);
+
 } // namespace
 
 void Farmhouse(cairo_t* cr, double w, double h, int, Rng& rng) {
@@ -279,7 +284,14 @@ void SnowyBarn(cairo_t* cr, double w, double h, int, Rng& rng) {
     SnowMound(cr, w - 44, w, h, h - 14, rng);
 }
 
-void FarHut(cairo_t* cr, double w, double h, int, Rng& rng) {
+// Far away at the lane's end: its mountain fades out at the sides and the foot.
+void FarHut(cairo_t* cr, double w, double h, int frame, Rng& rng) {
+    PaintFaded(cr, w, h, {.left = w * 0.2, .right = w * 0.2, .bottom = h * 0.3},
+               [&] { FarHutUnfaded(cr, w, h, frame, rng); });
+}
+
+namespace {
+void FarHutUnfaded(cairo_t* cr, double w, double h, int, Rng& rng) {
     // A mountain with a tiny hut on its shoulder, all pale with distance.
     PathSmooth(cr, {{0, h}, {20, h * 0.55}, {w * 0.5, 6}, {w * 0.8, h * 0.45}, {w, h}}, true);
     SetColour(cr, Blend(colour::Snow, palette::Sky, 0.2));
@@ -305,8 +317,29 @@ void FarHut(cairo_t* cr, double w, double h, int, Rng& rng) {
         Fill(cr, Blend(colour::Pine, palette::Sky, 0.4), rng, 0.4);
     }
 }
+} // namespace
 
-void DistantChapel(cairo_t* cr, double w, double h, int, Rng& rng) {
+// Far scenery melts into the page: its hills fade out towards the sides and the bottom, so that
+// two far pictures can overlap and none ends in a straight edge.
+void DistantChapel(cairo_t* cr, double w, double h, int frame, Rng& rng) {
+    PaintFaded(cr, w, h, {.left = w * 0.22, .right = w * 0.22, .bottom = h * 0.35},
+               [&] { DistantChapelUnfaded(cr, w, h, frame, rng); });
+}
+
+void HillCottage(cairo_t* cr, double w, double h, int frame, Rng& rng) {
+    PaintFaded(cr, w, h, {.left = w * 0.25, .right = w * 0.25, .top = h * 0.2, .bottom = h * 0.4},
+               [&] { HillCottageUnfaded(cr, w, h, frame, rng); });
+}
+
+// The spire stands on a small hill of its own that fades out all round.
+void FarSpire(cairo_t* cr, double w, double h, int frame, Rng& rng) {
+    PaintFaded(cr, w, h, {.left = w * 0.3, .right = w * 0.3, .bottom = h * 0.12},
+               [&] { FarSpireUnfaded(cr, w, h, frame, rng); });
+}
+
+namespace {
+
+void DistantChapelUnfaded(cairo_t* cr, double w, double h, int, Rng& rng) {
     FarHills(cr, w, h, h * 0.45, rng);
     const double cx = w * 0.58, base = h * 0.62;
     cairo_rectangle(cr, cx - 20, base - 14, 30, 14);
@@ -330,9 +363,9 @@ void DistantChapel(cairo_t* cr, double w, double h, int, Rng& rng) {
     }
 }
 
-void HillCottage(cairo_t* cr, double w, double h, int, Rng& rng) {
-    FarHills(cr, w, h, h * 0.4, rng);
-    const double cx = w * 0.4, base = h * 0.5;
+void HillCottageUnfaded(cairo_t* cr, double w, double h, int, Rng& rng) {
+    FarHills(cr, w, h, h * 0.5, rng);
+    const double cx = w * 0.4, base = h * 0.6; // low enough for the smoke to end in the picture
     cairo_rectangle(cr, cx - 12, base - 12, 24, 12);
     Fill(cr, Blend(colour::Wall, palette::Sky, 0.2), rng, 0.6);
     PathPolygon(cr, {{cx - 15, base - 11}, {cx, base - 23}, {cx + 15, base - 11}});
@@ -345,7 +378,7 @@ void HillCottage(cairo_t* cr, double w, double h, int, Rng& rng) {
     Chimney(cr, cx + 5, base - 24, base - 17, 3.5, rng, true);
 }
 
-void FarSpire(cairo_t* cr, double w, double h, int, Rng& rng) {
+void FarSpireUnfaded(cairo_t* cr, double w, double h, int, Rng& rng) {
     const double cx = w / 2;
     cairo_rectangle(cr, cx - 8, 50, 16, h - 58);
     Fill(cr, Blend(colour::Wall, palette::Sky, 0.3), rng, 0.7);
@@ -361,6 +394,8 @@ void FarSpire(cairo_t* cr, double w, double h, int, Rng& rng) {
     SnowCap(cr, {{cx - 9, 50}, {cx + 9, 50}}, 2, rng);
     FarHills(cr, w, h, h * 0.82, rng);
 }
+
+} // namespace
 
 void FirelitWindow(cairo_t* cr, double w, double h, int frame, Rng& rng) {
     // Sits over the farmhouse's window: the same frame, the fire's light changing.

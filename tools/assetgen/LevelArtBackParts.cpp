@@ -18,6 +18,30 @@ void Fill(cairo_t* cr, Rgb c, Rng& rng, double ink, double washAlpha) {
     cairo_new_path(cr);
 }
 
+void MaskFaded(cairo_t* cr, cairo_pattern_t* group, double w, double h, EdgeFade fade) {
+    const int mw = static_cast<int>(std::ceil(w)), mh = static_cast<int>(std::ceil(h));
+    cairo_surface_t* mask = cairo_image_surface_create(CAIRO_FORMAT_A8, mw, mh);
+    cairo_surface_flush(mask);
+    unsigned char* data = cairo_image_surface_get_data(mask);
+    const int stride = cairo_image_surface_get_stride(mask);
+    // A smooth ramp from 0 at the edge to 1 at `width` pixels in.
+    auto ramp = [](double d, double width) {
+        if (width <= 0 || d >= width) return 1.0;
+        double t = std::max(0.0, d / width);
+        return t * t * (3 - 2 * t);
+    };
+    for (int y = 0; y < mh; ++y)
+        for (int x = 0; x < mw; ++x) {
+            double a = ramp(x + 0.5, fade.left) * ramp(w - x - 0.5, fade.right) *
+                       ramp(y + 0.5, fade.top) * ramp(h - y - 0.5, fade.bottom);
+            data[y * stride + x] = static_cast<unsigned char>(std::lround(a * 255));
+        }
+    cairo_surface_mark_dirty(mask);
+    cairo_set_source(cr, group);
+    cairo_mask_surface(cr, mask, 0, 0);
+    cairo_surface_destroy(mask);
+}
+
 void Snow(cairo_t* cr, Rng& rng, double ink) {
     SetColour(cr, colour::Snow);
     cairo_fill_preserve(cr);
@@ -125,8 +149,19 @@ void Conifer(cairo_t* cr, double cx, double top, double bottom, double halfWidth
 }
 
 namespace {
+// The longest a branch from `from` at `angle` may grow and still end inside `box`.
+double LengthInside(Pt from, double angle, double length, const TreeBox& box) {
+    const double dx = std::cos(angle), dy = std::sin(angle);
+    double t = length;
+    if (dx < 0) t = std::min(t, (from.x - box.left) / -dx);
+    if (dx > 0) t = std::min(t, (box.right - from.x) / dx);
+    if (dy < 0) t = std::min(t, (from.y - box.top) / -dy);
+    return std::max(0.0, t);
+}
+
 void Branch(cairo_t* cr, Pt from, double angle, double length, double width, int depth, Rng& rng,
-            Rgb bark, std::vector<Pt>& tips) {
+            Rgb bark, std::vector<Pt>& tips, const TreeBox* keepIn) {
+    if (keepIn) length = LengthInside(from, angle, length, *keepIn);
     Pt mid{from.x + std::cos(angle) * length * 0.5 + rng.Range(-1, 1),
            from.y + std::sin(angle) * length * 0.5 + rng.Range(-1, 1)};
     Pt to{from.x + std::cos(angle) * length, from.y + std::sin(angle) * length};
@@ -143,13 +178,13 @@ void Branch(cairo_t* cr, Pt from, double angle, double length, double width, int
     for (int k = 0; k < kids; ++k) {
         double spread = (k - (kids - 1) / 2.0) * rng.Range(0.45, 0.7);
         Branch(cr, to, angle + spread + rng.Range(-0.15, 0.15), length * rng.Range(0.62, 0.78),
-               width * 0.65, depth - 1, rng, bark, tips);
+               width * 0.65, depth - 1, rng, bark, tips, keepIn);
     }
 }
 } // namespace
 
 std::vector<Pt> BareTree(cairo_t* cr, Pt foot, double height, double spread, Rng& rng, Rgb bark,
-                         int depth, double trunk) {
+                         int depth, double trunk, const TreeBox* keepIn) {
     std::vector<Pt> tips;
     // The trunk as a tapering shape, then branches from its top.
     double trunkH = height * 0.38;
@@ -163,7 +198,8 @@ std::vector<Pt> BareTree(cairo_t* cr, Pt foot, double height, double spread, Rng
     int main = 3;
     for (int k = 0; k < main; ++k) {
         double a = -Pi / 2 + (k - 1) * spread * 0.55 + rng.Range(-0.1, 0.1);
-        Branch(cr, top, a, len * (k == 1 ? 1.1 : 0.95), trunk * 1.1, depth - 1, rng, bark, tips);
+        Branch(cr, top, a, len * (k == 1 ? 1.1 : 0.95), trunk * 1.1, depth - 1, rng, bark, tips,
+               keepIn);
     }
     return tips;
 }

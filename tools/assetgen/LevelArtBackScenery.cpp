@@ -26,9 +26,10 @@ void KeepClear(cairo_t* cr, double w, double h, double cx, double cy, double rx,
 
 // A fruit tree's crown of bare branches with a few leftover leaves; returns the branch tips.
 std::vector<Pt> FruitTree(cairo_t* cr, double w, double h, Rng& rng, double spread) {
+    const TreeBox crown{6, 8, w - 6}; // every branch tip (and its stroke) stays inside
     GroundShadow(cr, w * 0.5, h - 3, w * 0.35, 4);
     std::vector<Pt> tips =
-        BareTree(cr, {w * 0.5, h - 3}, h * 0.95, spread, rng, colour::Bark, 4, w * 0.05);
+        BareTree(cr, {w * 0.5, h - 3}, h * 0.95, spread, rng, colour::Bark, 4, w * 0.05, &crown);
     SnowMound(cr, w * 0.3, w * 0.7, h, h - 7, rng);
     return tips;
 }
@@ -76,9 +77,10 @@ void PearTree(cairo_t* cr, double w, double h, int frame, Rng& rng) {
     // The pear hangs at (50..86, 55..99) from a bough bowed with snow; once it is picked
     // (frames 1-3) the bough springs up and shakes its snow off.
     KeepClear(cr, w, h, 68, 78, 17, 22);
+    const TreeBox crown{6, 8, w - 6}; // the crown ends inside the frame on both sides
     GroundShadow(cr, w * 0.6, h - 3, w * 0.35, 4);
     std::vector<Pt> tips =
-        BareTree(cr, {w * 0.62, h - 3}, h * 0.85, 0.8, rng, colour::Bark, 4, w * 0.05);
+        BareTree(cr, {w * 0.62, h - 3}, h * 0.85, 0.8, rng, colour::Bark, 4, w * 0.05, &crown);
     cairo_restore(cr);
     double lift[4] = {0, 26, 16, 20}; // spring up, swing back, settle
     double end = 56 - lift[frame];
@@ -104,13 +106,15 @@ void PlumTree(cairo_t* cr, double w, double h, int, Rng& rng) {
     cairo_restore(cr);
     InkCurve(cr, {70, 62}, {80, 64}, {88, 70}, {91, 76}, 1.2, rng, colour::Bark);
     // The snowy garden: a low wall of snow and a little picket fence.
-    Fence(cr, 2, 40, h - 30, h - 2, rng, Lighter(palette::Wood, 0.2));
-    Fence(cr, w - 38, w - 2, h - 28, h - 2, rng, Lighter(palette::Wood, 0.2));
+    Fence(cr, 6, 40, h - 30, h - 2, rng, Lighter(palette::Wood, 0.2));
+    Fence(cr, w - 38, w - 6, h - 28, h - 2, rng, Lighter(palette::Wood, 0.2));
     SnowMound(cr, 0, w, h, h - 10, rng);
 }
 
 void SquirrelLog(cairo_t* cr, double w, double h, int, Rng& rng) {
-    // The acorn sits at about (50, 31); the squirrel holds it out from the right.
+    // The acorn's piece covers (20..80, 7..57) and the hole it leaves (16..84, 3..61): the
+    // squirrel sits right of both, on the log's end, and holds its paws out towards the acorn,
+    // so that tearing the acorn out leaves the squirrel whole.
     GroundShadow(cr, w / 2, h - 4, w * 0.48, 4);
     PathRoundedRect(cr, 4, h - 24, w - 10, 18, 8);
     Fill(cr, colour::Bark, rng, 1.0);
@@ -118,35 +122,36 @@ void SquirrelLog(cairo_t* cr, double w, double h, int, Rng& rng) {
     Fill(cr, Lighter(palette::Wood, 0.45), rng, 0.8);
     InkCurve(cr, {w - 9, h - 18}, {w - 5, h - 20}, {w - 4, h - 13}, {w - 8, h - 12}, 0.5, rng,
              palette::Wood);
-    for (double x : {15.0, 35.0, 60.0})
+    for (double x : {15.0, 35.0, 60.0, 85.0})
         InkLine(cr, {{x, h - 22}, {x + 10, h - 20}}, 0.5, rng, Darker(colour::Bark, 0.4));
-    SnowCap(cr, {{6, h - 24}, {30, h - 25}, {55, h - 25}, {w - 8, h - 24}}, 4, rng);
+    SnowCap(cr, {{6, h - 24}, {40, h - 25}, {80, h - 25}, {w - 8, h - 24}}, 4, rng);
     // The squirrel sits on the log facing left, tail curled up behind.
     const Rgb fur = Blend(palette::Rust, palette::Ochre, 0.3);
-    PathSmooth(cr, {{82, h - 26},
-                    {96, h - 40},
-                    {97, h - 62},
-                    {88, h - 72},
-                    {80, h - 64},
-                    {86, h - 52},
-                    {80, h - 38}});
+    const double dx = w - 40; // its body's left edge
+    PathSmooth(cr, {{dx + 22, h - 26},
+                    {dx + 36, h - 40},
+                    {dx + 37, h - 62},
+                    {dx + 28, h - 72},
+                    {dx + 20, h - 64},
+                    {dx + 26, h - 52},
+                    {dx + 20, h - 38}});
     Fill(cr, fur, rng, 0.9);
-    PathEllipse(cr, 73, h - 38, 9, 12);
+    PathEllipse(cr, dx + 13, h - 38, 9, 12);
     Fill(cr, fur, rng, 0.9);
-    PathEllipse(cr, 70, h - 35, 5, 8);
+    PathEllipse(cr, dx + 10, h - 35, 5, 8);
     Fill(cr, Lighter(palette::Ochre, 0.6), rng, 0.5);
-    PathEllipse(cr, 69, h - 53, 7, 6.5);
+    PathEllipse(cr, dx + 9, h - 53, 7, 6.5);
     Fill(cr, fur, rng, 0.9);
-    PathPolygon(cr, {{70, h - 58}, {73, h - 64}, {75, h - 57}});
+    PathPolygon(cr, {{dx + 10, h - 58}, {dx + 13, h - 64}, {dx + 15, h - 57}});
     Fill(cr, fur, rng, 0.7);
-    Eye(cr, 66, h - 54, 1.1);
-    PathEllipse(cr, 62.5, h - 51.5, 1, 0.8);
+    Eye(cr, dx + 6, h - 54, 1.1);
+    PathEllipse(cr, dx + 2.5, h - 51.5, 1, 0.8);
     SetColour(cr, palette::Ink);
     cairo_fill(cr);
     // Paws held out towards the acorn.
-    InkLine(cr, {{70, h - 42}, {65, h - 43}, {62, h - 44}}, 2.2, rng, fur);
-    InkLine(cr, {{70, h - 38}, {65, h - 39}, {62, h - 40}}, 2.2, rng, fur);
-    SnowMound(cr, 0, w, h, h - 5, rng);
+    InkLine(cr, {{dx + 10, h - 42}, {dx + 2, h - 43}, {dx - 10, h - 46}}, 2.2, rng, fur);
+    InkLine(cr, {{dx + 10, h - 38}, {dx + 2, h - 39}, {dx - 10, h - 42}}, 2.2, rng, fur);
+    SnowMound(cr, 2, w - 2, h, h - 5, rng);
 }
 
 void LemonTreeFrame(cairo_t* cr, double w, double h, int, Rng& rng) {

@@ -120,8 +120,9 @@ void TinBirdFalling(cairo_t* cr, double w, double h, int frame, Rng& rng) {
 }
 
 void FoxBowledOver(cairo_t* cr, double w, double h, int frame, Rng& rng) {
-    // Rolled over in the snow: tumbling, on its back, sitting up dizzy.
-    const double cx = w / 2, cy = h - 18;
+    // Rolled over in the snow: tumbling, on its back, sitting up dizzy. The frame reaches down
+    // to the lane (the fox it replaces stands there), the tumbling head just above it.
+    const double cx = w / 2, cy = h - 36;
     GroundShadow(cr, cx, h - 5, w * 0.4, 4);
     double roll[3] = {1.6, 3.1, 0.3};
     cairo_save(cr);
@@ -157,7 +158,8 @@ void FoxBowledOver(cairo_t* cr, double w, double h, int frame, Rng& rng) {
 }
 
 void BakeryCat(cairo_t* cr, double w, double h, int frame, Rng& rng) {
-    // A grey cat sitting on a snowy step, flicking its tail.
+    // A grey cat sitting on a snowy step on the lane beside the bakery, flicking its tail (the
+    // frame reaches from the bakery's side down to the lane).
     PathRoundedRect(cr, 2, h - 8, w - 4, 7, 1);
     Fill(cr, palette::Stone, rng, 0.7);
     SnowCap(cr, {{2, h - 8}, {w - 2, h - 8}}, 2, rng);

@@ -251,9 +251,6 @@ void SnowmanUnfinished(cairo_t* cr, double w, double h, int, int, Rng& rng) {
     dimple(55, 142); // buttons
     dimple(139, 132);
     InkCurve(cr, {72, 98}, {84, 104}, {98, 103}, {108, 96}, 0.7, rng, palette::Water, 0.6);
-    // A scarf lies ready on the snow.
-    PathSmooth(cr, {{14, h - 6}, {30, h - 10}, {44, h - 7}, {40, h - 3}, {16, h - 2}});
-    Fill(cr, palette::Plum, rng, 0.7, 0.5);
 }
 
 // --- The frost troll: a big blue-grey lump with folded arms.
@@ -492,24 +489,24 @@ const std::vector<PicturePlan>& CollPictures() {
         {"bell_post", &BellPost, Layout::ThreeWide},
         {"hare_balloon", &HareBalloon, Layout::Strip},
         {"snowman_unfinished", &SnowmanUnfinished, Layout::ThreeWide},
-        {"troll_guard", &TrollGuard, Layout::ThreeWide},
-        {"troll_fleeing", &TrollFleeing, Layout::ThreeWide},
+        {"troll_guard", &TrollGuard, Layout::ThreeWide, true},
+        {"troll_fleeing", &TrollFleeing, Layout::ThreeWide, true},
         {"snow_imp", &SnowImp, Layout::ThreeWide},
         {"snowball", &Snowball, Layout::Whole},
         {"egg_rolling", &EggRolling, Layout::Strip},
         {"gosling", &Gosling, Layout::ThreeWide},
         {"tin_bird", &TinBird, Layout::ThreeWide},
-        {"fox", &Fox, Layout::ThreeWide},
-        {"fox_fleeing", &FoxFleeing, Layout::Strip},
+        {"fox", &Fox, Layout::ThreeWide, true},
+        {"fox_fleeing", &FoxFleeing, Layout::Strip, true},
         {"snow_bunting", &SnowBunting, Layout::ThreeWide},
-        {"crow_taking_off", &CrowTakingOff, Layout::Strip},
+        {"crow_taking_off", &CrowTakingOff, Layout::Strip, true},
         {"crow_perched", &CrowPerched, Layout::Strip},
         {"pine_cone", &PineCone, Layout::Strip},
         {"badger_sled", &BadgerSled, Layout::ThreeWide},
-        {"snow_hare_hopping", &SnowHareHopping, Layout::ThreeWide},
+        {"snow_hare_hopping", &SnowHareHopping, Layout::ThreeWide, true},
         {"hedgehog", &Hedgehog, Layout::Strip},
         {"scarecrow", &Scarecrow, Layout::ThreeWide},
-        {"leaning_fir", &LeaningFir, Layout::ThreeWide},
+        {"leaning_fir", &LeaningFir, Layout::ThreeWide, true},
     };
     return plans;
 }

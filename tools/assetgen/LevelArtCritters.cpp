@@ -137,9 +137,11 @@ void FoxFigure(cairo_t* cr, Pt at, double phase, bool running, bool startled, Rn
 
 void HareBalloon(cairo_t* cr, double w, double h, int f, int, Rng& rng) {
     if (f <= 1) { // bobbing, the balloon's string in its paw
+        // The balloon (item 7) is put beside the hare, its scrap's left rim 41 picture pixels in
+        // and its string leaving that rim at y 82: the string sags from the paw to there.
         const double bob = f == 1 ? -1.5 : 0;
-        InkCurve(cr, {w * 0.52, h - 42 + bob}, {w * 0.56, h * 0.3}, {w * 0.5, h * 0.15},
-                 {w * 0.55, 0}, 0.7, rng, palette::Sepia);
+        InkCurve(cr, {w * 0.52, h - 42 + bob}, {w * 0.6, h - 20}, {38, 84}, {42.5, 82.5}, 0.8, rng,
+                 palette::Sepia);
         Hare(cr, {w * 0.4, h - 4 + bob}, 1.0, 1.0, false, rng);
     } else if (f <= 3) { // crying when the balloon is gone
         Hare(cr, {w * 0.4, h - 4}, 1.0, 0.95, true, rng);
@@ -278,13 +280,9 @@ void FoxFleeing(cairo_t* cr, double w, double h, int f, int n, Rng& rng) {
 }
 
 void SnowBunting(cairo_t* cr, double w, double h, int f, int, Rng& rng) {
-    // A snowy bush below, the bird fluttering over it.
-    PathBlob(cr, w * 0.5, h - 6, w * 0.45, 6, rng, 0.25, 9);
-    Fill(cr, palette::Moss, rng, 0.7, 0.5);
-    PathBlob(cr, w * 0.5, h - 10, w * 0.38, 3, rng, 0.25, 9);
-    SetColour(cr, Snow);
-    cairo_fill(cr);
-    const Pt b{w * 0.5, h * 0.42 - (f == 1 ? 2 : 0)};
+    // The bird alone, fluttering in the air high over the lane (a bush drawn under it would
+    // float there: nothing grows at that height).
+    const Pt b{w * 0.5, h * 0.5 - (f == 1 ? 2 : 0)};
     const double lift[3] = {1.0, -0.2, 0.4};
     PathSmooth(cr, {{b.x - 10, b.y + 1},
                     {b.x - 2, b.y - 5},

@@ -1,6 +1,7 @@
 #include "LevelArtStrip.h"
 
 #include "Canvas.h"
+#include "FitInFrame.h"
 
 #include <algorithm>
 
@@ -22,6 +23,20 @@ void PaintPicture(GenContext& ctx, const std::string& path, const PicturePlan& p
                                                          : frames;
     Canvas canvas(cols * w, rows * h);
     cairo_t* cr = canvas.cr;
+    if (plan.keepInside) {
+        PaintFramesFitted(
+            cr, w, h, drawn, 3.0, 0.7,
+            [&](int f, double& x, double& y) {
+                x = (f % cols) * w;
+                y = (f / cols) * h;
+            },
+            [&](cairo_t* rcr, int f) {
+                Rng rng(path + "#" + std::to_string(f));
+                plan.paint(rcr, w, h, f, frames, rng);
+            });
+        ctx.Save(canvas, path);
+        return;
+    }
     for (int f = 0; f < drawn; ++f) {
         Rng rng(path + "#" + std::to_string(f));
         cairo_save(cr);

@@ -26,6 +26,8 @@ struct PicturePlan {
     std::string_view name; // the file name without folder or extension
     FramePainter paint;
     Layout layout = Layout::Strip;
+    // Shrunk a little about its foot so that nothing reaches past the frame's top or sides.
+    bool keepInside = false;
 };
 
 // Draws `path` (relative to the output Data folder) with frames of w x h.

@@ -37,7 +37,7 @@ struct Pose {
 
 constexpr double Stand = room::Floor - 45;
 constexpr double OnBed = room::BedTop - 45;
-constexpr Pt BedSpot{326, OnBed};
+constexpr Pt BedSpot{300, OnBed}; // the head against the pillow at the bed's left end
 
 const Pose kPoses[16] = {
     // Just in from the snow, blinking.
@@ -135,25 +135,28 @@ const Pose kPoses[16] = {
      false},
 };
 
-void Quilt(cairo_t* cr, Pt hero, Rng& rng) {
-    const double top = hero.y + 18, l = room::BedLeft, r = room::BedRight;
+// The quilt over the hero, from the headboard to a rounded, hanging end well inside the
+// picture (which ends at x 404).
+void QuiltPath(cairo_t* cr, Pt hero) {
+    const double top = hero.y + 18, l = room::BedLeft + 12, r = room::BedRight - 20;
     PathSmooth(cr, {{l, top + 14},
                     {hero.x - 40, top + 2},
                     {hero.x, top - 2},
                     {hero.x + 40, top + 2},
-                    {r, top + 10},
+                    {r - 6, top + 10},
+                    {r + 6, top + 26},
+                    {r + 8, room::BedTop + 30},
                     {r, room::BedTop + 40},
                     {l, room::BedTop + 40}});
+}
+
+void Quilt(cairo_t* cr, Pt hero, Rng& rng) {
+    const double top = hero.y + 18, l = room::BedLeft + 12, r = room::BedRight - 12;
+    QuiltPath(cr, hero);
     Painted(cr, Lighter(palette::Rose, 0.25), palette::Rose, 0.45, 2.0, rng, 1);
     // Patchwork seams and a fold.
     cairo_save(cr);
-    PathSmooth(cr, {{l, top + 14},
-                    {hero.x - 40, top + 2},
-                    {hero.x, top - 2},
-                    {hero.x + 40, top + 2},
-                    {r, top + 10},
-                    {r, room::BedTop + 40},
-                    {l, room::BedTop + 40}});
+    QuiltPath(cr, hero);
     cairo_clip(cr);
     cairo_new_path(cr);
     for (double x = l + 34; x < r; x += 38)
@@ -333,11 +336,20 @@ void DrawHandPicture(GenContext& ctx, const Canvas& stone, int n) {
 // The final page of the story: morning over the valley, the sun back above the great hill, the
 // snow melting round the cottage. Drawn the same in each end picture (a fixed seed) and clipped
 // to the part of the page that has come over so far.
+constexpr Pt kSceneAt{316, 80};
+constexpr double kSceneScale = 0.7;
+
 void FinalPageScene(cairo_t* cr, double left, bool words) {
     Rng rng(Dir + "end#page");
     cairo_rectangle(cr, left, 0, 800 - left, 600);
     FillPaper(cr, rng, palette::Paper, 0.15);
     cairo_new_path(cr);
+    // The picture on the last page, drawn in a 640 x 552 frame at (130, 24) and shrunk into the
+    // page's part right of the shelf (the flat page stops there).
+    cairo_save(cr);
+    cairo_translate(cr, kSceneAt.x, kSceneAt.y);
+    cairo_scale(cr, kSceneScale, kSceneScale);
+    cairo_translate(cr, -130, -24);
     cairo_save(cr);
     cairo_rectangle(cr, 130, 24, 640, 552);
     cairo_clip(cr);
@@ -411,15 +423,18 @@ void FinalPageScene(cairo_t* cr, double left, bool words) {
         DrawText(cr, FontFace::SerifBold, 64, 330, 150, "The End", palette::Ink, Align::Centre);
         InkCurve(cr, {210, 174}, {280, 186}, {380, 162}, {450, 176}, 2.6, rng, palette::Rust);
     }
+    cairo_restore(cr);
 }
 
 // end1 to end3: the page still coming over, its edge curling up; end4: it lies flat and the
 // story's last words are on it.
 struct EndStep {
     double left; // where the picture sits on screen
+    double edge; // where the page's edge lies: end3 and end4 stop right of the shelf, so that
+                 // the stone is seen landing on it in the film's last two steps
     double curl; // width of the curl at the page's edge; 0 when it lies flat
 };
-const EndStep kEndSteps[4] = {{500, 60}, {300, 50}, {100, 36}, {100, 0}};
+const EndStep kEndSteps[4] = {{500, 500, 60}, {300, 300, 50}, {100, 290, 36}, {100, 282, 0}};
 
 void DrawEndPage(GenContext& ctx, int n) {
     const std::string path = Dir + "end" + std::to_string(n) + ".png";
@@ -428,11 +443,11 @@ void DrawEndPage(GenContext& ctx, int n) {
     cairo_t* cr = canvas.cr;
     ScreenPlacement(cr, {e.left, 0});
     Rng rng(path);
-    const double edge = e.left + 14; // room for the shadow it throws on the room
-    cairo_pattern_t* shade = cairo_pattern_create_linear(e.left, 0, edge, 0);
+    const double edge = e.edge + 14; // room for the shadow it throws on the room
+    cairo_pattern_t* shade = cairo_pattern_create_linear(e.edge, 0, edge, 0);
     cairo_pattern_add_color_stop_rgba(shade, 0, 0.40, 0.27, 0.16, 0.0);
     cairo_pattern_add_color_stop_rgba(shade, 1, 0.40, 0.27, 0.16, 0.35);
-    cairo_rectangle(cr, e.left, 0, 14, 600);
+    cairo_rectangle(cr, e.edge, 0, 14, 600);
     cairo_set_source(cr, shade);
     cairo_fill(cr);
     cairo_pattern_destroy(shade);

@@ -3,6 +3,7 @@
 // closing smoke, the notices and the pause menu.
 
 #include "Canvas.h"
+#include "FitInFrame.h"
 #include "LevelArtBack.h"
 #include "LevelArtBackNotices.h"
 #include "Registry.h"
@@ -150,6 +151,43 @@ void PaintStrip(GenContext& ctx, const std::string& path, Painter paint, int w, 
     ctx.Save(canvas, path);
 }
 
+// Pictures whose painting reached past their frame's top or sides: painted whole, then shrunk
+// a little about their foot so that nothing in them ends in a cut straight edge.
+constexpr std::string_view kKeepInside[] = {
+    "home_cottage",     "troll_walking",    "woodpile",       "elk_resting",
+    "elk_bowled_over",  "bakery_cottage",   "badger_waving",  "badger_lifts_umbrella",
+    "badger_sled_away", "lampmaker_waving", "birdhouse_pole", "drift_sledge",
+    "frozen_well",      "hay_rack",         "snowy_barn",     "sledge_fence",
+    "village_signpost", "goose_swooping",   "robin",          "kite",
+    "farmhouse",        "windmill_whirl",   "bakery_cat",     "badger_lifts_egg",
+    "lemon_tree_frame",
+};
+
+void PaintStripInside(GenContext& ctx, const std::string& path, Painter paint, int w, int h,
+                      int frames) {
+    Canvas canvas(w * frames, h);
+    PaintFramesFitted(
+        canvas.cr, w, h, frames, 3.0, 0.7,
+        [&](int f, double& x, double& y) {
+            x = f * w;
+            y = 0;
+        },
+        [&](cairo_t* cr, int f) {
+            Rng rng(path);
+            paint(cr, w, h, f, rng);
+        });
+    ctx.Save(canvas, path);
+}
+
+bool KeptInside(const std::string& path) {
+    for (std::string_view name : kKeepInside)
+        if (path.size() > name.size() + 4 &&
+            path.compare(path.size() - name.size() - 4, name.size(), name) == 0 &&
+            path[path.size() - name.size() - 5] == '/')
+            return true;
+    return false;
+}
+
 void GenerateBackObjects(GenContext& ctx) {
     const std::string list = "Address/One/Back_OBJ.txt", props = "Text/One/Back_OBJ.txt";
     std::vector<std::string> pictures = ctx.ReadTokens(list);
@@ -166,7 +204,10 @@ void GenerateBackObjects(GenContext& ctx) {
         if (w < 1 || h < 1 || w > kMaxFrameSide || h > kMaxFrameSide)
             throw GenError(files[i] + ": bad frame size " + std::to_string(w) + " x " +
                            std::to_string(h));
-        PaintStrip(ctx, pictures[i], picture.paint, w, h, picture.frames);
+        if (KeptInside(pictures[i]))
+            PaintStripInside(ctx, pictures[i], picture.paint, w, h, picture.frames);
+        else
+            PaintStrip(ctx, pictures[i], picture.paint, w, h, picture.frames);
     }
 }
 

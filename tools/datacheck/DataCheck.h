@@ -1,9 +1,29 @@
 #pragma once
 #include "services/DataLimits.h"
+#include <cstdint>
+#include <map>
 #include <string>
 #include <vector>
 
 struct LevelData;
+
+// How a picture is cut into frames: frames of w x h, `columns` to a row, `count` in all; the
+// edges (bit mask: 1 top, 2 bottom, 4 left, 8 right) its frames may touch.
+struct FrameGrid {
+    int w = 0, h = 0, columns = 1, rows = 1, count = 1;
+    unsigned mayTouch = 0;
+};
+
+// Painted pixels on the four border lines of the frame at (x0, y0), w x h, of an RGBA picture
+// `stride` pixels wide.
+struct EdgeCounts {
+    int top = 0, bottom = 0, left = 0, right = 0;
+};
+EdgeCounts CountEdgePixels(const uint8_t* rgba, int stride, int x0, int y0, int w, int h);
+
+struct DecodedPng;
+// Pixels painted (alpha 128 and above) in both pictures, a placed at (ax, ay), b at (bx, by).
+int OverlappingPixels(const DecodedPng& a, int ax, int ay, const DecodedPng& b, int bx, int by);
 
 // Checks a game data folder (the folder that holds Data) and collects every problem found.
 struct DataCheck {
@@ -39,8 +59,17 @@ struct DataCheck {
     void CheckFixedPictures();
     void CheckClips();
     void CheckLevel();
+    // Every picture under Data/image: no frame cut off at an edge it is not meant to touch.
+    void CheckEdges();
+    // Notices that can show at the same time do not cover each other.
+    void CheckNoticeOverlaps();
+    // Records how a picture is cut into frames for CheckEdges.
+    void Frames(const std::string& file, FrameGrid grid);
+    // The bottom edge for a level object drawn at y, frame height h, that stands on the lane.
+    static unsigned GroundEdges(int y, int h);
 
   private:
+    std::map<std::string, FrameGrid> frameGrids;
     // The text of a small regular file; false (reported) when it cannot be read.
     bool ReadText(const std::string& file, const char* kind, std::string& text);
     void CheckLevelRecords(LevelData& level);

@@ -115,14 +115,19 @@ void DataCheck::CheckBag() {
         if (!tear[i].empty()) {
             if (piece.empty())
                 Png(tear[i]);
-            else
-                Png(tear[i], piece[2] * kTearStripFrames[i], piece[3]);
+            else {
+                const int frames = kTearStripFrames[i];
+                Png(tear[i], piece[2] * frames, piece[3]);
+                Frames(tear[i], {piece[2], piece[3], frames, 1, frames, 0});
+            }
         }
         if (!tearing[i].empty()) {
             if (anim.empty())
                 Png(tearing[i]);
-            else
+            else {
                 Png(tearing[i], anim[2] * anim[4], anim[3]);
+                Frames(tearing[i], {anim[2], anim[3], anim[4], 1, anim[4], 0});
+            }
         }
         // The hole is drawn where the tearing picture was: one tearing frame in size.
         if (!hole[i].empty()) {

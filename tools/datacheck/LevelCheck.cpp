@@ -409,35 +409,43 @@ void DataCheck::CheckLevelPictures(const LevelData& level, const std::vector<std
                                    const std::vector<std::string>& heads,
                                    const std::vector<std::string>& back,
                                    const std::vector<std::string>& coll) {
-    auto strip = [&](const std::string& file, const Record& r, int frames) {
+    // The edges a level picture may touch: its bottom when it stands on the lane at page 0.
+    auto strip = [&](const std::string& file, const Record& r, int frames, unsigned mayTouch) {
         if (file.empty()) return;
-        if (!r.read || r.w <= 0 || r.h <= 0 || frames <= 0)
+        if (!r.read || r.w <= 0 || r.h <= 0 || frames <= 0) {
             Png(file);
-        else
-            Png(file, r.w * frames, r.h);
+            return;
+        }
+        Png(file, r.w * frames, r.h);
+        Frames(file, {r.w, r.h, frames, 1, frames, mayTouch});
     };
     for (size_t i = 0; i < chars.size(); ++i)
-        strip(chars[i], level.chars[i], level.chars[i].frames);
+        strip(chars[i], level.chars[i], level.chars[i].frames,
+              GroundEdges(level.chars[i].y, level.chars[i].h));
     for (const std::string& head : heads)
-        strip(head, level.head, 5);
+        strip(head, level.head, 5, 0);
     for (size_t i = 0; i < back.size(); ++i) {
         int frames = 1;
         for (auto [slot, n] : kBackStrips)
             if (slot == int(i)) frames = n;
         // Slot 59's strip is cut with slot 56's frame size.
-        strip(back[i], i == 59 ? level.back[56] : level.back[i], frames);
+        const Record& r = i == 59 ? level.back[56] : level.back[i];
+        strip(back[i], r, frames, GroundEdges(level.back[i].y, r.h));
     }
     for (size_t i = 0; i < coll.size(); ++i) {
         const Record& r = level.coll[i];
         if (coll[i].empty()) continue;
+        const unsigned ground = GroundEdges(r.y, r.h);
         if (!r.read || r.w <= 0 || r.h <= 0 || r.frames <= 0) {
             Png(coll[i]);
         } else if (i == 10) {
             Png(coll[i], r.w, r.h); // drawn whole
         } else if (Contains(std::begin(kOneRow), std::end(kOneRow), int(i))) {
             Png(coll[i], r.w * r.frames, r.h);
+            Frames(coll[i], {r.w, r.h, r.frames, 1, r.frames, ground});
         } else {
             Png(coll[i], r.w * std::min(r.frames, 3), r.frames > 3 ? 2 * r.h : r.h);
+            Frames(coll[i], {r.w, r.h, 3, 2, r.frames, ground});
         }
     }
     for (int k = 1; k <= 8; ++k)

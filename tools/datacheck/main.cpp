@@ -32,6 +32,8 @@ int main(int argc, char** argv) {
     check.CheckFixedPictures();
     check.CheckClips();
     check.CheckLevel();
+    check.CheckEdges();
+    check.CheckNoticeOverlaps();
     for (const std::string& problem : check.problems)
         std::printf("problem: %s\n", problem.c_str());
     std::printf("data check: %d files, %zu problems\n", check.filesChecked, check.problems.size());
