@@ -98,16 +98,16 @@ TEST_F(StopCardTest, HintsGrowWithTheAttemptsAtTheStopMetLast) {
     EXPECT_EQ(L.notices.hintLevel, 0);
 }
 
-TEST_F(StopCardTest, TheFoxCardNamesTheTakenPieceForTwelvePagesWhenNothingElseShows) {
+TEST_F(StopCardTest, TheFoxCardNamesTheTakenPieceForTwentyFivePagesWhenNothingElseShows) {
     CCommon& common = CCommon::Instance();
     EXPECT_STREQ(kItemNames[7], "balloon");
     L.values.bagLossItem = 7;
     L.stamps.bagLoss = 150;
     Lock(false);
-    for (int page = 148; page <= 163; ++page) {
+    for (int page = 148; page <= 176; ++page) {
         common.page = page;
         stage.UpdateNotices();
-        const bool shown = page >= 150 && page < 162;
+        const bool shown = page >= 150 && page < 175;
         EXPECT_EQ(L.notices.foxTook, shown ? 7 : -1) << "page " << page;
     }
     common.page = 151;

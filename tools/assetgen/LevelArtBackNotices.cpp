@@ -47,8 +47,8 @@ constexpr Notice kNotices[] = {
      "catch it.",
      NoticeArt::Snowball, true},
     {"image/Support/warning.png", "Watch your bag!",
-     "A sly fox waits ahead. It takes a piece from the bag's first two pages: hold the one you "
-     "need in your hand as you pass.",
+     "A sly fox waits ahead. It snatches a piece from the bag's first two pages: stop it before "
+     "it reaches the pebble.",
      NoticeArt::Fox, false},
 };
 
@@ -222,8 +222,8 @@ constexpr StopCard kStopCards[] = {
      "by itself.",
      "The frost troll cannot stand light and warmth. Or someone you helped build might deal with "
      "it.",
-     "Put the sun down while the troll is on the page, or the lantern on the ground well left of "
-     "it; or finish the snowman first."},
+     "Once the troll stands in the lane: put the sun down anywhere, or the lantern on the ground "
+     "two pebbles' width or more left of it. Or finish the snowman first."},
     {"fir_snow", "Buried under snow",
      "The leaning fir shook its load of snow onto the pebble. Get the snow down before you walk "
      "under it.",
@@ -276,7 +276,7 @@ void DrawHint(GenContext& ctx, const std::string& path, const char* text, bool n
     Rng rng(path);
     Canvas canvas(HintW, HintH);
     cairo_t* cr = canvas.cr;
-    PathTornRect(cr, 14, 4, HintW - 30, HintH - 10, rng, 2.0);
+    PathTornRect(cr, 14, 7, HintW - 30, HintH - 13, rng, 2.0);
     DropShadow(cr, 3, 4, 3, 0.3);
     FillPaper(cr, rng);
     Wash(cr, nearest ? palette::Ochre : palette::Sky, 0.14, rng,
@@ -294,7 +294,7 @@ void DrawHint(GenContext& ctx, const std::string& path, const char* text, bool n
     double size = 17;
     while (WrapLines(cr, FontFace::Serif, size, hint, width).size() > 2 && size > 12)
         size -= 0.5;
-    DrawParagraph(cr, FontFace::Serif, size, left, 10, width, hint, palette::Ink, Align::Left,
+    DrawParagraph(cr, FontFace::Serif, size, left, 12, width, hint, palette::Ink, Align::Left,
                   size + 3);
     ctx.Save(canvas, path);
 }
@@ -393,8 +393,9 @@ void GenerateNotices(GenContext& ctx) {
         const std::string heading = "The fox took the " + name + "!";
         DrawNotice(ctx,
                    Notice{file.c_str(), heading.c_str(),
-                          "It reached into your bag as the pebble passed. Turn back, and hold the "
-                          "piece in your hand or keep it on the bag's third page past the fox.",
+                          "It snatched the piece from your bag as the pebble passed. Turn back and "
+                          "stop the fox before it reaches the pebble, or let it take one you can "
+                          "spare.",
                           NoticeArt::Item, true},
                    item);
     }

@@ -129,7 +129,7 @@ void DrawNotPage(GenContext& ctx) {
     Rng rng(path);
     Canvas canvas(300, 66); // ends at y 181, clear of the notices at y 185
     cairo_t* cr = canvas.cr;
-    PathTornRect(cr, 8, 4, 282, 56, rng, 2.0);
+    PathTornRect(cr, 8, 7, 282, 53, rng, 2.0);
     DropShadow(cr, 3, 4, 3, 0.3);
     FillPaper(cr, rng);
     Wash(cr, palette::Ochre, 0.12, rng,

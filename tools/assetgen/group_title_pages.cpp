@@ -273,8 +273,8 @@ void DrawHelp3(GenContext& ctx) {
     Painted(cr, Lighter(palette::Wood, 0.6), palette::Wood, 0.3, 1.2, rng, 0.5);
     DrawText(cr, FontFace::SerifBold, 14, 260, foxY + 38, "3/3", palette::Ink, Align::Centre);
     y = Note(cr, foxY,
-             "The fox takes a piece from the bag's first two pages. One held in your hand or kept "
-             "on the third page is safe.");
+             "The fox snatches a piece from the bag's first two pages; the third page is out of "
+             "its reach. Best stop the fox before it meets the pebble.");
 
     // The cursor's answers, then the pause key and the reminder tab.
     const double lastY = std::max(y + 12, 410.0);
