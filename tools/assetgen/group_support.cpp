@@ -127,17 +127,20 @@ void DrawCursorTear(GenContext& ctx) {
 void DrawNotPage(GenContext& ctx) {
     const std::string path = "image/Support/Not_page.png";
     Rng rng(path);
-    Canvas canvas(300, 66); // ends at y 181, clear of the notices at y 185
+    // Drawn at (230, 115): the scrap keeps to the picture's right part (screen x 406 to 526),
+    // clear of the help reminder (up to x 405) and, ending at y 181, of the notices at y 185.
+    Canvas canvas(300, 66);
     cairo_t* cr = canvas.cr;
-    PathTornRect(cr, 8, 7, 282, 53, rng, 2.0);
+    PathTornRect(cr, 178, 6, 116, 54, rng, 2.0);
     DropShadow(cr, 3, 4, 3, 0.3);
     FillPaper(cr, rng);
     Wash(cr, palette::Ochre, 0.12, rng,
          {.layers = 3, .jitter = 2, .edge = 0.6, .granulation = 0.1});
     InkOutline(cr, 1.2, rng, palette::Sepia, 0.9);
     cairo_new_path(cr);
-    DrawText(cr, FontFace::SerifBold, 26, 150, 40, "No more pages", palette::Ink, Align::Centre);
-    InkCurve(cr, {70, 48}, {120, 52}, {180, 45}, {230, 49}, 1.3, rng, palette::Rust, 0.8);
+    DrawText(cr, FontFace::SerifBold, 19, 236, 29, "No more", palette::Ink, Align::Centre);
+    DrawText(cr, FontFace::SerifBold, 19, 236, 49, "pages", palette::Ink, Align::Centre);
+    InkCurve(cr, {206, 54}, {224, 56}, {248, 52}, {266, 55}, 1.2, rng, palette::Rust, 0.8);
     ctx.Save(canvas, path);
 }
 
