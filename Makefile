@@ -170,6 +170,29 @@ windows-zip: windows
 test-windows: build windows
 	JOBS=$(JOBS) tools/windows/test.sh $(WIN_BUILD) $(WIN_DIST) $(BUILD)
 
+# Installing and packaging (README, "Install"). `make install PREFIX=P DESTDIR=D` installs the
+# programs into P/games, the data into P/share/pebblefrost, and the menu entry, icons, metainfo
+# and manual page beside (packaging/linux/install.cmake).
+VERSION := $(shell sed -n 's/^project.PebbleFrost VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt)
+PREFIX ?= /usr/local
+PACKAGE_PACKAGES := dpkg-dev fakeroot file lintian desktop-file-utils appstream man-db
+INSTALL_TARGETS := PebbleFrost PebbleFrostWindowed gamedata manpages
+.PHONY: package-deps install check-install
+
+package-deps: deps
+	$(call install-missing,$(PACKAGE_PACKAGES),--no-install-recommends)
+
+install: configure
+	@cmake --build $(BUILD) -j $(JOBS) --target $(INSTALL_TARGETS)
+	DESTDIR=$(DESTDIR) cmake --install $(BUILD) --prefix $(PREFIX)
+
+# The installed files checked by their own validators, from an install into a scratch folder.
+check-install: package-deps configure
+	@cmake --build $(BUILD) -j $(JOBS) --target $(INSTALL_TARGETS)
+	@rm -rf $(BUILD)/install-check && DESTDIR=$(CURDIR)/$(BUILD)/install-check \
+		cmake --install $(BUILD) --prefix /usr >/dev/null
+	packaging/linux/validate.sh $(BUILD)/install-check/usr
+
 format:
 	clang-format -i $$(find src tools tests bench -name '*.cpp' -o -name '*.h')
 
