@@ -175,9 +175,13 @@ test-windows: build windows
 # and manual page beside (packaging/linux/install.cmake).
 VERSION := $(shell sed -n 's/^project.PebbleFrost VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt)
 PREFIX ?= /usr/local
+DEB_BUILD ?= build-deb
+DEB_ARCH := $(shell dpkg --print-architecture)
+DEB_FILE := dist/pebblefrost_$(VERSION)-1_$(DEB_ARCH).deb
+DEB_FLAGS := DEB_BUILD_MAINT_OPTIONS=hardening=+all dpkg-buildflags --get
 PACKAGE_PACKAGES := dpkg-dev fakeroot file lintian desktop-file-utils appstream man-db
 INSTALL_TARGETS := PebbleFrost PebbleFrostWindowed gamedata manpages
-.PHONY: package-deps install check-install
+.PHONY: package-deps install check-install deb
 
 package-deps: deps
 	$(call install-missing,$(PACKAGE_PACKAGES),--no-install-recommends)
@@ -192,6 +196,21 @@ check-install: package-deps configure
 	@rm -rf $(BUILD)/install-check && DESTDIR=$(CURDIR)/$(BUILD)/install-check \
 		cmake --install $(BUILD) --prefix /usr >/dev/null
 	packaging/linux/validate.sh $(BUILD)/install-check/usr
+
+# The Debian package, made by CPack from a build configured for /usr with Debian's hardening
+# flags; the data is copied from the native build rather than generated again.
+deb: package-deps configure
+	@cmake --build $(BUILD) -j $(JOBS) --target gamedata
+	@cmake -S . -B $(DEB_BUILD) -DCMAKE_BUILD_TYPE=None -DCMAKE_INSTALL_PREFIX=/usr \
+		-DPEBBLEFROST_DEB=ON -DPEBBLEFROST_NATIVE_DATA=$(CURDIR)/$(BUILD)/Data \
+		-DCMAKE_SKIP_INSTALL_ALL_DEPENDENCY=ON \
+		-DCMAKE_C_FLAGS="$$($(DEB_FLAGS) CFLAGS) $$($(DEB_FLAGS) CPPFLAGS)" \
+		-DCMAKE_CXX_FLAGS="$$($(DEB_FLAGS) CXXFLAGS) $$($(DEB_FLAGS) CPPFLAGS)" \
+		-DCMAKE_EXE_LINKER_FLAGS="$$($(DEB_FLAGS) LDFLAGS)" >/dev/null
+	@cmake --build $(DEB_BUILD) -j $(JOBS) --target $(INSTALL_TARGETS) debchangelog
+	@rm -f $(DEB_BUILD)/pebblefrost_*.deb && cd $(DEB_BUILD) && cpack -G DEB >/dev/null
+	@mkdir -p dist && rm -f dist/pebblefrost_*.deb && cp $(DEB_BUILD)/$(notdir $(DEB_FILE)) dist/
+	packaging/deb/check-deb.sh $(DEB_FILE)
 
 format:
 	clang-format -i $$(find src tools tests bench -name '*.cpp' -o -name '*.h')
