@@ -159,7 +159,7 @@ windows: windows-deps configure
 	@cmake --build $(WIN_BUILD) -j $(JOBS) --target PebbleFrost PebbleFrostWindowed gamedata
 	@rm -rf $(WIN_DIST) && mkdir -p $(WIN_DIST)
 	@cp $(WIN_BUILD)/PebbleFrost.exe $(WIN_BUILD)/PebbleFrostWindowed.exe $(WIN_DIST)/
-	@cp -r $(WIN_BUILD)/Data $(WIN_DIST)/Data && rm -f $(WIN_DIST)/Data/.generated
+	@cp -r $(WIN_BUILD)/Data $(WIN_DIST)/Data && rm -rf $(WIN_DIST)/Data/.generated $(WIN_DIST)/Data/icon
 	@tools/windows/check-imports.sh $(WIN_DIST)/*.exe
 
 windows-zip: windows
@@ -178,10 +178,12 @@ PREFIX ?= /usr/local
 DEB_BUILD ?= build-deb
 DEB_ARCH := $(shell dpkg --print-architecture)
 DEB_FILE := dist/pebblefrost_$(VERSION)-1_$(DEB_ARCH).deb
+SETUP_FILE := dist/PebbleFrost-$(VERSION)-windows-setup.exe
 DEB_FLAGS := DEB_BUILD_MAINT_OPTIONS=hardening=+all dpkg-buildflags --get
 PACKAGE_PACKAGES := dpkg-dev fakeroot file lintian desktop-file-utils appstream man-db
+INSTALLER_PACKAGES := nsis
 INSTALL_TARGETS := PebbleFrost PebbleFrostWindowed gamedata manpages
-.PHONY: package-deps install check-install deb
+.PHONY: package-deps install check-install deb windows-installer
 
 package-deps: deps
 	$(call install-missing,$(PACKAGE_PACKAGES),--no-install-recommends)
@@ -211,6 +213,11 @@ deb: package-deps configure
 	@rm -f $(DEB_BUILD)/pebblefrost_*.deb && cd $(DEB_BUILD) && cpack -G DEB >/dev/null
 	@mkdir -p dist && rm -f dist/pebblefrost_*.deb && cp $(DEB_BUILD)/$(notdir $(DEB_FILE)) dist/
 	packaging/deb/check-deb.sh $(DEB_FILE)
+
+windows-installer: windows
+	$(call install-missing,$(INSTALLER_PACKAGES),--no-install-recommends)
+	packaging/windows/make-installer.sh $(WIN_DIST) $(BUILD)/Data/icon/PebbleFrost.ico \
+		$(SETUP_FILE) $(VERSION)
 
 format:
 	clang-format -i $$(find src tools tests bench -name '*.cpp' -o -name '*.h')
