@@ -183,7 +183,7 @@ DEB_FLAGS := DEB_BUILD_MAINT_OPTIONS=hardening=+all dpkg-buildflags --get
 PACKAGE_PACKAGES := dpkg-dev fakeroot file lintian desktop-file-utils appstream man-db
 INSTALLER_PACKAGES := nsis
 INSTALL_TARGETS := PebbleFrost PebbleFrostWindowed gamedata manpages
-.PHONY: package-deps install check-install deb windows-installer
+.PHONY: package-deps install check-install deb windows-installer test-install
 
 package-deps: deps
 	$(call install-missing,$(PACKAGE_PACKAGES),--no-install-recommends)
@@ -218,6 +218,13 @@ windows-installer: windows
 	$(call install-missing,$(INSTALLER_PACKAGES),--no-install-recommends)
 	packaging/windows/make-installer.sh $(WIN_DIST) $(BUILD)/Data/icon/PebbleFrost.ico \
 		$(SETUP_FILE) $(VERSION)
+
+# Both packages installed and played: the .deb unpacked into a fresh root, the setup program
+# under Wine in a new prefix (README, "Install").
+test-install: deb windows-installer
+	@cmake --build $(BUILD) -j $(JOBS) --target pebblefrost-replay
+	packaging/deb/test-deb.sh $(DEB_FILE) $(BUILD)
+	packaging/windows/test-installer.sh $(SETUP_FILE) $(WIN_DIST) $(BUILD)
 
 format:
 	clang-format -i $$(find src tools tests bench -name '*.cpp' -o -name '*.h')
