@@ -183,7 +183,7 @@ DEB_FLAGS := DEB_BUILD_MAINT_OPTIONS=hardening=+all dpkg-buildflags --get
 PACKAGE_PACKAGES := dpkg-dev fakeroot file lintian desktop-file-utils appstream man-db
 INSTALLER_PACKAGES := nsis
 INSTALL_TARGETS := PebbleFrost PebbleFrostWindowed gamedata manpages
-.PHONY: package-deps install check-install deb windows-installer test-install
+.PHONY: package-deps install check-install deb windows-installer test-install release
 
 package-deps: deps
 	$(call install-missing,$(PACKAGE_PACKAGES),--no-install-recommends)
@@ -225,6 +225,16 @@ test-install: deb windows-installer
 	@cmake --build $(BUILD) -j $(JOBS) --target pebblefrost-replay
 	packaging/deb/test-deb.sh $(DEB_FILE) $(BUILD)
 	packaging/windows/test-installer.sh $(SETUP_FILE) $(WIN_DIST) $(BUILD)
+
+# The release files in dist/ with their SHA-256 sums: the Debian package, the Windows setup
+# program and zip, and the browser build as a zip (one PebbleFrost-web folder).
+RELEASE_FILES := $(DEB_FILE) $(SETUP_FILE) dist/PebbleFrost-windows.zip dist/PebbleFrost-web.zip
+release: deb windows-installer windows-zip web
+	@rm -rf dist/zip-web && mkdir -p dist/zip-web && cp -r $(WEB_DIST) dist/zip-web/PebbleFrost-web
+	@cd dist/zip-web && cmake -E tar cf ../PebbleFrost-web.zip --format=zip PebbleFrost-web
+	@rm -rf dist/zip-web
+	@cd dist && sha256sum $(notdir $(RELEASE_FILES)) >SHA256SUMS && sha256sum -c --quiet SHA256SUMS
+	@ls -l $(RELEASE_FILES) dist/SHA256SUMS && cat dist/SHA256SUMS
 
 format:
 	clang-format -i $$(find src tools tests bench -name '*.cpp' -o -name '*.h')
