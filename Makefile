@@ -168,7 +168,7 @@ windows: windows-deps configure
 	@cmake --build $(WIN_BUILD) -j $(JOBS) --target PebbleFrost PebbleFrostWindowed gamedata
 	@rm -rf $(WIN_DIST) && mkdir -p $(WIN_DIST)
 	@cp $(WIN_BUILD)/PebbleFrost.exe $(WIN_BUILD)/PebbleFrostWindowed.exe $(WIN_DIST)/
-	@cp -r $(WIN_BUILD)/Data $(WIN_DIST)/Data && rm -f $(WIN_DIST)/Data/.generated
+	@cp -r $(WIN_BUILD)/Data $(WIN_DIST)/Data && rm -rf $(WIN_DIST)/Data/.generated $(WIN_DIST)/Data/icon
 	@tools/windows/check-imports.sh $(WIN_DIST)/*.exe
 
 windows-zip: windows
@@ -178,6 +178,72 @@ windows-zip: windows
 
 test-windows: build windows
 	JOBS=$(JOBS) tools/windows/test.sh $(WIN_BUILD) $(WIN_DIST) $(BUILD)
+
+# Installing and packaging (README, "Install"). `make install PREFIX=P DESTDIR=D` installs the
+# programs into P/games, the data into P/share/pebblefrost, and the menu entry, icons, metainfo
+# and manual page beside (packaging/linux/install.cmake).
+VERSION := $(shell sed -n 's/^project.PebbleFrost VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt)
+PREFIX ?= /usr/local
+DEB_BUILD ?= build-deb
+DEB_ARCH := $(shell dpkg --print-architecture)
+DEB_FILE := dist/pebblefrost_$(VERSION)-1_$(DEB_ARCH).deb
+SETUP_FILE := dist/PebbleFrost-$(VERSION)-windows-setup.exe
+DEB_FLAGS := DEB_BUILD_MAINT_OPTIONS=hardening=+all dpkg-buildflags --get
+PACKAGE_PACKAGES := dpkg-dev fakeroot file lintian desktop-file-utils appstream man-db
+INSTALLER_PACKAGES := nsis
+INSTALL_TARGETS := PebbleFrost PebbleFrostWindowed gamedata manpages
+.PHONY: package-deps install check-install deb windows-installer test-install release
+
+package-deps: deps
+	$(call install-missing,$(PACKAGE_PACKAGES),--no-install-recommends)
+
+install: configure
+	@cmake --build $(BUILD) -j $(JOBS) --target $(INSTALL_TARGETS)
+	DESTDIR=$(DESTDIR) cmake --install $(BUILD) --prefix $(PREFIX)
+
+# The installed files checked by their own validators, from an install into a scratch folder.
+check-install: package-deps configure
+	@cmake --build $(BUILD) -j $(JOBS) --target $(INSTALL_TARGETS)
+	@rm -rf $(BUILD)/install-check && DESTDIR=$(CURDIR)/$(BUILD)/install-check \
+		cmake --install $(BUILD) --prefix /usr >/dev/null
+	packaging/linux/validate.sh $(BUILD)/install-check/usr
+
+# The Debian package, made by CPack from a build configured for /usr with Debian's hardening
+# flags; the data is copied from the native build rather than generated again.
+deb: package-deps configure
+	@cmake --build $(BUILD) -j $(JOBS) --target gamedata
+	@cmake -S . -B $(DEB_BUILD) -DCMAKE_BUILD_TYPE=None -DCMAKE_INSTALL_PREFIX=/usr \
+		-DPEBBLEFROST_DEB=ON -DPEBBLEFROST_NATIVE_DATA=$(CURDIR)/$(BUILD)/Data \
+		-DCMAKE_SKIP_INSTALL_ALL_DEPENDENCY=ON \
+		-DCMAKE_C_FLAGS="$$($(DEB_FLAGS) CFLAGS) $$($(DEB_FLAGS) CPPFLAGS)" \
+		-DCMAKE_CXX_FLAGS="$$($(DEB_FLAGS) CXXFLAGS) $$($(DEB_FLAGS) CPPFLAGS)" \
+		-DCMAKE_EXE_LINKER_FLAGS="$$($(DEB_FLAGS) LDFLAGS)" >/dev/null
+	@cmake --build $(DEB_BUILD) -j $(JOBS) --target $(INSTALL_TARGETS) debchangelog
+	@rm -f $(DEB_BUILD)/pebblefrost_*.deb && cd $(DEB_BUILD) && cpack -G DEB >/dev/null
+	@mkdir -p dist && rm -f dist/pebblefrost_*.deb && cp $(DEB_BUILD)/$(notdir $(DEB_FILE)) dist/
+	packaging/deb/check-deb.sh $(DEB_FILE)
+
+windows-installer: windows
+	$(call install-missing,$(INSTALLER_PACKAGES),--no-install-recommends)
+	packaging/windows/make-installer.sh $(WIN_DIST) $(BUILD)/Data/icon/PebbleFrost.ico \
+		$(SETUP_FILE) $(VERSION)
+
+# Both packages installed and played: the .deb unpacked into a fresh root, the setup program
+# under Wine in a new prefix (README, "Install").
+test-install: deb windows-installer
+	@cmake --build $(BUILD) -j $(JOBS) --target pebblefrost-replay
+	packaging/deb/test-deb.sh $(DEB_FILE) $(BUILD)
+	packaging/windows/test-installer.sh $(SETUP_FILE) $(WIN_DIST) $(BUILD)
+
+# The release files in dist/ with their SHA-256 sums: the Debian package, the Windows setup
+# program and zip, and the browser build as a zip (one PebbleFrost-web folder).
+RELEASE_FILES := $(DEB_FILE) $(SETUP_FILE) dist/PebbleFrost-windows.zip dist/PebbleFrost-web.zip
+release: deb windows-installer windows-zip web
+	@rm -rf dist/zip-web && mkdir -p dist/zip-web && cp -r $(WEB_DIST) dist/zip-web/PebbleFrost-web
+	@cd dist/zip-web && cmake -E tar cf ../PebbleFrost-web.zip --format=zip PebbleFrost-web
+	@rm -rf dist/zip-web
+	@cd dist && sha256sum $(notdir $(RELEASE_FILES)) >SHA256SUMS && sha256sum -c --quiet SHA256SUMS
+	@ls -l $(RELEASE_FILES) dist/SHA256SUMS && cat dist/SHA256SUMS
 
 format:
 	clang-format -i $$(find src tools tests bench -name '*.cpp' -o -name '*.h')

@@ -359,10 +359,13 @@ TEST(DataFolderTest, TheFirstPlaceHoldingDataIsChosen) {
     WriteBytes(root + "/a/Data", "a file, not a folder");
     EXPECT_EQ(FindDataFolder({root + "/a", root + "/b", root + "/c"}), root + "/b");
     EXPECT_EQ(FindDataFolder({root + "/a"}), "");
-    // The working directory first, then the program's folder, then the installed data.
+    // The working directory first, then the program's folder, then the installed data seen from
+    // the program's folder (games/ beside share/), then the installed data as configured.
     const std::vector<std::string> places = DataFolderCandidates();
-    ASSERT_EQ(places.size(), 3u);
+    ASSERT_EQ(places.size(), 4u);
     EXPECT_EQ(places[0], ".");
+    const fs::path prefix = fs::path(places[1]).parent_path().parent_path();
+    EXPECT_EQ(fs::path(places[2]), prefix / "share" / "pebblefrost");
     fs::remove_all(root);
 }
 

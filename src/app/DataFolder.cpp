@@ -2,18 +2,25 @@
 #include "platform/Window.h"
 #include <cstdio>
 #include <filesystem>
-#include <utility>
 
 namespace fs = std::filesystem;
 
 #ifndef PEBBLEFROST_DATA_DIR
 #define PEBBLEFROST_DATA_DIR "/usr/local/share/pebblefrost"
 #endif
+// The installed data folder seen from the installed programs' folder ("../share/pebblefrost"
+// from games/): an install moved to another prefix still finds its data.
+#ifndef PEBBLEFROST_DATA_FROM_PROGRAM
+#define PEBBLEFROST_DATA_FROM_PROGRAM "../share/pebblefrost"
+#endif
 
 std::vector<std::string> DataFolderCandidates() {
     std::vector<std::string> candidates{"."};
-    if (std::string program = ProgramFolder(); !program.empty())
-        candidates.push_back(std::move(program));
+    if (const std::string program = ProgramFolder(); !program.empty()) {
+        candidates.push_back(program);
+        candidates.push_back(
+            (fs::path(program) / PEBBLEFROST_DATA_FROM_PROGRAM).lexically_normal().string());
+    }
     candidates.emplace_back(PEBBLEFROST_DATA_DIR);
     return candidates;
 }

@@ -3,7 +3,8 @@
 #include <vector>
 
 // Where the game looks for its Data folder, in order: the working directory, the folder that
-// holds the program, the installed data folder.
+// holds the program, the installed data folder seen from the program's folder, the installed
+// data folder as configured.
 std::vector<std::string> DataFolderCandidates();
 
 // The first candidate that holds a Data folder; "" when none does.
