@@ -131,6 +131,9 @@ struct LevelValues {
     int32_t b29StartY = 0;        // height at which B29 was shown
     int32_t bagLossSlot = -1;     // the slot C14 emptied, -1 = none (turning back refills it)
     int32_t bagLossItem = -1;     // the item taken from it
+    // Where C18 was parked, and its frame, when C17's end took it to C17's place: turning back
+    // over that end parks it there again.
+    int32_t c18ParkedX = 0, c18ParkedY = 0, c18ParkedFrame = 0;
     bool operator==(const LevelValues&) const = default;
 };
 
@@ -239,7 +242,8 @@ struct PageStamps {
     int32_t b14SecondCount = kNoStamp;
     int32_t b71FirstReturn = kNoStamp; // B71 stays counted once for many pages
     StripRecycle stripRecycles[StripRecycle::kMax];
-    int32_t c5Wake = kNoStamp; // C5 woke (item 7 in the bag): turning back over it ends its run
+    int32_t c5Wake = kNoStamp;   // C5 woke (item 7 in the bag): turning back over it ends its run
+    int32_t c18Taken = kNoStamp; // C17's end took C18 from its parking to C17's place
     bool operator==(const PageStamps&) const = default;
 };
 
