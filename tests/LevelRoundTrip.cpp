@@ -138,7 +138,7 @@ void ForgiveAcceptedDifferences(LevelSnapshot& after, const LevelSnapshot& befor
     }
     // Hidden background objects (state 2) that every rule showing them places anew: where they
     // were last seen is not drawn and not read.
-    for (int k : {1, 12, 25, 26, 27, 30, 91, 92, 93, 94}) {
+    for (int k : {1, 12, 13, 14, 22, 25, 26, 27, 29, 30, 31, 56, 59, 91, 92, 93, 94}) {
         if (a.backs[k].state == 2 && b.backs[k].state == 2) {
             a.backs[k].x = b.backs[k].x;
             a.backs[k].y = b.backs[k].y;

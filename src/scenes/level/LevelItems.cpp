@@ -24,10 +24,11 @@ constexpr int32_t kHopLastStep = 16;
 struct I9Key {
     int32_t x, y, frame;
 };
-// I9's flight over the page, by path step. Step 0 is where it takes the path (its start in the
-// data lies a whole number of its steps right of it), so turning back off the path puts it there.
+// I9's flight over the page, by path step. Step 0 is where it takes the path: drifting 20 px a
+// page from its start in the data (a whole number of pages right of x 750), it first stands at or
+// left of x 759 at x 750, so turning back off the path puts it there again.
 constexpr I9Key kI9Path[] = {
-    {730, 154, 0}, {627, 45, 1}, {500, -40, 0}, {355, -80, 1}, {275, 35, 0},
+    {750, 154, 0}, {627, 45, 1}, {500, -40, 0}, {355, -80, 1}, {275, 35, 0},
     {161, 124, 1}, {85, 58, 0},  {25, 100, 1},  {-74, 164, 0}, {-150, 164, 1},
 };
 constexpr int32_t kI9LastStep = 9;

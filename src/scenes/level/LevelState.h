@@ -156,7 +156,11 @@ struct LevelFlags {
     uint8_t c1Primed = 0;
     uint8_t pitCovered = 0;
     uint8_t bagLossDone = 0;
-    uint8_t c19Hit = 0; // set by the rules, read by nothing (kept as the original does)
+    // C19 was met on its first frame by C13 or by item 5 put down. Only item 5's rule reads it,
+    // to set it once; nothing drawn or moved depends on it. It stays in the state so that a saved
+    // world still tells that the meeting happened, and so that the page undo check sees a
+    // meeting that a turn back would not take back.
+    uint8_t c19Hit = 0;
     uint8_t c19Landed = 0;
     uint8_t c17Done = 0;
     uint8_t i12Landed = 0;
