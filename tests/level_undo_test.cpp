@@ -76,6 +76,7 @@ TEST_F(LevelUndoTest, B12SequenceEndsTheLeverAndTurnsBackIntoIt) {
     Show(stage, 13, 300 + 72, 0, 2, 200);
     L.counters.b12Count = 1;
     L.charState = CharLever;
+    L.chars[CharLever].frame = L.chars[CharLever].frames - 1; // the lever at its end
     L.flags.state11Done = 1;
     bag.items[5].state = ItemNotInPlay;
     bag.items[5].x = 450;

@@ -565,6 +565,10 @@ void CStage_One::SecondUndoChecks() {
         c5.frame = c5.frame <= 0 ? 1 : c5.frame - 1;
     C9LeavesCheck(t);
     CharacterEndsUndo(t);
+    // The lever stepped back to its first frame, as C4 started it: three gates closed, the
+    // put-down items' gate as the walk left it, open (it stayed shut through this turn, as on the
+    // forward turn taken back).
+    if (L.charState == CharLever && L.chars[CharLever].frame == 0) t.common.placedGate = 1;
     // Back inside the sequences of C0, C1 and C24 whose ends were taken back: the gates they hold.
     for (int k : {0, 1, 24}) {
         CollObj& c = L.colls[k];
