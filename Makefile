@@ -68,9 +68,11 @@ test-asan: asan-build
 	cd $(ASAN_BUILD) && $(ASAN_ENV) ctest --output-on-failure -j $(JOBS) -E '^e2e_menu_cpu$$'
 
 # 100 000 page turns of seeded random play: in the plain build (resident memory must stay flat),
-# then under the sanitizers (no report).
+# then under the sanitizers (no report). Before them, the page undo from every page of the
+# walkthrough and the unsolved runs with every N from 1 to 30, in state and in pictures.
 SOAK_TURNS ?= 100000
 soak: build asan-build
+	cd $(BUILD) && PEBBLEFROST_UNDO_FULL=1 ./tests/pebblefrost_tests --gtest_filter='UndoFromWalkthrough.*'
 	cd $(BUILD) && PEBBLEFROST_SOAK_TURNS=$(SOAK_TURNS) ./tests/pebblefrost_tests --gtest_filter='SoakTest.*'
 	cd $(ASAN_BUILD) && $(ASAN_ENV) PEBBLEFROST_SOAK_TURNS=$(SOAK_TURNS) \
 		./tests/pebblefrost_tests --gtest_filter='SoakTest.*'

@@ -1,6 +1,7 @@
 #include "FuzzInputs.h"
 #include "../tests/Checksums.h"
 #include "../tests/LevelRoundTrip.h"
+#include "ScriptPlayer.h"
 #include "app/SceneManager.h"
 #include "platform/Graphics.h"
 #include "platform/Headless.h"
@@ -15,9 +16,11 @@
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <memory>
 #include <stdexcept>
 #include <string>
 #include <unistd.h>
+#include <vector>
 
 namespace {
 
@@ -199,4 +202,96 @@ std::string FuzzLevelUndo(const uint8_t* data, size_t size) {
         difference += " (after " + std::to_string(forward) + " turns from page " +
                       std::to_string(before.common.page) + ")";
     return difference;
+}
+
+namespace {
+
+CStage_One* LevelScene() {
+    SceneManager& scenes = SceneManager::Instance();
+    return scenes.sceneNumber == 1 ? dynamic_cast<CStage_One*>(scenes.current) : nullptr;
+}
+
+// The walkthrough played once per process; its game stays up and its level is where the inputs
+// play, each from one of the kept worlds.
+struct WalkthroughLevel {
+    std::unique_ptr<ScriptPlayer> player = std::make_unique<ScriptPlayer>();
+    std::vector<LevelSnapshot> checkpoints;
+
+    WalkthroughLevel() {
+        if (!player->Load(PEBBLEFROST_SOURCE_DIR "/tests/scripts/walkthrough_level.txt")) {
+            std::fprintf(stderr, "walkthrough: %s\n", player->error.c_str());
+            std::abort();
+        }
+        player->wantPicture = [](int) { return false; };
+        bool have = false;
+        LevelSnapshot last;
+        player->onFrame = [&](int) {
+            CStage_One* stage = LevelScene();
+            if (!stage) return;
+            LevelSnapshot now = TakeSnapshot(*stage);
+            if (have && now.common.page != last.common.page && last.common.page % 25 == 0 &&
+                !last.common.forwardLock) {
+                last.common.autoFlip = 0; // the pages wait for the input
+                last.bag.open = 0;
+                checkpoints.push_back(last);
+            }
+            last = now;
+            have = true;
+        };
+        if (!player->Run() || !LevelScene() || checkpoints.empty()) {
+            std::fprintf(stderr, "walkthrough: %s\n", player->error.c_str());
+            std::abort();
+        }
+        player->onFrame = nullptr;
+    }
+};
+
+WalkthroughLevel& Walkthrough() {
+    static WalkthroughLevel level;
+    return level;
+}
+
+} // namespace
+
+size_t WalkthroughCheckpointCount() {
+    return Walkthrough().checkpoints.size();
+}
+
+std::string FuzzLevelUndoFromWalkthrough(const uint8_t* data, size_t size) {
+    WalkthroughLevel& walk = Walkthrough();
+    CStage_One& stage = *LevelScene();
+    if (size == 0) return "";
+    const LevelSnapshot& start = walk.checkpoints[data[0] % walk.checkpoints.size()];
+    RestoreSnapshot(start, stage);
+    CCommon& common = CCommon::Instance();
+    size_t at = 1;
+    for (int action = 0; at + 1 < size && action < 200; ++action, at += 2) {
+        const uint8_t what = data[at], arg = data[at + 1];
+        switch (what % 5) {
+        case 0:
+        case 1:
+            if (!common.forwardLock) TurnAndPlay(stage, Forward);
+            break;
+        case 2:
+            if (common.page > 0) TurnAndPlay(stage, Backward);
+            break;
+        case 3:
+            TearOutToBag(arg % InventoryBag::kItems);
+            PlayLevelFrame(stage);
+            break;
+        case 4:
+            PutDownFromBag(arg % InventoryBag::kItems, 100 + (arg * 37) % 600,
+                           150 + (what * 11) % 400);
+            PlayLevelFrame(stage);
+            break;
+        }
+        if (common.page < 0) std::abort();              // never, whatever the play
+        if (stage.level.flags.endingStarted) return ""; // the closing sequence: no way back
+    }
+    const int n = 1 + (at < size ? data[at] : 7) % 30;
+    const int32_t page = common.page;
+    const RoundTripOutcome out = TurnForwardAndBack(stage, n);
+    if (out.difference.empty()) return "";
+    return out.difference + " (after " + std::to_string(out.turns) + " turns from page " +
+           std::to_string(page) + ", checkpoint " + std::to_string(start.common.page) + ")";
 }

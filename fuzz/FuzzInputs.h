@@ -22,5 +22,12 @@ void FuzzOgg(const uint8_t* data, size_t size);
 // first difference ("" when the world came back).
 std::string FuzzLevelUndo(const uint8_t* data, size_t size);
 
+// The same from deep in the lane: the first byte picks a checkpoint of the walkthrough (the world
+// at the end of every 25th page of tests/scripts/walkthrough_level.txt, played once per process),
+// the rest is random play as above, then the round trip.
+std::string FuzzLevelUndoFromWalkthrough(const uint8_t* data, size_t size);
+// How many checkpoints the walkthrough gives (for the seeds).
+size_t WalkthroughCheckpointCount();
+
 // Where the targets write their input for the loaders that read files (one per process).
 const char* FuzzScratchPath(const char* suffix);

@@ -36,15 +36,20 @@ seed property_file 005 "$data"/Text/Bag/Tearing/*.txt
 seed png "" "$data"/image/Support/*.png "$data"/image/Bag/*/*.png "$source_dir"/tests/hostile/*.png
 seed ogg "" "$data"/Sound/click.ogg "$data"/Sound/page.ogg "$data"/Sound/tear.ogg \
     "$source_dir"/tests/hostile/*.ogg
-mkdir -p "$work/seeds/level_undo"
+mkdir -p "$work/seeds/level_undo" "$work/seeds/level_walkthrough"
 for n in 1 2 3 4 5 6 7 8; do # random play of a few hundred actions each
     head -c 600 /dev/urandom >"$work/seeds/level_undo/$n"
+done
+# One seed per checkpoint of the walkthrough (every 25th page, 17 of them): its number first.
+for n in $(seq 0 16); do
+    { printf "\\$(printf %03o "$n")"; head -c 200 /dev/urandom; } >"$work/seeds/level_walkthrough/$n"
 done
 
 cd "$build" || exit 1
 # Leaks owned by system libraries are the suite's to name (tests/lsan.supp); the game's never are.
 export LSAN_OPTIONS=suppressions=$source_dir/tests/lsan.supp:print_suppressions=0
-for target in path_list property_file png ogg level_undo; do
+# FUZZ_TARGETS picks some of the targets (all by default).
+for target in ${FUZZ_TARGETS:-path_list property_file png ogg level_undo level_walkthrough}; do
     program=$work/fuzz_$target
     corpus=$work/corpus/$target
     crashes=$work/crashes/$target
@@ -57,7 +62,7 @@ for target in path_list property_file png ogg level_undo; do
         -artifact_prefix="$crashes/" "$corpus" "$work/seeds/$target" "${extra[@]}" \
         >"$work/$target.log" 2>&1
     status=$?
-    grep -E "^(stat::number_of_executed_units|stat::new_units_added|level undo:)|Done [0-9]+ runs" \
+    grep -E "^(stat::number_of_executed_units|stat::new_units_added|level undo)|Done [0-9]+ runs" \
         "$work/$target.log" | sed 's/^/   /'
     found=$(find "$crashes" -type f | wc -l)
     if [ "$status" -ne 0 ] || [ "$found" -gt 0 ]; then

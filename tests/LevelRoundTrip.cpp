@@ -1,4 +1,6 @@
 #include "LevelRoundTrip.h"
+#include "platform/Headless.h"
+#include "scenes/level/CStage_One.h"
 #include "scenes/level/LevelState.h"
 #include "services/CCommon.h"
 #include "services/InventoryBag.h"
@@ -140,12 +142,20 @@ void ForgiveAcceptedDifferences(LevelSnapshot& after, const LevelSnapshot& befor
     }
     // Hidden background objects (state 2) that every rule showing them places anew: where they
     // were last seen is not drawn and not read.
-    for (int k : {1, 25, 26, 27, 30, 91, 92, 93, 94}) {
+    for (int k : {1, 12, 13, 14, 22, 25, 26, 27, 29, 30, 31, 56, 59, 91, 92, 93, 94}) {
         if (a.backs[k].state == 2 && b.backs[k].state == 2) {
             a.backs[k].x = b.backs[k].x;
             a.backs[k].y = b.backs[k].y;
         }
     }
+    // Saved places read only by the undo of the event that saves them anew: C7's start (saved
+    // when B14 hands C7 over, read when its path is turned back to step 0) and C18's parking
+    // (saved at C17's end, read when that end is turned back).
+    a.values.c7StartX = b.values.c7StartX;
+    a.values.c7StartY = b.values.c7StartY;
+    a.values.c18ParkedX = b.values.c18ParkedX;
+    a.values.c18ParkedY = b.values.c18ParkedY;
+    a.values.c18ParkedFrame = b.values.c18ParkedFrame;
     // The goose's catch (state 14) is placed where B25 takes the character, the knock-down (1)
     // and the throw (8) where the walker or the mount is hit, the fall (6) where the carried path
     // drops it and the landing (7) where the fall lands; out of those states their places are
@@ -195,14 +205,92 @@ void ForgiveAcceptedDifferences(LevelSnapshot& after, const LevelSnapshot& befor
         i7.x = before.bag.items[7].x;
         i7.y = before.bag.items[7].y;
     }
-    // Undoing the uses of C21, C23 and C8 puts them back a fixed offset from the copy of B11
-    // that shows them, which is where they were used give or take the steps the world made in
-    // the frames between (60 px in the usual play for C21 and C8), or the copy made while the
-    // world held still (copies move whatever the gates): the level accepts up to 60 px.
-    for (int k : {8, 21, 23}) {
-        const int32_t dx = std::abs(a.colls[k].x - b.colls[k].x);
-        if (a.colls[k].state == b.colls[k].state && a.colls[k].y == b.colls[k].y && dx <= 60 &&
-            dx % 20 == 0)
-            a.colls[k].x = b.colls[k].x;
+}
+
+void PlayLevelFrame(CStage_One& stage) {
+    if (stage.level.flags.endingStarted) return;
+    headless::AdvanceClock(16);
+    stage.Update();
+    headless::ClearPlayLog();
+}
+
+void TurnAndPlay(CStage_One& stage, int32_t direction) {
+    stage.TurnPage(direction);
+    PlayLevelFrame(stage);
+    PlayLevelFrame(stage);
+}
+
+RoundTripOutcome TurnForwardAndBack(CStage_One& stage, int n,
+                                    const std::function<void(const CStage_One&)>& visit) {
+    RoundTripOutcome out;
+    const LevelSnapshot before = TakeSnapshot(stage);
+    const CCommon& common = CCommon::Instance();
+    while (out.turns < n && !common.forwardLock && !out.closing) {
+        TurnAndPlay(stage, Forward);
+        ++out.turns;
+        out.closing = stage.level.flags.endingStarted != 0;
+        if (visit) visit(stage);
+    }
+    if (!out.closing) {
+        for (int i = 0; i < out.turns; ++i) {
+            TurnAndPlay(stage, Backward);
+            if (visit) visit(stage);
+        }
+        out.after = TakeSnapshot(stage);
+        // The request for the page-curl picture is the book's, not the world's.
+        out.after.common.flipAnim = before.common.flipAnim;
+        LevelSnapshot forgiven = out.after;
+        ForgiveAcceptedDifferences(forgiven, before);
+        out.difference = FirstDifference(before, forgiven);
+        out.forgiven = out.difference.empty() && !(out.after == before);
+    }
+    RestoreSnapshot(before, stage);
+    return out;
+}
+
+namespace {
+
+POINT PutDownSpot(const CStage_One& stage, std::mt19937& rng) {
+    const int kind = int(rng() % 3);
+    if (kind == 1) {
+        for (int tries = 0; tries < 25; ++tries) {
+            const CollObj& c = stage.level.colls[rng() % LevelState::kColls];
+            if (c.state < 1 || c.state > 3 || c.x < 0 || c.x > 760) continue;
+            return POINT{c.x + int(rng() % 80), c.y - 60 + int(rng() % 120)};
+        }
+    } else if (kind == 2) {
+        const CharObj& walker = stage.level.chars[CharWalk];
+        return POINT{walker.x + 40 + int(rng() % 160), 150 + int(rng() % 400)};
+    }
+    return POINT{100 + int(rng() % 600), 150 + int(rng() % 400)};
+}
+
+} // namespace
+
+void RandomPlayerAction(CStage_One& stage, std::mt19937& rng) {
+    const CCommon& common = CCommon::Instance();
+    const int roll = int(rng() % 100);
+    if (roll < 60) {
+        if (!common.forwardLock) TurnAndPlay(stage, Forward);
+    } else if (roll < 76) {
+        if (common.page > 0) TurnAndPlay(stage, Backward);
+    } else if (roll < 84) {
+        for (int i = 0; i < InventoryBag::kItems; ++i) {
+            const int item = int(rng() % InventoryBag::kItems);
+            if (TearOutToBag(item)) break;
+        }
+        PlayLevelFrame(stage);
+        PlayLevelFrame(stage);
+    } else if (roll < 96) {
+        const POINT at = PutDownSpot(stage, rng);
+        for (int i = 0; i < InventoryBag::kItems; ++i) {
+            const int item = int(rng() % InventoryBag::kItems);
+            if (PutDownFromBag(item, at.x, at.y)) break;
+        }
+        PlayLevelFrame(stage);
+        PlayLevelFrame(stage);
+    } else {
+        for (int i = 0; i < 10; ++i) // a pause on the page
+            PlayLevelFrame(stage);
     }
 }

@@ -52,51 +52,7 @@ class UndoPropertyTest : public ShippedLevelTest {
         return difference;
     }
 
-    // Where a put-down item may land: anywhere on the picture, or, so that the rules about
-    // items meeting things actually fire, on an object in view or on the walker.
-    POINT PutDownSpot(std::mt19937& rng) {
-        const int kind = int(rng() % 3);
-        if (kind == 1) {
-            for (int tries = 0; tries < 25; ++tries) {
-                const CollObj& c = Level().colls[rng() % LevelState::kColls];
-                if (c.state < 1 || c.state > 3 || c.x < 0 || c.x > 760) continue;
-                return POINT{c.x + int(rng() % 80), c.y - 60 + int(rng() % 120)};
-            }
-        } else if (kind == 2) {
-            const CharObj& walker = Level().chars[CharWalk];
-            return POINT{walker.x + 40 + int(rng() % 160), 150 + int(rng() % 400)};
-        }
-        return POINT{100 + int(rng() % 600), 150 + int(rng() % 400)};
-    }
-
-    // One random action of a player: turns most of the time, sometimes tearing an item out,
-    // putting one down, or waiting a while on the page.
-    void RandomAction(std::mt19937& rng) {
-        const int roll = int(rng() % 100);
-        if (roll < 60) {
-            if (!Locked()) Step(Forward);
-        } else if (roll < 76) {
-            if (Common().page > 0) Step(Backward);
-        } else if (roll < 84) {
-            for (int i = 0; i < InventoryBag::kItems; ++i) {
-                const int item = int(rng() % InventoryBag::kItems);
-                if (TearOut(item)) break;
-            }
-            PlayFrame();
-            PlayFrame();
-        } else if (roll < 96) {
-            const POINT at = PutDownSpot(rng);
-            for (int i = 0; i < InventoryBag::kItems; ++i) {
-                const int item = int(rng() % InventoryBag::kItems);
-                if (PutDown(item, at.x, at.y)) break;
-            }
-            PlayFrame();
-            PlayFrame();
-        } else {
-            for (int i = 0; i < 10; ++i) // a pause on the page
-                PlayFrame();
-        }
-    }
+    void RandomAction(std::mt19937& rng) { RandomPlayerAction(*stage, rng); }
 };
 
 TEST_F(UndoPropertyTest, ForwardThenBackwardGivesBackTheWorldFromRandomPlay) {

@@ -76,6 +76,7 @@ TEST_F(LevelUndoTest, B12SequenceEndsTheLeverAndTurnsBackIntoIt) {
     Show(stage, 13, 300 + 72, 0, 2, 200);
     L.counters.b12Count = 1;
     L.charState = CharLever;
+    L.chars[CharLever].frame = L.chars[CharLever].frames - 1; // the lever at its end
     L.flags.state11Done = 1;
     bag.items[5].state = ItemNotInPlay;
     bag.items[5].x = 450;
@@ -293,7 +294,8 @@ TEST_F(LevelUndoTest, UsesBesideCopiesOfB11ComeBack) {
         int coll, copy, dx, dy;
     };
     // Positions as the uses left them (the copy placed from the object).
-    for (Used u : {Used{5, 0, 0, 6}, Used{21, 1, 14, 50}, Used{23, 3, -8, 56}}) {
+    for (Used u :
+         {Used{5, 0, 0, 6}, Used{21, 1, 14, 50}, Used{22, 2, 0, 26}, Used{23, 3, -8, 56}}) {
         CollObj& c = L.colls[u.coll];
         c.state = 5;
         c.x = 300;
@@ -304,16 +306,29 @@ TEST_F(LevelUndoTest, UsesBesideCopiesOfB11ComeBack) {
     }
     L.stamps.c5Used = 15;
     L.colls[21].pageStamp = 15;
+    L.colls[22].pageStamp = 15;
     L.colls[23].pageStamp = 15;
+    // C8 used where B11 shows (B11 placed at C8 x + 50, y + 106).
+    CollObj& c8 = L.colls[8];
+    c8.state = 5;
+    c8.x = 300;
+    c8.y = 200;
+    L.backs[11].state = 1;
+    L.backs[11].x = 350;
+    L.backs[11].y = 306;
+    L.stamps.c8Used = 15;
+    // The world held still on the turn taken back: no drift to take back.
+    common.collGate = 0;
+    common.backGate = 0;
     stage.SecondUndoChecks();
-    EXPECT_EQ(L.colls[5].state, 1);
-    EXPECT_EQ(L.colls[5].x, 300); // exact
-    EXPECT_EQ(L.colls[5].y, 200);
-    EXPECT_EQ(L.colls[23].x, 300);
-    EXPECT_EQ(L.colls[23].y, 200);
-    EXPECT_EQ(L.colls[21].x, 240); // 60 px left: accepted
-    EXPECT_EQ(L.colls[21].frame, 2);
-    for (int copy : {0, 1, 3})
+    // Each comes back exactly where it was used.
+    for (int k : {5, 8, 21, 22, 23}) {
+        EXPECT_EQ(L.colls[k].state, 1) << "C" << k;
+        EXPECT_EQ(L.colls[k].x, 300) << "C" << k;
+        EXPECT_EQ(L.colls[k].y, 200) << "C" << k;
+    }
+    EXPECT_EQ(L.colls[21].frame, 0);
+    for (int copy : {0, 1, 2, 3})
         EXPECT_EQ(L.back11Copies[copy].shown, 2);
     EXPECT_EQ(L.stamps.c5Used, kNoStamp);
 }

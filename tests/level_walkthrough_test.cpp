@@ -2,6 +2,7 @@
 // walkthrough script solves the level and plays on through the ending to Quit, and a game left
 // alone stops at the first hazard.
 #include "ScriptPlayer.h"
+#include "wrong_turns.h"
 #include <gtest/gtest.h>
 #include <string>
 
@@ -73,65 +74,6 @@ TEST(LevelWalkthrough, AFailedCheckNamesTheScriptLine) {
     EXPECT_NE(unknown.error.find("words:1:"), std::string::npos) << unknown.error;
 }
 
-// The walkthrough as far as a puzzle, then the puzzle left unsolved: the hero is lost, forward
-// turns are locked, and three pages back it plays on.
-struct WrongTurn {
-    const char* name;
-    const char* script; // played from tests/scripts, so `play` finds the walkthrough's parts
-};
-constexpr WrongTurn kWrongTurns[] = {
-    {"no plank over the gap: the hero falls in", R"(
-play level/01_to_the_boardwalk.txt
-turn 10 0
-turn 1 13
-key D
-key D
-key D
-expect forwardLock 1
-expect charState 13
-expect pageNotice 1
-expect stopCard 5
-back 3
-expect forwardLock 0
-expect charState 0
-)"},
-    {"the elk not woken: the climb fails, then the fence knocks the hero down", R"(
-play level/01_to_the_boardwalk.txt
-play level/02_plank_imp_fox.txt
-turn 9 0
-turn 5 4           # slides off the sleeping elk
-turn 22 0
-turn 1 1           # the fence
-key D
-key D
-key D
-expect forwardLock 1
-expect notice.2 1
-back 3
-expect forwardLock 0
-expect charState 0
-expect notice.2 0
-)"},
-    {"nothing dropped on the leaning fir: its snow buries the hero", R"(
-play level/01_to_the_boardwalk.txt
-play level/02_plank_imp_fox.txt
-play level/03_elk_ride.txt
-play level/04_snowman_bell_troll.txt
-turn 21 0
-turn 1 16
-key D
-key D
-key D
-expect forwardLock 1
-expect charState 16
-expect pageNotice 1
-expect stopCard 7
-back 3
-expect forwardLock 0
-expect charState 0
-)"},
-};
-
 class UnsolvedPuzzle : public ::testing::TestWithParam<WrongTurn> {};
 
 TEST_P(UnsolvedPuzzle, LocksThePagesAndTurningBackPlaysOn) {
@@ -144,8 +86,7 @@ TEST_P(UnsolvedPuzzle, LocksThePagesAndTurningBackPlaysOn) {
 }
 
 std::string WrongTurnName(const ::testing::TestParamInfo<WrongTurn>& info) {
-    static const char* const kNames[] = {"NoPlankOverTheGap", "ElkNotWoken", "NothingOnTheFir"};
-    return kNames[info.index];
+    return kWrongTurnNames[info.index];
 }
 
 INSTANTIATE_TEST_SUITE_P(LevelWalkthrough, UnsolvedPuzzle, ::testing::ValuesIn(kWrongTurns),

@@ -208,6 +208,7 @@ void B12SequenceBackward(BackTurn& t, BackObj&) {
     if (count == 0) {
         t.L.stamps.b12End = kNoStamp;
         t.L.flags.state11Done = 0;
+        t.L.stamps.state11End = kNoStamp; // stamped with the done flag on the turn taken back
     }
 }
 

@@ -492,7 +492,7 @@ void LeverBackward(Turn& t) {
         CloseAllGates(t.common);
         if (c.frame == 4) t.level.backs[12].state = 2;
         if (c.frame == 3) t.level.colls[4].frame = 0;
-        --c.frame;
+        --c.frame; // back at frame 0, the second undo checks give the items' gate back
         return;
     }
     t.level.charState = CharWalk;

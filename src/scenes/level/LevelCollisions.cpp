@@ -182,6 +182,11 @@ void C17Forward(Turn& t, CollObj& o) {
             o.state = 5;
             CollObj& c18 = t.C(18);
             if (c18.state == 5) {
+                LevelValues& v = t.level.values;
+                v.c18ParkedX = c18.x;
+                v.c18ParkedY = c18.y;
+                v.c18ParkedFrame = c18.frame;
+                t.level.stamps.c18Taken = t.page;
                 c18.frame = 0;
                 c18.state = 7;
                 Place(c18, o.x, o.y);
@@ -200,12 +205,10 @@ void C17Backward(Turn& t, CollObj& o) {
         t.level.flags.c17Done = 0;
         if (o.state == 1) {
             o.state = 6;
+            // C18 parked where it stood on the turn that showed C17, with the frame it had: its
+            // own state-7 rule, later in this loop, takes back that turn's step.
             CollObj& c18 = t.C(18);
-            if (c18.state == 5) {
-                c18.frame = c18.frames > 0 ? c18.frames - 1 : 0;
-                c18.state = 7;
-                Place(c18, o.x, o.y);
-            }
+            if (c18.state == 5) c18.state = 7;
         }
     }
     o.x += o.step;
@@ -332,11 +335,6 @@ void C0Backward(Turn& t, CollObj& o) {
     BackToWaiting(o);
 }
 
-// Item 2 lay where C1 was primed with it: put down (state 3) or never torn out (state 1).
-int32_t Item2StateBeforeC1(const InventoryBag& bag) {
-    return PlacePage(bag, 2) >= 0 ? ItemPlaced : ItemVisible;
-}
-
 void C1Forward(Turn& t, CollObj& o) {
     if (o.frame < o.frames - 1) {
         if (o.frame == 1) t.Item(2).state = ItemUsedUp;
@@ -352,14 +350,18 @@ void C1Forward(Turn& t, CollObj& o) {
 }
 void C1Backward(Turn& t, CollObj& o) {
     if (o.frame >= 1) {
+        // Item 2, taken on the step from frame 1, is given back by the second undo checks,
+        // after the items' phase: it did not move on the turn taken back.
         CloseThreeGates(t.common);
-        const bool fromSecond = o.frame == 2;
         --o.frame;
-        if (fromSecond) t.Item(2).state = Item2StateBeforeC1(t.bag);
         return;
     }
     OpenThreeGates(t.common);
     t.level.flags.c1Primed = 0;
+    // The turn taken back here was made with the gates open, so C0 drifted on it; this turn C0
+    // ran before C1 opened them again.
+    CollObj& c0 = t.C(0);
+    if (c0.state == 0 || c0.state == 1 || c0.state == 3 || c0.state == 4) c0.x += c0.step;
     BackToWaiting(o);
 }
 
@@ -387,13 +389,15 @@ void C5Forward(Turn& t, CollObj& o) {
     o.x -= o.step;
 }
 void C5Backward(Turn& t, CollObj& o) {
-    o.x += o.step;
     if (t.level.stamps.c5Wake >= t.page - 1) { // this turn (or the one undone) woke it
+        // Awake, it drifted on that turn as any active object does: only with the gate open.
+        if (t.common.collGate) o.x += o.step;
         o.state = 1;
         t.level.stamps.c5Wake = kNoStamp;
-    } else if (o.frame >= 1) {
-        --o.frame;
+        return;
     }
+    o.x += o.step;
+    if (o.frame >= 1) --o.frame;
 }
 
 void C7Forward(Turn& t, CollObj& o) {

@@ -24,9 +24,11 @@ constexpr int32_t kHopLastStep = 16;
 struct I9Key {
     int32_t x, y, frame;
 };
-// I9's flight over the page, by path step.
+// I9's flight over the page, by path step. Step 0 is where it takes the path: drifting 20 px a
+// page from its start in the data (a whole number of pages right of x 750), it first stands at or
+// left of x 759 at x 750, so turning back off the path puts it there again.
 constexpr I9Key kI9Path[] = {
-    {730, 154, 0}, {627, 45, 1}, {500, -40, 0}, {355, -80, 1}, {275, 35, 0},
+    {750, 154, 0}, {627, 45, 1}, {500, -40, 0}, {355, -80, 1}, {275, 35, 0},
     {161, 124, 1}, {85, 58, 0},  {25, 100, 1},  {-74, 164, 0}, {-150, 164, 1},
 };
 constexpr int32_t kI9LastStep = 9;
@@ -357,7 +359,9 @@ void I9LooseForward(Pass& p, int k) {
 }
 void I9LooseBackward(Pass& p, int k) {
     int32_t& step = p.level.values.i9PathStep;
-    if (p.Item(k).x >= kI9PathEndX && step > 0) {
+    // On the path it stands on its step's keyframe; past the path's end it drifts on.
+    const bool onPath = InTable(kI9Path, step) && p.Item(k).x == kI9Path[step].x;
+    if (p.Item(k).x >= kI9PathEndX && step > 0 && onPath) {
         step = step > kI9LastStep ? kI9LastStep : step - 1;
         ApplyI9Key(p, step);
     } else {

@@ -147,6 +147,9 @@ void DiffLevel(Differ& d, const LevelState& a, const LevelState& b) {
     FIELD(values., b23Mode);
     FIELD(values., b29ReturnX);
     FIELD(values., b29StartY);
+    FIELD(values., c18ParkedX);
+    FIELD(values., c18ParkedY);
+    FIELD(values., c18ParkedFrame);
     d.Group("values", a.values, b.values);
 
     prefix = "draw.";

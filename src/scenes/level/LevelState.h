@@ -131,6 +131,9 @@ struct LevelValues {
     int32_t b29StartY = 0;        // height at which B29 was shown
     int32_t bagLossSlot = -1;     // the slot C14 emptied, -1 = none (turning back refills it)
     int32_t bagLossItem = -1;     // the item taken from it
+    // Where C18 was parked, and its frame, when C17's end took it to C17's place: turning back
+    // over that end parks it there again.
+    int32_t c18ParkedX = 0, c18ParkedY = 0, c18ParkedFrame = 0;
     bool operator==(const LevelValues&) const = default;
 };
 
@@ -153,7 +156,11 @@ struct LevelFlags {
     uint8_t c1Primed = 0;
     uint8_t pitCovered = 0;
     uint8_t bagLossDone = 0;
-    uint8_t c19Hit = 0; // set by the rules, read by nothing (kept as the original does)
+    // C19 was met on its first frame by C13 or by item 5 put down. Only item 5's rule reads it,
+    // to set it once; nothing drawn or moved depends on it. It stays in the state so that a saved
+    // world still tells that the meeting happened, and so that the page undo check sees a
+    // meeting that a turn back would not take back.
+    uint8_t c19Hit = 0;
     uint8_t c19Landed = 0;
     uint8_t c17Done = 0;
     uint8_t i12Landed = 0;
@@ -239,7 +246,8 @@ struct PageStamps {
     int32_t b14SecondCount = kNoStamp;
     int32_t b71FirstReturn = kNoStamp; // B71 stays counted once for many pages
     StripRecycle stripRecycles[StripRecycle::kMax];
-    int32_t c5Wake = kNoStamp; // C5 woke (item 7 in the bag): turning back over it ends its run
+    int32_t c5Wake = kNoStamp;   // C5 woke (item 7 in the bag): turning back over it ends its run
+    int32_t c18Taken = kNoStamp; // C17's end took C18 from its parking to C17's place
     bool operator==(const PageStamps&) const = default;
 };
 

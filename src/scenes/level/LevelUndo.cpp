@@ -22,6 +22,20 @@ void FrameBack(CollObj& c) {
         CycleDown(c.frame, c.frames);
 }
 
+// The on-page state (0 off, 1 on) an object had when the forward turn taken back was made. The
+// page switches states only in the frame after a turn, so an object that this turn moved back
+// across the page's edge (by `moved`) still has the state of the far side: the state of its place
+// now is the one it had then. Otherwise, or on a switching edge, the state it has is that one.
+int32_t ShownWhenTurned(int32_t state, int32_t x, int32_t dw, int32_t moved) {
+    if (state != 0 && state != 1) return state;
+    auto side = [dw](int32_t at) {
+        const bool on = ComesOnScreen(at, dw), off = GoesOffScreen(at, dw);
+        return on == off ? -1 : (on ? 1 : 0);
+    };
+    const int now = side(x), before = side(x - moved);
+    return now >= 0 && before >= 0 && now != before ? now : state;
+}
+
 void Show(CollObj& c, int32_t x, int32_t y) {
     c.state = 1;
     c.x = x;
@@ -150,14 +164,18 @@ void C12UseUndo(BackTurn& t) {
 void C17EndUndo(BackTurn& t) {
     CollObj& c17 = t.C(17);
     CollObj& c18 = t.C(18);
-    if (!TurnBefore(c17.pageStamp, t.page) || c18.state != 1) return;
+    if (!TurnBefore(t.L.stamps.c18Taken, t.page) || c18.state != 1) return;
+    t.L.stamps.c18Taken = kNoStamp;
     c17.pageStamp = kNoStamp;
+    t.L.flags.c17Done = 0;
+    // C18 goes back to where it was parked; C17 stays where it ended, and its waiting rule
+    // (state 7) later in this turn takes back the end's step and shows it again.
+    const LevelValues& v = t.L.values;
     c18.state = 5;
-    if (c17.state == 5) {
-        c17.state = 7;
-        c17.x = c18.x;
-        c17.y = c18.y;
-    }
+    c18.x = v.c18ParkedX;
+    c18.y = v.c18ParkedY;
+    c18.frame = v.c18ParkedFrame;
+    if (c17.state == 5) c17.state = 7;
 }
 
 // --- After the background objects ---
@@ -296,6 +314,16 @@ void C10ThrowUndo(BackTurn& t) {
     }
 }
 
+// C1 stepped back from frame 2 to 1 on this turn: item 2, which it took on the step from frame
+// 1, lies again where C1 was primed with it (put down, or never torn out). Given back after the
+// items' phase, which moved nothing of it on the turn taken back.
+void C1TakesItem2Undo(BackTurn& t) {
+    const CollObj& c1 = t.C(1);
+    TearObj& i2 = t.I(2);
+    if (c1.state != 2 || c1.frame != 1 || i2.state != ItemUsedUp) return;
+    i2.state = PlacePage(t.bag, 2) >= 0 ? ItemPlaced : ItemVisible;
+}
+
 void C1UseUndo(BackTurn& t) {
     if (!Now(t.L.stamps.c1Used, t.page)) return;
     t.L.stamps.c1Used = kNoStamp;
@@ -303,42 +331,69 @@ void C1UseUndo(BackTurn& t) {
     t.B(2).state = 2;
 }
 
-// A collision object used up beside a copy of B11 comes back where the copy shows it.
+// A collision object used up beside a copy of B11 (or B11 itself) comes back where it was used:
+// the copy was placed there at a fixed offset, and has since moved with the world forward and back
+// again, except for its own step on this turn, made before these checks. From there the object
+// takes back its own drift on the turn undone here (made while it was still active), which its
+// parked state kept it from doing in this turn's collision phase.
 struct CopyUse {
     int coll;
     int copy;
-    int32_t dx, dy;
-    bool frameBack;
+    int32_t dx, dy;    // from the copy back to the object
+    int32_t driftBack; // the object's backward drift, in its steps: -1 left, 1 right
+    bool frameBack;    // its drift also steps its frame
 };
 constexpr CopyUse kCopyUses[] = {
-    {21, 1, -74, -50, true}, // 60 px left of where it was used: accepted
-    {22, 2, 5, -26, true},
-    {23, 3, 8, -56, false},
+    {21, 1, -14, -50, -1, true},
+    {22, 2, 0, -26, 1, true},
+    {23, 3, 8, -56, 1, false},
 };
 
-void CopyUseUndo(BackTurn& t, int32_t& stamp, CollObj& c, Back11Copy& copy, int32_t dx, int32_t dy,
-                 bool frameBack) {
+void GiveBackUsed(BackTurn& t, CollObj& c, int32_t x, int32_t y, int32_t driftBack,
+                  bool frameBack) {
+    Show(c, x, y);
+    if (driftBack != 0 && t.common.collGate) {
+        c.x += driftBack * c.step;
+        if (frameBack) FrameBack(c);
+    }
+}
+
+void CopyUseUndo(BackTurn& t, int32_t& stamp, CollObj& c, Back11Copy& copy, const CopyUse& u) {
     if (!Now(stamp, t.page)) return;
     stamp = kNoStamp;
     if (c.state == 5) {
-        Show(c, copy.x + dx, copy.y + dy);
+        const int32_t copyMoved = copy.shown == 0 || copy.shown == 1 ? t.B(11).step : 0;
+        GiveBackUsed(t, c, copy.x + u.dx - copyMoved, copy.y + u.dy, u.driftBack, u.frameBack);
         // Given back beyond the page's edge, it is off the page at once, as it was before its
         // use: on it, the frame's rules would see it and use it up again.
         if (GoesOffScreen(c.x, c.dw)) c.state = 0;
-        if (frameBack) FrameBack(c);
     }
     // Each copy is shown by its own object's use alone, and the page may have switched it off
     // since (an object used near the page's edge): either way it goes back to waiting.
     copy.shown = 2;
 }
 
-// C7 or C8 used up where B11 shows.
-void B11UseUndo(BackTurn& t, int32_t& stamp, int coll, int32_t dx) {
+// C5 used beside copy 0: it comes back where the copy shows it.
+void C5UseUndo(BackTurn& t, int32_t& stamp, CollObj& c, Back11Copy& copy) {
+    if (!Now(stamp, t.page)) return;
+    stamp = kNoStamp;
+    if (c.state == 5) {
+        Show(c, copy.x, copy.y - 6);
+        if (GoesOffScreen(c.x, c.dw)) c.state = 0;
+    }
+    copy.shown = 2;
+}
+
+// C7 or C8 used up where B11 shows (B11 placed at the object + (-dx, 106)).
+void B11UseUndo(BackTurn& t, int32_t& stamp, int coll, int32_t dx, int32_t driftBack) {
     if (!Now(stamp, t.page)) return;
     stamp = kNoStamp;
     BackObj& b11 = t.B(11);
     CollObj& c = t.C(coll);
-    if (c.state == 5) Show(c, b11.x + dx, b11.y - 106);
+    if (c.state == 5) {
+        const bool b11Moved = (b11.state == 0 || b11.state == 1) && t.common.backGate;
+        GiveBackUsed(t, c, b11.x + dx - (b11Moved ? b11.step : 0), b11.y - 106, driftBack, true);
+    }
     if (b11.state == 1) b11.state = 2;
 }
 
@@ -462,6 +517,7 @@ void CStage_One::SecondUndoChecks() {
     C10ThrowUndo(t);
     StateBackAfter(t, &PageStamps::b22End, 22, 5, 1);
     C1UseUndo(t);
+    C1TakesItem2Undo(t);
     if (Now(L.stamps.c2Marked, page)) {
         L.stamps.c2Marked = kNoStamp;
         L.colls[2].frame = 0;
@@ -479,24 +535,40 @@ void CStage_One::SecondUndoChecks() {
         L.stamps.item13Met = kNoStamp;
         t.bag.item13Frame = 0;
     }
-    CopyUseUndo(t, L.stamps.c5Used, L.colls[5], L.back11Copies[0], 0, -6, false);
-    B11UseUndo(t, L.stamps.c7Used, 7, -74);
+    C5UseUndo(t, L.stamps.c5Used, L.colls[5], L.back11Copies[0]);
+    B11UseUndo(t, L.stamps.c7Used, 7, -74, 1);
     for (const CopyUse& u : kCopyUses) {
         CollObj& c = L.colls[u.coll];
-        CopyUseUndo(t, c.pageStamp, c, L.back11Copies[u.copy], u.dx, u.dy, u.frameBack);
+        CopyUseUndo(t, c.pageStamp, c, L.back11Copies[u.copy], u);
     }
-    B11UseUndo(t, L.stamps.c8Used, 8, -110); // 60 px left of where it was used: accepted
-    if (L.backs[13].state == 1) CycleDown(L.counters.b13Frame, 3);
-    if (L.backs[18].state == 1) CycleDown(L.counters.b18Frame, 3);
-    if (L.backs[58].state == 1) CycleDown(L.counters.b58Frame, 4);
+    B11UseUndo(t, L.stamps.c8Used, 8, -50, -1);
+    struct PictureLoop {
+        int slot;
+        int32_t LevelCounters::*frame;
+        int32_t frames;
+    };
+    for (const PictureLoop& p : {PictureLoop{13, &LevelCounters::b13Frame, 3},
+                                 PictureLoop{18, &LevelCounters::b18Frame, 3},
+                                 PictureLoop{58, &LevelCounters::b58Frame, 4}}) {
+        const BackObj& b = L.backs[p.slot];
+        if (ShownWhenTurned(b.state, b.x, b.dw, t.common.backGate ? b.step : 0) == 1)
+            CycleDown(L.counters.*p.frame, p.frames);
+    }
     if (Now(L.stamps.item11Zone, page)) {
         L.stamps.item11Zone = kNoStamp;
         L.flags.pitCovered = 0;
     }
     CollObj& c5 = L.colls[5];
-    if (t.I(7).state == ItemVisible && c5.state == 1) c5.frame = c5.frame <= 0 ? 1 : c5.frame - 1;
+    const TearObj& i7 = t.I(7);
+    if (ShownWhenTurned(i7.state, i7.x, i7.dw, t.common.itemGate ? i7.step : 0) == ItemVisible &&
+        ShownWhenTurned(c5.state, c5.x, c5.dw, t.common.collGate ? c5.step : 0) == 1)
+        c5.frame = c5.frame <= 0 ? 1 : c5.frame - 1;
     C9LeavesCheck(t);
     CharacterEndsUndo(t);
+    // The lever stepped back to its first frame, as C4 started it: three gates closed, the
+    // put-down items' gate as the walk left it, open (it stayed shut through this turn, as on the
+    // forward turn taken back).
+    if (L.charState == CharLever && L.chars[CharLever].frame == 0) t.common.placedGate = 1;
     // Back inside the sequences of C0, C1 and C24 whose ends were taken back: the gates they hold.
     for (int k : {0, 1, 24}) {
         CollObj& c = L.colls[k];
