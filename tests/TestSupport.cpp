@@ -46,6 +46,25 @@ void ResetProcessState(WindowHandle window) {
     headless::ClearPlayLog();
 }
 
+// A test's fixture may reach a singleton before its SetUp runs (a member initialised from
+// Instance): the headless platform, the book and the bag are made once before the first test, in
+// the folder that holds Data, so that they load their pictures whichever test comes first.
+class HeadlessEnvironment : public ::testing::Environment {
+  public:
+    void SetUp() override {
+        const char* error = "";
+        WindowHandle window = CreateGameWindow(DisplayMode::Headless, "Pebble&Frost", &error);
+        if (!window) return; // the tests that need it say so themselves
+        mainWindow = window;
+        SceneManager::Instance().window = window;
+        Graphics::Instance().InitDevice();
+        CCommon::Instance();
+        InventoryBag::Instance();
+    }
+};
+::testing::Environment* const headlessEnvironment =
+    ::testing::AddGlobalTestEnvironment(new HeadlessEnvironment);
+
 } // namespace
 
 void HeadlessTest::SetUp() {
