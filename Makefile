@@ -49,9 +49,10 @@ test: build
 
 # The unit suite once more, all of it in one process and in a random order (the seed is printed
 # first; GTEST_SEED=n repeats an order): the tests must not lean on each other's leftovers.
-GTEST_SEED ?= 0
 test-shuffled: build
-	cd $(BUILD) && ./tests/pebblefrost_tests --gtest_shuffle --gtest_random_seed=$(GTEST_SEED) \
+	@seed=$(or $(GTEST_SEED),$$(( $$(date +%s) % 99999 + 1 ))); \
+	echo "test order seed $$seed (make test-shuffled GTEST_SEED=$$seed repeats it)"; \
+	cd $(BUILD) && ./tests/pebblefrost_tests --gtest_shuffle --gtest_random_seed=$$seed \
 		--gtest_brief=1
 
 # Mutation testing (tools/mutants/README.md) in its own build folder: MUTATE picks files or
