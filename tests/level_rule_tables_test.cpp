@@ -205,11 +205,24 @@ TEST_F(LevelRuleTablesTest, OneShotKeyframesBothWays) {
     for (const auto& table : tables) {
         CharObj& c = Level().chars[table.state];
         ASSERT_GE(c.frames, 5) << "state " << table.state;
+        // The mount and the failed climb hold the whole world still, the jump all but the
+        // put-down items.
+        const uint8_t placedClosed = table.state == CharJump ? 1 : 0;
+        auto openGates = [] {
+            Common().backGate = Common().itemGate = Common().collGate = Common().placedGate = 1;
+        };
+        auto checkGates = [&](const char* way) {
+            EXPECT_EQ(Common().backGate + Common().itemGate + Common().collGate, 0)
+                << "state " << table.state << " " << way;
+            EXPECT_EQ(Common().placedGate, placedClosed) << "state " << table.state << " " << way;
+        };
         for (int n = 1; n <= 4; ++n) {
             Level().charState = table.state;
             c.frame = n - 1;
+            openGates();
             stage->CharacterForward();
             ASSERT_EQ(c.frame, n);
+            checkGates("forward");
             EXPECT_EQ(c.x, table.keys[n].x) << "state " << table.state << " forward to " << n;
             EXPECT_EQ(c.y, table.keys[n].y) << "state " << table.state << " forward to " << n;
         }
@@ -217,8 +230,10 @@ TEST_F(LevelRuleTablesTest, OneShotKeyframesBothWays) {
             Level().charState = table.state;
             c.frame = n + 1;
             c.x = c.y = -1;
+            openGates();
             stage->CharacterBackward();
             ASSERT_EQ(c.frame, n);
+            checkGates("backward");
             EXPECT_EQ(c.x, table.keys[n].x) << "state " << table.state << " back to " << n;
             EXPECT_EQ(c.y, table.keys[n].y) << "state " << table.state << " back to " << n;
         }
@@ -270,8 +285,15 @@ TEST_F(LevelRuleTablesTest, WalkerAndHeadLandWhereEachAnimationEnds) {
     dismount.y = 100;
     dismount.frame = dismount.frames - 1;
     l.charState = CharDismount;
+    CharObj& walk = l.chars[CharWalk];
+    ASSERT_GE(walk.frames, 3);
+    walk.frame = 1;
+    Common().backGate = Common().itemGate = Common().collGate = Common().placedGate = 0;
     stage->CharacterForward();
     EXPECT_EQ(l.charState, CharWalk);
+    EXPECT_EQ(walk.frame, 2) << "the walker takes its step";
+    EXPECT_EQ(Common().backGate + Common().itemGate + Common().collGate, 3) << "three gates open";
+    EXPECT_EQ(Common().placedGate, 0) << "the put-down items' gate stays as it was";
     EXPECT_EQ(l.chars[CharWalk].x, 300 + 265);
     EXPECT_EQ(l.chars[CharWalk].y, 100 + 214);
     EXPECT_EQ(l.head.x, 300 + 299);
@@ -286,8 +308,12 @@ TEST_F(LevelRuleTablesTest, WalkerAndHeadLandWhereEachAnimationEnds) {
     mount.y = 250;
     mount.frame = 0;
     l.charState = CharMount;
+    walk.frame = 0;
+    Common().backGate = Common().itemGate = Common().collGate = Common().placedGate = 0;
     stage->CharacterBackward();
     EXPECT_EQ(l.charState, CharWalk);
+    EXPECT_EQ(walk.frame, walk.frames - 1) << "the walker steps back, wrapping";
+    EXPECT_EQ(Common().backGate + Common().itemGate + Common().collGate + Common().placedGate, 4);
     EXPECT_EQ(l.chars[CharWalk].x, 150 - 51);
     EXPECT_EQ(l.chars[CharWalk].y, 250 + 116);
     EXPECT_EQ(l.head.x, 150 - 16);
