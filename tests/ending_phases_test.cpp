@@ -194,6 +194,14 @@ TEST_F(EndingTest, EveryStepDrawsItsPhasesPicturesUnderThePageCurl) {
             << "step " << step << ", phase " << model.phase;
     }
     EXPECT_TRUE(model.left);
+    int pageTurns = 0;
+    for (const headless::PlayRecord& r : headless::PlayLog()) {
+        const bool film = r.path.find("page.ogg") != std::string::npos ||
+                          r.path.find("close.ogg") != std::string::npos;
+        if (film) EXPECT_FALSE(r.loop) << r.path << " looped"; // the title's music may loop
+        if (r.path.find("page.ogg") != std::string::npos) ++pageTurns;
+    }
+    EXPECT_EQ(pageTurns, 34) << "page turns of the film";
     EXPECT_EQ(SceneManager::Instance().sceneNumber, 0) << "the film ends at the title";
     EXPECT_GT(curls, 10) << "the page curl was seen over too few steps";
 }
