@@ -12,8 +12,8 @@ PACKAGES := cmake make g++ pkg-config libsdl2-dev libpng-dev libvorbis-dev libog
 # The fuzzers need clang and its libFuzzer runtime on top.
 FUZZ_PACKAGES := clang libclang-rt-dev
 
-.PHONY: all deps configure build run run-fullscreen test bench screenshots clean format \
-	asan-build test-asan soak fuzz measure
+.PHONY: all deps configure build run run-fullscreen test test-shuffled bench screenshots clean \
+	format asan-build test-asan soak fuzz measure mutants
 
 all: build
 
@@ -46,6 +46,24 @@ run-fullscreen: build
 
 test: build
 	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
+
+# The unit suite once more, all of it in one process and in a random order (the seed is printed
+# first; GTEST_SEED=n repeats an order): the tests must not lean on each other's leftovers.
+test-shuffled: build
+	@seed=$(or $(GTEST_SEED),$$(( $$(date +%s) % 99999 + 1 ))); \
+	echo "test order seed $$seed (make test-shuffled GTEST_SEED=$$seed repeats it)"; \
+	cd $(BUILD) && ./tests/pebblefrost_tests --gtest_shuffle --gtest_random_seed=$$seed \
+		--gtest_brief=1
+
+# Mutation testing (tools/mutants/README.md) in its own build folder: MUTATE picks files or
+# folders, SAMPLE the number of mutants per path (0: all), SEED which ones.
+MUTATE ?= src/scenes/level src/scenes/ending src/scenes/title src/services
+SAMPLE ?= 0
+SEED ?= 1
+mutants: PACKAGES += python3
+mutants: deps
+	python3 tools/mutants/mutants.py --mutate $(MUTATE) --sample $(SAMPLE) --seed $(SEED) \
+		--build $(BUILD)-mutants --jobs $(JOBS)
 
 # The whole suite under AddressSanitizer and UndefinedBehaviorSanitizer in its own build folder.
 # Leaks owned by system libraries at exit are suppressed in tests/lsan.supp. The CPU-use check

@@ -1,5 +1,9 @@
 #include "TestSupport.h"
 #include "OggWriter.h"
+#include "app/SceneManager.h"
+#include "scenes/level/LevelState.h"
+#include "services/CCommon.h"
+#include "services/InventoryBag.h"
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
@@ -7,6 +11,61 @@
 #include <filesystem>
 #include <png.h>
 #include <random>
+
+namespace {
+
+// What a test earlier in the same process may have left in the process-wide objects: a scene
+// still current, input, play flags, the bag. The book and the bag are made here, from the real
+// Data folder, before a test moves to a folder of its own.
+void ResetProcessState(WindowHandle window) {
+    SceneManager& scenes = SceneManager::Instance();
+    if (scenes.current) {
+        CStage* left = scenes.current;
+        scenes.current = nullptr;
+        left->Release();
+        delete left;
+    }
+    scenes.sceneNumber = 0;
+    scenes.window = window;
+    headless::Reset();
+    std::fill(std::begin(InputKeyboard::Instance().keys), std::end(InputKeyboard::Instance().keys),
+              uint8_t(0));
+    InputMouse::Instance().mouseState = MouseState{};
+
+    CCommon& common = CCommon::Instance();
+    common.ResetPlay();
+    common.titlePhase = common.introDone = 0;
+    common.helpStep = common.helpFrame = common.helpOffset = 0;
+    common.helpHitRect = RECT{};
+    common.turnTick = common.helpTick = GetTickCount();
+    common.tearSound.Stop();
+    common.pageSound.Stop();
+    common.helpSound.Stop();
+    InventoryBag::Instance().ResetBag();
+    lossResult = 0; // the bag-loss draw's outcome lives as long as the process
+    headless::ClearPlayLog();
+}
+
+// A test's fixture may reach a singleton before its SetUp runs (a member initialised from
+// Instance): the headless platform, the book and the bag are made once before the first test, in
+// the folder that holds Data, so that they load their pictures whichever test comes first.
+class HeadlessEnvironment : public ::testing::Environment {
+  public:
+    void SetUp() override {
+        const char* error = "";
+        WindowHandle window = CreateGameWindow(DisplayMode::Headless, "Pebble&Frost", &error);
+        if (!window) return; // the tests that need it say so themselves
+        mainWindow = window;
+        SceneManager::Instance().window = window;
+        Graphics::Instance().InitDevice();
+        CCommon::Instance();
+        InventoryBag::Instance();
+    }
+};
+::testing::Environment* const headlessEnvironment =
+    ::testing::AddGlobalTestEnvironment(new HeadlessEnvironment);
+
+} // namespace
 
 void HeadlessTest::SetUp() {
     const char* error = "";
@@ -18,6 +77,7 @@ void HeadlessTest::SetUp() {
     InputMouse::Instance().window = window;
     InputMouse::Instance().Init(window);
     headless::SetActive(true);
+    ResetProcessState(window);
 }
 
 void HeadlessTest::TearDown() {

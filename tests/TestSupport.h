@@ -11,8 +11,8 @@
 #include <vector>
 
 // Opens the headless platform: no window, an 800 x 600 offscreen back buffer, scripted input with
-// the game window active, the virtual clock and the silent mixer. Each test runs in its own
-// process, so the singletons start fresh.
+// the game window active, the virtual clock and the silent mixer. The process-wide objects are
+// put back as a fresh process has them, so tests can share one process in any order.
 class HeadlessTest : public ::testing::Test {
   protected:
     void SetUp() override;

@@ -374,10 +374,12 @@ TEST(DataFolderTest, WithoutDataTheGameSaysWhereItLookedAndFailsBeforeTheWindow)
     const std::string root = ShortTempDir("pfd");
     const fs::path previous = fs::current_path();
     fs::current_path(root);
+    // No renderer made (an earlier test in this process may have left its own).
+    const auto* rendererBefore = Graphics::Instance().renderer;
     EXPECT_EXIT(
         {
             const int status = RunGame(DisplayMode::Headless);
-            std::exit(status == 1 && !Graphics::Instance().renderer ? 3 : 0);
+            std::exit(status == 1 && Graphics::Instance().renderer == rendererBefore ? 3 : 0);
         },
         ::testing::ExitedWithCode(3), "no Data folder found; looked in " + RegexQuote(root) + ", ");
     fs::current_path(previous);

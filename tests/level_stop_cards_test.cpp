@@ -387,7 +387,7 @@ expect stopCard 0
 )"},
 };
 
-class PlayedStopTest : public ::testing::TestWithParam<PlayedStop> {};
+class PlayedStopTest : public HeadlessTest, public ::testing::WithParamInterface<PlayedStop> {};
 
 TEST_P(PlayedStopTest, TheRuleNamesItsStopAndTheCardShows) {
     ScriptPlayer player;

@@ -2,6 +2,7 @@
 // walkthrough script solves the level and plays on through the ending to Quit, and a game left
 // alone stops at the first hazard.
 #include "ScriptPlayer.h"
+#include "TestSupport.h"
 #include "wrong_turns.h"
 #include <gtest/gtest.h>
 #include <string>
@@ -29,14 +30,17 @@ void Play(ScriptPlayer& player) {
 // The whole game as a player plays it: title, level solved, closing sequence, ending film, the
 // title's menu, Quit. After every turn the script checks the page, the notices, the lock and the
 // hero's state; a failure names the script line where the run went wrong.
-TEST(LevelWalkthrough, TheScriptPlaysTheWholeGameFromTitleToQuit) {
+// Each run starts from a fresh process's state, whatever an earlier test in this process left.
+class LevelWalkthrough : public HeadlessTest {};
+
+TEST_F(LevelWalkthrough, TheScriptPlaysTheWholeGameFromTitleToQuit) {
     ScriptPlayer player;
     ASSERT_TRUE(player.Load(PEBBLEFROST_SOURCE_DIR "/tests/scripts/walkthrough.txt"))
         << player.error;
     Play(player);
 }
 
-TEST(LevelWalkthrough, LeftAloneTheHeroStopsAtTheBoulderAndTurningBackWalksAgain) {
+TEST_F(LevelWalkthrough, LeftAloneTheHeroStopsAtTheBoulderAndTurningBackWalksAgain) {
     ScriptPlayer player;
     const std::string script = std::string(kIntoTheLevel) + R"(
 expect autoFlip 1
@@ -60,7 +64,7 @@ expect pageNotice 0
 }
 
 // The player reports where a script goes wrong, so a broken walkthrough is easy to mend.
-TEST(LevelWalkthrough, AFailedCheckNamesTheScriptLine) {
+TEST_F(LevelWalkthrough, AFailedCheckNamesTheScriptLine) {
     ScriptPlayer player;
     const std::string script = std::string(kIntoTheLevel) + "key S\nturn 3 0\nturn 1 2\n";
     ASSERT_TRUE(player.Parse(script, "broken"));
@@ -74,7 +78,7 @@ TEST(LevelWalkthrough, AFailedCheckNamesTheScriptLine) {
     EXPECT_NE(unknown.error.find("words:1:"), std::string::npos) << unknown.error;
 }
 
-class UnsolvedPuzzle : public ::testing::TestWithParam<WrongTurn> {};
+class UnsolvedPuzzle : public HeadlessTest, public ::testing::WithParamInterface<WrongTurn> {};
 
 TEST_P(UnsolvedPuzzle, LocksThePagesAndTurningBackPlaysOn) {
     const WrongTurn& wrong = GetParam();

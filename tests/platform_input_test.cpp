@@ -98,6 +98,11 @@ TEST_F(InputTest, DevicesReportWhileAnotherWindowIsActive) {
 TEST(InputWithoutDevice, AnswersUpAndKeepsNoMemory) {
     const char* error = "";
     ASSERT_NE(CreateGameWindow(DisplayMode::Headless, "Pebble&Frost", &error), nullptr);
+    // Without devices, as before the first Init (an earlier test in this process may have opened
+    // them).
+    InputKeyboard::Instance().Shutdown();
+    InputMouse::Instance().Shutdown();
+    headless::Reset();
     headless::SetKey(DIK_W, true);
     headless::SetLeftButton(true);
     EXPECT_EQ(InputKeyboard::Instance().CheckKey(DIK_W), KeyUp);

@@ -2,12 +2,16 @@
 // run through the real game.
 #include "GifWriter.h"
 #include "ScriptPlayer.h"
+#include "TestSupport.h"
 #include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
 #include <vector>
 
-TEST(ScriptTest, BadLinesAreRefusedNamingTheScriptAndLine) {
+// Each run starts from a fresh process's state, whatever an earlier test in this process left.
+class ScriptTest : public HeadlessTest {};
+
+TEST_F(ScriptTest, BadLinesAreRefusedNamingTheScriptAndLine) {
     struct Case {
         const char* text;
         const char* error;
@@ -36,7 +40,7 @@ TEST(ScriptTest, BadLinesAreRefusedNamingTheScriptAndLine) {
 }
 
 // Title, menu, Quit: the game ends the way a player ends it.
-TEST(ScriptTest, ARunPlaysTheRealGameToItsQuit) {
+TEST_F(ScriptTest, ARunPlaysTheRealGameToItsQuit) {
     ScriptPlayer player;
     ASSERT_TRUE(player.Parse("expect scene 0\n"
                              "key Escape\n"
@@ -50,14 +54,14 @@ TEST(ScriptTest, ARunPlaysTheRealGameToItsQuit) {
     EXPECT_TRUE(player.quitTaken);
 }
 
-TEST(ScriptTest, AFailedCheckNamesItsLine) {
+TEST_F(ScriptTest, AFailedCheckNamesItsLine) {
     ScriptPlayer player;
     ASSERT_TRUE(player.Parse("wait 100\nexpect scene 1\n", "scene.txt"));
     EXPECT_FALSE(player.Run());
     EXPECT_EQ(player.error, "scene.txt:2: scene is 0, not 1");
 }
 
-TEST(ScriptTest, GifWriterWritesAnAnimatedPicture) {
+TEST_F(ScriptTest, GifWriterWritesAnAnimatedPicture) {
     const std::string path =
         (std::filesystem::temp_directory_path() / "pebblefrost_test.gif").string();
     {

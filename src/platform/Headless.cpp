@@ -20,6 +20,18 @@ SDL_Surface* Frame() {
 
 } // namespace
 
+void Reset() {
+    platform::Headless() = platform::HeadlessState{};
+    WindowMessage waiting;
+    while (PeekWindowMessage(waiting)) {
+    }
+    for (int k = 0; k < 256; ++k)
+        keyDown[k] = keyWasDown[k] = 0;
+    buttonDown = buttonWasDown = 0;
+    EndInputFrame(); // no tap waits from an earlier test
+    cursorX = cursorY = 0;
+}
+
 void SetClock(uint32_t ms) {
     platform::Headless().clock = ms;
 }

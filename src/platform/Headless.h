@@ -12,6 +12,10 @@ struct Texture;
 // backend.
 namespace headless {
 
+// Puts the scripted input, the waiting window messages, the input edge memory, the mouse position
+// the clock and the records back as a fresh process has them. For tests that share one process.
+void Reset();
+
 void SetClock(uint32_t ms);
 void AdvanceClock(uint32_t ms); // also advances the silent mixer by the same time
 
