@@ -198,7 +198,9 @@ TEST_F(EndingTest, EveryStepDrawsItsPhasesPicturesUnderThePageCurl) {
     for (const headless::PlayRecord& r : headless::PlayLog()) {
         const bool film = r.path.find("page.ogg") != std::string::npos ||
                           r.path.find("close.ogg") != std::string::npos;
-        if (film) EXPECT_FALSE(r.loop) << r.path << " looped"; // the title's music may loop
+        if (film) { // the title's music may loop
+            EXPECT_FALSE(r.loop) << r.path << " looped";
+        }
         if (r.path.find("page.ogg") != std::string::npos) ++pageTurns;
     }
     EXPECT_EQ(pageTurns, 34) << "page turns of the film";
