@@ -98,7 +98,7 @@ TEST_F(StopCardTest, HintsGrowWithTheAttemptsAtTheStopMetLast) {
     EXPECT_EQ(L.notices.hintLevel, 0);
 }
 
-TEST_F(StopCardTest, TheFoxCardNamesTheTakenPieceForTwentyFivePagesWhenNothingElseShows) {
+TEST_F(StopCardTest, TheFoxCardNamesTheTakenPieceForFifteenPagesWhenNothingElseShows) {
     CCommon& common = CCommon::Instance();
     EXPECT_STREQ(kItemNames[7], "balloon");
     L.values.bagLossItem = 7;
@@ -107,7 +107,7 @@ TEST_F(StopCardTest, TheFoxCardNamesTheTakenPieceForTwentyFivePagesWhenNothingEl
     for (int page = 148; page <= 176; ++page) {
         common.page = page;
         stage.UpdateNotices();
-        const bool shown = page >= 150 && page < 175;
+        const bool shown = page >= 150 && page < 165;
         EXPECT_EQ(L.notices.foxTook, shown ? 7 : -1) << "page " << page;
     }
     common.page = 151;

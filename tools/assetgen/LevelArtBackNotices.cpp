@@ -19,7 +19,7 @@ namespace {
 using namespace backart;
 
 // 176 px high, so that a nearer hint (64 px, at y 365) fits under a notice at y 185 and the
-// "No more pages" scrap above it (at y 115, 66 px high) does not touch it.
+// page notice ("The page won't turn") above it (at y 115, 66 px high) does not touch it.
 constexpr int NoticeW = 600, NoticeH = 176;
 constexpr int HintW = 600, HintH = 64;
 

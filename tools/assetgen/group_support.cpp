@@ -138,8 +138,10 @@ void DrawNotPage(GenContext& ctx) {
          {.layers = 3, .jitter = 2, .edge = 0.6, .granulation = 0.1});
     InkOutline(cr, 1.2, rng, palette::Sepia, 0.9);
     cairo_new_path(cr);
-    DrawText(cr, FontFace::SerifBold, 19, 236, 29, "No more", palette::Ink, Align::Centre);
-    DrawText(cr, FontFace::SerifBold, 19, 236, 49, "pages", palette::Ink, Align::Centre);
+    // Not the end of the book: only this way the page will not turn (back at page 0, forward
+    // while the hero is stopped).
+    DrawText(cr, FontFace::SerifBold, 18, 236, 29, "The page", palette::Ink, Align::Centre);
+    DrawText(cr, FontFace::SerifBold, 18, 236, 49, "won't turn", palette::Ink, Align::Centre);
     InkCurve(cr, {206, 54}, {224, 56}, {248, 52}, {266, 55}, 1.2, rng, palette::Rust, 0.8);
     ctx.Save(canvas, path);
 }

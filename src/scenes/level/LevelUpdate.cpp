@@ -142,9 +142,9 @@ constexpr GameoverNotice kGameoverNotices[] = {
     {&Notices::armGameover3, &Notices::showGameover3, C10OrC19Waiting},
 };
 
-// The card naming what the fox took stays for this many pages after the theft (five seconds
-// while the pages turn by themselves).
-constexpr int32_t kFoxCardPages = 25;
+// The card naming what the fox took stays for this many pages after the theft (three seconds
+// while the pages turn by themselves, not so long that it hides the elk's muzzle further on).
+constexpr int32_t kFoxCardPages = 15;
 constexpr int32_t kNearestHint = 3;
 
 constexpr int kWarningColl = 14;
