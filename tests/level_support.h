@@ -14,6 +14,7 @@
 class ShippedLevelTest : public HeadlessTest {
   protected:
     void SetUp() override {
+        DropStage(); // a test that sets up again starts from a fresh level
         HeadlessTest::SetUp();
         if (HasFatalFailure()) return;
         headless::SetClock(10000);
@@ -26,11 +27,14 @@ class ShippedLevelTest : public HeadlessTest {
         PlayFrame();
     }
     void TearDown() override {
-        if (stage) {
-            stage->Release();
-            delete stage;
-        }
+        DropStage();
         HeadlessTest::TearDown();
+    }
+    void DropStage() {
+        if (!stage) return;
+        stage->Release();
+        delete stage;
+        stage = nullptr;
     }
 
     static CCommon& Common() { return CCommon::Instance(); }
