@@ -3,6 +3,7 @@
 
 #include "BagItemParts.h"
 #include "LevelArtBack.h"
+#include "LevelArtChars.h"
 #include "TitleArt.h"
 
 #include <algorithm>
@@ -14,7 +15,6 @@ namespace {
 
 constexpr Rgb ElkFur{0.80, 0.73, 0.64};
 constexpr Rgb Antler{0.93, 0.90, 0.82};
-constexpr Rgb TrollFur{0.72, 0.80, 0.86};
 constexpr Rgb ImpBody{0.88, 0.93, 0.98};
 constexpr Rgb ImpHatWool{0.45, 0.30, 0.55};
 constexpr Rgb GooseWhite{0.97, 0.97, 0.95};
@@ -155,67 +155,8 @@ void SnowmanAlive(cairo_t* cr, double w, double h, int frame, Rng& rng) {
 }
 
 void TrollWalking(cairo_t* cr, double w, double h, int frame, Rng& rng) {
-    // A big shaggy frost troll lumbering to the left, umbrella under its arm.
-    const double cx = w / 2 + 4;
-    double bob = frame == 1 ? -3 : 0;
-    double stride = (frame - 1) * 8;
-    GroundShadow(cr, cx, h - 5, 36, 5);
-    for (int s : {-1, 1}) { // legs
-        double fx = cx + s * stride;
-        PathRoundedRect(cr, fx - 8, h - 44 + bob, 16, 40 - bob, 6);
-        Fill(cr, Darker(TrollFur, 0.15), rng, 1.0);
-        PathEllipse(cr, fx - 4, h - 5, 12, 5);
-        Fill(cr, Darker(TrollFur, 0.3), rng, 0.9);
-    }
-    // The shaggy body.
-    std::vector<Pt> body;
-    for (int i = 0; i < 18; ++i) {
-        double a = i * 2 * Pi / 18;
-        double r = (i % 2 ? 1.0 : 1.1) * (i > 4 && i < 13 ? 1 : 0.96);
-        body.push_back({cx + 34 * r * std::cos(a), h - 76 + bob + 40 * r * std::sin(a)});
-    }
-    PathPolygon(cr, body);
-    Fill(cr, TrollFur, rng, 1.2);
-    for (int i = 0; i < 14; ++i) {
-        double x = rng.Range(cx - 26, cx + 26), y = rng.Range(h - 104, h - 44) + bob;
-        InkLine(cr, {{x, y}, {x + rng.Range(-2, 2), y + 7}}, 0.6, rng, Darker(TrollFur, 0.4));
-    }
-    // The head, facing left: a big nose, a frosty beard, little horns.
-    double hy = h - 124 + bob;
-    PathBlob(cr, cx - 6, hy, 22, 19, rng, 0.08, 9);
-    Fill(cr, TrollFur, rng, 1.1);
-    for (int s : {-1, 1}) {
-        PathPolygon(
-            cr,
-            {{cx - 6 + s * 10, hy - 15}, {cx - 6 + s * 16, hy - 28}, {cx - 6 + s * 5, hy - 17}});
-        Fill(cr, Antler, rng, 0.8);
-    }
-    PathEllipse(cr, cx - 26, hy + 4, 9, 7);
-    Fill(cr, Blend(TrollFur, palette::Rose, 0.4), rng, 0.9);
-    PathPolygon(cr, {{cx - 24, hy + 10}, {cx + 4, hy + 8}, {cx - 8, hy + 26}, {cx - 16, hy + 16}});
-    Snow(cr, rng, 0.7);
-    Eye(cr, cx - 18, hy - 5, 2.0);
-    Eye(cr, cx - 6, hy - 5, 2.0);
-    InkLine(cr, {{cx - 23, hy - 10}, {cx - 14, hy - 9}}, 1.1, rng);
-    InkLine(cr, {{cx - 10, hy - 9}, {cx - 1, hy - 10}}, 1.1, rng);
-    // The umbrella under the left arm, and the arm swinging.
-    cairo_save(cr);
-    cairo_translate(cr, cx - 2, h - 78 + bob);
-    cairo_rotate(cr, -0.35);
-    PathPolygon(cr, {{-36, -2}, {26, -4}, {28, 4}, {-36, 3}});
-    Fill(cr, Blend(palette::Plum, palette::Ink, 0.2), rng, 0.9);
-    InkCurve(cr, {-36, 0}, {-42, 0}, {-44, 6}, {-40, 8}, 1.4, rng, palette::Wood);
-    InkLine(cr, {{26, 0}, {34, 0}}, 1.0, rng, palette::StoneDark);
-    cairo_restore(cr);
-    double swing = (1 - frame) * 10;
-    InkLine(cr,
-            {{cx + 20, h - 96 + bob},
-             {cx + 30 + swing * 0.4, h - 72 + bob},
-             {cx + 26 + swing, h - 52 + bob}},
-            11, rng, Darker(TrollFur, 0.1));
-    PathEllipse(cr, cx + 26 + swing, h - 50 + bob, 7, 6);
-    Fill(cr, Darker(TrollFur, 0.2), rng, 0.9);
-    Flakes(cr, 0, 0, 30, 40, 4, rng);
+    // The same troll as the one standing guard (C7), lumbering in with its umbrella.
+    levelart::TrollWalking(cr, w, h, frame, rng);
 }
 
 namespace {

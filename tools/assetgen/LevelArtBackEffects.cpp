@@ -3,6 +3,7 @@
 
 #include "BagItemParts.h"
 #include "LevelArtBack.h"
+#include "WindmillRide.h"
 
 #include <algorithm>
 #include <cmath>
@@ -10,8 +11,9 @@
 namespace backart {
 
 void WindmillWhirl(cairo_t* cr, double w, double h, int frame, Rng& rng) {
-    // Curling wind lines round the hub, more and longer with each strength.
-    const double cx = w / 2, cy = h / 2;
+    // Curling wind lines round the hub, more and longer with each strength. The game puts this
+    // picture's corner 52, 63 (painted pixels) right of and below the windmill's.
+    const double cx = levelart::windmill::kHub.x - 52, cy = levelart::windmill::kHub.y - 63;
     int lines = 3 + frame * 2;
     for (int i = 0; i < lines; ++i) {
         double a0 = i * 2 * Pi / lines + frame * 0.4, r = 10 + (i % 3) * 6 + frame * 2;

@@ -6,6 +6,7 @@
 #include "BagItemParts.h"
 #include "LevelArtKit.h"
 #include "TitleArt.h"
+#include "WindmillRide.h"
 
 #include <cmath>
 #include <string>
@@ -73,56 +74,65 @@ void KnockedDown(cairo_t* cr, double w, double h, int f, int, Rng& rng) {
     }
 }
 
-// A sail's tip: a lattice of laths and canvas the hero holds on to.
-void SailTip(cairo_t* cr, Pt tip, double angle, Rng& rng) {
-    cairo_save(cr);
-    cairo_translate(cr, tip.x, tip.y);
-    cairo_rotate(cr, angle);
-    PathPolygon(cr, {{0, -7}, {-30, -7}, {-30, 7}, {0, 7}});
-    Fill(cr, Lighter(palette::Paper, 0.2), rng, 0.7, 0.3);
-    for (double x : {-8.0, -17.0, -26.0})
-        InkLine(cr, {{x, -7}, {x, 7}}, 0.6, rng, palette::Wood);
-    InkLine(cr, {{-34, 0}, {2, 0}}, 1.6, rng, palette::Wood);
-    cairo_restore(cr);
+// Where a hand of `pose` ends, relative to `pose.at` (as DrawHero draws the arm).
+Pt HandOffset(const HeroPose& pose, Pt shoulder, double angle) {
+    const double l = pose.armLength;
+    const Pt local{
+        shoulder.x + 0.55 * l * std::cos(angle - 0.15) + 0.5 * l * std::cos(angle + 0.15),
+        shoulder.y + 0.55 * l * std::sin(angle - 0.15) + 0.5 * l * std::sin(angle + 0.15)};
+    const double c = std::cos(pose.tilt), s = std::sin(pose.tilt);
+    return {pose.size * (c * local.x - s * local.y), pose.size * (s * local.x + c * local.y)};
 }
 
-void WindmillRide(cairo_t* cr, double w, double h, int f, int, Rng& rng) {
-    HeroPose p;
-    p.size = 0.62;
-    p.shadow = false;
+// Places the figure so that its front hand holds `grip`, and turns the back arm to reach as near
+// to it as it can.
+void HangFrom(HeroPose& pose, Pt grip) {
+    const Pt front = HandOffset(pose, {13, -5}, pose.armFront);
+    pose.at = {grip.x - front.x, grip.y - front.y};
+    double best = 1e9;
+    for (int k = 0; k < 360; ++k) {
+        const double angle = k * Pi / 180;
+        const Pt back = HandOffset(pose, {-13, -5}, angle);
+        const double miss = std::hypot(pose.at.x + back.x - grip.x, pose.at.y + back.y - grip.y);
+        if (miss < best) {
+            best = miss;
+            pose.armBack = angle;
+        }
+    }
+}
+
+// The hero holds a sail tip of the windmill's rotor with both hands (the windmill paints the
+// sail; WindmillRide.h says where).
+void WindmillRide(cairo_t* cr, double, double, int f, int, Rng& rng) {
     struct Key {
-        Pt hero;
-        double tilt, armF, armB;
-        Pt sail;
-        double sailAngle;
+        double tilt, arm, armLength; // the figure's turn, and its front arm in the figure
         Face face;
         double flow;
+        Pt footFront, footBack;
     };
+    // Turned so that the whole figure keeps inside its frame while the hands hold the tip.
     const Key keys[5] = {
-        {{30, 36}, 0.0, -0.4, -2.6, {22, 52}, 2.8, Face::Surprised, 0}, // crouch, the sail comes
-        {{30, 32}, 0.1, -1.4, -1.8, {32, 8}, 1.5, Face::Scared, -0.6},  // grab
-        {{28, 30}, 1.2, -0.2, -0.6, {52, 22}, 0.3, Face::Strain, 1},    // swung up
-        {{30, 28}, Pi, 1.4, 1.8, {30, 52}, -1.6, Face::Scared, -1},     // upside down
-        {{30, 30}, 0.4, -1.1, -2.4, {58, 6}, -0.6, Face::Surprised, 1}, // let go
+        {0.65, 0.5, 28, Face::Surprised, 0, {12, 34}, {-8, 38}},   // crouch, the sail comes
+        {0.3, 0.1, 24, Face::Scared, -0.6, {10, 36}, {-6, 40}},    // grab
+        {1.25, -1.9, 28, Face::Strain, 1, {14, 34}, {-4, 40}},     // swung up
+        {2.74, -2.04, 28, Face::Scared, -1, {12, 34}, {-6, 40}},   // upside down
+        {0.05, -1.65, 24, Face::Surprised, 1, {14, 32}, {-8, 38}}, // hanging below the tip
     };
     const Key& k = keys[f % 5];
-    p.at = k.hero;
+    HeroPose p;
+    p.size = 0.5;
+    p.shadow = false;
+    p.armLength = k.armLength;
     p.tilt = k.tilt;
-    p.armFront = k.armF;
-    p.armBack = k.armB;
-    p.armLength = 16;
+    p.armFront = k.arm;
     p.face = k.face;
     p.scarfFlow = k.flow;
-    if (f == 0) {
-        p.squashY = 0.9;
-        p.at.y += 4;
-    } else {
-        p.footFront = {12, 34};
-        p.footBack = {-6, 40};
-    }
-    SailTip(cr, k.sail, k.sailAngle, rng);
+    p.footFront = k.footFront;
+    p.footBack = k.footBack;
+    const Pt grip = windmill::kGrip[f % 5];
+    HangFrom(p, grip);
     DrawHero(cr, p, Seed("windmill", f).c_str());
-    MotionLines(cr, {w * 0.12, h * 0.5}, Pi / 2 + 0.4 * f, 5, 3, 4, rng, 0.5);
+    MotionLines(cr, {p.at.x - 14, p.at.y}, Pi / 2 + 0.4 * f, 5, 3, 4, rng, 0.5);
 }
 
 void WindmillFall(cairo_t* cr, double w, double h, int f, int, Rng& rng) {
@@ -192,12 +202,16 @@ void ElkJump(cairo_t* cr, double w, double h, int f, int, Rng& rng) {
         double y, tilt, bu, bl, fu, fl;
         Face face;
     };
+    // Take-off and landing are drawn where the frame's foot is the lane (y 571 on the page), so
+    // the hooves stand on the snow inside the frame; the flight frames are placed higher by the
+    // game and keep the elk at the height of their arc.
+    const double flight = h - 14;
     const Key keys[5] = {
-        {h - 60, -0.35, 2.0, 2.3, 0.6, 1.6, Face::Strain},    // take-off: hind legs push
-        {h - 72, -0.25, 2.4, 2.6, 0.3, 2.0, Face::Surprised}, // rising, front legs tucked
-        {h - 80, 0.0, 2.8, 2.9, 0.25, 0.5, Face::Happy},      // stretched flight
-        {h - 74, 0.25, 2.3, 2.1, 1.0, 1.2, Face::Happy},      // coming down
-        {h - 60, 0.12, 1.9, 1.7, 1.45, 1.55, Face::Plain},    // landing
+        {h - 60, -0.35, 2.0, 2.3, 0.6, 1.6, Face::Strain},         // take-off: hind legs push
+        {flight - 72, -0.25, 2.4, 2.6, 0.3, 2.0, Face::Surprised}, // rising, front legs tucked
+        {flight - 80, 0.0, 2.8, 2.9, 0.25, 0.5, Face::Happy},      // stretched flight
+        {flight - 74, 0.25, 2.3, 2.1, 1.0, 1.2, Face::Happy},      // coming down
+        {h - 60, 0.12, 1.9, 1.7, 1.45, 1.55, Face::Plain},         // landing
     };
     const Key& k = keys[f % 5];
     ElkPose e;
@@ -211,9 +225,11 @@ void ElkJump(cairo_t* cr, double w, double h, int f, int, Rng& rng) {
         e.frontUpper[i] = k.fu + 0.15 * i;
         e.frontLower[i] = k.fl + 0.1 * i;
     }
-    PathEllipse(cr, w * 0.45, h - 3, 40 - 8 * std::abs(2 - f), 3);
-    SetColour(cr, palette::Sepia, 0.18);
-    cairo_fill(cr);
+    if (f == 0 || f == 4) { // the shadow only while the hooves are on the snow
+        PathEllipse(cr, w * 0.45, h - 3, 40 - 8 * std::abs(2 - f), 3);
+        SetColour(cr, palette::Sepia, 0.18);
+        cairo_fill(cr);
+    }
     DrawElk(cr, e, rng);
     HeroOnElk(cr, e, Seed("jump", f).c_str(), k.face, f == 2 ? -1.2 : -0.3, 1.0);
     MotionLines(cr, {10, k.y - 10}, Pi, 8, 3, 6, rng, 0.5);
@@ -613,7 +629,7 @@ const std::vector<PicturePlan>& CharPictures() {
     static const std::vector<PicturePlan> plans{
         {"walk", &Walk},
         {"knocked_down", &KnockedDown, levelart::Layout::Strip, true},
-        {"windmill_ride", &WindmillRide, levelart::Layout::Strip, true},
+        {"windmill_ride", &WindmillRide, levelart::Layout::Strip},
         {"elk_mount", &ElkMount},
         {"elk_slip", &ElkSlip},
         {"elk_ride", &ElkRide},

@@ -7,8 +7,12 @@
 #include "LevelArtCritters.h"
 #include "LevelArtKit.h"
 #include "TitleArt.h"
+#include "WindmillRide.h"
 
+#include <algorithm>
 #include <cmath>
+#include <iterator>
+#include <vector>
 
 namespace levelart {
 
@@ -46,61 +50,108 @@ void SnowCap(cairo_t* cr, double x0, double x1, double y, double thick, Rng& rng
     cairo_new_path(cr);
 }
 
-// --- The windmill: the little bird sits on the cap's top at (82, 64).
+// --- The windmill: the little bird sits on the cap's top at (82, 64). The rotor is as big as
+// the ride needs: a sail tip lies wherever the carried hero holds on (WindmillRide.h).
 
-constexpr Pt kHub{82, 92};
+using windmill::kHub;
+using windmill::kSail;
 
-void Sail(cairo_t* cr, double angle, double length, Rng& rng, double bend = 0) {
+// One sail from the hub along `angle`: the stock, and the lattice and canvas on the side that
+// keeps further inside the picture (so a tip near an edge stays inside).
+void Sail(cairo_t* cr, double w, double h, double angle, double length, Rng& rng, double bend = 0) {
     const Pt tip = Along(kHub, angle, length);
-    const Pt tipBent = Along(tip, angle + bend, 0);
-    const double side = angle + Pi / 2;
-    const Pt a = Along(kHub, angle, 14), b = Along(tip, angle, 0);
-    PathPolygon(cr, {a, b, Along(b, side, 12), Along(a, side, 12)});
+    auto inside = [&](double side) {
+        const Pt corner = Along(tip, side, 13);
+        return std::min({corner.x, w - corner.x, corner.y, h - corner.y});
+    };
+    const double side =
+        inside(angle + Pi / 2) >= inside(angle - Pi / 2) ? angle + Pi / 2 : angle - Pi / 2;
+    const Pt a = Along(kHub, angle, 16), b = Along(tip, angle + Pi, 1.5);
+    PathPolygon(cr, {a, b, Along(b, side, 13), Along(a, side, 13)});
     Fill(cr, Lighter(palette::Paper, 0.2), rng, 0.7, 0.35);
-    for (int k = 1; k < 6; ++k) {
-        Pt p = Along(kHub, angle, 14 + (length - 14) * k / 6.0);
-        InkLine(cr, {p, Along(p, side, 12)}, 0.5, rng, palette::Wood, 0.9, 0.1);
+    for (int k = 1; k < 8; ++k) {
+        const Pt p = Along(kHub, angle, 16 + (length - 17.5) * k / 8.0);
+        InkLine(cr, {p, Along(p, side, 13)}, 0.5, rng, palette::Wood, 0.9, 0.1);
     }
-    InkLine(cr, {kHub, tipBent}, 2.0, rng, palette::Wood);
+    InkLine(cr, {kHub, Along(tip, angle + bend, -1)}, 2.2, rng, palette::Wood);
+}
+
+// The turning rotor: the four sails, and paler sails where they sweep through (the places the
+// carried hero holds on to among them).
+void TurningSails(cairo_t* cr, double w, double h, const double (&main)[4], Rng& rng) {
+    std::vector<double> drawn(std::begin(main), std::end(main));
+    for (int step = 0; step < 10; ++step) {
+        const Pt hands = windmill::HandsAt(step);
+        const double angle = std::atan2(hands.y - kHub.y, hands.x - kHub.x);
+        bool near = false;
+        for (double d : drawn)
+            near = near || std::fabs(std::remainder(angle - d, 2 * Pi)) < 0.03;
+        if (near) continue;
+        drawn.push_back(angle);
+        cairo_push_group(cr);
+        Sail(cr, w, h, angle, kSail, rng);
+        cairo_pop_group_to_source(cr);
+        cairo_paint_with_alpha(cr, 0.55);
+    }
+    for (double a : main)
+        Sail(cr, w, h, a, kSail, rng);
+    // Sweep lines round the rotor's rim.
+    for (double a : main)
+        for (double r : {kSail - 10, kSail - 24})
+            InkCurve(cr, Along(kHub, a - 0.55, r), Along(kHub, a - 0.4, r),
+                     Along(kHub, a - 0.25, r), Along(kHub, a - 0.1, r), 0.6, rng, palette::Sepia,
+                     0.45);
 }
 
 void Windmill(cairo_t* cr, double w, double h, int f, int, Rng& rng) {
-    SnowHeap(cr, 10, w - 10, h, 10, rng);
     // The tower, a door and a window.
-    PathPolygon(cr, {{52, h - 4}, {63, 84}, {101, 84}, {112, h - 4}});
+    const double towerTop = kHub.y - 2;
+    PathPolygon(cr, {{kHub.x - 30, h - 4},
+                     {kHub.x - 20, towerTop},
+                     {kHub.x + 20, towerTop},
+                     {kHub.x + 30, h - 4}});
     Fill(cr, Lighter(palette::Wood, 0.25), rng, 0.9, 0.5);
-    for (double y = 100; y < h - 8; y += 12)
-        InkLine(cr, {{62 - (y - 84) * 0.14, y}, {102 + (y - 84) * 0.14, y}}, 0.4, rng,
-                palette::Sepia, 0.5);
-    PathRoundedRect(cr, 74, h - 30, 16, 26, 7);
-    Fill(cr, Darker(palette::Wood, 0.3), rng, 0.8);
-    PathEllipse(cr, 82, 124, 5, 6);
-    Fill(cr, palette::Ochre, rng, 0.7, 0.4);
-    // The cap, snow on it.
-    PathSmooth(cr, {{58, 86}, {62, 72}, {82, 64}, {102, 72}, {106, 86}}, true);
-    Fill(cr, palette::Rust, rng, 0.9, 0.5);
-    SnowCap(cr, 64, 100, 70, 3.5, rng);
-    const double turn[4] = {0.35, 0.55, 0.75, 0.75};
-    for (int k = 0; k < 4; ++k) {
-        double a = turn[f] + k * Pi / 2;
-        double length = 74;
-        double bend = 0;
-        if (f >= 2 && k == 1) bend = 0.6; // the struck sail
-        if (f == 3 && k == 1) {
-            // hangs straight down from the hub, broken
-            Sail(cr, Pi / 2 - 0.05, 60, rng);
-            continue;
-        }
-        Sail(cr, a, length, rng, bend);
+    for (double y = towerTop + 14; y < h - 8; y += 12) {
+        const double spread = 20 + (y - towerTop) * 10 / (h - 4 - towerTop);
+        InkLine(cr, {{kHub.x - spread + 1, y}, {kHub.x + spread - 1, y}}, 0.4, rng, palette::Sepia,
+                0.5);
     }
-    PathEllipse(cr, kHub.x, kHub.y, 5, 5);
+    PathRoundedRect(cr, kHub.x - 8, h - 30, 16, 26, 7);
+    Fill(cr, Darker(palette::Wood, 0.3), rng, 0.8);
+    PathEllipse(cr, kHub.x + 10, kHub.y + 34, 5, 6);
+    Fill(cr, palette::Ochre, rng, 0.7, 0.4);
+    // The cap, a tall dome with snow on it; the bird sits on its top.
+    PathSmooth(cr,
+               {{kHub.x - 34, kHub.y + 2},
+                {kHub.x - 33, 84},
+                {82, 63},
+                {kHub.x + 8, 66},
+                {kHub.x + 30, 86},
+                {kHub.x + 32, kHub.y + 2}},
+               true);
+    Fill(cr, palette::Rust, rng, 0.9, 0.5);
+    SnowCap(cr, 66, 112, 69, 4, rng);
+    // The sails: turning (frame 0), struck, jammed, stopped with one sail hanging broken.
+    const double main[4] = {146 * Pi / 180, 236 * Pi / 180, 326 * Pi / 180, 56 * Pi / 180};
+    if (f == 0) {
+        TurningSails(cr, w, h, main, rng);
+    } else {
+        for (int k = 0; k < 4; ++k) {
+            const bool struck = k == 2; // the sail the boulder hit
+            if (f == 3 && struck) {     // hangs straight down from the hub, broken
+                Sail(cr, w, h, Pi / 2 + 0.08, 64, rng);
+                continue;
+            }
+            Sail(cr, w, h, main[k] + (f >= 2 && struck ? 0.3 : 0), kSail, rng,
+                 f >= 2 && struck ? 0.5 : 0);
+        }
+    }
+    PathEllipse(cr, kHub.x, kHub.y, 6, 6);
     Fill(cr, Darker(palette::Wood, 0.2), rng, 0.8);
-    if (f == 0) // turning
-        for (double r : {62.0, 80.0})
-            InkCurve(cr, Along(kHub, 2.3, r), Along(kHub, 2.6, r), Along(kHub, 2.9, r),
-                     Along(kHub, 3.2, r), 0.6, rng, palette::Sepia, 0.5);
+    // The lowest sail's tip sweeps through the snow at the foot.
+    SnowHeap(cr, 10, w - 10, h, 10, rng);
     if (f == 1) { // the boulder strikes; feathers fly off the cap
-        PathStar(cr, 112, 150, 12, 5, 8, 0.2);
+        PathStar(cr, kHub.x + 32, h - 50, 12, 5, 8, 0.2);
         SetColour(cr, titlecolour::Sun, 0.9);
         cairo_fill_preserve(cr);
         InkOutline(cr, 0.6, rng, palette::Sepia);
@@ -110,7 +161,7 @@ void Windmill(cairo_t* cr, double w, double h, int f, int, Rng& rng) {
                      {101.0 + k * 6, 49.0 - k * 4}, {104.0 + k * 6, 46.0 - k * 4}, 0.8, rng,
                      palette::Water);
     }
-    if (f == 3) DizzyStars(cr, kHub.x, kHub.y - 16, 12, 0.4, rng);
+    if (f == 3) DizzyStars(cr, kHub.x, kHub.y - 60, 12, 0.4, rng);
 }
 
 // --- The sleeping elk: its muzzle lies on the snow at about (145, 118), zone 0 of the rules.
@@ -255,9 +306,12 @@ void SnowmanUnfinished(cairo_t* cr, double w, double h, int, int, Rng& rng) {
 
 // --- The frost troll: a big blue-grey lump with folded arms.
 
-void TrollFigure(cairo_t* cr, double w, double h, int f, bool fleeing, Rng& rng) {
+enum class TrollPose { Guard, Fleeing, Walking };
+
+void TrollFigure(cairo_t* cr, double w, double h, int f, TrollPose pose, Rng& rng) {
+    const bool fleeing = pose == TrollPose::Fleeing, walking = pose == TrollPose::Walking;
     const double sw = std::sin(f * 2 * Pi / 3);
-    const Pt b{w * 0.5, h - 62 - (fleeing ? std::abs(sw) * 4 : 0)};
+    const Pt b{w * 0.5, h - 62 - (fleeing ? std::abs(sw) * 4 : walking ? std::abs(sw) * 2 : 0)};
     auto leg = [&](double dx, double a) {
         Pt hip{b.x + dx, b.y + 30};
         Pt foot = Along(hip, Pi / 2 + a, 30);
@@ -265,8 +319,9 @@ void TrollFigure(cairo_t* cr, double w, double h, int f, bool fleeing, Rng& rng)
         PathEllipse(cr, foot.x + 4, foot.y - 1, 10, 5);
         Fill(cr, Darker(TrollBlue, 0.25), rng, 0.8, 0.4);
     };
-    leg(-12, fleeing ? 0.5 * sw : 0);
-    leg(12, fleeing ? -0.5 * sw : 0);
+    const double stride = fleeing ? 0.5 : walking ? 0.3 : 0;
+    leg(-12, stride * sw);
+    leg(12, -stride * sw);
     PathBlob(cr, b.x, b.y, 36, 44, rng, 0.08, 10);
     Fill(cr, TrollBlue, rng, 1.0, 0.55);
     // Icicle beard and shaggy frost.
@@ -311,6 +366,20 @@ void TrollFigure(cairo_t* cr, double w, double h, int f, bool fleeing, Rng& rng)
             Pt hand = Along(sh, -Pi / 2 + d * 0.6 + 0.3 * sw * d, 30);
             Limb(cr, {sh, Along(sh, -Pi / 2 + d * 0.9, 16), hand}, 10, TrollBlue, 0.9);
         }
+    } else if (walking) { // the umbrella under one arm, the other arm swinging
+        cairo_save(cr);
+        cairo_translate(cr, b.x + 2, b.y + 2);
+        cairo_rotate(cr, 0.3);
+        PathPolygon(cr, {{-40, -3}, {30, -5}, {32, 4}, {-40, 4}});
+        Fill(cr, Blend(palette::Plum, palette::Ink, 0.2), rng, 0.9);
+        InkCurve(cr, {30, 0}, {37, 0}, {39, 6}, {35, 8}, 1.4, rng, palette::Wood);
+        InkLine(cr, {{-40, 0}, {-47, 0}}, 1.0, rng, palette::StoneDark);
+        cairo_restore(cr);
+        Limb(cr, {{b.x + 28, b.y - 6}, {b.x + 18, b.y + 10}, {b.x - 6, b.y + 6}}, 11,
+             Lighter(TrollBlue, 0.08), 0.9);
+        const Pt sh{b.x - 28, b.y - 6};
+        Limb(cr, {sh, Along(sh, Pi / 2 + 0.2 * sw, 16), Along(sh, Pi / 2 + 0.5 * sw, 30)}, 10,
+             TrollBlue, 0.9);
     } else { // folded over the belly
         Limb(cr, {{b.x - 28, b.y - 4}, {b.x - 10, b.y + 8}, {b.x + 20, b.y + 4}}, 11, TrollBlue,
              0.9);
@@ -327,21 +396,42 @@ void TrollFigure(cairo_t* cr, double w, double h, int f, bool fleeing, Rng& rng)
     }
 }
 
-void TrollGuard(cairo_t* cr, double w, double h, int f, int, Rng& rng) {
-    // Standing guard it stays in the right part of its frame: the hero it knocks down lies just
-    // left of where it stops him (its contact edge is a third into the frame) and stays in sight.
+// One troll whatever it does: the same size and place in its frame walking in, standing guard
+// and fleeing. It stays in the right part of its frame, so the hero it knocks down lies just
+// left of where it stops him (its contact edge is a third into the frame) and stays in sight.
+// Walking in and standing guard it faces the hero (left); fleeing it runs off to the right.
+void Troll(cairo_t* cr, double w, double h, int f, TrollPose pose, Rng& rng) {
+    constexpr double kScale = 0.78;
+    const double middle = w * 0.92 - kScale * w * 0.42; // the body's middle after the scaling
     cairo_save(cr);
+    if (pose != TrollPose::Fleeing) { // mirrored about its own middle
+        cairo_translate(cr, middle, 0);
+        cairo_scale(cr, -1, 1);
+        cairo_translate(cr, -middle, 0);
+    }
     cairo_translate(cr, w * 0.92, h);
-    cairo_scale(cr, 0.78, 0.78);
+    cairo_scale(cr, kScale, kScale);
     cairo_translate(cr, -w * 0.92, -h);
-    TrollFigure(cr, w, h, f, false, rng);
+    TrollFigure(cr, w, h, f, pose, rng);
     cairo_restore(cr);
 }
 
-void TrollFleeing(cairo_t* cr, double w, double h, int f, int, Rng& rng) {
-    TrollFigure(cr, w, h, f, true, rng);
-    MotionLines(cr, {6, h * 0.5}, Pi, 10, 4, 8, rng);
+void TrollGuard(cairo_t* cr, double w, double h, int f, int, Rng& rng) {
+    Troll(cr, w, h, f, TrollPose::Guard, rng);
 }
+
+void TrollFleeing(cairo_t* cr, double w, double h, int f, int, Rng& rng) {
+    Troll(cr, w, h, f, TrollPose::Fleeing, rng);
+    MotionLines(cr, {w * 0.3, h * 0.55}, Pi, 10, 4, 8, rng);
+}
+
+} // namespace
+
+void TrollWalking(cairo_t* cr, double w, double h, int f, Rng& rng) {
+    Troll(cr, w, h, f, TrollPose::Walking, rng);
+}
+
+namespace {
 
 // --- The snow imp and its barrow; the front wheel is the bag item at (146..168, 99..121).
 

@@ -540,7 +540,7 @@ HeroPose WalkerPose(int frame, int frames) {
     const double phase = 2 * Pi * frame / std::max(1, frames);
     const double bob = -0.5 * (1 - std::cos(2 * phase)); // up as the feet pass
     HeroPose p;
-    p.at = {32, 18 + bob};
+    p.at = {34, 18 + bob}; // the scarf's flying tail stays clear of the frame's left edge
     p.face = Face::None;
     const double swing = std::sin(phase);
     p.footFront = {9 * swing + 1, 38 - bob - 2.5 * std::max(0.0, std::cos(phase))};

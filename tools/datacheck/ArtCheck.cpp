@@ -78,11 +78,6 @@ constexpr Allowance kAllowed[] = {
     {"/image/Support/warning.png", Top, "the tape holding the note runs off its top"},
     {"/image/Support/stop_", Top, "the tape holding the note runs off its top"},
     {"/image/Support/fox_took_", Top, "the tape holding the note runs off its top"},
-    // Known cuts not mended yet (each named in the note), listed so that the check
-    // guards every other picture meanwhile.
-    {"/One/Char/windmill_ride.png", Top | Bottom, "not mended yet: the ride's poses against its sails"},
-    {"/One/Char/elk_jump.png", Bottom, "not mended yet: hooves cut at y 543, above the lane"},
-    {"/One/Char/walk.png", Left, "not mended yet: the scarf's end touches the left edge"},
 };
 // clang-format on
 

@@ -63,6 +63,14 @@ struct DataCheck {
     void CheckEdges();
     // Notices that can show at the same time do not cover each other.
     void CheckNoticeOverlaps();
+    // A picture's frame placed on the page (drawn at scale 2).
+    struct Placed {
+        int x, y, w, h;
+    };
+    // On every step of the windmill's ride the hero's pose touches the windmill's first frame,
+    // the windmill standing where its sail caught the walker.
+    void CheckWindmillRide(const std::string& windmill, const Placed& mill, const std::string& ride,
+                           int rideW, int rideH);
     // Records how a picture is cut into frames for CheckEdges.
     void Frames(const std::string& file, FrameGrid grid);
     // The bottom edge for a level object drawn at y, frame height h, that stands on the lane.

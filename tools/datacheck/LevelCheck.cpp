@@ -448,6 +448,16 @@ void DataCheck::CheckLevelPictures(const LevelData& level, const std::vector<std
             Frames(coll[i], {r.w, r.h, 3, 2, r.frames, ground});
         }
     }
+    // The windmill (C0) catches the walker (Char 0) when its left edge passes the walker's front.
+    const Record &mill = level.coll[0], &walker = level.chars[0], &ride = level.chars[2];
+    if (!coll.empty() && chars.size() > 2 && mill.read && walker.read && ride.read &&
+        mill.step > 0) {
+        const int front = walker.x + 2 * walker.w - 10;
+        int catchX = mill.x;
+        while (catchX >= front)
+            catchX -= mill.step;
+        CheckWindmillRide(coll[0], {catchX, mill.y, mill.w, mill.h}, chars[2], ride.w, ride.h);
+    }
     for (int k = 1; k <= 8; ++k)
         Png("Data/image/One/Back_OBJ/smoke" + std::to_string(k) + ".png");
     for (const char* notice : {"gameover1", "gameover2", "gameover3", "warning"})
