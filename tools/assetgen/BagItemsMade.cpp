@@ -131,10 +131,12 @@ void Balloon(cairo_t* cr, double w, double h, int frame, Rng& rng) {
 }
 
 void Sun(cairo_t* cr, double w, double h, int frame, Rng& rng) {
-    double cx = w * 0.5, cy = h * 0.5, r = std::min(w, h) * 0.3;
+    // A big disc with short rays: high in its arc the sun is half above the page, and what shows
+    // of it must still read as the sun.
+    double cx = w * 0.5, cy = h * 0.5, r = std::min(w, h) * 0.38;
     bool beaming = frame > 0;
     int rays = 12;
-    double rayOut = beaming ? std::min(w, h) * 0.48 : r * 1.45;
+    double rayOut = beaming ? std::min(w, h) * 0.5 : r * 1.28;
     std::vector<Pt> star;
     for (int i = 0; i < rays * 2; ++i) {
         double a = i * Pi / rays - Pi / 2;

@@ -423,15 +423,43 @@ void FirelitWindow(cairo_t* cr, double w, double h, int frame, Rng& rng) {
     InkLine(cr, {{1, h - 1}, {w - 1, h - 1}}, 1.8, rng, colour::Snow);
 }
 
-void LampShutters(cairo_t* cr, double w, double h, int frame, Rng& rng) {
+// The lamp-maker's little tower stands on the bakery's roof ridge. The game shows the shutters
+// (B12) and then the waving lamp-maker (B13) at fixed places from the lamp post, which put the
+// bakery's ridge at `apex` in each picture; both draw the same tower around the same window.
+constexpr double kWindowR = 24;
+constexpr double kRoofSlope = 0.74; // the bakery roof's fall per pixel from its ridge
+
+void LampTurret(cairo_t* cr, Pt window, Pt apex, Rng& rng) {
+    const double x0 = window.x - 25, x1 = window.x + 25, top = window.y - 33;
+    auto roof = [&](double x) { return apex.y + std::abs(x - apex.x) * kRoofSlope + 3; };
+    std::vector<Pt> wall{{x0, top}, {x1, top}, {x1, roof(x1)}};
+    if (apex.x > x0 && apex.x < x1) wall.push_back({apex.x, roof(apex.x)});
+    wall.push_back({x0, roof(x0)});
+    PathPolygon(cr, wall);
+    Fill(cr, Blend(palette::Stone, palette::Ochre, 0.2), rng, 1.0);
+    for (double y = top + 10; y < roof(x0) - 4; y += 12)
+        InkLine(cr, {{x0 + 1, y}, {x1 - 1, std::min(y, roof(x1) - 3)}}, 0.5, rng,
+                palette::StoneDark, 0.5);
+    // Snow drifted against its foot on the roof, and its pointed cap.
+    std::vector<Pt> drift{{x0 - 1, roof(x0 - 1) - 2}};
+    if (apex.x > x0 && apex.x < x1) drift.push_back({apex.x, roof(apex.x) - 4});
+    drift.push_back({x1 + 1, roof(x1 + 1) - 2});
+    SnowCap(cr, drift, 3, rng);
+    PathPolygon(cr, {{x0 - 3, top + 2}, {window.x, top - 18}, {x1 + 3, top + 2}});
+    Fill(cr, Blend(colour::Roof, palette::Ochre, 0.3), rng, 1.0);
+    SnowCap(cr, {{x0 - 3, top + 1}, {window.x, top - 19}, {x1 + 3, top + 1}}, 3, rng);
+}
+
+// The bakery's ridge and the window in the shutters' picture (B12, at the lamp post + (45, -98)
+// in painted pixels) and in the lamp-maker's (B13, 36 further right).
+constexpr Pt kShuttersApex{81, 123}, kShuttersWindow{66, 62};
+constexpr Pt kLampmakerApex{45, 123}, kLampmakerWindow{30, 62};
+
+void LampShutters(cairo_t* cr, double, double, int frame, Rng& rng) {
     // The little tower's round window: shut; opening; open; a mitten reaches out with a
     // lantern; the lantern hangs on its hook.
-    const double cx = w / 2, cy = h * 0.42, r = 24;
-    PathRoundedRect(cr, cx - 36, 4, 72, h - 8, 6);
-    Fill(cr, Blend(palette::Stone, palette::Ochre, 0.2), rng, 1.0);
-    for (double y = 16; y < h - 8; y += 12)
-        InkLine(cr, {{cx - 35, y}, {cx + 35, y}}, 0.5, rng, palette::StoneDark, 0.6);
-    SnowCap(cr, {{cx - 38, 5}, {cx, 4}, {cx + 38, 5}}, 5, rng);
+    const double cx = kShuttersWindow.x, cy = kShuttersWindow.y, r = kWindowR;
+    LampTurret(cr, kShuttersWindow, kShuttersApex, rng);
     PathEllipse(cr, cx, cy, r, r);
     bool lit = frame >= 2;
     if (lit) Glow(cr, cx, cy, r * 1.4, r * 1.4, colour::Glow, 0.4);
@@ -451,10 +479,11 @@ void LampShutters(cairo_t* cr, double w, double h, int frame, Rng& rng) {
                 0.5, rng, palette::Ink, 0.6);
     }
     // The hook bar under the window.
-    InkLine(cr, {{cx + 6, cy + r + 2}, {cx + 30, cy + r + 2}, {cx + 30, cy + r + 6}}, 1.3, rng,
+    // (The lantern hangs where the game then puts the lantern to tear out.)
+    InkLine(cr, {{cx + 6, cy + r + 2}, {cx + 23, cy + r + 2}, {cx + 23, cy + r + 6}}, 1.3, rng,
             palette::Ink);
     if (frame >= 3) {
-        double lx = frame == 3 ? cx + 14 : cx + 30, ly = cy + r + 8;
+        double lx = frame == 3 ? cx + 12 : cx + 23, ly = cy + r + 8;
         if (frame == 3) { // the mitten holding the lantern's ring
             PathBlob(cr, lx, ly - 6, 6, 5, rng, 0.1, 6);
             Fill(cr, colour::Red, rng, 0.8);
@@ -473,9 +502,14 @@ void LampShutters(cairo_t* cr, double w, double h, int frame, Rng& rng) {
     cairo_new_path(cr);
 }
 
-void LampmakerWaving(cairo_t* cr, double w, double h, int frame, Rng& rng) {
-    // The old mole in the round window, spectacles on his nose, waving a mittened hand.
-    const double cx = w / 2, cy = h * 0.5;
+void LampmakerWaving(cairo_t* cr, double, double, int frame, Rng& rng) {
+    // The old mole in the tower's round window, spectacles on his nose, waving a mittened hand.
+    LampTurret(cr, kLampmakerWindow, kLampmakerApex, rng);
+    const double cx = kLampmakerWindow.x, cy = kLampmakerWindow.y;
+    cairo_save(cr); // the mole is drawn for a window of 30, the tower's is smaller
+    cairo_translate(cr, cx, cy);
+    cairo_scale(cr, kWindowR / 30, kWindowR / 30);
+    cairo_translate(cr, -cx, -cy);
     const Rgb moleFur{0.34, 0.30, 0.32};
     PathEllipse(cr, cx, cy, 30, 30);
     Fill(cr, colour::Glow, rng, 1.2, 0.5);
@@ -515,6 +549,7 @@ void LampmakerWaving(cairo_t* cr, double w, double h, int frame, Rng& rng) {
     PathEllipse(cr, cx, cy, 30, 30);
     InkOutline(cr, 1.6, rng, palette::Wood);
     cairo_new_path(cr);
+    cairo_restore(cr);
 }
 
 } // namespace backart

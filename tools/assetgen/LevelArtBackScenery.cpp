@@ -233,7 +233,7 @@ void SnowShovel(cairo_t* cr, double w, double h, int, Rng& rng) {
 
 void Boardwalk(cairo_t* cr, double w, double h, int, Rng& rng) {
     // One section: the walking surface at y 20 (the ground line), posts down into the frozen
-    // ditch. Sections sit edge to edge, so the planks run the full width.
+    // ditch. Sections sit edge to edge, so the planks and the rail run the full width.
     cairo_rectangle(cr, 0, 30, w, h - 30);
     SetColour(cr, colour::Ice, 0.9);
     cairo_fill_preserve(cr);
@@ -245,6 +245,20 @@ void Boardwalk(cairo_t* cr, double w, double h, int, Rng& rng) {
         PathRoundedRect(cr, x - 2.5, 20, 5, h - 20, 1);
         Fill(cr, Darker(palette::Wood, 0.2), rng, 0.8);
     }
+    // A handrail on the far side, edge to edge: where a section is missing, the rail, its posts
+    // and the planks all break off, and the gap reads from afar.
+    for (double x : {2.5, w - 2.5}) {
+        PathRoundedRect(cr, x - 1.8, 4, 3.6, 17, 1);
+        Fill(cr, Darker(palette::Wood, 0.25), rng, 0.8);
+    }
+    cairo_rectangle(cr, -1, 5, w + 2, 3);
+    Fill(cr, Darker(palette::Wood, 0.1), rng, 0.8);
+    cairo_rectangle(cr, -1, 12.5, w + 2, 2);
+    Fill(cr, Darker(palette::Wood, 0.1), rng, 0.7);
+    std::vector<Pt> rail;
+    for (int i = 0; i <= 6; ++i)
+        rail.push_back({w * i / 6.0, 4.5});
+    SnowCap(cr, rail, 1.6, rng);
     cairo_rectangle(cr, -1, 20, w + 2, 6);
     Fill(cr, palette::Wood, rng, 0.9);
     for (double x : {11.0, 22.5, 34.0})
