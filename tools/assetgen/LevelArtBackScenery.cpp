@@ -116,41 +116,52 @@ void SquirrelLog(cairo_t* cr, double w, double h, int, Rng& rng) {
     // squirrel sits right of both, on the log's end, and holds its paws out towards the acorn,
     // so that tearing the acorn out leaves the squirrel whole.
     GroundShadow(cr, w / 2, h - 4, w * 0.48, 4);
-    PathRoundedRect(cr, 4, h - 24, w - 10, 18, 8);
+    // The log lies on top of a woodpile, high enough that the acorn held out over it (and the
+    // hole it leaves) stays above the walking hero's hat. `seat` is the log's foot line.
+    const double seat = 77;
+    for (double y = h - 12; y > seat - 10; y -= 15)
+        for (double x = 12 + (int(y) % 2) * 8; x < w - 10; x += 17) {
+            PathEllipse(cr, x, y, 8, 7.5);
+            Fill(cr, Lighter(palette::Wood, 0.35), rng, 0.8);
+            PathEllipse(cr, x, y, 3, 2.8);
+            InkOutline(cr, 0.4, rng, Darker(palette::Wood, 0.3));
+            cairo_new_path(cr);
+        }
+    PathRoundedRect(cr, 4, seat - 24, w - 10, 18, 8);
     Fill(cr, colour::Bark, rng, 1.0);
-    PathEllipse(cr, w - 7, h - 15, 5, 9);
+    PathEllipse(cr, w - 7, seat - 15, 5, 9);
     Fill(cr, Lighter(palette::Wood, 0.45), rng, 0.8);
-    InkCurve(cr, {w - 9, h - 18}, {w - 5, h - 20}, {w - 4, h - 13}, {w - 8, h - 12}, 0.5, rng,
-             palette::Wood);
+    InkCurve(cr, {w - 9, seat - 18}, {w - 5, seat - 20}, {w - 4, seat - 13}, {w - 8, seat - 12},
+             0.5, rng, palette::Wood);
     for (double x : {15.0, 35.0, 60.0, 85.0})
-        InkLine(cr, {{x, h - 22}, {x + 10, h - 20}}, 0.5, rng, Darker(colour::Bark, 0.4));
-    SnowCap(cr, {{6, h - 24}, {40, h - 25}, {80, h - 25}, {w - 8, h - 24}}, 4, rng);
+        InkLine(cr, {{x, seat - 22}, {x + 10, seat - 20}}, 0.5, rng, Darker(colour::Bark, 0.4));
+    SnowCap(cr, {{6, seat - 24}, {40, seat - 25}, {80, seat - 25}, {w - 8, seat - 24}}, 4, rng);
     // The squirrel sits on the log facing left, tail curled up behind.
     const Rgb fur = Blend(palette::Rust, palette::Ochre, 0.3);
     const double dx = w - 40; // its body's left edge
-    PathSmooth(cr, {{dx + 22, h - 26},
-                    {dx + 36, h - 40},
-                    {dx + 37, h - 62},
-                    {dx + 28, h - 72},
-                    {dx + 20, h - 64},
-                    {dx + 26, h - 52},
-                    {dx + 20, h - 38}});
+    PathSmooth(cr, {{dx + 22, seat - 26},
+                    {dx + 36, seat - 40},
+                    {dx + 37, seat - 62},
+                    {dx + 28, seat - 72},
+                    {dx + 20, seat - 64},
+                    {dx + 26, seat - 52},
+                    {dx + 20, seat - 38}});
     Fill(cr, fur, rng, 0.9);
-    PathEllipse(cr, dx + 13, h - 38, 9, 12);
+    PathEllipse(cr, dx + 13, seat - 38, 9, 12);
     Fill(cr, fur, rng, 0.9);
-    PathEllipse(cr, dx + 10, h - 35, 5, 8);
+    PathEllipse(cr, dx + 10, seat - 35, 5, 8);
     Fill(cr, Lighter(palette::Ochre, 0.6), rng, 0.5);
-    PathEllipse(cr, dx + 9, h - 53, 7, 6.5);
+    PathEllipse(cr, dx + 9, seat - 53, 7, 6.5);
     Fill(cr, fur, rng, 0.9);
-    PathPolygon(cr, {{dx + 10, h - 58}, {dx + 13, h - 64}, {dx + 15, h - 57}});
+    PathPolygon(cr, {{dx + 10, seat - 58}, {dx + 13, seat - 64}, {dx + 15, seat - 57}});
     Fill(cr, fur, rng, 0.7);
-    Eye(cr, dx + 6, h - 54, 1.1);
-    PathEllipse(cr, dx + 2.5, h - 51.5, 1, 0.8);
+    Eye(cr, dx + 6, seat - 54, 1.1);
+    PathEllipse(cr, dx + 2.5, seat - 51.5, 1, 0.8);
     SetColour(cr, palette::Ink);
     cairo_fill(cr);
     // Paws held out towards the acorn.
-    InkLine(cr, {{dx + 10, h - 42}, {dx + 2, h - 43}, {dx - 10, h - 46}}, 2.2, rng, fur);
-    InkLine(cr, {{dx + 10, h - 38}, {dx + 2, h - 39}, {dx - 10, h - 42}}, 2.2, rng, fur);
+    InkLine(cr, {{dx + 10, seat - 42}, {dx + 2, seat - 43}, {dx - 10, seat - 46}}, 2.2, rng, fur);
+    InkLine(cr, {{dx + 10, seat - 38}, {dx + 2, seat - 39}, {dx - 10, seat - 42}}, 2.2, rng, fur);
     SnowMound(cr, 2, w - 2, h, h - 5, rng);
 }
 
