@@ -22,6 +22,7 @@ SDL_Surface* Frame() {
 
 void Reset() {
     platform::Headless() = platform::HeadlessState{};
+    Graphics::Instance().view = Letterbox{};
     WindowMessage waiting;
     while (PeekWindowMessage(waiting)) {
     }
@@ -62,6 +63,22 @@ void MoveMouse(int x, int y) {
     platform::Headless().mouseX = x;
     platform::Headless().mouseY = y;
     PostWindowMessage(WindowMessage{MessageType::MouseMove, x, y});
+}
+
+void ResizeWindow(int width, int height) {
+    platform::HeadlessState& h = platform::Headless();
+    h.windowWidth = width;
+    h.windowHeight = height;
+    if (!h.fullScreen) {
+        h.outputWidth = width;
+        h.outputHeight = height;
+    }
+    Graphics::Instance().FitPicture();
+}
+
+void MoveMouseInWindow(int x, int y) {
+    const POINT p = PictureFromWindow(x, y);
+    MoveMouse(p.x, p.y);
 }
 
 void PressMouse(int x, int y) {

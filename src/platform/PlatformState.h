@@ -20,6 +20,12 @@ struct HeadlessState {
     bool active = true;
     int32_t mouseX = 0;
     int32_t mouseY = 0;
+    // The modelled window: its size in pixels (the screen's while full screen) and its mode.
+    int outputWidth = 800;
+    int outputHeight = 600;
+    int windowWidth = 800; // the size it has when not full screen
+    int windowHeight = 600;
+    bool fullScreen = false;
     std::vector<headless::PlayRecord> playLog;
     std::vector<std::string> messages;
     bool recordDraws = false;
@@ -30,6 +36,10 @@ DisplayMode Mode();
 bool IsHeadless();
 HeadlessState& Headless();
 SDL_Window* SdlWindow(); // nullptr in the headless backend or before the window exists
+
+// Full screen on the window's display: at an 800 x 600 mode of the display when changeMode and
+// the display offers one, otherwise over the desktop at its own mode. False when SDL refused.
+bool EnterFullScreen(bool changeMode);
 
 // A key went down (an SDL scancode): latched for the next read of its DirectInput code.
 void LatchScancode(int scancode);
