@@ -34,6 +34,14 @@ constexpr int kScreenWidth = 1280;
 constexpr int kScreenHeight = 1024;
 void ResizeWindow(int width, int height);
 void MoveMouseInWindow(int x, int y);
+
+// A virtual game controller plugged in (and the controller support started, as the real backend
+// starts it): its buttons and axes use SDL's game controller numbering. Answers the pad's id,
+// -1 when SDL refused.
+int AttachVirtualPad();
+void DetachVirtualPad(int pad);
+void SetPadButton(int pad, int button, bool down);
+void SetPadAxis(int pad, int axis, int value); // -32768 to 32767
 void PressMouse(int x, int y);   // MouseMove, then device state down + LButtonDown message
 void ReleaseMouse(int x, int y); // MouseMove, then device state up + LButtonUp message
 

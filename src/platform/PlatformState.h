@@ -5,6 +5,7 @@
 #include <cstdint>
 
 struct SDL_Window;
+union SDL_Event;
 
 // The game window behind a WindowHandle: an SDL window, or nothing in the headless backend.
 struct GameWindow {
@@ -43,6 +44,17 @@ bool EnterFullScreen(bool changeMode);
 
 // A key went down (an SDL scancode): latched for the next read of its DirectInput code.
 void LatchScancode(int scancode);
+
+// Game controllers (Gamepad.cpp). Started with the window; a test starts them to attach a virtual
+// one. Their buttons read as keys and their A as the left button.
+void StartGamepads();
+bool GamepadsStarted();
+void CloseGamepads();
+bool GamepadEvent(const SDL_Event& e); // true when the event was a controller's
+bool PadKeyDown(int code);             // a DirectInput code held on some controller
+bool PadButtonDown();                  // A held on some controller
+// Moves the cursor by the left sticks for the time since the last call (posts MouseMove).
+void MoveCursorByStick(double nowMs);
 
 // The sound mixer's clock in the headless backend (advanced by headless::AdvanceClock).
 void AdvanceSilentMixer(uint32_t ms);

@@ -68,6 +68,7 @@ bool IsFullScreenKey(const SDL_KeyboardEvent& key) {
 }
 
 void Translate(const SDL_Event& e) {
+    if (platform::GamepadEvent(e)) return;
     switch (e.type) {
     case SDL_QUIT: // a signal, or the last window closed
         if (!destroyPosted) PostWindowMessage(WindowMessage{MessageType::Destroy, 0, 0});
@@ -160,6 +161,7 @@ void ClosePlatform() {
     CloseSoundDevice();
     if (gameWindow.sdl) SDL_DestroyWindow(gameWindow.sdl); // also restores the desktop mode
     gameWindow.sdl = nullptr;
+    platform::CloseGamepads();
     if (sdlStarted) SDL_Quit();
     sdlStarted = false;
 }
@@ -190,6 +192,7 @@ WindowHandle CreateGameWindow(DisplayMode mode, const char* title, const char** 
     }
     sdlStarted = true;
     SDL_ShowCursor(SDL_DISABLE); // the game draws its own cursor
+    platform::StartGamepads();
 
     Uint32 flags = SDL_WINDOW_HIDDEN;
     if (mode == DisplayMode::Windowed) flags |= SDL_WINDOW_RESIZABLE;
@@ -277,10 +280,12 @@ void DestroyGameWindow() {
 }
 
 bool PeekWindowMessage(WindowMessage& out) {
-    if (queueCount == 0 && sdlStarted && !platform::IsHeadless()) {
+    // Headless, only a test's virtual controller comes through SDL's events.
+    if (queueCount == 0 && sdlStarted && (!platform::IsHeadless() || platform::GamepadsStarted())) {
         SDL_Event e;
         while (SDL_PollEvent(&e))
             Translate(e);
+        platform::MoveCursorByStick(LoopClockMs());
     }
     if (queueCount == 0) return false;
     out = queue[queueHead];
