@@ -129,9 +129,18 @@ TEST_F(GamepadTest, ControllersComeAndGoWhileTheGameRuns) {
     EXPECT_EQ(InputMouse::Instance().CheckLeftButton(), KeyReleased);
     EXPECT_EQ(CCommon::Instance().mouseDown, 0);
 
-    pad = headless::AttachVirtualPad();
-    ASSERT_GE(pad, 0);
-    Pump();
-    Button(SDL_CONTROLLER_BUTTON_Y, true);
-    EXPECT_EQ(Key(DIK_W), KeyPressed);
+    // More plug-ins than the game keeps controllers at once: each pulled one made room.
+    for (int round = 0; round < 6; ++round) {
+        SCOPED_TRACE(round);
+        pad = headless::AttachVirtualPad();
+        ASSERT_GE(pad, 0);
+        Pump();
+        Button(SDL_CONTROLLER_BUTTON_Y, true);
+        EXPECT_EQ(Key(DIK_W), KeyPressed);
+        Button(SDL_CONTROLLER_BUTTON_Y, false);
+        EXPECT_EQ(Key(DIK_W), KeyReleased);
+        if (round == 5) break; // TearDown pulls the last one
+        headless::DetachVirtualPad(pad);
+        Pump();
+    }
 }

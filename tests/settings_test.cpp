@@ -170,6 +170,7 @@ TEST_F(SettingsTest, VolumeKeysStepTheVolumeAndMuteIt) {
     for (int i = 0; i < 12; ++i) {
         headless::TapKey(DIK_MINUS);
         UpdateFrame();
+        UpdateFrame(); // up between two taps
     }
     EXPECT_EQ(Settings::Current().volume, 0);
     EXPECT_EQ(MasterVolume(), 0);
