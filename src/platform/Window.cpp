@@ -55,6 +55,19 @@ bool FindExactMode(SDL_Window* window, SDL_DisplayMode& found) {
     return false;
 }
 
+// The player's size for the window. A size that covers the whole screen is a full-screen
+// switch's (its events may come late, after the window is back), never kept.
+void RememberWindowedSize(int width, int height) {
+    if (IsFullScreen() || width <= 0 || height <= 0) return;
+    SDL_DisplayMode desktop;
+    const int display = SDL_GetWindowDisplayIndex(gameWindow.sdl);
+    if (SDL_GetDesktopDisplayMode(display < 0 ? 0 : display, &desktop) == 0 && width >= desktop.w &&
+        height >= desktop.h)
+        return;
+    windowedWidth = width;
+    windowedHeight = height;
+}
+
 bool IsFullScreenKey(const SDL_KeyboardEvent& key) {
 #ifdef __EMSCRIPTEN__
     (void)key;
@@ -86,10 +99,7 @@ void Translate(const SDL_Event& e) {
             Graphics::Instance().InvalidateFrame();
         if (e.window.event == SDL_WINDOWEVENT_SIZE_CHANGED) {
             Graphics::Instance().FitPicture();
-            if (!IsFullScreen()) {
-                windowedWidth = e.window.data1;
-                windowedHeight = e.window.data2;
-            }
+            RememberWindowedSize(e.window.data1, e.window.data2);
         }
         break;
     case SDL_RENDER_TARGETS_RESET:
@@ -236,8 +246,12 @@ void ToggleFullScreen() {
     if (IsFullScreen()) {
         SDL_SetWindowFullscreen(window, 0); // the display gets its own mode back
         SDL_SetWindowResizable(window, SDL_TRUE);
-    } else if (!platform::EnterFullScreen(currentMode == DisplayMode::Fullscreen)) {
-        std::fprintf(stderr, "PebbleFrost: cannot go full screen: %s\n", SDL_GetError());
+    } else {
+        int width = 0, height = 0;
+        SDL_GetWindowSize(window, &width, &height);
+        RememberWindowedSize(width, height);
+        if (!platform::EnterFullScreen(currentMode == DisplayMode::Fullscreen))
+            std::fprintf(stderr, "PebbleFrost: cannot go full screen: %s\n", SDL_GetError());
     }
     Graphics::Instance().FitPicture(); // the size-changed event follows; the mouse maps at once
 }
