@@ -211,12 +211,14 @@ WindowHandle CreateGameWindow(DisplayMode mode, const char* title, const char** 
     const int at = mode == DisplayMode::Fullscreen ? 0 : 100;
     int width = 800, height = 600;
     if (mode == DisplayMode::Windowed) {
+#ifndef __EMSCRIPTEN__ // the page's canvas keeps the picture's own size
         // A size kept from a larger screen still fits this one.
         SDL_Rect usable;
         if (SDL_GetDisplayUsableBounds(0, &usable) == 0 && usable.w > 0 && usable.h > 0) {
             windowedWidth = std::min(windowedWidth, usable.w);
             windowedHeight = std::min(windowedHeight, usable.h);
         }
+#endif
         width = windowedWidth;
         height = windowedHeight;
     }
