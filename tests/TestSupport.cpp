@@ -1,6 +1,7 @@
 #include "TestSupport.h"
 #include "OggWriter.h"
 #include "app/SceneManager.h"
+#include "app/Settings.h"
 #include "scenes/level/LevelState.h"
 #include "services/CCommon.h"
 #include "services/InventoryBag.h"
@@ -44,6 +45,9 @@ void ResetProcessState(WindowHandle window) {
     InventoryBag::Instance().ResetBag();
     lossResult = 0; // the bag-loss draw's outcome lives as long as the process
     headless::ClearPlayLog();
+    Settings::Current() = Settings{};
+    VolumeCard::Current() = VolumeCard{};
+    SetMasterVolume(100);
 }
 
 // A test's fixture may reach a singleton before its SetUp runs (a member initialised from

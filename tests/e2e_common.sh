@@ -13,6 +13,8 @@ e2e_begin() {
         command -v "$tool" >/dev/null || { echo "FAIL: $tool is not installed"; exit 1; }
     done
     work=$(mktemp -d)
+    # The game keeps its settings in the scratch folder, never in the user's own.
+    export XDG_DATA_HOME="$work/data-home"
     xvfb_pid=""
     game_pid=""
     trap e2e_cleanup EXIT

@@ -64,4 +64,50 @@ wait "$game_pid"
 status=$?
 game_pid=""
 [ "$status" = 0 ] || fail "the game exited with status $status"
-echo "PASS: window ${width}x${height}, input taken, closed with exit status 0"
+
+# The window's size stays for the next run, in the preference folder (XDG_DATA_HOME here).
+settings="$XDG_DATA_HOME/PebbleFrost/settings.txt"
+grep -qx 'window 800 600' "$settings" 2>/dev/null || fail "no window size kept in $settings"
+
+client_size() {
+    local info
+    info=$(xwininfo -id "$window") || fail "xwininfo cannot read the window"
+    echo "$(awk '/^ *Width:/ {print $2}' <<<"$info")x$(awk '/^ *Height:/ {print $2}' <<<"$info")"
+}
+# wait_size <WxH>: the window reaches that size within 5 s.
+wait_size() {
+    for _ in $(seq 50); do [ "$(client_size)" = "$1" ] && return 0; sleep 0.1; done
+    fail "the window is $(client_size), not $1"
+}
+
+# A second run: resized by the player, then F11 twice. A bare X server has no window manager to
+# fill the screen for SDL, so only this is seen here: the game takes both switches and keeps
+# the size the player chose for its window.
+e2e_start_game 60
+wait_size 800x600
+timeout 10 xdotool windowsize "$window" 900 700 || fail "xdotool windowsize"
+wait_size 900x700
+for _ in 1 2; do
+    timeout 10 xdotool mousemove --window "$window" 400 300 && timeout 10 xdotool key F11 ||
+        fail "xdotool key F11"
+    sleep 0.5
+done
+kill -0 "$game_pid" 2>/dev/null || fail "the game ended after F11"
+wait_size 900x700
+timeout 10 "$work/close" "$window" || fail "cannot send WM_DELETE_WINDOW"
+for _ in $(seq 150); do kill -0 "$game_pid" 2>/dev/null || break; sleep 0.1; done
+wait "$game_pid"
+status=$?
+game_pid=""
+[ "$status" = 0 ] || fail "the second run exited with status $status"
+grep -qx "window 900 700" "$settings" || fail "the new size was not kept: $(tr "\n" " " <"$settings")"
+
+# A third run opens at the kept size.
+e2e_start_game 60
+wait_size 900x700
+timeout 10 "$work/close" "$window" || fail "cannot send WM_DELETE_WINDOW"
+for _ in $(seq 150); do kill -0 "$game_pid" 2>/dev/null || break; sleep 0.1; done
+wait "$game_pid"
+game_pid=""
+echo "PASS: window ${width}x${height}, input taken, closed with exit status 0; its size was" \
+    "kept for the next run, also across F11"

@@ -11,6 +11,7 @@
 #include <functional>
 #include <string>
 #include <utility>
+#include <vector>
 
 namespace {
 
@@ -544,4 +545,120 @@ TEST_F(LevelUpdateTest, WarningShowsOnlyWhileC14IsStrictlyBetween550And750) {
     c14.state = 3;
     stage.UpdateNotices();
     EXPECT_EQ(stage.level.notices.showWarning, 0) << "shown while C14 is not plainly on screen";
+}
+
+// ---- The pause menu by keyboard ----
+
+namespace {
+
+// Which button sits at its hover place; -1 when none, -2 when more than one.
+int LitButton(const PauseButtons& b) {
+    const POINT rest[] = {{306, 280}, {306, 340}, {306, 400}};
+    const POINT at[] = {b.resumePos, b.mainPos, b.quitPos};
+    int lit = -1;
+    for (int i = 0; i < 3; ++i) {
+        if (at[i] == POINT{rest[i].x + 2, rest[i].y + 2})
+            lit = lit == -1 ? i : -2;
+        else
+            EXPECT_EQ(at[i], rest[i]) << "button " << i;
+    }
+    return lit;
+}
+
+} // namespace
+
+// Up/W and Down/S move a highlight over the buttons (none before the first key, stopping at the
+// ends); Return or Space does what a click on the lit button does.
+TEST_F(LevelUpdateTest, PauseMenuKeysLightAndChooseTheButtons) {
+    struct Row {
+        std::vector<int> keys;
+        int lit;
+        const char* outcome; // "resume", "main", "quit"
+    };
+    const Row rows[] = {
+        {{DIK_DOWN, DIK_RETURN}, 0, "resume"},
+        {{DIK_UP, DIK_SPACE}, 0, "resume"},
+        {{DIK_S, DIK_DOWN, DIK_RETURN}, 1, "main"},
+        {{DIK_DOWN, DIK_DOWN, DIK_S, DIK_S, DIK_SPACE}, 2, "quit"},
+        {{DIK_DOWN, DIK_DOWN, DIK_DOWN, DIK_W, DIK_UP, DIK_UP, DIK_UP, DIK_S, DIK_RETURN},
+         1,
+         "main"},
+    };
+    Hover(10, 10);
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.outcome);
+        Common().paused = 1;
+        Common().autoFlip = 0;
+        stage.level.flags.returnToTitle = 0;
+        stage.pauseKeys.Reset();
+        stage.Update();
+        EXPECT_EQ(LitButton(stage.level.pause), -1);
+        for (size_t i = 0; i + 1 < row.keys.size(); ++i) {
+            headless::SetKey(row.keys[i], true);
+            stage.Update();
+            headless::SetKey(row.keys[i], false);
+            stage.Update();
+        }
+        EXPECT_EQ(LitButton(stage.level.pause), row.lit);
+        ASSERT_EQ(Common().paused, 1);
+        headless::SetKey(row.keys.back(), true);
+        stage.Update();
+        // Held on: the key that resumed must not also stop the pages or open the bag.
+        stage.Update();
+        headless::SetKey(row.keys.back(), false);
+        stage.Update();
+        int code = -1;
+        const bool quit = QuitPosted(&code);
+        EXPECT_EQ(quit, std::string(row.outcome) == "quit");
+        EXPECT_EQ(stage.level.flags.returnToTitle, std::string(row.outcome) == "main");
+        if (std::string(row.outcome) == "resume") {
+            EXPECT_EQ(Common().paused, 0);
+            EXPECT_EQ(Common().autoFlip, 1);
+            EXPECT_EQ(Bag().open, 0);
+        } else {
+            EXPECT_EQ(Common().paused, 1);
+        }
+    }
+}
+
+// Escape opens the menu with nothing lit, also after a highlight the last time; a mouse move
+// gives the hover back; keys count only in the active window.
+TEST_F(LevelUpdateTest, PauseMenuHighlightStartsAfreshAndYieldsToTheMouse) {
+    Common().paused = 1;
+    Hover(10, 10);
+    headless::SetKey(DIK_DOWN, true);
+    stage.Update();
+    headless::SetKey(DIK_DOWN, false);
+    stage.Update();
+    ASSERT_EQ(LitButton(stage.level.pause), 0);
+
+    Hover(kQuit.x, kQuit.y);
+    stage.Update();
+    EXPECT_EQ(LitButton(stage.level.pause), 2);
+    Hover(10, 10);
+    stage.Update();
+    EXPECT_EQ(LitButton(stage.level.pause), -1);
+
+    headless::SetKey(DIK_ESCAPE, true); // closes the menu
+    stage.Update();
+    headless::SetKey(DIK_ESCAPE, false);
+    stage.Update();
+    ASSERT_EQ(Common().paused, 0);
+    headless::SetKey(DIK_DOWN, true);
+    stage.Update();
+    headless::SetKey(DIK_DOWN, false);
+    stage.pauseKeys.highlight = 1;      // as if a highlight had been left over
+    headless::SetKey(DIK_ESCAPE, true); // opens it again
+    stage.Update();
+    headless::SetKey(DIK_ESCAPE, false);
+    stage.Update();
+    ASSERT_EQ(Common().paused, 1);
+    EXPECT_EQ(LitButton(stage.level.pause), -1);
+
+    headless::SetActive(false);
+    headless::SetKey(DIK_DOWN, true);
+    stage.Update();
+    headless::SetKey(DIK_DOWN, false);
+    stage.Update();
+    EXPECT_EQ(LitButton(stage.level.pause), -1);
 }

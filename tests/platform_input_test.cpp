@@ -146,3 +146,44 @@ TEST_F(InputTest, ErrorBoxesAreRecordedWithTheirCaption) {
 }
 
 } // namespace
+
+// The mouse lands on the picture where it points, in a resized window and across switches to
+// full screen and back (the headless screen is 1280 x 1024: the picture is scaled by 1.6 with
+// bars of 32 px above and below); points in the bars land on the picture's nearest edge.
+TEST_F(InputTest, MouseMapsOntoThePictureAcrossResizesAndFullScreenSwitches) {
+    enum Action { None, Resize, Toggle };
+    struct Step {
+        Action action;
+        int width, height; // Resize only
+        bool fullScreen;
+        POINT in, out;
+    };
+    const Step steps[] = {
+        {None, 0, 0, false, {400, 300}, {400, 300}},
+        {None, 0, 0, false, {799, 599}, {799, 599}},
+        {Resize, 1000, 600, false, {100, 0}, {0, 0}}, // bars of 100 px at the sides
+        {None, 0, 0, false, {899, 599}, {799, 599}},
+        {None, 0, 0, false, {50, 10}, {0, 10}},
+        {None, 0, 0, false, {950, 10}, {799, 10}},
+        {Toggle, 0, 0, true, {640, 512}, {400, 300}},
+        {None, 0, 0, true, {0, 32}, {0, 0}},
+        {None, 0, 0, true, {1279, 991}, {799, 599}},
+        {None, 0, 0, true, {16, 5}, {10, 0}},
+        {None, 0, 0, true, {16, 1020}, {10, 599}},
+        {Resize, 400, 300, true, {640, 512}, {400, 300}}, // the window's size waits meanwhile
+        {Toggle, 0, 0, false, {200, 150}, {400, 300}},
+        {Toggle, 0, 0, true, {640, 512}, {400, 300}},
+        {Toggle, 0, 0, false, {399, 299}, {798, 598}},
+    };
+    for (const Step& step : steps) {
+        SCOPED_TRACE(testing::Message() << "at " << step.in.x << "," << step.in.y);
+        if (step.action == Resize) headless::ResizeWindow(step.width, step.height);
+        if (step.action == Toggle) ToggleFullScreen();
+        EXPECT_EQ(IsFullScreen(), step.fullScreen);
+        headless::MoveMouseInWindow(step.in.x, step.in.y);
+        WindowMessage msg;
+        ASSERT_TRUE(PeekWindowMessage(msg));
+        EXPECT_EQ(msg.type, MessageType::MouseMove);
+        EXPECT_EQ((POINT{msg.x, msg.y}), step.out);
+    }
+}

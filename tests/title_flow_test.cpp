@@ -3,6 +3,7 @@
 #include "services/InventoryBag.h"
 #include "title_support.h"
 #include <algorithm>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -398,4 +399,133 @@ TEST_F(TitleTest, ANewTitleAfterAGameOpensAtTheMenuWithMusic) {
         AdvanceAndFrame(5000);
     EXPECT_EQ(Common().titlePhase, 1);
     EXPECT_EQ(Common().autoFlip, 0);
+}
+
+// ---- The menu by keyboard ----
+
+namespace {
+
+// Which items sit at their hover place; -1 when none, -2 when more than one.
+int LitItem(const CStage_Title* t) {
+    constexpr POINT kHover[] = {{302, 342}, {302, 402}, {302, 462}, {302, 522}};
+    int lit = -1;
+    for (int i = 0; i < CStage_Title::kMenuItems; ++i) {
+        if (t->menuItemPos[i] == kHover[i])
+            lit = lit == -1 ? i : -2;
+        else
+            EXPECT_EQ(t->menuItemPos[i], CStage_Title::kMenuRestPos[i]) << "item " << i;
+    }
+    return lit;
+}
+
+} // namespace
+
+// Nothing is lit before the first key; the first Down (or Up) lights the top item; W and S move
+// like Up and Down; the highlight stops at both ends and looks like the mouse's hover.
+TEST_F(TitleTest, UpAndDownMoveAHighlightThatStopsAtTheEnds) {
+    OpenMenu();
+    Frame();
+    EXPECT_EQ(LitItem(Title()), -1);
+    const std::pair<int, int> steps[] = {
+        {DIK_DOWN, 0}, {DIK_S, 1}, {DIK_DOWN, 2}, {DIK_DOWN, 3}, {DIK_S, 3},
+        {DIK_UP, 2},   {DIK_W, 1}, {DIK_UP, 0},   {DIK_UP, 0},   {DIK_W, 0},
+    };
+    for (const auto& [key, lit] : steps) {
+        TapKey(key);
+        EXPECT_EQ(LitItem(Title()), lit) << "after key " << key;
+    }
+    EXPECT_EQ(Common().titlePhase, 1);
+
+    // Up first, on a fresh menu, lights the top item too.
+    Title()->menuKeys.Reset();
+    Frame();
+    TapKey(DIK_UP);
+    EXPECT_EQ(LitItem(Title()), 0);
+}
+
+// Return or Space chooses the lit item just as a click does; Escape or Return closes the help
+// pages and the credits at once, and the menu answers again afterwards.
+TEST_F(TitleTest, ReturnOrSpaceChoosesTheLitItemAndEscapeOrReturnCloses) {
+    OpenMenu();
+    struct Row {
+        int downs, choose, phase, close;
+    };
+    const Row rows[] = {
+        {2, DIK_RETURN, 3, DIK_ESCAPE}, // help
+        {1, DIK_SPACE, 4, DIK_RETURN},  // credits (the highlight stayed on help)
+        {0, DIK_RETURN, 4, DIK_ESCAPE}, // credits again, closed before it is drawn in
+        {-1, DIK_SPACE, 3, DIK_RETURN}, // help, closed on its second page
+    };
+    CStage_Title* t = Title();
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.phase);
+        for (int i = 0; i < row.downs; ++i)
+            TapKey(DIK_DOWN);
+        for (int i = 0; i < -row.downs; ++i)
+            TapKey(DIK_UP);
+        const int clicks = PlayCount("click.ogg");
+        TapKey(row.choose);
+        ASSERT_EQ(Common().titlePhase, row.phase);
+        EXPECT_EQ(PlayCount("click.ogg"), clicks + 1);
+        if (row.phase == 3 && row.close == DIK_RETURN) { // on to page 2, tearing
+            RunUntil([t] { return t->helpPageStep == 1; }, 11);
+            ClickAt(200, 200);
+            ASSERT_EQ(t->helpPageStep, 2);
+            headless::MoveMouse(10, 10);
+        } else if (row.close == DIK_RETURN) {
+            RunUntil([t] { return t->creditsStep == 1; }, 11);
+        }
+        TapKey(row.close);
+        EXPECT_EQ(Common().titlePhase, 1);
+        EXPECT_EQ(Common().tearSoundOn, 0);
+        EXPECT_EQ(t->helpPageStep, 0);
+        EXPECT_EQ(t->creditsStep, 0);
+        if (row.downs < 0) break;
+        // The next visit starts afresh.
+        EXPECT_EQ(t->helpReveal, 0);
+        EXPECT_EQ(t->creditsReveal, 0);
+    }
+    // Quit by keyboard fades out like the click.
+    TapKey(DIK_DOWN);
+    TapKey(DIK_DOWN);
+    TapKey(DIK_RETURN);
+    EXPECT_EQ(Common().titlePhase, 5);
+}
+
+TEST_F(TitleTest, SpaceOnStartPlaysTheOpeningFilm) {
+    OpenMenu();
+    TapKey(DIK_S);
+    TapKey(DIK_SPACE);
+    EXPECT_EQ(Common().titlePhase, 2);
+    EXPECT_EQ(PlayCount("Opening.ogg"), 1);
+    EXPECT_EQ(Title()->openingStep, 0) << "the choosing key also skipped the film";
+}
+
+// Moving the mouse takes the menu back: its hover shows, the keyboard's highlight is gone and
+// Return chooses nothing until a key lights an item again. Keys count only in the active window.
+TEST_F(TitleTest, MovingTheMouseTakesTheMenuBackFromTheKeys) {
+    OpenMenu();
+    headless::MoveMouse(kStartItem.x, kStartItem.y);
+    Frame();
+    EXPECT_EQ(LitItem(Title()), 0);
+    TapKey(DIK_DOWN);
+    TapKey(DIK_DOWN);
+    EXPECT_EQ(LitItem(Title()), 1) << "the mouse's hover shows beside the keyboard's highlight";
+    headless::MoveMouse(kQuitItem.x, kQuitItem.y);
+    Frame();
+    EXPECT_EQ(LitItem(Title()), 3);
+    headless::MoveMouse(10, 10);
+    Frame();
+    TapKey(DIK_RETURN);
+    EXPECT_EQ(Common().titlePhase, 1);
+    EXPECT_EQ(LitItem(Title()), -1);
+
+    headless::SetActive(false);
+    TapKey(DIK_DOWN);
+    EXPECT_EQ(LitItem(Title()), -1);
+    headless::SetActive(true);
+    TapKey(DIK_DOWN);
+    headless::SetActive(false);
+    TapKey(DIK_RETURN);
+    EXPECT_EQ(Common().titlePhase, 1);
 }

@@ -1,6 +1,7 @@
 #include "app/Game.h"
 #include "app/DataFolder.h"
 #include "app/SceneManager.h"
+#include "app/Settings.h"
 #include "platform/Graphics.h"
 #include "platform/Input.h"
 #include "services/CCommon.h"
@@ -55,6 +56,7 @@ void WndProc(const WindowMessage& msg) {
 
 void UpdateFrame() {
     SceneManager& scenes = SceneManager::Instance();
+    HandleVolumeKeys(); // before the scene: it may be replaced and gone by the end of Update
     if (scenes.current) scenes.current->Update();
     EndInputFrame();
 }
@@ -124,6 +126,12 @@ void Shutdown() {
 
 int RunGame(DisplayMode mode) {
     if (!EnterDataFolder()) return 1; // before the window: nothing to show without the data
+    const std::string settingsPath = SettingsPath();
+    Settings& settings = Settings::Current();
+    if (!settingsPath.empty()) settings = LoadSettings(settingsPath);
+    if (mode == DisplayMode::Windowed)
+        RequestWindowSize(settings.windowWidth, settings.windowHeight);
+    ApplySoundVolume();
     if (!Startup(mode)) {
         Shutdown();
         return 1;
@@ -131,5 +139,8 @@ int RunGame(DisplayMode mode) {
     MessageLoop();
     Shutdown();
     DestroyGameWindow(); // the display gets its own mode back at once
+    // The full-screen program leaves the window size the windowed one chose.
+    if (mode == DisplayMode::Windowed) WindowedSize(settings.windowWidth, settings.windowHeight);
+    if (!settingsPath.empty()) SaveSettings(settingsPath, settings);
     return 0;
 }

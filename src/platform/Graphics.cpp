@@ -15,23 +15,6 @@ int Fail(const char* what) {
     return -1;
 }
 
-// The first 800 x 600 mode with 32 bits per pixel that the window's display offers.
-bool FindExactMode(SDL_Window* window, SDL_DisplayMode& found) {
-    int display = SDL_GetWindowDisplayIndex(window);
-    if (display < 0) display = 0;
-    int count = SDL_GetNumDisplayModes(display);
-    for (int i = 0; i < count; ++i) {
-        SDL_DisplayMode mode;
-        if (SDL_GetDisplayMode(display, i, &mode) != 0) return false;
-        if (mode.w == Graphics::kWidth && mode.h == Graphics::kHeight &&
-            SDL_BYTESPERPIXEL(mode.format) == 4) {
-            found = mode;
-            return true;
-        }
-    }
-    return false;
-}
-
 bool SameCall(const SpriteCall& a, const SpriteCall& b) {
     return a.texture == b.texture && a.serial == b.serial && a.alpha == b.alpha &&
            a.hasRect == b.hasRect &&
@@ -43,6 +26,24 @@ bool SameCall(const SpriteCall& a, const SpriteCall& b) {
 int DrawNow(const SpriteCall& call, SDL_Renderer* renderer);
 
 } // namespace
+
+Letterbox FitLetterbox(int outputWidth, int outputHeight) {
+    Letterbox box;
+    if (outputWidth <= 0 || outputHeight <= 0) return box;
+    const int64_t w = outputWidth, h = outputHeight;
+    if (w * Graphics::kHeight >= h * Graphics::kWidth) { // wider than 4:3: bars at the sides
+        box.h = outputHeight;
+        box.w = static_cast<int>(h * Graphics::kWidth / Graphics::kHeight);
+        box.scale = static_cast<float>(h) / Graphics::kHeight;
+    } else { // taller: bars above and below
+        box.w = outputWidth;
+        box.h = static_cast<int>(w * Graphics::kHeight / Graphics::kWidth);
+        box.scale = static_cast<float>(w) / Graphics::kWidth;
+    }
+    box.x = (outputWidth - box.w) / 2;
+    box.y = (outputHeight - box.h) / 2;
+    return box;
+}
 
 Graphics& Graphics::Instance() {
     static Graphics instance;
@@ -78,16 +79,8 @@ int Graphics::InitDevice() {
         std::fprintf(stderr, "PebbleFrost: no game window to draw into\n");
         return -1;
     }
-    if (platform::Mode() == DisplayMode::Fullscreen) {
-        SDL_DisplayMode mode;
-        if (FindExactMode(window, mode)) {
-            if (SDL_SetWindowDisplayMode(window, &mode) != 0 ||
-                SDL_SetWindowFullscreen(window, SDL_WINDOW_FULLSCREEN) != 0)
-                return Fail("cannot switch to the 800 x 600 display mode");
-        } else if (SDL_SetWindowFullscreen(window, SDL_WINDOW_FULLSCREEN_DESKTOP) != 0) {
-            return Fail("cannot go full screen");
-        }
-    }
+    if (platform::Mode() == DisplayMode::Fullscreen && !platform::EnterFullScreen(true))
+        return Fail("cannot go full screen");
 
     // No vsync: a blocking present would hold back Update, which must run every millisecond or
     // two; the frame loop paces the pictures to the refresh rate itself.
@@ -98,11 +91,29 @@ int Graphics::InitDevice() {
     SDL_DisplayMode shown;
     if (SDL_GetWindowDisplayMode(window, &shown) == 0 && shown.refresh_rate > 0)
         refreshHz = shown.refresh_rate;
-    // The picture is always 800 x 600; a larger window or screen scales it with bars.
-    if (SDL_RenderSetLogicalSize(renderer, kWidth, kHeight) != 0)
-        return Fail("cannot set the 800 x 600 back buffer");
+    FitPicture();
     SDL_SetRenderDrawBlendMode(renderer, SDL_BLENDMODE_BLEND);
     return 0;
+}
+
+void Graphics::FitPicture() {
+    InvalidateFrame();
+    int w = kWidth, h = kHeight;
+    if (platform::IsHeadless()) {
+        // The back buffer is the picture; the modelled window only maps the mouse.
+        w = platform::Headless().outputWidth;
+        h = platform::Headless().outputHeight;
+        view = FitLetterbox(w, h);
+        return;
+    }
+    if (!renderer || SDL_GetRendererOutputSize(renderer, &w, &h) != 0) return;
+    // The picture is always 800 x 600; a larger window or screen scales it with bars. The
+    // viewport is given in pixels (at scale 1), then the scale applies inside it.
+    view = FitLetterbox(w, h);
+    const SDL_Rect viewport{view.x, view.y, view.w, view.h};
+    SDL_RenderSetScale(renderer, 1.0f, 1.0f);
+    SDL_RenderSetViewport(renderer, &viewport);
+    SDL_RenderSetScale(renderer, view.scale, view.scale);
 }
 
 void Graphics::SetupCamera() {}

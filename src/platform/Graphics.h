@@ -28,6 +28,14 @@ struct SpriteCall {
     float rotation = 0.0f;
 };
 
+// Where the 800 x 600 picture lies in a window or screen of another size: scaled to fit whole,
+// with black bars on the two sides (or above and below) where the shapes differ.
+struct Letterbox {
+    int x = 0, y = 0, w = 800, h = 600; // in the window's pixels
+    float scale = 1.0f;
+};
+Letterbox FitLetterbox(int outputWidth, int outputHeight);
+
 // The device and the sprite batch: an SDL renderer on the game window, or a software renderer
 // on an 800 x 600 offscreen surface in the headless backend.
 class Graphics {
@@ -50,10 +58,14 @@ class Graphics {
     void Present();
     // The window's picture was lost or resized: the next scene is drawn in full.
     void InvalidateFrame() { shownValid = false; }
+    // Places the picture in the window's present size (after a resize or a full-screen switch)
+    // and draws it anew.
+    void FitPicture();
 
     SDL_Renderer* renderer = nullptr; // the "device"
     SDL_Surface* offscreen = nullptr; // headless back buffer (ARGB8888, 800 x 600)
     int refreshHz = 60;               // the display's refresh rate (60 when it does not say)
+    Letterbox view;                   // where the picture lies in the window
 
     // The sprite batch: this frame's calls and those of the frame on show.
     static constexpr int kBatchCapacity = 1024;

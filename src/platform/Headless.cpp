@@ -22,6 +22,8 @@ SDL_Surface* Frame() {
 
 void Reset() {
     platform::Headless() = platform::HeadlessState{};
+    platform::CloseGamepads();
+    Graphics::Instance().view = Letterbox{};
     WindowMessage waiting;
     while (PeekWindowMessage(waiting)) {
     }
@@ -62,6 +64,61 @@ void MoveMouse(int x, int y) {
     platform::Headless().mouseX = x;
     platform::Headless().mouseY = y;
     PostWindowMessage(WindowMessage{MessageType::MouseMove, x, y});
+}
+
+void ResizeWindow(int width, int height) {
+    platform::HeadlessState& h = platform::Headless();
+    h.windowWidth = width;
+    h.windowHeight = height;
+    if (!h.fullScreen) {
+        h.outputWidth = width;
+        h.outputHeight = height;
+    }
+    Graphics::Instance().FitPicture();
+}
+
+void MoveMouseInWindow(int x, int y) {
+    const POINT p = PictureFromWindow(x, y);
+    MoveMouse(p.x, p.y);
+}
+
+namespace {
+
+SDL_Joystick* VirtualPad(int pad) {
+    return SDL_JoystickFromInstanceID(static_cast<SDL_JoystickID>(pad));
+}
+
+} // namespace
+
+int AttachVirtualPad() {
+    platform::StartGamepads();
+    const int index = SDL_JoystickAttachVirtual(
+        SDL_JOYSTICK_TYPE_GAMECONTROLLER, SDL_CONTROLLER_AXIS_MAX, SDL_CONTROLLER_BUTTON_MAX, 0);
+    if (index < 0) return -1;
+    // The test's own handle on the device moves its buttons; the game opens it as a controller.
+    SDL_Joystick* joystick = SDL_JoystickOpen(index);
+    return joystick ? SDL_JoystickInstanceID(joystick) : -1;
+}
+
+void DetachVirtualPad(int pad) {
+    SDL_Joystick* joystick = VirtualPad(pad);
+    if (!joystick) return;
+    for (int i = 0; i < SDL_NumJoysticks(); ++i) {
+        if (SDL_JoystickGetDeviceInstanceID(i) != pad) continue;
+        SDL_JoystickClose(joystick);
+        SDL_JoystickDetachVirtual(i);
+        return;
+    }
+}
+
+void SetPadButton(int pad, int button, bool down) {
+    if (SDL_Joystick* joystick = VirtualPad(pad))
+        SDL_JoystickSetVirtualButton(joystick, button, down ? 1 : 0);
+}
+
+void SetPadAxis(int pad, int axis, int value) {
+    if (SDL_Joystick* joystick = VirtualPad(pad))
+        SDL_JoystickSetVirtualAxis(joystick, axis, static_cast<Sint16>(value));
 }
 
 void PressMouse(int x, int y) {

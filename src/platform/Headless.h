@@ -24,9 +24,24 @@ void SetKey(int code, bool down); // DirectInput code
 // latch (and, for the click, the window's messages) saw it.
 void TapKey(int code);
 void TapMouse(int x, int y);
-void SetLeftButton(bool down);   // device state only; see Click for the window messages too
-void SetActive(bool active);     // whether the game window has the focus
-void MoveMouse(int x, int y);    // posts a MouseMove message
+void SetLeftButton(bool down); // device state only; see Click for the window messages too
+void SetActive(bool active);   // whether the game window has the focus
+void MoveMouse(int x, int y);  // posts a MouseMove message
+// The modelled window: the screen it goes full screen on, a resize by the player, and a mouse
+// move given in the window's pixels (posted as the real backend posts it, mapped onto the
+// picture).
+constexpr int kScreenWidth = 1280;
+constexpr int kScreenHeight = 1024;
+void ResizeWindow(int width, int height);
+void MoveMouseInWindow(int x, int y);
+
+// A virtual game controller plugged in (and the controller support started, as the real backend
+// starts it): its buttons and axes use SDL's game controller numbering. Answers the pad's id,
+// -1 when SDL refused.
+int AttachVirtualPad();
+void DetachVirtualPad(int pad);
+void SetPadButton(int pad, int button, bool down);
+void SetPadAxis(int pad, int axis, int value); // -32768 to 32767
 void PressMouse(int x, int y);   // MouseMove, then device state down + LButtonDown message
 void ReleaseMouse(int x, int y); // MouseMove, then device state up + LButtonUp message
 

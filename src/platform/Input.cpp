@@ -127,6 +127,9 @@ constexpr ScanToKey kKeyTable[] = {
 };
 
 // The key's latch is read (and dropped) with its state.
+constexpr int DIK_LALT_CODE = 56;
+constexpr int DIK_RALT_CODE = 184;
+
 bool TakeLatch(uint8_t& latch) {
     const bool was = latch != 0;
     latch = 0;
@@ -145,12 +148,17 @@ void ReadKeyboard(uint8_t keys[256]) {
     if (platform::IsHeadless()) {
         for (int i = 0; i < 256; ++i)
             keys[i] = platform::Headless().keys[i];
-        return;
+    } else {
+        int count = 0;
+        const Uint8* state = SDL_GetKeyboardState(&count);
+        for (const ScanToKey& key : kKeyTable)
+            keys[key.code] = (key.scancode < count && state[key.scancode]) ? 0x80 : 0;
+        // Alt+Enter switches full screen; its Enter is not the game's Return.
+        if (keys[DIK_LALT_CODE] || keys[DIK_RALT_CODE]) keys[DIK_RETURN] = 0;
     }
-    int count = 0;
-    const Uint8* state = SDL_GetKeyboardState(&count);
-    for (const ScanToKey& key : kKeyTable)
-        keys[key.code] = (key.scancode < count && state[key.scancode]) ? 0x80 : 0;
+    // A controller's buttons hold the keys they play as.
+    for (const int code : {DIK_LEFT, DIK_RIGHT, DIK_S, DIK_W, DIK_ESCAPE})
+        if (platform::PadKeyDown(code)) keys[code] = 0x80;
 }
 
 } // namespace
@@ -203,7 +211,7 @@ int InputMouse::CheckLeftButton() {
         mouseState.x = x;
         mouseState.y = y;
     }
-    left = left || buttonLatch;
+    left = left || buttonLatch || platform::PadButtonDown();
     buttonLatch = false;
     mouseState.buttons[0] = left ? 0x80 : 0;
     return Edge(buttonDown, buttonWasDown, (mouseState.buttons[0] & 0x80) != 0);

@@ -8,16 +8,24 @@ enum KeyState { KeyUp = 0, KeyPressed = 1, KeyHeld = 2, KeyReleased = 3 };
 // Keyboard scan codes the game asks for (the classic DirectInput numbering).
 enum KeyCode : int {
     DIK_ESCAPE = 1,
+    DIK_MINUS = 12,
+    DIK_EQUALS = 13, // the + key shares it
     DIK_W = 17,
     DIK_I = 23,
     DIK_RETURN = 28,
     DIK_A = 30,
     DIK_S = 31,
     DIK_D = 32,
+    DIK_M = 50,
     DIK_SPACE = 57,
     DIK_F2 = 60,
+    DIK_SUBTRACT = 74, // keypad -
+    DIK_ADD = 78,      // keypad +
+    DIK_F11 = 87,
+    DIK_UP = 200,
     DIK_LEFT = 203,
     DIK_RIGHT = 205,
+    DIK_DOWN = 208,
 };
 
 class InputKeyboard {

@@ -54,6 +54,10 @@ class CSound {
     uint8_t reported = 0;
 };
 
+// The loudness of everything played, 0 (silent) to 100 (as the clips are), applied at once.
+void SetMasterVolume(int percent);
+int MasterVolume();
+
 // Bytes of every loaded clip as the device plays it: the game's own sound memory.
 size_t LoadedClipBytes();
 

@@ -2,6 +2,7 @@
 #include "platform/PlatformState.h"
 #include <SDL.h>
 #include <algorithm>
+#include <atomic>
 #include <cstdio>
 
 namespace {
@@ -15,6 +16,7 @@ SoundDevice& Device() {
     return *device;
 }
 bool deviceTried = false;
+std::atomic<int> masterVolume{100}; // read by the audio thread
 bool deviceAvailable = false;
 
 // The audio thread: sums every playing clip, clipping to 16 bits.
@@ -28,8 +30,9 @@ void Mix(void* userdata, Uint8* stream, int length) {
         std::fill(mix, mix + n * 2, 0);
         for (SoundBuffer* clip : device.clips)
             if (clip->playing) PlayInto(*clip, mix, static_cast<uint32_t>(n));
+        const int volume = masterVolume.load(std::memory_order_relaxed);
         for (int i = 0; i < n * 2; ++i)
-            out[i] = static_cast<int16_t>(std::clamp(mix[i], -32768, 32767));
+            out[i] = static_cast<int16_t>(std::clamp(mix[i] * volume / 100, -32768, 32767));
         out += n * 2;
         frames -= n;
     }
@@ -56,6 +59,14 @@ uint32_t OpenAudio(SoundDevice& device) {
 }
 
 } // namespace
+
+void SetMasterVolume(int percent) {
+    masterVolume.store(std::clamp(percent, 0, 100), std::memory_order_relaxed);
+}
+
+int MasterVolume() {
+    return masterVolume.load(std::memory_order_relaxed);
+}
 
 size_t LoadedClipBytes() {
     if (!deviceAvailable) return 0;

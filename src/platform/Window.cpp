@@ -3,6 +3,7 @@
 #include "platform/Input.h"
 #include "platform/PlatformState.h"
 #include <SDL.h>
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -18,6 +19,8 @@ DisplayMode currentMode = DisplayMode::Windowed;
 bool sdlStarted = false;
 GameWindow gameWindow;
 bool destroyPosted = false; // the window's close already produced a Destroy message
+int windowedWidth = 800;    // the window's size when not full screen
+int windowedHeight = 600;
 
 // A fixed ring of waiting messages: the loop drains it every iteration, so it never allocates.
 constexpr int kQueueSize = 1024;
@@ -29,13 +32,56 @@ int32_t Clamp(int32_t v, int32_t lo, int32_t hi) {
     return v < lo ? lo : (v > hi ? hi : v);
 }
 
-// Mouse events arrive in back-buffer pixels (the renderer's logical size maps them); positions in
-// the letterbox bars are clamped onto the picture's edge.
+// Mouse events arrive in the window's pixels and are mapped onto the picture.
 WindowMessage MouseMessage(MessageType type, int32_t x, int32_t y) {
-    return WindowMessage{type, Clamp(x, 0, 799), Clamp(y, 0, 599)};
+    const POINT p = PictureFromWindow(x, y);
+    return WindowMessage{type, p.x, p.y};
+}
+
+// The first 800 x 600 mode with 32 bits per pixel that the window's display offers.
+bool FindExactMode(SDL_Window* window, SDL_DisplayMode& found) {
+    int display = SDL_GetWindowDisplayIndex(window);
+    if (display < 0) display = 0;
+    int count = SDL_GetNumDisplayModes(display);
+    for (int i = 0; i < count; ++i) {
+        SDL_DisplayMode mode;
+        if (SDL_GetDisplayMode(display, i, &mode) != 0) return false;
+        if (mode.w == Graphics::kWidth && mode.h == Graphics::kHeight &&
+            SDL_BYTESPERPIXEL(mode.format) == 4) {
+            found = mode;
+            return true;
+        }
+    }
+    return false;
+}
+
+// The player's size for the window. A size that covers the whole screen is a full-screen
+// switch's (its events may come late, after the window is back), never kept.
+void RememberWindowedSize(int width, int height) {
+    if (IsFullScreen() || width <= 0 || height <= 0) return;
+    SDL_DisplayMode desktop;
+    const int display = SDL_GetWindowDisplayIndex(gameWindow.sdl);
+    if (SDL_GetDesktopDisplayMode(display < 0 ? 0 : display, &desktop) == 0 && width >= desktop.w &&
+        height >= desktop.h)
+        return;
+    windowedWidth = width;
+    windowedHeight = height;
+}
+
+bool IsFullScreenKey(const SDL_KeyboardEvent& key) {
+#ifdef __EMSCRIPTEN__
+    (void)key;
+    return false; // the browser has its own full screen (F11) and the page decides
+#else
+    const SDL_Scancode code = key.keysym.scancode;
+    const bool alt = (key.keysym.mod & KMOD_ALT) != 0;
+    return code == SDL_SCANCODE_F11 ||
+           (alt && (code == SDL_SCANCODE_RETURN || code == SDL_SCANCODE_KP_ENTER));
+#endif
 }
 
 void Translate(const SDL_Event& e) {
+    if (platform::GamepadEvent(e)) return;
     switch (e.type) {
     case SDL_QUIT: // a signal, or the last window closed
         if (!destroyPosted) PostWindowMessage(WindowMessage{MessageType::Destroy, 0, 0});
@@ -51,6 +97,10 @@ void Translate(const SDL_Event& e) {
             e.window.event == SDL_WINDOWEVENT_SIZE_CHANGED ||
             e.window.event == SDL_WINDOWEVENT_RESTORED || e.window.event == SDL_WINDOWEVENT_SHOWN)
             Graphics::Instance().InvalidateFrame();
+        if (e.window.event == SDL_WINDOWEVENT_SIZE_CHANGED) {
+            Graphics::Instance().FitPicture();
+            RememberWindowedSize(e.window.data1, e.window.data2);
+        }
         break;
     case SDL_RENDER_TARGETS_RESET:
     case SDL_RENDER_DEVICE_RESET:
@@ -70,6 +120,10 @@ void Translate(const SDL_Event& e) {
             PostWindowMessage(MouseMessage(MessageType::LButtonUp, e.button.x, e.button.y));
         break;
     case SDL_KEYDOWN:
+        if (IsFullScreenKey(e.key)) {
+            if (!e.key.repeat) ToggleFullScreen();
+            break; // Alt+Enter is not also a Return
+        }
         if (!e.key.repeat) platform::LatchScancode(e.key.keysym.scancode);
         PostWindowMessage(WindowMessage{MessageType::KeyDown, e.key.keysym.scancode, 0});
         break;
@@ -103,10 +157,21 @@ SDL_Window* SdlWindow() {
     return gameWindow.sdl;
 }
 
+bool EnterFullScreen(bool changeMode) {
+    SDL_Window* window = gameWindow.sdl;
+    if (!window) return false;
+    SDL_DisplayMode mode;
+    if (changeMode && FindExactMode(window, mode))
+        return SDL_SetWindowDisplayMode(window, &mode) == 0 &&
+               SDL_SetWindowFullscreen(window, SDL_WINDOW_FULLSCREEN) == 0;
+    return SDL_SetWindowFullscreen(window, SDL_WINDOW_FULLSCREEN_DESKTOP) == 0;
+}
+
 void ClosePlatform() {
     CloseSoundDevice();
     if (gameWindow.sdl) SDL_DestroyWindow(gameWindow.sdl); // also restores the desktop mode
     gameWindow.sdl = nullptr;
+    platform::CloseGamepads();
     if (sdlStarted) SDL_Quit();
     sdlStarted = false;
 }
@@ -137,13 +202,27 @@ WindowHandle CreateGameWindow(DisplayMode mode, const char* title, const char** 
     }
     sdlStarted = true;
     SDL_ShowCursor(SDL_DISABLE); // the game draws its own cursor
+    platform::StartGamepads();
 
     Uint32 flags = SDL_WINDOW_HIDDEN;
     if (mode == DisplayMode::Windowed) flags |= SDL_WINDOW_RESIZABLE;
     // Full screen starts at the screen's corner: an X server without a window manager leaves a
     // full-screen window where it was made.
     const int at = mode == DisplayMode::Fullscreen ? 0 : 100;
-    gameWindow.sdl = SDL_CreateWindow(title, at, at, 800, 600, flags);
+    int width = 800, height = 600;
+    if (mode == DisplayMode::Windowed) {
+#ifndef __EMSCRIPTEN__ // the page's canvas keeps the picture's own size
+        // A size kept from a larger screen still fits this one.
+        SDL_Rect usable;
+        if (SDL_GetDisplayUsableBounds(0, &usable) == 0 && usable.w > 0 && usable.h > 0) {
+            windowedWidth = std::min(windowedWidth, usable.w);
+            windowedHeight = std::min(windowedHeight, usable.h);
+        }
+#endif
+        width = windowedWidth;
+        height = windowedHeight;
+    }
+    gameWindow.sdl = SDL_CreateWindow(title, at, at, width, height, flags);
     if (!gameWindow.sdl) {
         static char reason[256];
         std::snprintf(reason, sizeof reason, "window creation failed: %s", SDL_GetError());
@@ -153,6 +232,49 @@ WindowHandle CreateGameWindow(DisplayMode mode, const char* title, const char** 
     }
     mainWindow = &gameWindow;
     return mainWindow;
+}
+
+void ToggleFullScreen() {
+    if (platform::IsHeadless()) {
+        platform::HeadlessState& h = platform::Headless();
+        h.fullScreen = !h.fullScreen;
+        h.outputWidth = h.fullScreen ? headless::kScreenWidth : h.windowWidth;
+        h.outputHeight = h.fullScreen ? headless::kScreenHeight : h.windowHeight;
+        Graphics::Instance().FitPicture();
+        return;
+    }
+    SDL_Window* window = gameWindow.sdl;
+    if (!window) return;
+    if (IsFullScreen()) {
+        SDL_SetWindowFullscreen(window, 0); // the display gets its own mode back
+        SDL_SetWindowResizable(window, SDL_TRUE);
+    } else {
+        int width = 0, height = 0;
+        SDL_GetWindowSize(window, &width, &height);
+        RememberWindowedSize(width, height);
+        if (!platform::EnterFullScreen(currentMode == DisplayMode::Fullscreen))
+            std::fprintf(stderr, "PebbleFrost: cannot go full screen: %s\n", SDL_GetError());
+    }
+    Graphics::Instance().FitPicture(); // the size-changed event follows; the mouse maps at once
+}
+
+bool IsFullScreen() {
+    if (platform::IsHeadless()) return platform::Headless().fullScreen;
+    return gameWindow.sdl && (SDL_GetWindowFlags(gameWindow.sdl) & SDL_WINDOW_FULLSCREEN) != 0;
+}
+
+POINT PictureFromWindow(int32_t x, int32_t y) {
+    const Letterbox& view = Graphics::Instance().view;
+    // In whole numbers, so that a window twice the picture's size maps every second pixel
+    // exactly; positions in the bars land on the picture's nearest edge.
+    auto map = [](int32_t at, int start, int extent, int32_t size) {
+        const int64_t offset = int64_t{at} - start;
+        if (offset < 0 || extent <= 0) return int32_t{0};
+        return Clamp(static_cast<int32_t>(std::min<int64_t>(offset * size / extent, size - 1)), 0,
+                     size - 1);
+    };
+    return POINT{map(x, view.x, view.w, Graphics::kWidth),
+                 map(y, view.y, view.h, Graphics::kHeight)};
 }
 
 DisplayMode CurrentDisplayMode() {
@@ -174,10 +296,12 @@ void DestroyGameWindow() {
 }
 
 bool PeekWindowMessage(WindowMessage& out) {
-    if (queueCount == 0 && sdlStarted && !platform::IsHeadless()) {
+    // Headless, only a test's virtual controller comes through SDL's events.
+    if (queueCount == 0 && sdlStarted && (!platform::IsHeadless() || platform::GamepadsStarted())) {
         SDL_Event e;
         while (SDL_PollEvent(&e))
             Translate(e);
+        platform::MoveCursorByStick(LoopClockMs());
     }
     if (queueCount == 0) return false;
     out = queue[queueHead];
@@ -236,6 +360,24 @@ void WaitMs(double ms) {
 unsigned RandomSeed() {
     if (platform::IsHeadless()) return 20240601u; // runs repeat exactly
     return static_cast<unsigned>(std::time(nullptr));
+}
+
+void RequestWindowSize(int width, int height) {
+    windowedWidth = width;
+    windowedHeight = height;
+}
+
+void WindowedSize(int& width, int& height) {
+    width = windowedWidth;
+    height = windowedHeight;
+}
+
+std::string PreferenceFolder() {
+    char* path = SDL_GetPrefPath("", "PebbleFrost");
+    if (!path) return "";
+    std::string folder = path;
+    SDL_free(path);
+    return folder;
 }
 
 std::string ProgramFolder() {

@@ -46,6 +46,13 @@ void PostWindowMessage(const WindowMessage& msg);
 // Queues the Quit message.
 void PostQuitMessage(int exitCode);
 
+// Alt+Enter and F11: full screen becomes windowed and back, in both programs. The picture keeps
+// its shape and the mouse keeps landing on it where it points.
+void ToggleFullScreen();
+bool IsFullScreen();
+// A point in the window's pixels as a point of the 800 x 600 picture (clamped onto its edge).
+POINT PictureFromWindow(int32_t x, int32_t y);
+
 // The window that has the input focus, or nullptr when another program has it.
 WindowHandle GetActiveWindow();
 
@@ -60,6 +67,16 @@ void WaitMs(double ms);
 
 // The seed for rand(): the calendar time, or a fixed number in the headless backend.
 unsigned RandomSeed();
+
+// The size the windowed program's window opens at (800 x 600 unless asked before
+// CreateGameWindow); fitted to the display it opens on.
+void RequestWindowSize(int width, int height);
+// The window's size when it is not full screen (the last one it had), in pixels.
+void WindowedSize(int& width, int& height);
+
+// The user's preference folder for the game (made when missing), with a trailing separator;
+// "" when the system has none. On Linux it lies under XDG_DATA_HOME.
+std::string PreferenceFolder();
 
 // The folder that holds the running program, with a trailing separator; "" when unknown.
 // Works before the platform is started.

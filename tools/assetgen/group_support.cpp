@@ -164,6 +164,28 @@ void DrawPageDigits(GenContext& ctx) {
     ctx.Save(canvas, path);
 }
 
+// The volume, shown for a moment after -, + or M: a small card per step, 0 % to 100 % in tens,
+// then one for the sound turned off, in a column of 170 x 44 cells.
+void DrawVolumeCards(GenContext& ctx) {
+    const std::string path = "image/Support/volume.png";
+    Rng rng(path);
+    constexpr int kCells = 12;
+    Canvas canvas(170, 44 * kCells);
+    cairo_t* cr = canvas.cr;
+    for (int i = 0; i < kCells; ++i) {
+        const double top = 44.0 * i;
+        PathTornRect(cr, 6, top + 5, 158, 33, rng, 1.5);
+        DropShadow(cr, 2, 3, 2, 0.3);
+        FillPaper(cr, rng);
+        InkOutline(cr, 1.0, rng, palette::Sepia, 0.9);
+        cairo_new_path(cr);
+        const std::string text =
+            i < kCells - 1 ? "Volume " + std::to_string(i * 10) + " %" : "Sound off";
+        DrawText(cr, FontFace::SerifBold, 18, 85, top + 28, text, palette::Ink, Align::Centre);
+    }
+    ctx.Save(canvas, path);
+}
+
 // Shown by the bag for half a second when a piece is clicked and no slot is free.
 void DrawBagFull(GenContext& ctx) {
     const std::string path = "image/Support/inven_full.png";
@@ -389,6 +411,7 @@ void GenerateSupport(GenContext& ctx) {
     DrawNotPage(ctx);
     DrawPageDigits(ctx);
     DrawBagFull(ctx);
+    DrawVolumeCards(ctx);
     DrawInventory(ctx);
     DrawInventoryNum(ctx);
     DrawStoneEffect(ctx);

@@ -23,7 +23,8 @@ struct KeyName {
 constexpr KeyName kKeys[] = {
     {"Escape", DIK_ESCAPE}, {"Return", DIK_RETURN}, {"F2", DIK_F2},       {"W", DIK_W},
     {"I", DIK_I},           {"A", DIK_A},           {"S", DIK_S},         {"D", DIK_D},
-    {"Space", DIK_SPACE},   {"Left", DIK_LEFT},     {"Right", DIK_RIGHT},
+    {"Space", DIK_SPACE},   {"Left", DIK_LEFT},     {"Right", DIK_RIGHT}, {"Up", DIK_UP},
+    {"Down", DIK_DOWN},     {"Minus", DIK_MINUS},   {"Plus", DIK_EQUALS}, {"M", DIK_M},
 };
 
 // How many words (after the command) each command takes: at least, at most.

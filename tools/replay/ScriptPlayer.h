@@ -27,7 +27,7 @@
 // has asked to end), stopCard (the kind of stop whose own card shows, 0 none), lastStop (the
 // stop met last), hintLevel (2 or 3 while a nearer hint shows, else 0), foxTook (the item whose
 // theft card shows, -1 none).
-// Keys: Escape Return F2 W I A S D Space Left Right.
+// Keys: Escape Return F2 W I A S D Space Left Right Up Down Minus Plus M.
 #include <cstdint>
 #include <functional>
 #include <string>

@@ -3,6 +3,7 @@
 #include "platform/Graphics.h"
 #include "scenes/level/LevelState.h"
 #include "services/InventoryBag.h"
+#include "services/KeyMenu.h"
 #include "services/ListFiles.h"
 #include <cstdint>
 #include <vector>
@@ -89,7 +90,8 @@ class CStage_One : public CStage {
 
     // --- Update's pieces (LevelUpdate.cpp) ---
     void UpdatePauseMenu();
-    void UpdateClosingSequence(); // answers by leaving the scene when it is over
+    void ChoosePauseAction(int action); // a PauseAction
+    void UpdateClosingSequence();       // answers by leaving the scene when it is over
     void LostCheck();
     void UpdateOnScreenStates();
     void UpdateBeat();
@@ -102,6 +104,8 @@ class CStage_One : public CStage {
     // Pacing ticks (not part of the world: they follow the clock, not the pages).
     uint32_t autoFlipTick = 0;
     uint32_t pacingTick = 0;
+    // The keyboard's highlight over the pause menu's buttons (none each time the menu opens).
+    KeyMenu pauseKeys;
 
     // What Init loads; read-only afterwards.
     std::vector<RECT> charFrames[kChars]; // entry i = (i*w, 0, i*w + w, h)
@@ -121,6 +125,7 @@ class CStage_One : public CStage {
     Texture* stopHints[kStopKinds][2] = {}; // its nearer hints, second and third attempt
     Texture* foxCards[InventoryBag::kItems] = {};
     Texture* pageDigits = nullptr;
+    Texture* volumeCards = nullptr; // a column of cards: 0 % to 100 % in tens, then sound off
     Texture* escMenu = nullptr;
     Texture* escQuit = nullptr;
     Texture* escMain = nullptr;

@@ -82,6 +82,7 @@ void CStage_One::HandlePageKeys() {
         common.flipAnim = 0;
         common.paused = 1;
         common.autoFlip = 0;
+        pauseKeys.Reset();
         bag.overBag = 0;
         DropHeldItems(bag);
         CloseAllGates(common);

@@ -35,6 +35,7 @@ constexpr PauseButton kPauseButtons[] = {
     {&PauseButtons::mainPos, &PauseButtons::mainRect, {306, 340}, PauseAction::Main},
     {&PauseButtons::quitPos, &PauseButtons::quitRect, {306, 400}, PauseAction::Quit},
 };
+constexpr int kPauseButtonCount = sizeof kPauseButtons / sizeof kPauseButtons[0];
 constexpr int32_t kButtonWidth = 200;
 constexpr int32_t kButtonHeight = 50;
 constexpr int32_t kHoverShift = 2;
@@ -221,30 +222,36 @@ void CStage_One::UpdatePauseMenu() {
         buttons.*b.hit = RECT{p.x, p.y, p.x + kButtonWidth, p.y + kButtonHeight};
     }
 
-    for (const PauseButton& b : kPauseButtons) {
-        POINT& pos = buttons.*b.pos;
+    const int32_t chosen = pauseKeys.Update(kPauseButtonCount, window);
+    for (int i = 0; i < kPauseButtonCount; ++i) {
+        const PauseButton& b = kPauseButtons[i];
         const RECT& hit = buttons.*b.hit;
-        if (!PtInRect(hit, POINT{cursorX, cursorY})) {
-            pos = b.rest;
-            continue;
-        }
-        if (Clicked(hit, window)) {
-            switch (b.action) {
-            case PauseAction::Resume:
-                common.tearSound.PlayOgg(0);
-                common.paused = 0;
-                common.autoFlip = 1;
-                OpenAllGates(common);
-                break;
-            case PauseAction::Main:
-                level.flags.returnToTitle = 1; // the next frame leaves for the title
-                break;
-            case PauseAction::Quit:
-                PostQuitMessage(0);
-                break;
-            }
-        }
-        pos = POINT{b.rest.x + kHoverShift, b.rest.y + kHoverShift};
+        const bool underCursor = PtInRect(hit, POINT{cursorX, cursorY});
+        if (underCursor && Clicked(hit, window)) ChoosePauseAction(static_cast<int>(b.action));
+        // A keyboard highlight is shown instead of the mouse's hover until the mouse moves.
+        const bool lit =
+            pauseKeys.highlight == KeyMenu::kNone ? underCursor : pauseKeys.highlight == i;
+        buttons.*b.pos = lit ? POINT{b.rest.x + kHoverShift, b.rest.y + kHoverShift} : b.rest;
+    }
+    if (chosen != KeyMenu::kNone && common.paused)
+        ChoosePauseAction(static_cast<int>(kPauseButtons[chosen].action));
+}
+
+void CStage_One::ChoosePauseAction(int action) {
+    CCommon& common = CCommon::Instance();
+    switch (static_cast<PauseAction>(action)) {
+    case PauseAction::Resume:
+        common.tearSound.PlayOgg(0);
+        common.paused = 0;
+        common.autoFlip = 1;
+        OpenAllGates(common);
+        break;
+    case PauseAction::Main:
+        level.flags.returnToTitle = 1; // the next frame leaves for the title
+        break;
+    case PauseAction::Quit:
+        PostQuitMessage(0);
+        break;
     }
 }
 

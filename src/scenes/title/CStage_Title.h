@@ -3,6 +3,7 @@
 #include "platform/Graphics.h"
 #include "platform/Sound.h"
 #include "platform/Types.h"
+#include "services/KeyMenu.h"
 #include <cstdint>
 
 // Scene 0: the makers' splash logos, the main menu, the help pages and credits, the quit fade
@@ -60,6 +61,7 @@ class CStage_Title : public CStage {
     RECT helpRect;
     RECT menuHitRect[kMenuItems];
     uint8_t musicStarted = 0;
+    KeyMenu menuKeys; // the keyboard's highlight over the four items
 
     CSound clickSound;   // Data/Sound/click.ogg
     CSound menuMusic;    // Data/Sound/menu.ogg
@@ -71,6 +73,9 @@ class CStage_Title : public CStage {
     void UpdateSplash();
     bool UpdateMenuPhase();
     void UpdateMainMenu();
+    void ChooseMenuItem(int item);
+    // Escape or Return closes the help pages or the credits at once. True when they closed.
+    bool CloseKeyPressed();
     bool UpdateOpening();
     void UpdateHelpPages();
     void UpdateCredits();

@@ -242,25 +242,30 @@ void CStage_Title::UpdateMainMenu() {
         menuHitRect[i] = RECT{p.x, p.y, p.x + kMenuItemWidth, p.y + kMenuItemHeight};
     }
 
+    const int32_t chosen = menuKeys.Update(kMenuItems, window);
     const POINT cursor{cursorX, cursorY};
     for (int i = 0; i < kMenuItems; ++i) {
-        const MenuItem& item = kMenuItemRules[i];
-        if (!PtInRect(menuHitRect[i], cursor)) {
-            menuItemPos[i] = kMenuRestPos[i];
-            continue;
-        }
+        const bool underCursor = PtInRect(menuHitRect[i], cursor);
         // The button is asked only over an item, so a press elsewhere keeps its edge.
-        if (TitleClicked(window)) {
-            clickSound.PlayOgg(0);
-            if (item.startsOpening) {
-                menuMusic.Stop();
-                openingSound.PlayOgg(0);
-            }
-            common.autoFlip = 1;
-            common.titlePhase = item.phase;
-        }
-        menuItemPos[i] = item.hover;
+        if (underCursor && TitleClicked(window)) ChooseMenuItem(i);
+        // A keyboard highlight is shown instead of the mouse's hover until the mouse moves.
+        const bool lit =
+            menuKeys.highlight == KeyMenu::kNone ? underCursor : menuKeys.highlight == i;
+        menuItemPos[i] = lit ? kMenuItemRules[i].hover : kMenuRestPos[i];
     }
+    if (chosen != KeyMenu::kNone && common.titlePhase == 1) ChooseMenuItem(chosen);
+}
+
+void CStage_Title::ChooseMenuItem(int i) {
+    CCommon& common = CCommon::Instance();
+    const MenuItem& item = kMenuItemRules[i];
+    clickSound.PlayOgg(0);
+    if (item.startsOpening) {
+        menuMusic.Stop();
+        openingSound.PlayOgg(0);
+    }
+    common.autoFlip = 1;
+    common.titlePhase = item.phase;
 }
 
 bool CStage_Title::UpdateOpening() {
@@ -279,13 +284,32 @@ bool CStage_Title::UpdateOpening() {
     return true;
 }
 
+bool CStage_Title::CloseKeyPressed() {
+    if (!KeyPressedActive(DIK_ESCAPE, window) && !KeyPressedActive(DIK_RETURN, window))
+        return false;
+    CCommon& common = CCommon::Instance();
+    common.StopTear();
+    common.titlePhase = 1;
+    return true;
+}
+
 void CStage_Title::UpdateHelpPages() {
+    if (CloseKeyPressed()) {
+        helpPageStep = 0; // the next visit starts on page 1, drawn in afresh
+        helpReveal = 0;
+        return;
+    }
     helpRect = RECT{0, 0, helpReveal, 600};
     if (RunPageSteps(kHelpSteps, helpPageStep, helpReveal, titleTick, window))
         CCommon::Instance().titlePhase = 1;
 }
 
 void CStage_Title::UpdateCredits() {
+    if (CloseKeyPressed()) {
+        creditsStep = 0;
+        creditsReveal = 0;
+        return;
+    }
     creditsRect = RECT{0, 0, 800, creditsReveal};
     if (RunPageSteps(kCreditsSteps, creditsStep, creditsReveal, titleTick, window))
         CCommon::Instance().titlePhase = 1;
