@@ -61,8 +61,8 @@ std::vector<std::uint8_t> EncodeRows(int width, int height, int colourType, int 
     png_set_compression_level(w.png, 9);
     png_set_compression_mem_level(w.png, 9);
     // Palette and grey pictures compress best unfiltered; colour ones with adaptive filters.
-    png_set_filter(w.png, 0, colourType == PNG_COLOR_TYPE_PALETTE ? PNG_FILTER_NONE
-                                                                  : PNG_ALL_FILTERS);
+    png_set_filter(w.png, 0,
+                   colourType == PNG_COLOR_TYPE_PALETTE ? PNG_FILTER_NONE : PNG_ALL_FILTERS);
     png_set_IHDR(w.png, w.info, png_uint_32(width), png_uint_32(height), 8, colourType,
                  PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
     if (colourType == PNG_COLOR_TYPE_PALETTE) {
@@ -234,6 +234,25 @@ EncodedPng EncodePicture(const std::uint8_t* rgba, int width, int height, const 
         return best;
     }
 
+    // The fewest colours that keep the picture within the bound: fewer colours, fewer bytes.
+    std::vector<std::uint8_t> remapped(pixels * 4);
+    for (int colours : {32, 64, 128, 256}) {
+        if (!Quantise(rgba, width, height, colours, palette, indices)) break;
+        for (size_t i = 0; i < pixels; ++i) {
+            const PaletteEntry& e = palette[indices[i]];
+            std::memcpy(&remapped[i * 4], &e, 4);
+        }
+        const QuantError error = PremultipliedError(rgba, remapped.data(), pixels);
+        if (!WithinQuantBound(error)) continue;
+        best.bytes =
+            EncodeRows(width, height, PNG_COLOR_TYPE_PALETTE, 1, indices.data(), palette, what);
+        best.kind = PngKind::QuantisedPalette;
+        best.colours = int(palette.size());
+        best.error = error;
+        return best;
+    }
+
+    // No palette keeps it: exactly, in the narrowest colour type that holds it.
     bool opaque = true, grey = true;
     for (size_t i = 0; i < pixels && (opaque || grey); ++i) {
         const std::uint8_t* p = rgba + i * 4;
@@ -262,27 +281,6 @@ EncodedPng EncodePicture(const std::uint8_t* rgba, int width, int height, const 
     best.bytes = EncodeRows(width, height, colourType, channels, rows, {}, what);
     best.kind = grey ? (opaque ? PngKind::Grey : PngKind::GreyAlpha)
                      : (opaque ? PngKind::Rgb : PngKind::Rgba);
-
-    // The fewest colours that keep the picture within the bound: fewer colours, fewer bytes.
-    std::vector<std::uint8_t> remapped(pixels * 4);
-    for (int colours : {32, 64, 128, 256}) {
-        if (!Quantise(rgba, width, height, colours, palette, indices)) break;
-        for (size_t i = 0; i < pixels; ++i) {
-            const PaletteEntry& e = palette[indices[i]];
-            std::memcpy(&remapped[i * 4], &e, 4);
-        }
-        const QuantError error = PremultipliedError(rgba, remapped.data(), pixels);
-        if (!WithinQuantBound(error)) continue;
-        std::vector<std::uint8_t> quantised =
-            EncodeRows(width, height, PNG_COLOR_TYPE_PALETTE, 1, indices.data(), palette, what);
-        if (quantised.size() < best.bytes.size()) {
-            best.bytes = std::move(quantised);
-            best.kind = PngKind::QuantisedPalette;
-            best.colours = int(palette.size());
-            best.error = error;
-        }
-        break;
-    }
     return best;
 }
 

@@ -30,11 +30,12 @@ constexpr double kQuantMean = 1.0;
 QuantError PremultipliedError(const std::uint8_t* a, const std::uint8_t* b, std::size_t pixels);
 bool WithinQuantBound(const QuantError& error);
 
-// A picture ready for writing: straight (not premultiplied) RGBA bytes in, the smallest PNG out.
-// A picture of at most 256 colours is stored exactly as a palette. Otherwise it is reduced to the
-// fewest of 32, 64, 128 or 256 colours that stays within the bound above, when that is smaller
-// than storing it exactly in the narrowest colour type that holds it (grey or colour, with or
-// without alpha); the same pixels always give the same bytes.
+// A picture ready for writing: straight (not premultiplied) RGBA bytes in, a small PNG out. A
+// picture of at most 256 colours is stored exactly as a palette. Otherwise it is reduced to the
+// fewest of 32, 64, 128 or 256 colours that stays within the bound above (a byte or less a pixel
+// before compression, against three or four); a picture no palette keeps is stored exactly, in
+// the narrowest colour type that holds it (grey or colour, with or without alpha). The same
+// pixels always give the same bytes.
 struct EncodedPng {
     std::vector<std::uint8_t> bytes;
     PngKind kind = PngKind::Rgba;
