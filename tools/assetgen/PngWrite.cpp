@@ -3,7 +3,6 @@
 #include "Registry.h"
 
 #include <libimagequant.h>
-#include <omp.h>
 #include <png.h>
 
 #include <algorithm>
@@ -13,6 +12,9 @@
 #include <cstring>
 #include <map>
 #include <memory>
+
+// libimagequant's OpenMP runtime, declared here so that no compiler's own omp.h is needed.
+extern "C" void omp_set_num_threads(int threads);
 
 namespace {
 
