@@ -7,7 +7,7 @@ BUILD_TYPE ?= RelWithDebInfo
 # Debian packages the build, the data generator and the tests need.
 PACKAGES := cmake make g++ pkg-config libsdl2-dev libpng-dev libvorbis-dev libogg-dev \
 	libcairo2-dev libfreetype-dev fonts-dejavu-core libgtest-dev libgmock-dev \
-	libbenchmark-dev libx11-dev xvfb xdotool x11-utils procps
+	libbenchmark-dev libx11-dev xvfb xdotool x11-utils procps libimagequant-dev
 
 # The fuzzers need clang and its libFuzzer runtime on top.
 FUZZ_PACKAGES := clang libclang-rt-dev

@@ -168,6 +168,29 @@ TEST_F(PageKeysTest, EscapePausesDroppingHeldItemsAndClosingGatesThenResumes) {
     EXPECT_EQ(Common().placedGate + Common().backGate + Common().itemGate + Common().collGate, 4);
 }
 
+// The browser hides the page: the level pauses as Escape pauses it, once; a hidden page never
+// resumes a paused game, and the request does not outlive the frame that takes it.
+TEST_F(PageKeysTest, AHiddenPagePausesAsEscapeDoesAndNeverResumes) {
+    Bag().items[4].state = ItemCarried;
+    Common().pauseForHiddenPage = 1;
+    stage.HandlePageKeys();
+    EXPECT_EQ(Common().paused, 1);
+    EXPECT_EQ(Common().autoFlip, 0);
+    EXPECT_EQ(Bag().items[4].state, ItemInBag);
+    EXPECT_EQ(Common().placedGate + Common().backGate + Common().itemGate + Common().collGate, 0);
+    EXPECT_EQ(Common().pauseForHiddenPage, 0);
+
+    Common().pauseForHiddenPage = 1;
+    stage.HandlePageKeys();
+    EXPECT_EQ(Common().paused, 1) << "hidden again while paused: still paused";
+    EXPECT_EQ(Common().pauseForHiddenPage, 0);
+
+    Tap(DIK_ESCAPE);
+    EXPECT_EQ(Common().paused, 0);
+    stage.HandlePageKeys();
+    EXPECT_EQ(Common().paused, 0) << "the request taken while paused is gone";
+}
+
 TEST_F(PageKeysTest, TurnFrameStepsTheSunDropsHeldItemsClosesTheBagAndIgnoresOtherDirections) {
     Bag().sunFrame = 0;
     Bag().open = 1;

@@ -4,6 +4,16 @@
 #include <cstdlib>
 #include <emscripten.h>
 
+#include "app/SceneManager.h"
+#include "services/CCommon.h"
+
+// The page calls this when it is hidden (another tab, the phone locked): the level pauses as
+// Escape pauses it. The browser runs no frames while the page is hidden, so the menu is what the
+// player finds on coming back.
+extern "C" EMSCRIPTEN_KEEPALIVE void PebbleFrostPageHidden() {
+    if (SceneManager::Instance().sceneNumber == 1) CCommon::Instance().pauseForHiddenPage = 1;
+}
+
 namespace {
 
 // The browser calls this once per animation frame; after Quit the loop stops, the game lets go

@@ -111,6 +111,7 @@ void CCommon::ResetPlay() {
     paused = 0;
     backGate = itemGate = collGate = placedGate = 1;
     pageTurned = 0;
+    pauseForHiddenPage = 0;
     tearSoundOn = 0;
     hoverTearable = 0;
     refusing = 0;

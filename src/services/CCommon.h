@@ -63,6 +63,9 @@ class CCommon {
     uint8_t collGate = 1;
     uint8_t placedGate = 1;
     uint8_t pageTurned = 0;
+    // Set when the browser hides the page during the level: the level opens its pause menu at
+    // its next chance, as Escape would (a player coming back finds the game waiting).
+    uint8_t pauseForHiddenPage = 0;
 
     // The player's hand: set by the bag every frame while the cursor is over a piece that a
     // click would tear out (or take back); presses counted from the window's button-down

@@ -11,7 +11,8 @@ struct Canvas {
     Canvas(const Canvas&) = delete;
     Canvas& operator=(const Canvas&) = delete;
 
-    // Writes the picture as PNG with alpha; throws GenError naming the file on failure.
+    // Writes the picture as the smallest PNG that keeps it (PngWrite.h); throws GenError naming
+    // the file on failure.
     void SavePng(const std::filesystem::path& file) const;
 
     int w;

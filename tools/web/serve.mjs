@@ -2,7 +2,8 @@
 // opened from file:// cannot fetch the .wasm or the packed Data).
 //   node serve.mjs DIR [PORT]     serves until stopped (PORT 0 picks a free one)
 import { createServer } from 'node:http';
-import { readFile } from 'node:fs/promises';
+import { gzipSync } from 'node:zlib';
+import { readFile, stat } from 'node:fs/promises';
 import { extname, join, normalize, resolve } from 'node:path';
 import { pathToFileURL } from 'node:url';
 
@@ -14,9 +15,13 @@ const types = {
   '.png': 'image/png',
 };
 
+// The code compresses to about a third; the packed Data (PNG and Ogg) is compressed already.
+const compressible = new Set(['.html', '.js', '.wasm']);
+
 // Resolves with the listening server; its address().port is the port.
 export function serve(dir, port = 0) {
   const root = resolve(dir);
+  const gzipped = new Map(); // file and time of change -> its gzip, made once
   const server = createServer(async (req, res) => {
     const path = decodeURIComponent(new URL(req.url, 'http://localhost').pathname);
     const file = normalize(join(root, path === '/' ? 'index.html' : path));
@@ -25,11 +30,20 @@ export function serve(dir, port = 0) {
       return;
     }
     try {
-      const body = await readFile(file);
-      res.writeHead(200, {
+      let body = await readFile(file);
+      const headers = {
         'Content-Type': types[extname(file)] || 'application/octet-stream',
         'Cache-Control': 'no-cache',
-      });
+      };
+      // As most static hosts do: gzip where the browser takes it and it pays.
+      if (compressible.has(extname(file)) && /\bgzip\b/.test(req.headers['accept-encoding'] || '')) {
+        const key = `${file}@${(await stat(file)).mtimeMs}`;
+        if (!gzipped.has(key)) gzipped.set(key, gzipSync(body, { level: 9 }));
+        body = gzipped.get(key);
+        headers['Content-Encoding'] = 'gzip';
+        headers.Vary = 'Accept-Encoding';
+      }
+      res.writeHead(200, headers);
       res.end(body);
     } catch {
       res.writeHead(404).end('not found');

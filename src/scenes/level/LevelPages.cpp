@@ -35,6 +35,8 @@ void DropHeldItems(InventoryBag& bag) {
 void CStage_One::HandlePageKeys() {
     CCommon& common = CCommon::Instance();
     InventoryBag& bag = InventoryBag::Instance();
+    const bool hiddenPage = common.pauseForHiddenPage != 0;
+    common.pauseForHiddenPage = 0;
 
     if (common.paused) {
         if (KeyIn(DIK_ESCAPE, window) == KeyPressed) {
@@ -78,7 +80,8 @@ void CStage_One::HandlePageKeys() {
             bag.open = bag.open ? 0 : 1;
     }
 
-    if (KeyIn(DIK_ESCAPE, window) == KeyPressed) {
+    const bool escape = KeyIn(DIK_ESCAPE, window) == KeyPressed;
+    if (escape || hiddenPage) {
         common.flipAnim = 0;
         common.paused = 1;
         common.autoFlip = 0;
