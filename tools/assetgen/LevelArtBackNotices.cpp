@@ -194,8 +194,8 @@ constexpr StopCard kStopCards[] = {
     {"fence", "The fence was too high",
      "A pebble cannot climb a fence. Turn back: someone big, asleep a little way back, could carry "
      "you over it.",
-     "The elk sleeps with its muzzle on the snow. Something landing on its muzzle could wake it "
-     "before you get there.",
+     "The elk sleeps with its muzzle on the snow: something landing there could wake it. Lying "
+     "dazed under stars? Turn back to before it was knocked over.",
      "Something that sings could wake it: put the little bird from the windmill's cap down just "
      "above the elk's muzzle."},
     {"snowball", "Bonk! Hit by a snowball",
@@ -261,8 +261,9 @@ constexpr StopCard kStopCards[] = {
      "Put the key down high up, in the path of the imp's snowball or under the crow's cone, ahead "
      "of the pebble."},
     {"falling_piece", "Hit by a falling piece",
-     "A piece put down up high falls to the ground, and this one fell on the pebble.",
-     "Pieces dropped from high fall straight down: put them down where the pebble is not.",
+     "A piece you put down fell, or tipped over, onto the pebble.",
+     "Pieces put down in the air fall straight down, and heavy ones can tip over: put them down "
+     "where the pebble is not.",
      "Put pieces down ahead of the pebble or where they belong, never right above it."},
 };
 

@@ -275,6 +275,10 @@ void CStage_One::Render() {
     DrawBack(*this, 16, lv.draw.b16ScaleX); // 15: mirrored when it came from C8
     DrawBack(*this, 1);                     // 16
 
+    // Printed on the paper at the page's foot: the pieces, the hero and whatever stands in front
+    // of them cover it, so the number never sits on a piece the player wants to see.
+    DrawPageNumber(pageDigits, common.page);
+
     bag.DrawLevelItems(); // 17
 
     for (int slot : kAboveItemsSlots)
@@ -304,8 +308,6 @@ void CStage_One::Render() {
     bag.DrawPlacedItemsHigh(); // 28
 
     DrawBack(*this, 60); // 29
-
-    DrawPageNumber(pageDigits, common.page); // printed on the page, under everything laid on it
 
     // 30: the notices, all at one place (a later one covers an earlier one).
     const uint8_t noticeShown[] = {lv.notices.showGameover1, lv.notices.showGameover2,
