@@ -646,5 +646,6 @@ void CStage_One::FollowUpChecks() {
     // 7.
     AssembleC6(t);
     // 8.
-    C9LeavesCheck(t);
+    if (!c9LeavingTakenBack) C9LeavesCheck(t, true);
+    c9LeavingTakenBack = false;
 }

@@ -1,6 +1,7 @@
 // Collision objects on page turns: drifts, sequences and keyframed paths. Each slot has its own
 // role, so the rules are small functions picked from tables by slot number.
 #include "scenes/level/CStage_One.h"
+#include "scenes/level/LevelBackgroundRules.h"
 #include "scenes/level/LevelCommon.h"
 #include "services/OnScreen.h"
 #include <cstddef>
@@ -526,6 +527,8 @@ Turn MakeTurn(CStage_One& s) {
 } // namespace
 
 void CStage_One::CollisionReleaseChecks() {
+    BackTurn leaving = MakeBackTurn(*this);
+    c9LeavingTakenBack = C9LeavingUndo(leaving, true);
     Turn t = MakeTurn(*this);
     const TearObj& i9 = t.Item(9);
     if (i9.state != ItemPlaced || PlacePage(t.bag, 9) >= t.page) return;

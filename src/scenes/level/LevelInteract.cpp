@@ -425,7 +425,10 @@ void Rules::WalkingCharacter() {
             L.flags.bagLossDone = 1;
             L.stamps.bagLoss = page;
         }
-        if (L.headIndex == 0) L.headIndex = lossResult;
+        if (L.headIndex == 0 && lossResult != 0) {
+            RecordHeadChange(L, page, false);
+            L.headIndex = lossResult;
+        }
     }
     if (InState(13, 1) && (Overlaps(C(13).hit, L.hitB) || Overlaps(C(13).hit, L.hitA))) {
         KnockDown();

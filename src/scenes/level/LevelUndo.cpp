@@ -452,6 +452,7 @@ void CStage_One::FirstUndoChecks() {
         L.stamps.c7PathEnd = kNoStamp;
     }
     C9UseUndo(t);
+    c9LeavingTakenBack = C9LeavingUndo(t, false);
     C11UseUndo(t);
     C12UseUndo(t);
     C17EndUndo(t);
@@ -563,7 +564,8 @@ void CStage_One::SecondUndoChecks() {
     if (ShownWhenTurned(i7.state, i7.x, i7.dw, t.common.itemGate ? i7.step : 0) == ItemVisible &&
         ShownWhenTurned(c5.state, c5.x, c5.dw, t.common.collGate ? c5.step : 0) == 1)
         c5.frame = c5.frame <= 0 ? 1 : c5.frame - 1;
-    C9LeavesCheck(t);
+    if (!c9LeavingTakenBack) C9LeavesCheck(t, false);
+    c9LeavingTakenBack = false;
     CharacterEndsUndo(t);
     // The lever stepped back to its first frame, as C4 started it: three gates closed, the
     // put-down items' gate as the walk left it, open (it stayed shut through this turn, as on the
