@@ -193,14 +193,13 @@ void ForgiveAcceptedDifferences(LevelSnapshot& after, const LevelSnapshot& befor
     }
     // B6's bough springs up once the pear is in the bag, as tearing an item out is never undone.
     if (a.counters.b6Count >= b.counters.b6Count) a.counters.b6Count = b.counters.b6Count;
-    // C5 also starts its blink afresh each time B4's path shows it, and item 7, out of play until
-    // then, is placed beside it.
     // A copy of B11 waiting to be shown is placed anew by the use that shows it.
     for (int k = 0; k < LevelState::kBack11Copies; ++k) {
         Back11Copy& copy = a.back11Copies[k];
         if (copy.shown == 2 && b.back11Copies[k].shown == 2) copy = b.back11Copies[k];
     }
-    // C13 likewise starts its loop afresh when item 14 put down turns into it.
+    // Waiting off-stage, C5 starts its blink afresh each time B4's path shows it, and C13 its
+    // loop when item 14 put down turns into it.
     for (int k : {5, 13})
         if (a.colls[k].state == 6 && b.colls[k].state == 6) a.colls[k].frame = b.colls[k].frame;
     // An item in the bag is drawn in its slot: its place on the page is set anew when it is put
@@ -213,10 +212,15 @@ void ForgiveAcceptedDifferences(LevelSnapshot& after, const LevelSnapshot& befor
             o.y = p.y;
         }
     }
-    ItemPlay& i7 = after.bag.items[7];
-    if (i7.state == ItemNotInPlay && before.bag.items[7].state == ItemNotInPlay) {
-        i7.x = before.bag.items[7].x;
-        i7.y = before.bag.items[7].y;
+    // Items out of play (5 before B12 shows it, 7 before B4's path ends, 10 before B16 lets it
+    // go) are not drawn, and each is placed anew when shown.
+    for (int i = 0; i < InventoryBag::kItems; ++i) {
+        ItemPlay& o = after.bag.items[i];
+        const ItemPlay& p = before.bag.items[i];
+        if (o.state == ItemNotInPlay && p.state == ItemNotInPlay) {
+            o.x = p.x;
+            o.y = p.y;
+        }
     }
 }
 

@@ -523,6 +523,8 @@ void B31Backward(BackTurn& t, BackObj& b) {
 
 // --- B56 and B59: shown where C14 / C15 were used up; count, then a one-turn transition ---
 
+constexpr int32_t kB56FromC14 = 9; // B56 comes on at C14 x + 9
+
 // Counts two turns, then starts its one-turn transition; the first turn that does is stamped.
 void CountThenTransition(BackTurn& t, BackObj& b, int32_t& count, int32_t& end) {
     if (count < 2) {
@@ -546,9 +548,15 @@ void B56Backward(BackTurn& t, BackObj& b) {
     b.state = 2;
     CollObj& c14 = t.C(14);
     if (c14.state == 5) {
+        // Back where it was used (B56 came on 9 px right of it and has not moved since), and its
+        // drift on the turn taken back (a step and a frame), made before its use, taken back too.
         c14.state = 1;
-        c14.x = b.x + 21;
+        c14.x = b.x - kB56FromC14;
         c14.y = b.y - 4;
+        if (t.common.collGate) {
+            c14.x += c14.step;
+            StepCyclicBackward(c14.frame, c14.frames);
+        }
     }
     ScrollRight(b);
 }

@@ -587,6 +587,11 @@ void CStage_One::CollisionsForward() {
 
 void CStage_One::CollisionsBackward() {
     Turn t = MakeTurn(*this);
+    // C24 met on this page (the frame's rules closed the gates and started it): the turn that led
+    // here moved the objects before it with the gates open, and its own backward rule opens them
+    // only when its turn in the loop comes.
+    const CollObj& c24 = level.colls[24];
+    if (c24.state == 2 && c24.frame <= 0) OpenThreeGates(t.common);
     for (int k = 0; k < kColls; ++k) {
         CollObj& o = level.colls[k];
         switch (o.state) {
