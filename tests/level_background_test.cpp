@@ -340,6 +340,9 @@ TEST_F(LevelBackgroundTest, B56AndB59CountThenMoveOnAndTurningBackBringsC14AndC1
     CollObj& c14 = L.colls[14];
     CollObj& c15 = L.colls[15];
     c14.state = c15.state = 5;
+    c14.step = 20;
+    c14.frames = 4;
+    c14.frame = 0;
     c15.frames = 3;
     c15.frame = 1;
     const std::vector<WorldSnapshot> seen = ForwardThenBack(stage, 6);
@@ -348,7 +351,9 @@ TEST_F(LevelBackgroundTest, B56AndB59CountThenMoveOnAndTurningBackBringsC14AndC1
     TurnBackgrounds(stage, Backward);
     EXPECT_EQ(L.backs[56].state, 2);
     EXPECT_EQ(c14.state, 1);
-    EXPECT_EQ(c14.x, 421);
+    // Where it was used, 9 px left of B56, and a step and a frame back for the turn taken back.
+    EXPECT_EQ(c14.x, 400 - 9 + 20);
+    EXPECT_EQ(c14.frame, 3);
     EXPECT_EQ(c15.state, 1);
     EXPECT_EQ(c15.x, 592);
     EXPECT_EQ(c15.frame, 2); // below 2 wraps to the last frame
