@@ -202,16 +202,6 @@ void ForgiveAcceptedDifferences(LevelSnapshot& after, const LevelSnapshot& befor
     // loop when item 14 put down turns into it.
     for (int k : {5, 13})
         if (a.colls[k].state == 6 && b.colls[k].state == 6) a.colls[k].frame = b.colls[k].frame;
-    // An item in the bag is drawn in its slot: its place on the page is set anew when it is put
-    // down. (An item C14 took drifts with the world until turning back gives it back to the bag.)
-    for (int i = 0; i < InventoryBag::kItems; ++i) {
-        ItemPlay& o = after.bag.items[i];
-        const ItemPlay& p = before.bag.items[i];
-        if (o.state == ItemInBag && p.state == ItemInBag) {
-            o.x = p.x;
-            o.y = p.y;
-        }
-    }
     // Items out of play (5 before B12 shows it, 7 before B4's path ends, 10 before B16 lets it
     // go) are not drawn, and each is placed anew when shown.
     for (int i = 0; i < InventoryBag::kItems; ++i) {

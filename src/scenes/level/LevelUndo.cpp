@@ -429,6 +429,13 @@ void CStage_One::FirstUndoChecks() {
     BackTurn t = MakeBackTurn(*this);
     const int32_t page = t.page;
     LevelState& L = level;
+    // What C14 took from the bag in a frame of this page goes back first: the item, loose since,
+    // then sits out this turn's items' phase as it sat out the turn that led here.
+    if (Now(L.stamps.bagLoss, page)) {
+        L.stamps.bagLoss = kNoStamp;
+        L.flags.bagLossDone = 0;
+        UndoBagLoss();
+    }
     // C0, C1 and C24 are about to go back into their sequences: the objects before them did not
     // move on the turn that ended it (their stamps stay: the collision objects' state-3 rule
     // takes that turn back and opens the gates again, the second list closes them).
@@ -484,11 +491,6 @@ void CStage_One::SecondUndoChecks() {
     LiftEndUndo(t);
     StateBackAfter(t, &PageStamps::b56End, 56, 4, 1);
     StateBackAfter(t, &PageStamps::b59End, 59, 4, 1);
-    if (Now(L.stamps.bagLoss, page)) {
-        L.stamps.bagLoss = kNoStamp;
-        L.flags.bagLossDone = 0;
-        UndoBagLoss();
-    }
     ClearDoneFlags(t);
     B31EndUndo(t);
     Item14PlaceUndo(t);
