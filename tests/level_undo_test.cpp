@@ -277,13 +277,13 @@ TEST_F(LevelUndoTest, BagLossIsUndoneOnItsOwnPage) {
     common.page = 15;
     L.stamps.bagLoss = 15;
     L.flags.bagLossDone = 1;
-    stage.SecondUndoChecks();
+    stage.FirstUndoChecks(); // before the items' phase
     EXPECT_FALSE(L.flags.bagLossDone);
     EXPECT_EQ(L.stamps.bagLoss, kNoStamp);
 
     L.stamps.bagLoss = 14; // another page: kept
     L.flags.bagLossDone = 1;
-    stage.SecondUndoChecks();
+    stage.FirstUndoChecks();
     EXPECT_TRUE(L.flags.bagLossDone);
 }
 
