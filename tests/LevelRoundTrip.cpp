@@ -191,8 +191,6 @@ void ForgiveAcceptedDifferences(LevelSnapshot& after, const LevelSnapshot& befor
             a.colls[k].y = b.colls[k].y;
         }
     }
-    // B6's bough springs up once the pear is in the bag, as tearing an item out is never undone.
-    if (a.counters.b6Count >= b.counters.b6Count) a.counters.b6Count = b.counters.b6Count;
     // A copy of B11 waiting to be shown is placed anew by the use that shows it.
     for (int k = 0; k < LevelState::kBack11Copies; ++k) {
         Back11Copy& copy = a.back11Copies[k];

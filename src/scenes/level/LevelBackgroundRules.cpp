@@ -110,9 +110,18 @@ void B4Backward(BackTurn& t, BackObj& b) {
 
 // --- B6 counts while item 3 is in the bag ---
 
+// Each count keeps the page its turn was made from, so that turning back over that turn takes
+// the count back (the pear may have been torn out since, or put down again).
 void B6Forward(BackTurn& t, BackObj& b) {
-    if (t.I(3).state == ItemInBag && t.L.counters.b6Count < 3) ++t.L.counters.b6Count;
+    int32_t& count = t.L.counters.b6Count;
+    if (t.I(3).state == ItemInBag && count >= 0 && count < 3) t.L.stamps.b6Counts[count++] = t.page;
     ScrollLeft(b);
+}
+void B6Backward(BackTurn& t, BackObj& b) {
+    int32_t& count = t.L.counters.b6Count;
+    if (count > 0 && count <= 3 && t.L.stamps.b6Counts[count - 1] == t.page - 1)
+        t.L.stamps.b6Counts[--count] = kNoStamp;
+    ScrollRight(b);
 }
 
 // --- B14: the assembled C6. Two counts, then it hands C7 over to its path ---
@@ -699,7 +708,7 @@ struct SlotRule {
     BackRulePair rule;
 };
 constexpr SlotRule kRules[] = {
-    {4, {B4Forward, B4Backward}},    {6, {B6Forward, nullptr}},
+    {4, {B4Forward, B4Backward}},    {6, {B6Forward, B6Backward}},
     {14, {B14Forward, B14Backward}}, {16, {B16Forward, B16Backward}},
     {19, {B19Forward, B19Backward}}, {21, {B21Forward, B21Backward}},
     {22, {B22Forward, B22Backward}}, {23, {B23Forward, B23Backward}},

@@ -271,7 +271,8 @@ struct PageStamps {
     StripRecycle stripRecycles[StripRecycle::kMax];
     int32_t c5Wake = kNoStamp;   // C5 woke (item 7 in the bag): turning back over it ends its run
     int32_t c18Taken = kNoStamp; // C17's end took C18 from its parking to C17's place
-    int32_t c9Left = kNoStamp;   // C9 left on the turn between this page and the next
+    int32_t b6Counts[3] = {kNoStamp, kNoStamp, kNoStamp}; // pages of B6's three counts
+    int32_t c9Left = kNoStamp; // C9 left on the turn between this page and the next
     bool operator==(const PageStamps&) const = default;
 };
 
