@@ -531,7 +531,10 @@ void FlyForward(Turn& t) {
 void FlyBackward(Turn& t) {
     CharObj& c = t.Char(CharFly);
     PageStamps& stamps = t.level.stamps;
-    if (stamps.flyStart < t.page - 1) {
+    // The flight began in a frame of the fly-start page, after the turn that led there: every turn
+    // back from a later page takes back one step of the flight, and the turn back from that page
+    // takes back its start with the walk of that turn.
+    if (stamps.flyStart < t.page) {
         c.x -= 9;
         c.y += 12;
     } else {

@@ -595,9 +595,16 @@ void CStage_One::CollisionsBackward() {
     for (int k = 0; k < kColls; ++k) {
         CollObj& o = level.colls[k];
         switch (o.state) {
+        case 4:
+            // Its sequence ended on the turn undone and the page then switched it off (3 off
+            // the page is 4): that end is taken back as in state 3.
+            if (HasSequence(k) && k != 7 && o.pageStamp != kNoStamp && o.pageStamp >= t.page - 1) {
+                DoneBackward(t, k, o);
+                break;
+            }
+            [[fallthrough]];
         case 0:
         case 1:
-        case 4:
             if (t.common.collGate) kDrift[k].backward(t, o);
             break;
         case 2:

@@ -121,6 +121,7 @@ struct Rules {
     void UseWithCopy(const CopyUse& u) {
         CollObj& c = C(u.coll);
         Back11Copy& copy = L.back11Copies[u.copy];
+        if (u.coll == kC5Copy.coll) L.values.c5UsedState = c.state;
         c.state = 5;
         if (copy.shown == 2) copy.shown = 1;
         copy.x = c.x + u.dx;

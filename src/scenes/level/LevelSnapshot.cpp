@@ -154,6 +154,7 @@ void DiffLevel(Differ& d, const LevelState& a, const LevelState& b) {
     FIELD(values., walkerParkedY);
     FIELD(values., headParkedX);
     FIELD(values., headParkedY);
+    FIELD(values., c5UsedState);
     FIELD(values., b21Turns);
     FIELD(values., b24Turns);
     FIELD(values., c9LeftBackward);

@@ -379,7 +379,15 @@ void C5UseUndo(BackTurn& t, int32_t& stamp, CollObj& c, Back11Copy& copy) {
     stamp = kNoStamp;
     if (c.state == 5) {
         Show(c, copy.x, copy.y - 6);
-        if (GoesOffScreen(c.x, c.dw)) c.state = 0;
+        // Used while it ran (2) or after (3), it goes back to that: its run's step of the turn
+        // taken back is taken back too (the copy's own step back gave the place).
+        const int32_t used = t.L.values.c5UsedState;
+        if (used == 2 || used == 3) {
+            c.state = used;
+            if (used == 2 && c.frame >= 1) --c.frame;
+        } else if (GoesOffScreen(c.x, c.dw)) {
+            c.state = 0;
+        }
     }
     copy.shown = 2;
 }
