@@ -24,11 +24,6 @@
 
 namespace {
 
-// Round trips of the suite's spread that still differ: faults not mended yet (see the failure
-// message for each by field). The long run (`make soak`) wants none.
-constexpr int kKnownForgivenShown = 0;
-constexpr int kKnownRandomDiffering = 4;
-
 // The suite draws the first few hundred forgiven round trips; the long run draws them all.
 constexpr int kForgivenDrawnFast = 300;
 
@@ -285,8 +280,7 @@ TEST_F(UndoFromWalkthrough, EveryPageComesBackAfterNForwardAndNBack) {
     EXPECT_EQ(tally.differing, 0) << tally.differing << " of " << tally.trips
                                   << " round trips differed:" << tally.report
                                   << "\nby field:" << tally.Fields();
-    EXPECT_LE(forgivenShown, FullRun() ? 0 : kKnownForgivenShown)
-        << "forgiven differences that show on the screen:" << shownReport;
+    EXPECT_EQ(forgivenShown, 0) << "forgiven differences that show on the screen:" << shownReport;
     EXPECT_EQ(missing, "") << "never active in a round trip:" << missing;
     EXPECT_GE(tally.trips, int(starts->all.size()));
 }
@@ -321,9 +315,9 @@ TEST_F(UndoFromWalkthrough, RandomPlayFromWalkthroughCheckpoints) {
     std::printf("random play from %d checkpoints: %d round trips, %d differing\n", checkpoints,
                 tally.trips, tally.differing);
     EXPECT_GE(checkpoints, 15);
-    EXPECT_LE(tally.differing, FullRun() ? 0 : kKnownRandomDiffering)
-        << tally.differing << " of " << tally.trips << " round trips differed:" << tally.report
-        << "\nby field:" << tally.Fields();
+    EXPECT_EQ(tally.differing, 0) << tally.differing << " of " << tally.trips
+                                  << " round trips differed:" << tally.report
+                                  << "\nby field:" << tally.Fields();
 }
 
 // Turns the page one at a time as the player sees it: the turn, then the frames until the page

@@ -444,6 +444,13 @@ void CStage_One::FirstUndoChecks() {
         L.flags.bagLossDone = 0;
         UndoBagLoss();
     }
+    // Item 0 set C4 going with the world in a frame of this page: it is back on its own before
+    // this turn's collision phase, which moves it back only as the turn that led here moved it.
+    CollObj& c4 = L.colls[4];
+    if (Now(c4.pageStamp, page)) {
+        c4.pageStamp = kNoStamp;
+        c4.state = 1;
+    }
     // C0, C1 and C24 are about to go back into their sequences: the objects before them did not
     // move on the turn that ended it (their stamps stay: the collision objects' state-3 rule
     // takes that turn back and opens the gates again, the second list closes them).
@@ -532,11 +539,6 @@ void CStage_One::SecondUndoChecks() {
     if (Now(L.stamps.c2Marked, page)) {
         L.stamps.c2Marked = kNoStamp;
         L.colls[2].frame = 0;
-    }
-    CollObj& c4 = L.colls[4];
-    if (Now(c4.pageStamp, page)) {
-        c4.pageStamp = kNoStamp;
-        c4.state = 1;
     }
     if (Now(L.stamps.item7Met, page)) {
         L.stamps.item7Met = kNoStamp;
