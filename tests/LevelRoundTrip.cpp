@@ -163,11 +163,10 @@ void ForgiveAcceptedDifferences(LevelSnapshot& after, const LevelSnapshot& befor
     a.values.walkerParkedY = b.values.walkerParkedY;
     a.values.headParkedX = b.values.headParkedX;
     a.values.headParkedY = b.values.headParkedY;
-    // The goose's catch (state 14) is placed where B25 takes the character, the knock-down (1),
+    // The goose's catch (state 14) is placed where B25 takes the character; the knock-down (1),
     // the throw (8), the pit (13), the slip (15) and the sweep (16) where the walker, the mount or
-    // C24 is met, the fall (6) where the carried path
-    // drops it and the landing (7) where the fall lands; out of those states their places are
-    // not drawn and not read.
+    // C24 is met; the landing (7) where the fall lands. Out of those states their places are not
+    // drawn and not read.
     for (int k : {1, 7, 8, 13, 14, 15, 16}) {
         if (a.charState != k && b.charState != k) {
             a.chars[k].x = b.chars[k].x;
