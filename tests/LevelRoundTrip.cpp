@@ -142,7 +142,7 @@ void ForgiveAcceptedDifferences(LevelSnapshot& after, const LevelSnapshot& befor
     }
     // Hidden background objects (state 2) that every rule showing them places anew: where they
     // were last seen is not drawn and not read.
-    for (int k : {1, 12, 13, 14, 22, 25, 26, 27, 29, 30, 31, 56, 59, 91, 92, 93, 94}) {
+    for (int k : {1, 3, 12, 13, 14, 21, 22, 24, 25, 26, 27, 29, 30, 31, 56, 59, 91, 92, 93, 94}) {
         if (a.backs[k].state == 2 && b.backs[k].state == 2) {
             a.backs[k].x = b.backs[k].x;
             a.backs[k].y = b.backs[k].y;
@@ -156,15 +156,27 @@ void ForgiveAcceptedDifferences(LevelSnapshot& after, const LevelSnapshot& befor
     a.values.c18ParkedX = b.values.c18ParkedX;
     a.values.c18ParkedY = b.values.c18ParkedY;
     a.values.c18ParkedFrame = b.values.c18ParkedFrame;
-    // The goose's catch (state 14) is placed where B25 takes the character, the knock-down (1)
-    // and the throw (8) where the walker or the mount is hit, the fall (6) where the carried path
-    // drops it and the landing (7) where the fall lands; out of those states their places are
-    // not drawn and not read.
-    for (int k : {1, 7, 8, 14}) {
+    // Likewise C5's state when it was used (saved by the use, read when the use is turned back)
+    // and where the walker waited while the hero rode (saved at the dismount's end).
+    a.values.c5UsedState = b.values.c5UsedState;
+    a.values.walkerParkedX = b.values.walkerParkedX;
+    a.values.walkerParkedY = b.values.walkerParkedY;
+    a.values.headParkedX = b.values.headParkedX;
+    a.values.headParkedY = b.values.headParkedY;
+    // The goose's catch (state 14) is placed where B25 takes the character; the knock-down (1),
+    // the throw (8), the pit (13), the slip (15) and the sweep (16) where the walker, the mount or
+    // C24 is met; the landing (7) where the fall lands. Out of those states their places are not
+    // drawn and not read.
+    for (int k : {1, 7, 8, 13, 14, 15, 16}) {
         if (a.charState != k && b.charState != k) {
             a.chars[k].x = b.chars[k].x;
             a.chars[k].y = b.chars[k].y;
         }
+    }
+    // The rider is not drawn or read during the jump: both ways out of the jump place it anew.
+    if (a.charState == CharJump && b.charState == CharJump) {
+        a.chars[CharRide].x = b.chars[CharRide].x;
+        a.chars[CharRide].y = b.chars[CharRide].y;
     }
     // The fall's place is read also by the landing, which turns back into the fall.
     auto falling = [](int32_t s) { return s == 6 || s == 7; };
@@ -180,30 +192,24 @@ void ForgiveAcceptedDifferences(LevelSnapshot& after, const LevelSnapshot& befor
             a.colls[k].y = b.colls[k].y;
         }
     }
-    // One-way animations play on whichever way the pages turn, as tearing an item out is never
-    // undone: B6's bough springs up once the pear is in the bag, B21 plays C9's leaving once.
-    for (int32_t LevelCounters::*count : {&LevelCounters::b6Count, &LevelCounters::b21Count})
-        if (a.counters.*count >= b.counters.*count) a.counters.*count = b.counters.*count;
-    // B24 plays the same leaving along its keyframes: further on, it stands further along them.
-    if (a.counters.b24Count > b.counters.b24Count) {
-        a.counters.b24Count = b.counters.b24Count;
-        a.backs[24].x = b.backs[24].x;
-        a.backs[24].y = b.backs[24].y;
-    }
-    // C5 also starts its blink afresh each time B4's path shows it, and item 7, out of play until
-    // then, is placed beside it.
     // A copy of B11 waiting to be shown is placed anew by the use that shows it.
     for (int k = 0; k < LevelState::kBack11Copies; ++k) {
         Back11Copy& copy = a.back11Copies[k];
         if (copy.shown == 2 && b.back11Copies[k].shown == 2) copy = b.back11Copies[k];
     }
-    // C13 likewise starts its loop afresh when item 14 put down turns into it.
+    // Waiting off-stage, C5 starts its blink afresh each time B4's path shows it, and C13 its
+    // loop when item 14 put down turns into it.
     for (int k : {5, 13})
         if (a.colls[k].state == 6 && b.colls[k].state == 6) a.colls[k].frame = b.colls[k].frame;
-    ItemPlay& i7 = after.bag.items[7];
-    if (i7.state == ItemNotInPlay && before.bag.items[7].state == ItemNotInPlay) {
-        i7.x = before.bag.items[7].x;
-        i7.y = before.bag.items[7].y;
+    // Items out of play (5 before B12 shows it, 7 before B4's path ends, 10 before B16 lets it
+    // go) are not drawn, and each is placed anew when shown.
+    for (int i = 0; i < InventoryBag::kItems; ++i) {
+        ItemPlay& o = after.bag.items[i];
+        const ItemPlay& p = before.bag.items[i];
+        if (o.state == ItemNotInPlay && p.state == ItemNotInPlay) {
+            o.x = p.x;
+            o.y = p.y;
+        }
     }
 }
 

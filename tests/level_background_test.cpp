@@ -228,7 +228,9 @@ TEST_F(LevelBackgroundTest, B23CopiesOnlyAFrameItsStripHas) {
     EXPECT_LE(L.counters.b23Count, 7);
 }
 
-TEST_F(LevelBackgroundTest, B21AndB24PlayTheirLeavingOnceWhicheverWayThePagesTurn) {
+// C9 leaves on the first turn after item 12 is gone from its place, whichever way; B21 and B24
+// play the leaving away from that turn, back towards it, and crossing it takes the leaving back.
+TEST_F(LevelBackgroundTest, C9sLeavingPlaysAwayFromItsTurnAndCrossingItBackTakesItBack) {
     Show(stage, 21, 300, 5, 2);
     Show(stage, 23, 200, 0);
     Show(stage, 24, 0, 5, 2);
@@ -244,11 +246,37 @@ TEST_F(LevelBackgroundTest, B21AndB24PlayTheirLeavingOnceWhicheverWayThePagesTur
     EXPECT_EQ(L.backs[23].state, 2);
     EXPECT_EQ(L.backs[24].state, 1);
     EXPECT_EQ(L.backs[24].x, 272 + 91);
+    for (int i = 0; i < 4; ++i)
+        TurnBackgrounds(stage, Forward);
+    EXPECT_EQ(L.counters.b21Count, 3);
+    EXPECT_EQ(L.counters.b24Count, 3);
+    EXPECT_EQ(L.backs[24].x, L.backs[21].x + 607) << "past its last picture it scrolls on";
     TurnBackgrounds(stage, Backward);
     TurnBackgrounds(stage, Backward);
     EXPECT_EQ(L.counters.b21Count, 2);
     EXPECT_EQ(L.counters.b24Count, 2);
     EXPECT_EQ(L.backs[24].x, L.backs[21].x + 529);
+    TurnBackgrounds(stage, Backward);
+    TurnBackgrounds(stage, Backward);
+    EXPECT_EQ(L.counters.b21Count, 0);
+    TurnBackgrounds(stage, Backward); // over the turn it left on: it has not left
+    EXPECT_EQ(L.colls[9].state, 1);
+    EXPECT_EQ(L.backs[21].state, 2);
+    EXPECT_EQ(L.backs[23].state, 1);
+    EXPECT_EQ(L.backs[24].state, 2);
+    TurnBackgrounds(stage, Backward); // item 12 is still gone: it leaves on this turn
+    EXPECT_EQ(L.colls[9].state, 5);
+    TurnBackgrounds(stage, Backward);
+    TurnBackgrounds(stage, Backward);
+    EXPECT_EQ(L.counters.b21Count, 2) << "played away from a backward leaving as well";
+    TurnBackgrounds(stage, Forward);
+    TurnBackgrounds(stage, Forward);
+    EXPECT_EQ(L.counters.b21Count, 0);
+    stage.CollisionReleaseChecks(); // where a forward turn takes it back
+    TurnBackgrounds(stage, Forward);
+    EXPECT_EQ(L.colls[9].state, 1);
+    EXPECT_EQ(L.backs[21].state, 2);
+    EXPECT_EQ(L.backs[24].state, 2);
 }
 
 TEST_F(LevelBackgroundTest, B25ClosesOverTheWalkerAndTurningBackShowsItAgain) {
@@ -312,6 +340,9 @@ TEST_F(LevelBackgroundTest, B56AndB59CountThenMoveOnAndTurningBackBringsC14AndC1
     CollObj& c14 = L.colls[14];
     CollObj& c15 = L.colls[15];
     c14.state = c15.state = 5;
+    c14.step = 20;
+    c14.frames = 4;
+    c14.frame = 0;
     c15.frames = 3;
     c15.frame = 1;
     const std::vector<WorldSnapshot> seen = ForwardThenBack(stage, 6);
@@ -320,7 +351,9 @@ TEST_F(LevelBackgroundTest, B56AndB59CountThenMoveOnAndTurningBackBringsC14AndC1
     TurnBackgrounds(stage, Backward);
     EXPECT_EQ(L.backs[56].state, 2);
     EXPECT_EQ(c14.state, 1);
-    EXPECT_EQ(c14.x, 421);
+    // Where it was used, 9 px left of B56, and a step and a frame back for the turn taken back.
+    EXPECT_EQ(c14.x, 400 - 9 + 20);
+    EXPECT_EQ(c14.frame, 3);
     EXPECT_EQ(c15.state, 1);
     EXPECT_EQ(c15.x, 592);
     EXPECT_EQ(c15.frame, 2); // below 2 wraps to the last frame

@@ -222,7 +222,11 @@ TEST_F(CharacterTest, WalkingFrameWrapsBothWaysAndResetsTheHead) {
     Forward();
     EXPECT_EQ(Walker().frame, 0);
     EXPECT_EQ(stage.level.headIndex, 0);
-    stage.level.headIndex = 5;
+    Backward(); // the wrap taken back gives back the picture it cleared
+    EXPECT_EQ(Walker().frame, 4);
+    EXPECT_EQ(stage.level.headIndex, 5);
+    Walker().frame = 0;
+    stage.level.headIndex = 3; // no wrap of ours cleared it
     Backward();
     EXPECT_EQ(Walker().frame, 4);
     EXPECT_EQ(stage.level.headIndex, 0);
@@ -381,7 +385,10 @@ TEST_F(CharacterTest, LeverPlacesTheLiftAndFlyingAwayReturnsTheItemWhenUndone) {
     EXPECT_EQ(Char(CharFly).y, 364);
     Backward();
     EXPECT_EQ(Char(CharFly).x, 18);
-    Backward();
+    Backward(); // back on the page the flight began on, at its start
+    EXPECT_EQ(stage.level.charState, CharFly);
+    EXPECT_EQ(Char(CharFly).x, 9);
+    Backward(); // and the turn back from that page takes the start back
     EXPECT_EQ(stage.level.charState, CharWalk);
     EXPECT_EQ(InventoryBag::Instance().items[7].state, ItemPlaced);
     EXPECT_EQ(Walker().x, 75);

@@ -316,8 +316,9 @@ TEST_F(LevelRuleTablesTest, WalkerAndHeadLandWhereEachAnimationEnds) {
     EXPECT_EQ(Common().backGate + Common().itemGate + Common().collGate + Common().placedGate, 4);
     EXPECT_EQ(l.chars[CharWalk].x, 150 - 51);
     EXPECT_EQ(l.chars[CharWalk].y, 250 + 116);
-    EXPECT_EQ(l.head.x, 150 - 16);
-    EXPECT_EQ(l.head.y, 250 + 60);
+    // The head where it sits on the walker (34, -55 from it), where it was when the climb began.
+    EXPECT_EQ(l.head.x, 150 - 51 + 34);
+    EXPECT_EQ(l.head.y, 250 + 116 - 55);
 
     // The carried path's end forward and its start backward.
     l.charState = CharCarried;

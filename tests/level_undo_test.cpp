@@ -277,13 +277,13 @@ TEST_F(LevelUndoTest, BagLossIsUndoneOnItsOwnPage) {
     common.page = 15;
     L.stamps.bagLoss = 15;
     L.flags.bagLossDone = 1;
-    stage.SecondUndoChecks();
+    stage.FirstUndoChecks(); // before the items' phase
     EXPECT_FALSE(L.flags.bagLossDone);
     EXPECT_EQ(L.stamps.bagLoss, kNoStamp);
 
     L.stamps.bagLoss = 14; // another page: kept
     L.flags.bagLossDone = 1;
-    stage.SecondUndoChecks();
+    stage.FirstUndoChecks();
     EXPECT_TRUE(L.flags.bagLossDone);
 }
 
@@ -401,5 +401,32 @@ TEST_F(LevelUndoTest, ItemPutDownOutsideThePitComesBackFromB30) {
         EXPECT_EQ(bag.items[11].state, ItemPlaced);
         EXPECT_EQ(bag.items[11].x, 127);
         EXPECT_EQ(bag.items[11].y, 208);
+    }
+}
+
+// The hare (C5) woken by item 7 in the bag on a forward turn goes back to sleeping on the turn
+// back, where it was: it drifted on the turn that woke it only if the world moved then.
+TEST_F(LevelUndoTest, C5WokenOnATurnComesBackWhereItSleptWhateverTheGate) {
+    for (const uint8_t gate : {uint8_t{1}, uint8_t{0}}) {
+        HideAll(stage);
+        common.page = 20;
+        common.backGate = common.itemGate = common.placedGate = 1;
+        common.collGate = gate;
+        CollObj& c5 = L.colls[5];
+        c5 = CollObj{};
+        c5.state = 1;
+        c5.x = 300;
+        c5.step = 20;
+        c5.frames = 5;
+        bag.items[7].state = ItemInBag;
+        stage.CollisionsForward();
+        stage.C5WakeCheck();
+        ++common.page;
+        EXPECT_EQ(c5.state, 2) << "gate " << int(gate);
+        stage.FirstUndoChecks();
+        stage.CollisionsBackward();
+        --common.page;
+        EXPECT_EQ(c5.state, 1) << "gate " << int(gate);
+        EXPECT_EQ(c5.x, 300) << "gate " << int(gate);
     }
 }

@@ -103,6 +103,9 @@ class CStage_One : public CStage {
 
     // Pacing ticks (not part of the world: they follow the clock, not the pages).
     uint32_t autoFlipTick = 0;
+    // This turn took C9's leaving back, so its own leaving check stays quiet (set and read
+    // within one turn).
+    bool c9LeavingTakenBack = false;
     uint32_t pacingTick = 0;
     // The keyboard's highlight over the pause menu's buttons (none each time the menu opens).
     KeyMenu pauseKeys;

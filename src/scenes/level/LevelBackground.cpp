@@ -341,7 +341,9 @@ void B91SequenceBackward(BackTurn& t, BackObj& b) {
             if (b90.state == 7) {
                 b90.state = 1;
                 t.L.counters.b90Count = 2;
-                b90.x = b.x + 9;
+                // Where B90 handed B91 over (B91 came on 21 px right of it, then made its step),
+                // as when B91's own rule hands it back.
+                b90.x = b.x + b.step - 21;
                 b90.y = b.y + 2;
             }
             c20.state = 1;
@@ -646,5 +648,6 @@ void CStage_One::FollowUpChecks() {
     // 7.
     AssembleC6(t);
     // 8.
-    C9LeavesCheck(t);
+    if (!c9LeavingTakenBack) C9LeavesCheck(t, true);
+    c9LeavingTakenBack = false;
 }

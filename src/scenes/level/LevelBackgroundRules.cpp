@@ -1,6 +1,7 @@
 // The background objects' own rules in states 0 and 1 (scenery in or out of view), one small
 // function per direction, picked by slot from a table. Objects without a rule just scroll.
 #include "scenes/level/LevelBackgroundRules.h"
+#include <algorithm>
 #include <array>
 
 namespace {
@@ -109,9 +110,18 @@ void B4Backward(BackTurn& t, BackObj& b) {
 
 // --- B6 counts while item 3 is in the bag ---
 
+// Each count keeps the page its turn was made from, so that turning back over that turn takes
+// the count back (the pear may have been torn out since, or put down again).
 void B6Forward(BackTurn& t, BackObj& b) {
-    if (t.I(3).state == ItemInBag && t.L.counters.b6Count < 3) ++t.L.counters.b6Count;
+    int32_t& count = t.L.counters.b6Count;
+    if (t.I(3).state == ItemInBag && count >= 0 && count < 3) t.L.stamps.b6Counts[count++] = t.page;
     ScrollLeft(b);
+}
+void B6Backward(BackTurn& t, BackObj& b) {
+    int32_t& count = t.L.counters.b6Count;
+    if (count > 0 && count <= 3 && t.L.stamps.b6Counts[count - 1] == t.page - 1)
+        t.L.stamps.b6Counts[--count] = kNoStamp;
+    ScrollRight(b);
 }
 
 // --- B14: the assembled C6. Two counts, then it hands C7 over to its path ---
@@ -258,34 +268,49 @@ void B19Backward(BackTurn& t, BackObj& b) {
     }
 }
 
-// --- B21 and B24: C9's leaving plays once, whichever way the pages turn ---
+// --- B21 and B24: C9's leaving plays once, away from the turn it left on ---
+// Each counts the turns it has played, away from that turn, and shows up to its third picture;
+// B24 then rests beside B21 and scrolls. Turning towards the leaving plays them back.
 
+bool AwayFromC9Leaving(const BackTurn& t, bool forward) {
+    return forward == !t.L.values.c9LeftBackward;
+}
+
+void B21Turn(BackTurn& t, BackObj& b, bool forward) {
+    int32_t& turns = t.L.values.b21Turns;
+    turns += AwayFromC9Leaving(t, forward) ? 1 : (turns > 0 ? -1 : 0);
+    t.L.counters.b21Count = std::min(turns, kB24LastStep);
+    if (forward)
+        ScrollLeft(b);
+    else
+        ScrollRight(b);
+}
 void B21Forward(BackTurn& t, BackObj& b) {
-    if (t.L.counters.b21Count < 3) ++t.L.counters.b21Count;
-    ScrollLeft(b);
+    B21Turn(t, b, true);
 }
 void B21Backward(BackTurn& t, BackObj& b) {
-    if (t.L.counters.b21Count < 3) ++t.L.counters.b21Count;
-    ScrollRight(b);
+    B21Turn(t, b, false);
 }
 
-void B24Forward(BackTurn& t, BackObj& b) {
-    int32_t& count = t.L.counters.b24Count;
-    if (count < kB24LastStep) {
-        ++count;
-        ApplyB24Key(t, count);
-    } else {
-        ScrollLeft(b);
+void B24Turn(BackTurn& t, BackObj& b, bool forward) {
+    int32_t& turns = t.L.values.b24Turns;
+    const bool scrolls = AwayFromC9Leaving(t, forward) ? turns++ >= kB24LastStep
+                                                       : (turns > 0 && turns-- > kB24LastStep);
+    if (scrolls) {
+        if (forward)
+            ScrollLeft(b);
+        else
+            ScrollRight(b);
+        return;
     }
+    t.L.counters.b24Count = turns;
+    ApplyB24Key(t, turns);
+}
+void B24Forward(BackTurn& t, BackObj& b) {
+    B24Turn(t, b, true);
 }
 void B24Backward(BackTurn& t, BackObj& b) {
-    int32_t& count = t.L.counters.b24Count;
-    if (count < kB24LastStep) {
-        ++count;
-        ApplyB24Key(t, count);
-    } else {
-        ScrollRight(b);
-    }
+    B24Turn(t, b, false);
 }
 
 // --- B22: counts twice, then drifts on its own (state 5) ---
@@ -507,6 +532,8 @@ void B31Backward(BackTurn& t, BackObj& b) {
 
 // --- B56 and B59: shown where C14 / C15 were used up; count, then a one-turn transition ---
 
+constexpr int32_t kB56FromC14 = 9; // B56 comes on at C14 x + 9
+
 // Counts two turns, then starts its one-turn transition; the first turn that does is stamped.
 void CountThenTransition(BackTurn& t, BackObj& b, int32_t& count, int32_t& end) {
     if (count < 2) {
@@ -530,9 +557,15 @@ void B56Backward(BackTurn& t, BackObj& b) {
     b.state = 2;
     CollObj& c14 = t.C(14);
     if (c14.state == 5) {
+        // Back where it was used (B56 came on 9 px right of it and has not moved since), and its
+        // drift on the turn taken back (a step and a frame), made before its use, taken back too.
         c14.state = 1;
-        c14.x = b.x + 21;
+        c14.x = b.x - kB56FromC14;
         c14.y = b.y - 4;
+        if (t.common.collGate) {
+            c14.x += c14.step;
+            StepCyclicBackward(c14.frame, c14.frames);
+        }
     }
     ScrollRight(b);
 }
@@ -675,7 +708,7 @@ struct SlotRule {
     BackRulePair rule;
 };
 constexpr SlotRule kRules[] = {
-    {4, {B4Forward, B4Backward}},    {6, {B6Forward, nullptr}},
+    {4, {B4Forward, B4Backward}},    {6, {B6Forward, B6Backward}},
     {14, {B14Forward, B14Backward}}, {16, {B16Forward, B16Backward}},
     {19, {B19Forward, B19Backward}}, {21, {B21Forward, B21Backward}},
     {22, {B22Forward, B22Backward}}, {23, {B23Forward, B23Backward}},
@@ -704,25 +737,54 @@ const BackRulePair& BackObjectRule(int slot) {
     return kRuleTable[slot];
 }
 
-void C9LeavesCheck(BackTurn& t) {
+void C9LeavesCheck(BackTurn& t, bool forward) {
     const int32_t i12 = t.I(12).state;
     CollObj& c9 = t.C(9);
     if (i12 == ItemLoose || i12 == ItemVisible || c9.state != 1) return;
     c9.state = 5;
+    LevelValues& v = t.L.values;
+    t.L.stamps.c9Left = forward ? t.page : t.page - 1;
+    v.c9LeftBackward = forward ? 0 : 1;
+    v.c9LeftTookB23 = 0;
     BackObj& b21 = t.B(21);
     if (b21.state == 2) {
         b21.state = 1;
         b21.x = c9.x + 22;
         b21.y = c9.y - 79;
+        v.b21Turns = 0;
+        t.L.counters.b21Count = 0;
     }
     BackObj& b23 = t.B(23);
     if (b23.state == 1) {
         b23.state = 2;
+        v.c9LeftTookB23 = 1;
         BackObj& b24 = t.B(24);
         if (b24.state == 2) {
             b24.state = 1;
             b24.x = b21.x + kB24FromB21[0].dx;
             b24.y = b21.y + kB24FromB21[0].dy;
+            v.b24Turns = 0;
+            t.L.counters.b24Count = 0;
         }
     }
+}
+
+bool C9LeavingUndo(BackTurn& t, bool forward) {
+    int32_t& left = t.L.stamps.c9Left;
+    LevelValues& v = t.L.values;
+    const bool crosses = forward ? (left == t.page && v.c9LeftBackward)
+                                 : (left != kNoStamp && left == t.page - 1 && !v.c9LeftBackward);
+    if (!crosses) return false;
+    // Before the objects' phases, so that C9 and B23 take back their own steps of that turn.
+    left = kNoStamp;
+    v.c9LeftBackward = 0;
+    CollObj& c9 = t.C(9);
+    if (c9.state == 5) c9.state = 1;
+    t.B(21).state = 2;
+    if (v.c9LeftTookB23) {
+        v.c9LeftTookB23 = 0;
+        if (t.B(23).state == 2) t.B(23).state = 1;
+        t.B(24).state = 2;
+    }
+    return true;
 }

@@ -38,4 +38,7 @@ struct BackRulePair {
 const BackRulePair& BackObjectRule(int slot);
 
 // Shown by the follow-up check of C9 (forward) and its repetition on backward turns.
-void C9LeavesCheck(BackTurn& t);
+void C9LeavesCheck(BackTurn& t, bool forward);
+// A turn that crosses back over the turn C9 left on takes the leaving back (true then), before
+// the objects' phases; that turn's own leaving check does not run.
+bool C9LeavingUndo(BackTurn& t, bool forward);

@@ -38,6 +38,7 @@ template <size_t N> void ApplyPath(const POINT (&path)[N], CharObj& c, int32_t n
 constexpr POINT kWalkStart{75, 450};
 constexpr POINT kHeadAtWalkStart{109, 395};
 constexpr POINT kWalkAfterCarry{555, 450};
+constexpr POINT kHeadOnWalker{34, -55}; // the head's place on the walker
 constexpr POINT kHeadAfterCarry{589, 395};
 constexpr int32_t kWalkerHome = 75; // the walker steps back left to here
 constexpr int32_t kStep = 20;       // pixels per page of the walk-backs and falls
@@ -56,6 +57,19 @@ struct Turn {
         Walker().y = at.y;
         level.head.x = head.x;
         level.head.y = head.y;
+    }
+    // The dismount's end takes the walker from where it waited while the hero rode.
+    void UnparkWalker(POINT at, POINT head) {
+        LevelValues& v = level.values;
+        v.walkerParkedX = Walker().x;
+        v.walkerParkedY = Walker().y;
+        v.headParkedX = level.head.x;
+        v.headParkedY = level.head.y;
+        PlaceWalker(at, head);
+    }
+    void ParkWalker() {
+        const LevelValues& v = level.values;
+        PlaceWalker(POINT{v.walkerParkedX, v.walkerParkedY}, POINT{v.headParkedX, v.headParkedY});
     }
     void ShiftWalker(int32_t dx) {
         Walker().x += dx;
@@ -99,6 +113,7 @@ void WalkingBackward(Turn& t) {
         t.level.flags.viaState10 = 1;
         t.level.backs[3].state = 2;
         t.level.charState = CharDismount;
+        t.ParkWalker();
     }
     t.s.WalkBackRules();
 }
@@ -135,6 +150,7 @@ void KnockedDownBackward(Turn& t) {
         if (dropped.state == 1) dropped.state = 2;
         dismount.frame = dismount.frames > 0 ? dismount.frames - 1 : 0;
         t.level.charState = CharDismount;
+        t.ParkWalker();
     } else if (t.level.flags.viaState10 && dismount.frame > 1) {
         t.common.placedGate = 1;
         if (dropped.state == 1) dropped.state = 2;
@@ -228,7 +244,10 @@ void MountBackward(Turn& t) {
         t.s.ApplyState3Keyframe();
         return;
     }
-    t.PlaceWalker(POINT{c.x - 51, c.y + 116}, POINT{c.x - 16, c.y + 60});
+    // The head sits where it sits on the walker everywhere else (34, -55 from it), which is
+    // where it was when the climb began.
+    const POINT walker{c.x - 51, c.y + 116};
+    t.PlaceWalker(walker, POINT{walker.x + kHeadOnWalker.x, walker.y + kHeadOnWalker.y});
     t.level.charState = CharWalk;
     t.level.stamps.state3End = kNoStamp;
     t.s.WalkBackward();
@@ -441,7 +460,7 @@ void DismountForward(Turn& t) {
     dropped.y = c.y + 169;
     t.level.stamps.state10End = t.page;
     t.s.WalkForward();
-    t.PlaceWalker(POINT{c.x + 265, c.y + 214}, POINT{c.x + 299, c.y + 159});
+    t.UnparkWalker(POINT{c.x + 265, c.y + 214}, POINT{c.x + 299, c.y + 159});
     OpenThreeGates(t.common);
 }
 
@@ -512,7 +531,10 @@ void FlyForward(Turn& t) {
 void FlyBackward(Turn& t) {
     CharObj& c = t.Char(CharFly);
     PageStamps& stamps = t.level.stamps;
-    if (stamps.flyStart < t.page - 1) {
+    // The flight began in a frame of the fly-start page, after the turn that led there: every turn
+    // back from a later page takes back one step of the flight, and the turn back from that page
+    // takes back its start with the walk of that turn.
+    if (stamps.flyStart < t.page) {
         c.x -= 9;
         c.y += 12;
     } else {
@@ -570,6 +592,9 @@ void CStage_One::CharacterForward() {
 }
 
 void CStage_One::CharacterBackward() {
+    // C14 showed its loss on the head in a frame of this page, after the turn that led here:
+    // that comes back first, before the walk's wrap is taken back.
+    TakeHeadChangeBack(level, CCommon::Instance().page, false);
     RunRule(*this, false);
 }
 
@@ -609,14 +634,18 @@ void CStage_One::ApplyState9Keyframe() {
 void CStage_One::WalkForward() {
     CharObj& walker = level.chars[CharWalk];
     StepCyclicForward(walker.frame, walker.frames);
-    if (walker.frame == 0) level.headIndex = 0;
+    if (walker.frame != 0) return;
+    if (level.headIndex != 0) RecordHeadChange(level, CCommon::Instance().page, true);
+    level.headIndex = 0;
 }
 
 void CStage_One::WalkBackward() {
     CharObj& walker = level.chars[CharWalk];
     const bool wraps = walker.frame == 0;
     StepCyclicBackward(walker.frame, walker.frames);
-    if (wraps) level.headIndex = 0;
+    if (!wraps) return;
+    // The wrap taken back gives back the picture it cleared.
+    if (!TakeHeadChangeBack(level, CCommon::Instance().page - 1, true)) level.headIndex = 0;
 }
 
 void CStage_One::WalkBackRules() {

@@ -1,6 +1,7 @@
 // Collision objects on page turns: drifts, sequences and keyframed paths. Each slot has its own
 // role, so the rules are small functions picked from tables by slot number.
 #include "scenes/level/CStage_One.h"
+#include "scenes/level/LevelBackgroundRules.h"
 #include "scenes/level/LevelCommon.h"
 #include "services/OnScreen.h"
 #include <cstddef>
@@ -526,6 +527,8 @@ Turn MakeTurn(CStage_One& s) {
 } // namespace
 
 void CStage_One::CollisionReleaseChecks() {
+    BackTurn leaving = MakeBackTurn(*this);
+    c9LeavingTakenBack = C9LeavingUndo(leaving, true);
     Turn t = MakeTurn(*this);
     const TearObj& i9 = t.Item(9);
     if (i9.state != ItemPlaced || PlacePage(t.bag, 9) >= t.page) return;
@@ -584,12 +587,24 @@ void CStage_One::CollisionsForward() {
 
 void CStage_One::CollisionsBackward() {
     Turn t = MakeTurn(*this);
+    // C24 met on this page (the frame's rules closed the gates and started it): the turn that led
+    // here moved the objects before it with the gates open, and its own backward rule opens them
+    // only when its turn in the loop comes.
+    const CollObj& c24 = level.colls[24];
+    if (c24.state == 2 && c24.frame <= 0) OpenThreeGates(t.common);
     for (int k = 0; k < kColls; ++k) {
         CollObj& o = level.colls[k];
         switch (o.state) {
+        case 4:
+            // Its sequence ended on the turn undone and the page then switched it off (3 off
+            // the page is 4): that end is taken back as in state 3.
+            if (HasSequence(k) && k != 7 && o.pageStamp != kNoStamp && o.pageStamp >= t.page - 1) {
+                DoneBackward(t, k, o);
+                break;
+            }
+            [[fallthrough]];
         case 0:
         case 1:
-        case 4:
             if (t.common.collGate) kDrift[k].backward(t, o);
             break;
         case 2:

@@ -63,3 +63,26 @@ inline POINT PutDownPoint(const InventoryBag& bag, int item) {
 inline int32_t PlacePage(const InventoryBag& bag, int item) {
     return bag.tearingObj[item].placePage;
 }
+
+// The head's picture changes, kept so that turning back gives each one back (latest last; when
+// full, the oldest is forgotten).
+inline void RecordHeadChange(LevelState& level, int32_t page, bool wrap) {
+    LevelValues& v = level.values;
+    if (v.headChangeCount >= LevelValues::kHeadChanges) {
+        for (int i = 1; i < LevelValues::kHeadChanges; ++i)
+            v.headChanges[i - 1] = v.headChanges[i];
+        v.headChangeCount = LevelValues::kHeadChanges - 1;
+    }
+    v.headChanges[v.headChangeCount++] = HeadChange{page, level.headIndex, uint8_t(wrap ? 1 : 0)};
+}
+// Takes back the latest change if it is of that kind and was made on `page`; false otherwise.
+inline bool TakeHeadChangeBack(LevelState& level, int32_t page, bool wrap) {
+    LevelValues& v = level.values;
+    if (v.headChangeCount <= 0) return false;
+    const HeadChange& latest = v.headChanges[v.headChangeCount - 1];
+    if (latest.page != page || latest.wrap != (wrap ? 1 : 0)) return false;
+    HeadChange& last = v.headChanges[--v.headChangeCount];
+    level.headIndex = last.before;
+    last = HeadChange{};
+    return true;
+}

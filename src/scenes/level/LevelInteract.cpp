@@ -121,6 +121,7 @@ struct Rules {
     void UseWithCopy(const CopyUse& u) {
         CollObj& c = C(u.coll);
         Back11Copy& copy = L.back11Copies[u.copy];
+        if (u.coll == kC5Copy.coll) L.values.c5UsedState = c.state;
         c.state = 5;
         if (copy.shown == 2) copy.shown = 1;
         copy.x = c.x + u.dx;
@@ -425,7 +426,10 @@ void Rules::WalkingCharacter() {
             L.flags.bagLossDone = 1;
             L.stamps.bagLoss = page;
         }
-        if (L.headIndex == 0) L.headIndex = lossResult;
+        if (L.headIndex == 0 && lossResult != 0) {
+            RecordHeadChange(L, page, false);
+            L.headIndex = lossResult;
+        }
     }
     if (InState(13, 1) && (Overlaps(C(13).hit, L.hitB) || Overlaps(C(13).hit, L.hitA))) {
         KnockDown();

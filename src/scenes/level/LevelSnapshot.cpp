@@ -150,6 +150,17 @@ void DiffLevel(Differ& d, const LevelState& a, const LevelState& b) {
     FIELD(values., c18ParkedX);
     FIELD(values., c18ParkedY);
     FIELD(values., c18ParkedFrame);
+    FIELD(values., walkerParkedX);
+    FIELD(values., walkerParkedY);
+    FIELD(values., headParkedX);
+    FIELD(values., headParkedY);
+    FIELD(values., c5UsedState);
+    FIELD(values., b21Turns);
+    FIELD(values., b24Turns);
+    FIELD(values., c9LeftBackward);
+    FIELD(values., c9LeftTookB23);
+    FIELD(values., headChangeCount);
+    d.Group("values.headChanges", a.values, b.values);
     d.Group("values", a.values, b.values);
 
     prefix = "draw.";
@@ -240,6 +251,9 @@ void DiffLevel(Differ& d, const LevelState& a, const LevelState& b) {
     FIELD(stamps., b56End);
     FIELD(stamps., b59End);
     FIELD(stamps., b93b94End);
+    FIELD(stamps., c5Wake);
+    FIELD(stamps., c18Taken);
+    FIELD(stamps., c9Left);
     d.Group("stamps", a.stamps, b.stamps);
 
     prefix = "notices.";

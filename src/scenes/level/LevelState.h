@@ -117,6 +117,15 @@ struct LevelCounters {
     bool operator==(const LevelCounters&) const = default;
 };
 
+// A change of the head's picture: C14 setting it in a playing frame, or the walk's wrap clearing
+// it on a forward turn, with the picture it replaced. Turning back takes the last one back.
+struct HeadChange {
+    int32_t page = kNoStamp; // the frame's page, or the page the wrapping turn was made from
+    int32_t before = 0;
+    uint8_t wrap = 0; // 1: the walk's wrap, 0: C14
+    bool operator==(const HeadChange&) const = default;
+};
+
 // Values the page-turn step and the rules keep between turns.
 struct LevelValues {
     int32_t c7PathStep = 0; // 0..8
@@ -134,6 +143,21 @@ struct LevelValues {
     // Where C18 was parked, and its frame, when C17's end took it to C17's place: turning back
     // over that end parks it there again.
     int32_t c18ParkedX = 0, c18ParkedY = 0, c18ParkedFrame = 0;
+    // Where the walker and its head waited, not drawn, while the hero rode: the dismount's end
+    // takes them from there, and turning back over it puts them back (C18 reads the walker's
+    // place while the hero rides).
+    int32_t walkerParkedX = 0, walkerParkedY = 0, headParkedX = 0, headParkedY = 0;
+    // Turns B21 and B24 have played of C9's leaving, counted away from the turn it left on (both
+    // play once, then rest: their counters are these, up to 3). Turning towards that turn counts
+    // them down, and crossing it takes the leaving back.
+    int32_t b21Turns = 0, b24Turns = 0;
+    int32_t c5UsedState = 1;    // C5's state when it was used beside copy 0 (1, 2 or 3)
+    uint8_t c9LeftBackward = 0; // C9 left on a backward turn
+    uint8_t c9LeftTookB23 = 0;  // and B23 went with it, showing B24
+    // The head's last changes, latest last (C14 meets the walker for a few pages only).
+    static constexpr int kHeadChanges = 4;
+    HeadChange headChanges[kHeadChanges];
+    int32_t headChangeCount = 0;
     bool operator==(const LevelValues&) const = default;
 };
 
@@ -248,6 +272,8 @@ struct PageStamps {
     StripRecycle stripRecycles[StripRecycle::kMax];
     int32_t c5Wake = kNoStamp;   // C5 woke (item 7 in the bag): turning back over it ends its run
     int32_t c18Taken = kNoStamp; // C17's end took C18 from its parking to C17's place
+    int32_t b6Counts[3] = {kNoStamp, kNoStamp, kNoStamp}; // pages of B6's three counts
+    int32_t c9Left = kNoStamp; // C9 left on the turn between this page and the next
     bool operator==(const PageStamps&) const = default;
 };
 

@@ -379,7 +379,15 @@ void C5UseUndo(BackTurn& t, int32_t& stamp, CollObj& c, Back11Copy& copy) {
     stamp = kNoStamp;
     if (c.state == 5) {
         Show(c, copy.x, copy.y - 6);
-        if (GoesOffScreen(c.x, c.dw)) c.state = 0;
+        // Used while it ran (2) or after (3), it goes back to that: its run's step of the turn
+        // taken back is taken back too (the copy's own step back gave the place).
+        const int32_t used = t.L.values.c5UsedState;
+        if (used == 2 || used == 3) {
+            c.state = used;
+            if (used == 2 && c.frame >= 1) --c.frame;
+        } else if (GoesOffScreen(c.x, c.dw)) {
+            c.state = 0;
+        }
     }
     copy.shown = 2;
 }
@@ -429,6 +437,20 @@ void CStage_One::FirstUndoChecks() {
     BackTurn t = MakeBackTurn(*this);
     const int32_t page = t.page;
     LevelState& L = level;
+    // What C14 took from the bag in a frame of this page goes back first: the item, loose since,
+    // then sits out this turn's items' phase as it sat out the turn that led here.
+    if (Now(L.stamps.bagLoss, page)) {
+        L.stamps.bagLoss = kNoStamp;
+        L.flags.bagLossDone = 0;
+        UndoBagLoss();
+    }
+    // Item 0 set C4 going with the world in a frame of this page: it is back on its own before
+    // this turn's collision phase, which moves it back only as the turn that led here moved it.
+    CollObj& c4 = L.colls[4];
+    if (Now(c4.pageStamp, page)) {
+        c4.pageStamp = kNoStamp;
+        c4.state = 1;
+    }
     // C0, C1 and C24 are about to go back into their sequences: the objects before them did not
     // move on the turn that ended it (their stamps stay: the collision objects' state-3 rule
     // takes that turn back and opens the gates again, the second list closes them).
@@ -452,6 +474,7 @@ void CStage_One::FirstUndoChecks() {
         L.stamps.c7PathEnd = kNoStamp;
     }
     C9UseUndo(t);
+    c9LeavingTakenBack = C9LeavingUndo(t, false);
     C11UseUndo(t);
     C12UseUndo(t);
     C17EndUndo(t);
@@ -483,11 +506,6 @@ void CStage_One::SecondUndoChecks() {
     LiftEndUndo(t);
     StateBackAfter(t, &PageStamps::b56End, 56, 4, 1);
     StateBackAfter(t, &PageStamps::b59End, 59, 4, 1);
-    if (Now(L.stamps.bagLoss, page)) {
-        L.stamps.bagLoss = kNoStamp;
-        L.flags.bagLossDone = 0;
-        UndoBagLoss();
-    }
     ClearDoneFlags(t);
     B31EndUndo(t);
     Item14PlaceUndo(t);
@@ -521,11 +539,6 @@ void CStage_One::SecondUndoChecks() {
     if (Now(L.stamps.c2Marked, page)) {
         L.stamps.c2Marked = kNoStamp;
         L.colls[2].frame = 0;
-    }
-    CollObj& c4 = L.colls[4];
-    if (Now(c4.pageStamp, page)) {
-        c4.pageStamp = kNoStamp;
-        c4.state = 1;
     }
     if (Now(L.stamps.item7Met, page)) {
         L.stamps.item7Met = kNoStamp;
@@ -563,7 +576,8 @@ void CStage_One::SecondUndoChecks() {
     if (ShownWhenTurned(i7.state, i7.x, i7.dw, t.common.itemGate ? i7.step : 0) == ItemVisible &&
         ShownWhenTurned(c5.state, c5.x, c5.dw, t.common.collGate ? c5.step : 0) == 1)
         c5.frame = c5.frame <= 0 ? 1 : c5.frame - 1;
-    C9LeavesCheck(t);
+    if (!c9LeavingTakenBack) C9LeavesCheck(t, false);
+    c9LeavingTakenBack = false;
     CharacterEndsUndo(t);
     // The lever stepped back to its first frame, as C4 started it: three gates closed, the
     // put-down items' gate as the walk left it, open (it stayed shut through this turn, as on the
