@@ -91,4 +91,61 @@ TEST_F(LevelBackgroundTablesTest, OnlyB22AndB92DriftOutOfPlay) {
     }
 }
 
+// The keyframes of B4's swing, B19's flight and B24's hops away from B21, each step forward and
+// each step back.
+struct Key {
+    int x, y;
+    float rotation; // B4; B19's picture counter
+};
+const Key kB4Path[] = {{200, 63, 0.0f},  {240, 63, 0.2f},  {280, 78, 0.4f},  {330, 93, 0.5f},
+                       {380, 88, 0.3f},  {440, 113, 0.5f}, {520, 148, 0.3f}, {580, 153, 0.4f},
+                       {620, 160, 0.2f}, {680, 165, 0.3f}, {730, 170, 0.4f}, {760, 175, 0.3f},
+                       {800, 180, 0.4f}, {850, 185, 0.0f}};
+const Key kB19Path[] = {{-80, 143, 0}, {44, 79, 1},   {173, 37, 0}, {311, 6, 1}, {459, -23, 0},
+                        {602, 28, 1},  {721, -14, 0}, {760, 50, 1}, {790, 80, 0}};
+const Key kB24FromB21[] = {{91, 59, 0}, {313, -88, 0}, {529, -17, 0}, {607, 181, 0}};
+
+TEST_F(LevelBackgroundTablesTest, KeyframesOfB4B19AndB24BothWays) {
+    LevelState& L = stage.level;
+    for (int n = 1; n <= 13; ++n) {
+        for (TurnDirection direction : {Forward, Backward}) {
+            HideAll(stage);
+            Show(stage, 4, 200, 7);
+            L.counters.b4PathStep = direction == Forward ? n - 1 : n;
+            Turn(direction);
+            const int k = direction == Forward ? n : n - 1;
+            EXPECT_EQ(L.counters.b4PathStep, k);
+            EXPECT_EQ(L.backs[4].x, kB4Path[k].x) << "B4 step " << k;
+            EXPECT_EQ(L.backs[4].y, kB4Path[k].y) << "B4 step " << k;
+            EXPECT_FLOAT_EQ(L.draw.b4Rotation, kB4Path[k].rotation) << "B4 step " << k;
+        }
+    }
+    for (int n = 1; n <= 8; ++n) {
+        for (TurnDirection direction : {Forward, Backward}) {
+            HideAll(stage);
+            Show(stage, 19, 0, 7);
+            L.counters.b19PathStep = direction == Forward ? n - 1 : n;
+            Turn(direction);
+            const int k = direction == Forward ? n : n - 1;
+            EXPECT_EQ(L.counters.b19PathStep, k);
+            EXPECT_EQ(L.backs[19].x, kB19Path[k].x) << "B19 step " << k;
+            EXPECT_EQ(L.backs[19].y, kB19Path[k].y) << "B19 step " << k;
+            EXPECT_EQ(L.counters.b19Picture, int(kB19Path[k].rotation)) << "B19 step " << k;
+        }
+    }
+    // B24 counts up whichever way the pages turn; B21 stays hidden where it is.
+    for (int n = 1; n <= 3; ++n) {
+        for (TurnDirection direction : {Forward, Backward}) {
+            HideAll(stage);
+            Show(stage, 21, 300, 7, 2, 200);
+            Show(stage, 24, 0, 7);
+            L.counters.b24Count = n - 1;
+            Turn(direction);
+            EXPECT_EQ(L.counters.b24Count, n);
+            EXPECT_EQ(L.backs[24].x, 300 + kB24FromB21[n].x) << "B24 step " << n;
+            EXPECT_EQ(L.backs[24].y, 200 + kB24FromB21[n].y) << "B24 step " << n;
+        }
+    }
+}
+
 } // namespace
