@@ -148,4 +148,45 @@ TEST_F(LevelBackgroundTablesTest, KeyframesOfB4B19AndB24BothWays) {
     }
 }
 
+// The three counted sequences of state 3: four closed turns, then the end stamp on every turn
+// after; turning back counts down with the world held, and the count's return to 0 takes the
+// stamp away.
+TEST_F(LevelBackgroundTablesTest, SequencesCountStampTheirEndAndTurningBackClearsIt) {
+    struct Sequence {
+        int slot;
+        int32_t LevelCounters::*count;
+        int32_t PageStamps::*end;
+    };
+    LevelState& L = stage.level;
+    for (const Sequence& q : {Sequence{12, &LevelCounters::b12Count, &PageStamps::b12End},
+                              Sequence{17, &LevelCounters::b17Count, &PageStamps::b17End},
+                              Sequence{57, &LevelCounters::b57Count, &PageStamps::b57End}}) {
+        for (int32_t count = 0; count <= 4; ++count) {
+            HideAll(stage);
+            Show(stage, q.slot, 300, 7, 3);
+            L.counters.*q.count = count;
+            Turn(Forward);
+            EXPECT_EQ(L.counters.*q.count, count < 4 ? count + 1 : 4) << "B" << q.slot;
+            EXPECT_EQ(common.backGate, count < 4 ? 0 : 1) << "B" << q.slot << " from " << count;
+            EXPECT_EQ(L.stamps.*q.end, count < 4 ? kNoStamp : common.page) << "B" << q.slot;
+            EXPECT_EQ(L.backs[q.slot].state, count < 4 ? 3 : 2) << "B" << q.slot;
+        }
+        for (int32_t count = 0; count <= 4; ++count) {
+            HideAll(stage);
+            Show(stage, q.slot, 300, 7, 3);
+            L.counters.*q.count = count;
+            L.stamps.*q.end = 5;
+            L.flags.state11Done = 1;
+            Turn(Backward);
+            EXPECT_EQ(L.counters.*q.count, count > 0 ? count - 1 : 0) << "B" << q.slot;
+            EXPECT_EQ(common.backGate, count > 0 ? 0 : 1) << "B" << q.slot << " from " << count;
+            EXPECT_EQ(L.stamps.*q.end, count == 1 ? kNoStamp : 5)
+                << "B" << q.slot << " from " << count;
+            // Only B12's return to 0 ends the lever's state 11.
+            EXPECT_EQ(L.flags.state11Done, q.slot == 12 && count == 1 ? 0 : 1) << "B" << q.slot;
+            EXPECT_EQ(L.backs[q.slot].state, 3) << "B" << q.slot;
+        }
+    }
+}
+
 } // namespace
