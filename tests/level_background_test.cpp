@@ -288,8 +288,10 @@ TEST_F(LevelBackgroundTest, B29FallsSlidesAndTurningBackLiftsItToC13) {
     EXPECT_NE(slid.values.b29ReturnX, -500000);
     TurnBackgrounds(stage, Backward);
     EXPECT_EQ(L.backs[29].state, 2);
+    EXPECT_EQ(L.backs[29].x, 400 + 60) << "hidden 60 px right of where it was shown";
     EXPECT_EQ(L.colls[13].state, 1);
     EXPECT_EQ(L.colls[13].x, 400 + 89);
+    EXPECT_EQ(L.colls[13].y, 300 - 4);
 }
 
 TEST_F(LevelBackgroundTest, B31CountsRestsAndTurningBackBringsC10Back) {
