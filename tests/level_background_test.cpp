@@ -323,8 +323,10 @@ TEST_F(LevelBackgroundTest, B56AndB59CountThenMoveOnAndTurningBackBringsC14AndC1
     EXPECT_EQ(L.backs[56].state, 2);
     EXPECT_EQ(c14.state, 1);
     EXPECT_EQ(c14.x, 421);
+    EXPECT_EQ(c14.y, 96);
     EXPECT_EQ(c15.state, 1);
     EXPECT_EQ(c15.x, 592);
+    EXPECT_EQ(c15.y, 96);
     EXPECT_EQ(c15.frame, 2); // below 2 wraps to the last frame
 }
 
