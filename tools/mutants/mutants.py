@@ -39,10 +39,13 @@ SLOW_TESTS = ["SoakTest.*", "*Fuzz*", "HostileData*"]
 QUICK_SECONDS = 1.0
 # Tests run first for a file of each folder; the rest of the fast suite runs only when these pass.
 AREA_TESTS = {
-    "src/scenes/level": ["Level*", "ShippedLevel*", "*Level*"],
+    "src/scenes/level": ["Level*", "ShippedLevel*", "*Level*", "Character*", "Collisions*",
+                         "Items*", "PageKeys*", "StopCard*", "*/PlayedStop*", "*Undo*",
+                         "HeadlessTest.Snapshot*"],
     "src/scenes/ending": ["Ending*", "*Ending*"],
     "src/scenes/title": ["Title*", "*Title*"],
-    "src/services": ["Bag*", "*Bag*", "Common*", "*Common*", "ListFiles*", "*List*"],
+    "src/services": ["Bag*", "*Bag*", "Common*", "*Common*", "ListFiles*", "*List*",
+                     "ItemFrameTable*", "BookDraw*", "Hand*"],
 }
 
 
