@@ -110,6 +110,31 @@ TEST_F(LevelRulesTest, ItemZeroUsesObjectsOnlyOnceAndOnlyAfterItsOwnPage) {
     ExpectSecondFrameChangesNothing();
 }
 
+// Item 0 meets item 7 lying loose, or put down on an earlier page: item 7's frame turns to 1 and
+// the meeting is stamped with the page (turning back over it undoes it).
+TEST_F(LevelRulesTest, ItemZeroMeetsItemSevenLooseOrPutDownEarlier) {
+    const struct {
+        int32_t state, placePage;
+        bool meets;
+    } cases[] = {{ItemVisible, -1, true},
+                 {ItemPlaced, kPage - 1, true},
+                 {ItemPlaced, kPage, false},
+                 {ItemInBag, -1, false}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(::testing::Message() << "item 7 in state " << c.state);
+        ResetWorld();
+        PutDown(0, Box(0, 0, 1));
+        SetHotspot(0, Box(300, 300, 100));
+        bag.items[7].state = c.state;
+        bag.items[7].hit = Box(350, 350);
+        bag.tearingObj[7].placePage = c.placePage;
+        stage.Interact();
+        EXPECT_EQ(bag.item7Frame, c.meets ? 1 : 0);
+        EXPECT_EQ(L.stamps.item7Met, c.meets ? kPage : kNoStamp);
+        ExpectSecondFrameChangesNothing();
+    }
+}
+
 TEST_F(LevelRulesTest, UseAndRevealShowsOnlyAWaitingBackgroundObject) {
     PutDown(0, Box(0, 0, 1));
     SetHotspot(0, Box(300, 300, 100));
