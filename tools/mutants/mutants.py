@@ -504,6 +504,8 @@ def main():
     ap.add_argument("--list", action="store_true", help="list the chosen mutants and stop")
     ap.add_argument("--match", default="",
                     help="only mutants whose 'file:line change' matches this regular expression")
+    ap.add_argument("--ids", default="",
+                    help="only these mutants (ids joined by ','), e.g. the survivors of a report")
     ap.add_argument("--compare-new", default="",
                     help="tests (GoogleTest patterns joined by ':') run last, only on survivors; "
                     "the report gives the score without them and with them")
@@ -522,6 +524,8 @@ def main():
         pool = [mu for f in files for mu in find_mutants(f)]
         if args.match:
             pool = [mu for mu in pool if re.search(args.match, f"{mu.file}:{mu.line} {mu.change()}")]
+        if args.ids:
+            pool = [mu for mu in pool if mu.ident in args.ids.split(",")]
         if args.sample and args.sample < len(pool):
             pool = random.Random(f"{args.seed}:{path}").sample(pool, args.sample)
         chosen += sorted(pool, key=lambda m: (m.file, m.line, m.col, m.op, m.mutated))
