@@ -189,4 +189,25 @@ TEST_F(LevelBackgroundTablesTest, SequencesCountStampTheirEndAndTurningBackClear
     }
 }
 
+// Turning back over the page C12 was used on: only while B26 shows is B26 hidden again and C12
+// put back under it.
+TEST_F(LevelBackgroundTablesTest, C12sUseIsUndoneOnlyWhileB26Shows) {
+    for (int32_t b26State : {1, 2}) {
+        HideAll(stage);
+        Show(stage, 26, 300, 0, b26State);
+        CollObj& c12 = stage.level.colls[12];
+        c12.state = 5;
+        c12.pageStamp = common.page;
+        TurnBackgrounds(stage, Backward);
+        const bool undone = b26State == 1;
+        EXPECT_EQ(stage.level.backs[26].state, 2) << "B26 in state " << b26State;
+        EXPECT_EQ(c12.state, undone ? 1 : 5) << "B26 in state " << b26State;
+        if (undone) {
+            EXPECT_EQ(c12.pageStamp, kNoStamp);
+            EXPECT_EQ(c12.x, 300);
+            EXPECT_EQ(c12.y, 100 + 38);
+        }
+    }
+}
+
 } // namespace
