@@ -12,15 +12,6 @@ namespace {
 
 using Draws = std::vector<headless::DrawRecord>;
 
-// The draws of one film step's frame.
-Draws StepAndRecord() {
-    headless::RecordDraws(true);
-    EndingTest::StepFrame();
-    Draws draws = headless::DrawLog();
-    headless::RecordDraws(false);
-    return draws;
-}
-
 std::vector<Texture**> AllSlots(CEnding& e) {
     std::vector<Texture**> slots{&e.roomImage, &e.stoneImage};
     auto add = [&slots](Texture** first, int n) {
@@ -105,84 +96,6 @@ TEST_F(EndingTest, FirstPictureIsSmokeNineInsideTheBook) {
         ASSERT_NE(e->smokeImages[0], nullptr);
         EXPECT_EQ(e->smokeImages[0]->width * 2, 780) << "smoke9 covers the page like smoke8";
     }
-}
-
-// Phases 5 to 10: the stone sinks from y 48 to 98, 10 px a step, while the character and the
-// last pages change; phase 11 draws end5 alone with alphas 255, 246, ... 30.
-TEST_F(EndingTest, StoneSinksAndTheLastPictureFades) {
-    if (!fs::exists(kProbe)) GTEST_SKIP() << kProbe << " has not been generated";
-    CEnding* e = StartEnding();
-    ASSERT_NE(e, nullptr);
-    Common().autoFlip = 0;
-    const int untilStone =
-        kPhaseSteps[0] + kPhaseSteps[1] + kPhaseSteps[2] + kPhaseSteps[3] + kPhaseSteps[4] - 1;
-    for (int i = 0; i < untilStone; ++i)
-        StepFrame();
-    ASSERT_EQ(e->endPhase, 4);
-
-    struct Expected {
-        int character; // charImages index
-        int endPicture, endX;
-    };
-    const Expected expected[6] = {{12, -1, 0},  {13, -1, 0},  {14, 0, 500},
-                                  {15, 1, 300}, {14, 2, 100}, {14, 3, 100}};
-    for (int k = 0; k < 6; ++k) {
-        const Draws draws = StepAndRecord();
-        ASSERT_EQ(e->endPhase, 5 + k);
-        Draws scene; // what the ending itself drew, between the back sheet and the frame
-        for (const auto& d : draws)
-            if (d.texture != Common().bookBack && d.texture != Common().bookFrame &&
-                d.texture != Common().pageFront[Common().frontIndex] &&
-                d.texture != Common().pageFrontOver[Common().frontIndex] &&
-                d.texture != Common().turnFrames[0] && d.texture != Common().turnFrames[1] &&
-                d.texture != Common().turnFrames[2])
-                scene.push_back(d);
-        ASSERT_EQ(scene.size(), expected[k].endPicture < 0 ? 3u : 4u) << "phase " << 5 + k;
-        EXPECT_EQ(scene[0].texture, e->roomImage);
-        EXPECT_EQ(scene[0].x, 20);
-        EXPECT_EQ(scene[1].texture, e->charImages[expected[k].character]) << "phase " << 5 + k;
-        EXPECT_EQ(scene[1].x, 64);
-        EXPECT_EQ(scene[1].y, 356);
-        EXPECT_EQ(scene[2].texture, e->stoneImage);
-        EXPECT_EQ(scene[2].x, 88);
-        EXPECT_EQ(scene[2].y, 48 + 10 * k);
-        if (expected[k].endPicture >= 0) {
-            EXPECT_EQ(scene[3].texture, e->endImages[expected[k].endPicture]);
-            EXPECT_EQ(scene[3].x, expected[k].endX);
-            EXPECT_EQ(scene[3].y, 0);
-        }
-        for (const auto& d : scene)
-            EXPECT_EQ(d.sx, 2.0f);
-    }
-
-    std::vector<int> alphas;
-    while (Ending() && alphas.size() < 40) {
-        const CEnding* before = Ending();
-        const Draws draws = StepAndRecord();
-        if (!Ending()) break;
-        ASSERT_EQ(Ending(), before);
-        int drawnEnd5 = 0;
-        for (const auto& d : draws) {
-            if (d.texture == e->endImages[4]) {
-                ++drawnEnd5;
-                alphas.push_back(d.alpha);
-                EXPECT_EQ(d.x, 0);
-                EXPECT_EQ(d.y, 0);
-                EXPECT_EQ(d.sx, 2.0f);
-            } else {
-                EXPECT_TRUE(d.texture == Common().turnFrames[0] ||
-                            d.texture == Common().turnFrames[1] ||
-                            d.texture == Common().turnFrames[2])
-                    << "nothing of the book in the fade";
-            }
-        }
-        EXPECT_EQ(drawnEnd5, 1);
-    }
-    std::vector<int> want;
-    for (int a = 255; a >= 30; a -= 9)
-        want.push_back(a);
-    EXPECT_EQ(alphas, want);
-    EXPECT_EQ(SceneManager::Instance().sceneNumber, 0);
 }
 
 // Missing pictures: each is named once on stderr, in loading order, and the film runs to its

@@ -316,8 +316,10 @@ TEST_F(LevelBackgroundTest, B29FallsSlidesAndTurningBackLiftsItToC13) {
     EXPECT_NE(slid.values.b29ReturnX, -500000);
     TurnBackgrounds(stage, Backward);
     EXPECT_EQ(L.backs[29].state, 2);
+    EXPECT_EQ(L.backs[29].x, 400 + 60) << "hidden 60 px right of where it was shown";
     EXPECT_EQ(L.colls[13].state, 1);
     EXPECT_EQ(L.colls[13].x, 400 + 89);
+    EXPECT_EQ(L.colls[13].y, 300 - 4);
 }
 
 TEST_F(LevelBackgroundTest, B31CountsRestsAndTurningBackBringsC10Back) {
@@ -354,8 +356,10 @@ TEST_F(LevelBackgroundTest, B56AndB59CountThenMoveOnAndTurningBackBringsC14AndC1
     // Where it was used, 9 px left of B56, and a step and a frame back for the turn taken back.
     EXPECT_EQ(c14.x, 400 - 9 + 20);
     EXPECT_EQ(c14.frame, 3);
+    EXPECT_EQ(c14.y, 96);
     EXPECT_EQ(c15.state, 1);
     EXPECT_EQ(c15.x, 592);
+    EXPECT_EQ(c15.y, 96);
     EXPECT_EQ(c15.frame, 2); // below 2 wraps to the last frame
 }
 

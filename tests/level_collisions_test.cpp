@@ -83,18 +83,29 @@ class CollisionsTest : public HeadlessTest {
     }
 };
 
-TEST_F(CollisionsTest, ClosedGateHoldsActiveObjectsButNotCarriedOnes) {
-    Wake(7, 300, 100, 4, 10).frame = 2;
-    Wake(12, 500, 100, 4, 5, 6);
-    Common().collGate = 0;
-    Forward();
-    EXPECT_EQ(C(7).x, 300);
-    EXPECT_EQ(C(7).frame, 2);
-    EXPECT_EQ(C(12).x, 495);
-    Backward();
-    EXPECT_EQ(C(7).x, 300);
-    EXPECT_EQ(C(7).frame, 2);
-    EXPECT_EQ(C(12).x, 500);
+// With collGate closed, every object by the state table: active ones (1) and parked ones (5) stand,
+// carried ones (6) move with the world both ways, waiting ones (7) are let go (18 forward; 17, 18
+// and 19 backward), unknown states (8) do nothing.
+TEST_F(CollisionsTest, ClosedGateStateTableForEveryObject) {
+    for (int k = 0; k < LevelState::kColls; ++k) {
+        for (int32_t state : {1, 5, 6, 7, 8}) {
+            for (bool forward : {true, false}) {
+                Reset();
+                Wake(k, 300, 100, 4, 10, state).frame = 2;
+                Common().collGate = 0;
+                if (forward)
+                    stage.CollisionsForward();
+                else
+                    stage.CollisionsBackward();
+                const bool released = state == 7 && (forward ? k == 18 : k >= 17 && k <= 19);
+                const bool moves = state == 6 || released;
+                EXPECT_EQ(C(k).x, moves ? (forward ? 290 : 310) : 300)
+                    << "C" << k << " in state " << state << (forward ? " forward" : " backward");
+                EXPECT_EQ(C(k).state, released ? 1 : state) << "C" << k << " in state " << state;
+                EXPECT_EQ(C(k).frame, 2) << "C" << k << " in state " << state;
+            }
+        }
+    }
 }
 
 TEST_F(CollisionsTest, EveryDriftRuleMovesAndTurnsBack) {

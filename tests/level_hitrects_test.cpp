@@ -80,41 +80,6 @@ TEST_F(LevelHitRectsTest, StatesThatPlaceNothingKeepTheLastRectangles) {
     }
 }
 
-TEST_F(LevelHitRectsTest, JumpEmptiesTheHandsAtTakeOffAndAtTheTop) {
-    PlaceChar(CharJump, 100, 200, 0, 0, 0);
-    stage.PlaceHitRects();
-    EXPECT_EQ(L.hitA, (RECT{206, 274, 232, 386}));
-    EXPECT_EQ(L.hitB, (RECT{166, 380, 408, 500}));
-    EXPECT_EQ(L.hitC, (RECT{100, 200, 100, 200}));
-
-    L.chars[CharJump].frame = 1;
-    stage.PlaceHitRects();
-    EXPECT_EQ(L.hitC, (RECT{352, 276, 396, 382}));
-
-    L.chars[CharJump].frame = 3;
-    stage.PlaceHitRects();
-    EXPECT_EQ(L.hitA, (RECT{250, 222, 276, 298}));
-    EXPECT_EQ(L.hitC, (RECT{100, 200, 100, 200}));
-
-    L.chars[CharJump].frame = 4;
-    stage.PlaceHitRects();
-    EXPECT_EQ(L.hitC, (RECT{166, 406, 320, 562}));
-}
-
-TEST_F(LevelHitRectsTest, DismountEmptiesTheHeadOnceOffTheMountAndNeverMovesTheHands) {
-    PlaceChar(CharDismount, 100, 200, 0, 0, 1);
-    stage.PlaceHitRects();
-    EXPECT_EQ(L.hitA, (RECT{262, 256, 318, 348}));
-    EXPECT_EQ(L.hitB, (RECT{154, 358, 416, 518}));
-    for (int frame : {2, 3, 4}) {
-        L.chars[CharDismount].frame = frame;
-        stage.PlaceHitRects();
-        EXPECT_EQ(L.hitB, (RECT{100, 200, 100, 200})) << "frame " << frame;
-    }
-    EXPECT_EQ(L.hitA, (RECT{408, 360, 444, 516}));
-    EXPECT_EQ(L.hitC, kOld);
-}
-
 // Frames the data may hold beyond the tables (or a broken record's negative frame) must not read
 // past them: the rectangles stay as they were.
 TEST_F(LevelHitRectsTest, FramesOutsideTheJumpAndDismountTablesChangeNothing) {

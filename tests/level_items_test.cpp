@@ -204,6 +204,17 @@ TEST_F(ItemsTest, PiecesInTheirPlaceMoveWithTheCollisionGate) {
     ExpectRetrace(3, "piece");
 }
 
+// I12's hop keyframes (offset from the landing point, by hop step) and I9's path (x, y, item
+// frame, by path step), each step checked on its turn.
+const POINT kI12Hop[17] = {{0, 0},      {18, -88},  {52, -165}, {110, -223}, {197, -196},
+                           {254, -142}, {291, -71}, {329, 0},   {373, -61},  {419, -111},
+                           {479, -105}, {518, -54}, {559, 2},   {622, -34},  {681, -23},
+                           {724, 2},    {769, -3}};
+const struct {
+    int32_t x, y, frame;
+} kI9Path[10] = {{750, 154, 0}, {627, 45, 1}, {500, -40, 0}, {355, -80, 1}, {275, 35, 0},
+                 {161, 124, 1}, {85, 58, 0},  {25, 100, 1},  {-74, 164, 0}, {-150, 164, 1}};
+
 TEST_F(ItemsTest, Item12HopsAlongItsPathAndBack) {
     TearObj& i12 = PutDown(12, 100, 490, 10);
     Forward();
@@ -213,13 +224,12 @@ TEST_F(ItemsTest, Item12HopsAlongItsPathAndBack) {
     EXPECT_TRUE(stage.level.flags.i12Landed);
     EXPECT_EQ(stage.level.values.i12LandX, 100);
     EXPECT_EQ(stage.level.values.i12LandY, 530);
-    EXPECT_EQ(i12.x, 118);
-    EXPECT_EQ(i12.y, 442);
-    for (int i = 0; i < 15; ++i)
-        Forward();
-    EXPECT_EQ(stage.level.values.i12HopStep, 16);
-    EXPECT_EQ(i12.x, 869);
-    EXPECT_EQ(i12.y, 527);
+    for (int step = 1; step <= 16; ++step) {
+        if (step > 1) Forward();
+        EXPECT_EQ(stage.level.values.i12HopStep, step);
+        EXPECT_EQ(i12.x, 100 + kI12Hop[step].x) << "hop step " << step;
+        EXPECT_EQ(i12.y, 530 + kI12Hop[step].y) << "hop step " << step;
+    }
     Forward();
     EXPECT_TRUE(stage.level.flags.i12PastPath);
     EXPECT_EQ(i12.x, 899);
@@ -238,15 +248,24 @@ TEST_F(ItemsTest, Item9TakesItsPathOnceItHasComeInAndBack) {
     Forward();
     Forward();
     EXPECT_EQ(i9.x, 750);
-    Forward();
-    EXPECT_EQ(i9.x, 627);
-    EXPECT_EQ(i9.y, 45);
-    EXPECT_EQ(Bag().item9Frame, 1);
-    for (int i = 0; i < 8; ++i)
+    for (int step = 1; step <= 9; ++step) {
         Forward();
-    EXPECT_EQ(i9.x, -150);
+        EXPECT_EQ(i9.x, kI9Path[step].x) << "path step " << step;
+        EXPECT_EQ(i9.y, kI9Path[step].y) << "path step " << step;
+        EXPECT_EQ(Bag().item9Frame, kI9Path[step].frame) << "path step " << step;
+    }
     Forward(); // past its path: scrolls with the world
     EXPECT_EQ(i9.x, -170);
+    // Turning back walks the path backwards, step by step, to where it took it.
+    for (int step = 9; step >= 1; --step) {
+        Backward();
+        EXPECT_EQ(i9.x, kI9Path[step].x) << "back to path step " << step;
+        EXPECT_EQ(i9.y, kI9Path[step].y) << "back to path step " << step;
+    }
+    Backward();
+    EXPECT_EQ(i9.x, kI9Path[0].x);
+    EXPECT_EQ(i9.y, kI9Path[0].y);
+    EXPECT_EQ(Bag().item9Frame, kI9Path[0].frame);
 
     Reset();
     Loose(9, 790, 154, 20);

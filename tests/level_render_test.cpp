@@ -118,41 +118,6 @@ class LevelRenderTest : public HeadlessTest {
 
 } // namespace
 
-// One object of each step: the level's pictures come out in the order of the layering.
-TEST_F(LevelRenderTest, LayersComeOutInTheirOrder) {
-    CCommon& common = CCommon::Instance();
-    common.autoFlip = 0;
-    common.paused = 1;
-    LevelState& l = stage.level;
-    for (int b : {50, 0, 12, 90, 29, 20, 72, 27, 56, 59, 57, 58, 14, 16, 1, 5, 6, 11, 4, 25, 60})
-        Show(b);
-    l.backs[92].state = 3;
-    for (int c : {0, 24, 10, 21, 22, 14, 15, 3, 7, 8})
-        ShowColl(c);
-    l.back11Copies[2] = Back11Copy{1, 300, 300};
-    l.charState = CharWalk;
-    l.notices.showGameover2 = 1;
-    l.notices.showWarning = 1;
-    l.smokeStep = 4;
-
-    std::vector<const Texture*> expected = {&backs[50], &backs[0],  &backs[12],
-                                            &backs[90], &backs[92], &backs[29]};
-    expected.insert(expected.end(), 12, &backs[20]);
-    expected.insert(expected.end(), 2, &backs[72]);
-    for (const Texture* t : std::initializer_list<const Texture*>{
-             &backs[27],  &colls[0],  &colls[24], &backs[56], &backs[59], &backs[57], &backs[58],
-             &colls[10],  &backs[14], &backs[16], &backs[1],  &backs[5],  &backs[6],  &backs[11],
-             &backs[11],  &colls[21], &colls[22], &colls[14], &colls[15], &backs[4],  &chars[0],
-             &heads[0],   &backs[25], &colls[3],  &colls[7],  &colls[8],  &backs[60], &notices[1],
-             &notices[3], &smoke[3],  &esc[0],    &esc[1],    &esc[2],    &esc[3],    &cursorRock})
-        expected.push_back(t);
-
-    std::vector<const Texture*> drawn;
-    for (const DrawRecord& r : Draws())
-        drawn.push_back(r.texture);
-    EXPECT_EQ(drawn, expected);
-}
-
 TEST_F(LevelRenderTest, Object20IsTwelveTilesWithAGapAt890) {
     Show(20, -40, 500);
     std::vector<int> xs;
@@ -166,27 +131,6 @@ TEST_F(LevelRenderTest, Object20IsTwelveTilesWithAGapAt890) {
 
     stage.level.backs[20].state = 4;
     EXPECT_TRUE(Of(Draws(), &backs[20]).empty());
-}
-
-// Each slot is drawn only in its own states; 92 to 94 never while plainly shown.
-TEST_F(LevelRenderTest, BackgroundSlotsDrawOnlyInTheirStates) {
-    struct Case {
-        int slot;
-        int32_t state;
-        bool drawn;
-    };
-    const Case cases[] = {
-        {12, 2, false}, {12, 3, true},  {12, 4, true},   {13, 3, false},    {22, 5, true},
-        {27, 4, true},  {57, 3, true},  {56, 3, false},  {91, 3, true},     {92, 1, false},
-        {92, 5, true},  {93, 1, false}, {93, 3, true},   {94, 3, true},     {40, 3, false},
-        {40, 1, true},  {40, 0, false}, {40, -7, false}, {40, 1000, false},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(::testing::Message() << "slot " << c.slot << " state " << c.state);
-        stage.level.backs[c.slot].state = c.state;
-        EXPECT_EQ(Of(Draws(), &backs[c.slot]).size(), c.drawn ? 1u : 0u);
-        stage.level.backs[c.slot].state = 0;
-    }
 }
 
 // Strips take entry base + counter; a counter outside its strip draws nothing instead of reading

@@ -111,6 +111,31 @@ TEST_F(LevelRulesTest, ItemZeroUsesObjectsOnlyOnceAndOnlyAfterItsOwnPage) {
     ExpectSecondFrameChangesNothing();
 }
 
+// Item 0 meets item 7 lying loose, or put down on an earlier page: item 7's frame turns to 1 and
+// the meeting is stamped with the page (turning back over it undoes it).
+TEST_F(LevelRulesTest, ItemZeroMeetsItemSevenLooseOrPutDownEarlier) {
+    const struct {
+        int32_t state, placePage;
+        bool meets;
+    } cases[] = {{ItemVisible, -1, true},
+                 {ItemPlaced, kPage - 1, true},
+                 {ItemPlaced, kPage, false},
+                 {ItemInBag, -1, false}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(::testing::Message() << "item 7 in state " << c.state);
+        ResetWorld();
+        PutDown(0, Box(0, 0, 1));
+        SetHotspot(0, Box(300, 300, 100));
+        bag.items[7].state = c.state;
+        bag.items[7].hit = Box(350, 350);
+        bag.tearingObj[7].placePage = c.placePage;
+        stage.Interact();
+        EXPECT_EQ(bag.item7Frame, c.meets ? 1 : 0);
+        EXPECT_EQ(L.stamps.item7Met, c.meets ? kPage : kNoStamp);
+        ExpectSecondFrameChangesNothing();
+    }
+}
+
 TEST_F(LevelRulesTest, UseAndRevealShowsOnlyAWaitingBackgroundObject) {
     PutDown(0, Box(0, 0, 1));
     SetHotspot(0, Box(300, 300, 100));
@@ -497,27 +522,39 @@ TEST_F(LevelRulesTest, RiderJumpsOverC2AndDismountsAtC3) {
     EXPECT_EQ(L.chars[CharDismount].y, 204);
 }
 
-TEST_F(LevelRulesTest, ItemThirteenLoadsC20OnlyOnItsOwnPage) {
-    Coll(20, 1, Box(100, 100));
-    L.backs[90] = BackObj{.x = 500, .y = 300, .state = 1};
-    L.backs[91].state = 2;
-    L.counters.b91Step = 4;
-    PutDown(13, Box(105, 105));
-    LevelState before = L;
-    stage.Interact();
-    EXPECT_TRUE(before == L);
+// C20 takes item 13 or item 10 put down on it, each on its own page only, with its own flag;
+// another item put down on it does nothing.
+TEST_F(LevelRulesTest, ItemsThirteenAndTenLoadC20OnlyOnTheirOwnPage) {
+    for (int item : {13, 10, 0}) {
+        SCOPED_TRACE(::testing::Message() << "item " << item);
+        ResetWorld();
+        Coll(20, 1, Box(100, 100));
+        L.backs[90] = BackObj{.x = 500, .y = 300, .state = 1};
+        L.backs[91].state = 2;
+        L.counters.b91Step = 4;
+        PutDown(item, Box(105, 105));
+        LevelState before = L;
+        stage.Interact();
+        EXPECT_TRUE(before == L);
 
-    bag.tearingObj[13].placePage = kPage;
-    stage.Interact();
-    EXPECT_EQ(L.colls[20].state, 2);
-    EXPECT_EQ(L.colls[20].pageStamp, kPage);
-    EXPECT_EQ(L.flags.itemUse13, 1);
-    EXPECT_EQ(L.backs[90].state, 7);
-    EXPECT_EQ(L.backs[91].state, 3);
-    EXPECT_EQ(L.backs[91].x, 521);
-    EXPECT_EQ(L.backs[91].y, 298);
-    EXPECT_EQ(L.counters.b91Step, 0);
-    ExpectSecondFrameChangesNothing();
+        bag.tearingObj[item].placePage = kPage;
+        stage.Interact();
+        if (item == 0) {
+            EXPECT_EQ(L.colls[20].state, 1);
+            EXPECT_EQ(L.flags.itemUse13 + L.flags.itemUse10, 0);
+            continue;
+        }
+        EXPECT_EQ(L.colls[20].state, 2);
+        EXPECT_EQ(L.colls[20].pageStamp, kPage);
+        EXPECT_EQ(L.flags.itemUse13, item == 13 ? 1 : 0);
+        EXPECT_EQ(L.flags.itemUse10, item == 10 ? 1 : 0);
+        EXPECT_EQ(L.backs[90].state, 7);
+        EXPECT_EQ(L.backs[91].state, 3);
+        EXPECT_EQ(L.backs[91].x, 521);
+        EXPECT_EQ(L.backs[91].y, 298);
+        EXPECT_EQ(L.counters.b91Step, 0);
+        ExpectSecondFrameChangesNothing();
+    }
 }
 
 TEST_F(LevelRulesTest, PiecesMarkTheirPlaceOnC6AndForgetItInTheBag) {

@@ -29,3 +29,50 @@ TEST_F(HeadlessTest, SnapshotNamesTheFirstDifferenceAndRestoresTheWholeWorld) {
     EXPECT_TRUE(TakeSnapshot(stage) == changed);
     EXPECT_EQ(bag.items[6].state, ItemPlaced);
 }
+
+// Every part of the bag the level's rules touch: a change to it makes the snapshot differ, is
+// named, and is undone by restoring.
+TEST_F(HeadlessTest, SnapshotCoversEveryPartOfTheBag) {
+    CStage_One stage;
+    InventoryBag& bag = InventoryBag::Instance();
+    const LevelSnapshot start = TakeSnapshot(stage);
+    const struct {
+        const char* name;
+        void (*change)(InventoryBag&);
+    } parts[] = {
+        {"bag.items[4].x", [](InventoryBag& b) { b.items[4].x += 3; }},
+        {"bag.items[4].y", [](InventoryBag& b) { b.items[4].y += 3; }},
+        {"bag.items[4].state", [](InventoryBag& b) { b.items[4].state = ItemPlaced; }},
+        {"bag.items[4].hit", [](InventoryBag& b) { b.items[4].hit.right += 3; }},
+        {"bag.items[4].placePage", [](InventoryBag& b) { b.tearingObj[4].placePage = 7; }},
+        {"bag.items[4].tearX", [](InventoryBag& b) { b.tearingObj[4].x += 3; }},
+        {"bag.items[4].tearY", [](InventoryBag& b) { b.tearingObj[4].y += 3; }},
+        {"bag.slots[2].item", [](InventoryBag& b) { b.slots[2].item = 9; }},
+        {"bag.slots[2].occupied", [](InventoryBag& b) { b.slots[2].occupied = 1; }},
+        {"bag.holes[2]", [](InventoryBag& b) { b.holes[2].page = 7; }},
+        {"bag.placementFlags[3]", [](InventoryBag& b) { b.placementFlags[3] = 1; }},
+        {"bag.hotspot[5]", [](InventoryBag& b) { b.hotspot[5].left += 3; }},
+        {"bag.count", [](InventoryBag& b) { b.count += 1; }},
+        {"bag.open", [](InventoryBag& b) { b.open = 1; }},
+        {"bag.overBag", [](InventoryBag& b) { b.overBag = 1; }},
+        {"bag.item13Torn", [](InventoryBag& b) { b.item13Torn = 1; }},
+        {"bag.item2Frame", [](InventoryBag& b) { b.item2Frame += 1; }},
+        {"bag.item5Frame", [](InventoryBag& b) { b.item5Frame += 1; }},
+        {"bag.item7Frame", [](InventoryBag& b) { b.item7Frame += 1; }},
+        {"bag.item9Frame", [](InventoryBag& b) { b.item9Frame += 1; }},
+        {"bag.item12Frame", [](InventoryBag& b) { b.item12Frame += 1; }},
+        {"bag.item13Frame", [](InventoryBag& b) { b.item13Frame += 1; }},
+        {"bag.sunFrame", [](InventoryBag& b) { b.sunFrame += 1; }},
+        {"bag.item0Rotation", [](InventoryBag& b) { b.item0Rotation += 0.5f; }},
+        {"bag.item12Rotation", [](InventoryBag& b) { b.item12Rotation += 0.5f; }},
+    };
+    for (const auto& part : parts) {
+        part.change(bag);
+        const LevelSnapshot changed = TakeSnapshot(stage);
+        EXPECT_FALSE(changed == start) << part.name;
+        EXPECT_EQ(FirstDifference(start, changed).rfind(part.name, 0), 0u)
+            << part.name << ": " << FirstDifference(start, changed);
+        RestoreSnapshot(start, stage);
+        EXPECT_TRUE(TakeSnapshot(stage) == start) << part.name << " not put back";
+    }
+}

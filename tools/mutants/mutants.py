@@ -14,6 +14,7 @@ Usage (see `make mutants` and the README):
 """
 
 import argparse
+import fnmatch
 import hashlib
 import json
 import os
@@ -34,12 +35,17 @@ DEFAULT_PATHS = ["src/scenes/level", "src/scenes/ending", "src/scenes/title", "s
 TEST_TARGET = "pebblefrost_tests"
 # Slow or environment-bound tests that are not part of a mutant's run.
 SLOW_TESTS = ["SoakTest.*", "*Fuzz*", "HostileData*"]
+# An area's tests that took at most this long unmutated run before its others.
+QUICK_SECONDS = 1.0
 # Tests run first for a file of each folder; the rest of the fast suite runs only when these pass.
 AREA_TESTS = {
-    "src/scenes/level": ["Level*", "ShippedLevel*", "*Level*"],
+    "src/scenes/level": ["Level*", "ShippedLevel*", "*Level*", "Character*", "Collisions*",
+                         "Items*", "PageKeys*", "StopCard*", "*/PlayedStop*", "*Undo*",
+                         "HeadlessTest.Snapshot*"],
     "src/scenes/ending": ["Ending*", "*Ending*"],
     "src/scenes/title": ["Title*", "*Title*"],
-    "src/services": ["Bag*", "*Bag*", "Common*", "*Common*", "ListFiles*", "*List*"],
+    "src/services": ["Bag*", "*Bag*", "Common*", "*Common*", "ListFiles*", "*List*",
+                     "ItemFrameTable*", "BookDraw*", "Hand*"],
 }
 
 
@@ -276,6 +282,7 @@ class Builder:
         self.build = os.path.abspath(build)
         self.scratch = scratch
         self.tests_dir = os.path.join(self.build, "tests")
+        self.quick = {}  # area -> its tests that ran in under QUICK_SECONDS unmutated
 
     def prepare(self, jobs):
         linker = []
@@ -340,13 +347,18 @@ class Builder:
         code, log, _ = run(line, self.tests_dir, shell=True)
         return code == 0, log
 
-    def test(self, exe, area, timeout, new_tests=""):
-        """Runs the area's tests, then the rest of the fast suite, then the tests named as new;
-        'killed' at the first failure (by_new when only a new test failed), 'timeout' past the
-        limit, else 'survived'."""
+    def test(self, exe, area, timeout, new_tests="", timings=None):
+        """Runs the area's quick tests, the rest of the area's tests, then the rest of the fast
+        suite, then the tests named as new; 'killed' at the first failure (by_new when only a
+        new test failed), 'timeout' past the limit, else 'survived'. With `timings` (a dict),
+        each test's time is recorded there instead (for the unmutated run)."""
         out_of_run = ":".join(SLOW_TESTS + ([new_tests] if new_tests else []))
         first = ":".join(AREA_TESTS.get(area, []))
+        quick = ":".join(self.quick.get(area, []))
         stages = []
+        if quick:
+            stages.append(quick)
+            out_of_run += ":" + quick
         if first:
             stages.append(first + "-" + out_of_run)
             stages.append("*-" + first + ":" + out_of_run)
@@ -357,8 +369,13 @@ class Builder:
         left = timeout
         for n, filt in enumerate(stages):
             by_new = bool(new_tests) and n == len(stages) - 1
+            record = []
+            if timings is not None:
+                record = ["--gtest_output=json:" + os.path.join(self.scratch, "timings.json")]
             code, out, took = run([exe, "--gtest_fail_fast", "--gtest_brief=1",
-                                   "--gtest_filter=" + filt], self.build, timeout=left)
+                                   "--gtest_filter=" + filt] + record, self.build, timeout=left)
+            if timings is not None and code is not None:
+                timings.update(read_timings(record[0].split(":", 1)[1]))
             if code is None:
                 return "timeout", "", by_new
             if code != 0:
@@ -368,6 +385,25 @@ class Builder:
             if left <= 0:
                 return "timeout", "", by_new
         return "survived", "", False
+
+
+def matches(name, patterns):
+    return any(fnmatch.fnmatchcase(name, p) for p in patterns if p)
+
+
+def read_timings(path):
+    """Test name -> seconds from a GoogleTest JSON report."""
+    out = {}
+    try:
+        with open(path, encoding="utf-8") as f:
+            report = json.load(f)
+    except (OSError, ValueError):
+        return out
+    for suite in report.get("testsuites", []):
+        for t in suite.get("testsuite", []):
+            if t.get("status") == "RUN":
+                out[f"{suite['name']}.{t['name']}"] = float(str(t.get("time", "0")).rstrip("s"))
+    return out
 
 
 def area_of(rel):
@@ -461,13 +497,15 @@ def main():
     ap.add_argument("--build", default=os.path.join(ROOT, "build-mutants"))
     ap.add_argument("--report", default="")
     ap.add_argument("--timeout", type=float, default=0,
-                    help="seconds per mutant's test run (default: 3 x the unmutated build and "
-                    "runs + 10)")
+                    help="seconds per mutant's test run (default: 3 x the slowest unmutated "
+                    "run + 10)")
     ap.add_argument("--jobs", type=int, default=os.cpu_count() or 1,
                     help="parallel jobs of the first, unmutated build")
     ap.add_argument("--list", action="store_true", help="list the chosen mutants and stop")
     ap.add_argument("--match", default="",
                     help="only mutants whose 'file:line change' matches this regular expression")
+    ap.add_argument("--ids", default="",
+                    help="only these mutants (ids joined by ','), e.g. the survivors of a report")
     ap.add_argument("--compare-new", default="",
                     help="tests (GoogleTest patterns joined by ':') run last, only on survivors; "
                     "the report gives the score without them and with them")
@@ -486,6 +524,8 @@ def main():
         pool = [mu for f in files for mu in find_mutants(f)]
         if args.match:
             pool = [mu for mu in pool if re.search(args.match, f"{mu.file}:{mu.line} {mu.change()}")]
+        if args.ids:
+            pool = [mu for mu in pool if mu.ident in args.ids.split(",")]
         if args.sample and args.sample < len(pool):
             pool = random.Random(f"{args.seed}:{path}").sample(pool, args.sample)
         chosen += sorted(pool, key=lambda m: (m.file, m.line, m.col, m.op, m.mutated))
@@ -511,14 +551,28 @@ def main():
         exe = os.path.join(builder.tests_dir, TEST_TARGET)
         # Every filter a mutant's run uses must pass unmutated: a test that fails only after
         # certain others would otherwise "catch" every mutant.
-        t0 = time.monotonic()
+        slowest = 0.0  # the longest of the unmutated runs, one per area
         for area in sorted({area_of(mu.file) for mu in chosen}):
-            status, detail, _ = builder.test(exe, area, 3600, args.compare_new)
+            t0 = time.monotonic()
+            timings = {}
+            status, detail, _ = builder.test(exe, area, 3600, args.compare_new, timings)
             if status != "survived":
                 sys.exit(f"the unmutated suite fails ({detail or status}) with the filters of "
                          f"{area or 'the whole suite'}; fix that first")
-        took = time.monotonic() - t0
-        timeout = args.timeout or 3 * took + 10
+            slowest = max(slowest, time.monotonic() - t0)
+            # Most mutants are caught by one of the area's quick tests: those run first (and
+            # must pass on their own too).
+            builder.quick[area] = sorted(
+                name for name, seconds in timings.items()
+                if seconds <= QUICK_SECONDS and matches(name, AREA_TESTS.get(area, []))
+                and not matches(name, SLOW_TESTS + args.compare_new.split(":")))
+            if builder.quick[area]:
+                code, out, _ = run([exe, "--gtest_brief=1",
+                                    "--gtest_filter=" + ":".join(builder.quick[area])],
+                                   builder.build, timeout=3600)
+                if code != 0:
+                    sys.exit(f"the quick tests of {area} fail on their own:\n" + out[-2000:])
+        timeout = args.timeout or 3 * slowest + 10
         print(f"unmutated runs passed; time limit per mutant {timeout:.0f} s; "
               f"{len(chosen)} mutants", flush=True)
         ran = 0
