@@ -133,17 +133,24 @@ TEST_F(LevelBackgroundTablesTest, KeyframesOfB4B19AndB24BothWays) {
             EXPECT_EQ(L.counters.b19Picture, int(kB19Path[k].rotation)) << "B19 step " << k;
         }
     }
-    // B24 counts up whichever way the pages turn; B21 stays hidden where it is.
+    // B24 hops away from B21 on the turns away from the one C9 left on, whichever way that was,
+    // and hops back on the turns towards it; B21 stays hidden where it is.
     for (int n = 1; n <= 3; ++n) {
-        for (TurnDirection direction : {Forward, Backward}) {
+        for (TurnDirection away : {Forward, Backward}) {
+            const TurnDirection towards = away == Forward ? Backward : Forward;
             HideAll(stage);
             Show(stage, 21, 300, 7, 2, 200);
             Show(stage, 24, 0, 7);
-            L.counters.b24Count = n - 1;
-            Turn(direction);
+            L.values.c9LeftBackward = away == Backward;
+            L.values.b24Turns = n - 1;
+            Turn(away);
             EXPECT_EQ(L.counters.b24Count, n);
             EXPECT_EQ(L.backs[24].x, 300 + kB24FromB21[n].x) << "B24 step " << n;
             EXPECT_EQ(L.backs[24].y, 200 + kB24FromB21[n].y) << "B24 step " << n;
+            Turn(towards);
+            EXPECT_EQ(L.counters.b24Count, n - 1);
+            EXPECT_EQ(L.backs[24].x, 300 + kB24FromB21[n - 1].x) << "B24 back to " << n - 1;
+            EXPECT_EQ(L.backs[24].y, 200 + kB24FromB21[n - 1].y) << "B24 back to " << n - 1;
         }
     }
 }
