@@ -113,6 +113,13 @@ void ForgiveAcceptedDifferences(LevelSnapshot& after, const LevelSnapshot& befor
         if (o.x == b.colls[k].x && onEdge(o.x, o.dw) && sameBut0Or1(o.state, b.colls[k].state))
             o.state = b.colls[k].state;
     }
+    // The copies of B11 switch at a fixed left edge (x = -30) instead.
+    for (int k = 0; k < LevelState::kBack11Copies; ++k) {
+        Back11Copy& o = a.back11Copies[k];
+        const Back11Copy& p = b.back11Copies[k];
+        if (o.x == p.x && (o.x == -30 || o.x == 860) && sameBut0Or1(o.shown, p.shown))
+            o.shown = p.shown;
+    }
     for (int i = 0; i < InventoryBag::kItems; ++i) {
         ItemPlay& o = after.bag.items[i];
         const ItemPlay& p = before.bag.items[i];
@@ -140,9 +147,10 @@ void ForgiveAcceptedDifferences(LevelSnapshot& after, const LevelSnapshot& befor
         a.counters.b91SubStep = b.counters.b91SubStep;
         a.counters.b91Step = b.counters.b91Step;
     }
-    // Hidden background objects (state 2) that every rule showing them places anew: where they
-    // were last seen is not drawn and not read.
-    for (int k : {1, 3, 12, 13, 14, 21, 22, 24, 25, 26, 27, 29, 30, 31, 56, 59, 91, 92, 93, 94}) {
+    // Hidden background objects (state 2) that every rule showing them places anew (B2 only
+    // ever comes on where C1 is used): where they were last seen is not drawn and not read.
+    for (int k :
+         {1, 2, 3, 12, 13, 14, 21, 22, 24, 25, 26, 27, 29, 30, 31, 56, 59, 91, 92, 93, 94}) {
         if (a.backs[k].state == 2 && b.backs[k].state == 2) {
             a.backs[k].x = b.backs[k].x;
             a.backs[k].y = b.backs[k].y;

@@ -72,4 +72,14 @@ TEST_F(FuzzLevelRegressions, RandomPlayInputsGiveTheWorldBackAfterTheirRoundTrip
     EXPECT_GE(replayed, 17);
 }
 
+// The same from the walkthrough's checkpoints (the elk used while it drifted with the world, then
+// turned back; B2 hidden again where it was shown; a copy of B11 resting on its switching edge).
+TEST_F(FuzzLevelRegressions, PlayFromWalkthroughCheckpointsGivesTheWorldBack) {
+    const int replayed = Replay(kTests + "/fuzz_regressions/level_walkthrough",
+                                [](const uint8_t* data, size_t size) {
+                                    EXPECT_EQ(FuzzLevelUndoFromWalkthrough(data, size), "");
+                                });
+    EXPECT_GE(replayed, 5);
+}
+
 } // namespace

@@ -327,7 +327,11 @@ void C1TakesItem2Undo(BackTurn& t) {
 void C1UseUndo(BackTurn& t) {
     if (!Now(t.L.stamps.c1Used, t.page)) return;
     t.L.stamps.c1Used = kNoStamp;
-    t.C(1).state = t.L.flags.c1Primed ? 3 : 1;
+    CollObj& c1 = t.C(1);
+    c1.state = t.L.flags.c1Primed ? 3 : 1;
+    // It drifted with the world on the turn that led to its use, before the hero met it; parked,
+    // it sat out this turn's collision phase, so that drift is taken back here.
+    if (t.common.collGate) c1.x += c1.step;
     t.B(2).state = 2;
 }
 
