@@ -108,10 +108,14 @@ TEST_F(CommonTest, HelpPanelOpensAndClosesOnClicksWithTheSpecifiedTiming) {
     c.HandleHelpClick(); // the first call places the tab's click area
     EXPECT_EQ(c.helpHitRect.right, 29);
 
+    headless::ClearPlayLog();
     ClickHelp(10, 50);
     ASSERT_EQ(c.helpStep, 1);
     Step(10); // 10 ms is not a step
     EXPECT_EQ(c.helpFrame, 0);
+    // The panel's own sound plays while it opens.
+    ASSERT_FALSE(headless::PlayLog().empty());
+    EXPECT_EQ(headless::PlayLog()[0].path, "Data/Sound/help.ogg");
     for (int f = 1; f <= 12; ++f) {
         Step(11);
         EXPECT_EQ(c.helpFrame, f);

@@ -3,6 +3,7 @@
 #include "title_support.h"
 #include <filesystem>
 #include <set>
+#include <string>
 #include <vector>
 
 namespace fs = std::filesystem;
@@ -98,6 +99,56 @@ TEST_F(TitleTest, PartialDataLoadsWhatExistsAndReleasesOnlyThat) {
     EXPECT_EQ(LoadedCount(*t), 0);
     SceneManager::Instance().current = nullptr;
     delete t;
+}
+
+// Each picture file lands in its own slot and in no other: with only that one file present,
+// exactly that slot is loaded.
+TEST_F(TitleTest, EachPictureFileFillsExactlyItsOwnSlot) {
+    if (!fs::exists(kProbe)) GTEST_SKIP() << kProbe << " has not been generated";
+    using T = CStage_Title;
+    struct Case {
+        const char* file; // under Data/image/Title
+        Texture** (*slot)(T&);
+    };
+    // clang-format off
+    const Case cases[] = {
+        {"School.png",                [](T& t) { return &t.schoolSplash; }},
+        {"Quillfen.png",              [](T& t) { return &t.groupLogo; }},
+        {"TeamName.png",              [](T& t) { return &t.namePlate; }},
+        {"MenuBar.png",               [](T& t) { return &t.menuBar; }},
+        {"main_start.png",            [](T& t) { return &t.menuItems[0]; }},
+        {"main_help.png",             [](T& t) { return &t.menuItems[1]; }},
+        {"main_credits.png",          [](T& t) { return &t.menuItems[2]; }},
+        {"main_quit.png",             [](T& t) { return &t.menuItems[3]; }},
+        {"credits.png",               [](T& t) { return &t.creditsPage; }},
+        {"Opening/Opening_skip.png",  [](T& t) { return &t.skipPrompt; }},
+        {"Opening/OpeningChar.png",   [](T& t) { return &t.openingChar; }},
+        {"Opening/OpeningHill.png",   [](T& t) { return &t.openingHill; }},
+        {"Dovrik_3.png",              [](T& t) { return &t.firstLogo[2]; }},
+        {"PebbleFrost_7.png",         [](T& t) { return &t.titleLogo[6]; }},
+        {"help2.png",                 [](T& t) { return &t.helpPages[1]; }},
+        {"Opening/Opening_2.png",     [](T& t) { return &t.openingPictures[1]; }},
+        {"Opening/OpeningEnd_2.png",  [](T& t) { return &t.openingEnd[1]; }},
+        {"Opening/Openinghand_1.png", [](T& t) { return &t.handFrames[0]; }},
+    };
+    // clang-format on
+    const fs::path data = fs::absolute("Data/image/Title");
+    WorkingDirectoryGuard guard;
+    int n = 0;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.file);
+        const fs::path scratch = fs::path(TempDir()) / std::to_string(n++);
+        fs::create_directories(scratch / "Data/image/Title/Opening");
+        fs::copy_file(data / c.file, scratch / "Data/image/Title" / c.file);
+        fs::current_path(scratch);
+
+        CStage_Title* t = FreshTitle();
+        EXPECT_EQ(LoadedCount(*t), 1);
+        EXPECT_NE(*c.slot(*t), nullptr);
+        t->Release();
+        SceneManager::Instance().current = nullptr;
+        delete t;
+    }
 }
 
 // Without any data the title still runs its whole flow, silent and empty.
