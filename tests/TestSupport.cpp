@@ -114,6 +114,17 @@ std::string MakeTempDir(const std::string& prefix) {
     return {};
 }
 
+ScratchFolder::ScratchFolder(const std::string& prefix) : dir(MakeTempDir(prefix)) {
+    EXPECT_FALSE(dir.empty()) << "cannot make a temporary folder";
+    if (!dir.empty()) std::filesystem::current_path(dir);
+}
+
+ScratchFolder::~ScratchFolder() {
+    std::filesystem::current_path(previous);
+    std::error_code ignored;
+    if (!dir.empty()) std::filesystem::remove_all(dir, ignored);
+}
+
 bool WriteTestPng(const std::string& path, int width, int height,
                   const std::vector<uint32_t>& pixels) {
     std::vector<uint8_t> rgba(size_t(width) * height * 4);

@@ -6,6 +6,7 @@
 #include "platform/Sound.h"
 #include "platform/Window.h"
 #include <cstdint>
+#include <filesystem>
 #include <gtest/gtest.h>
 #include <string>
 #include <vector>
@@ -37,6 +38,16 @@ constexpr uint32_t kWhite = 0xFFFFFFFF;
 
 // Makes a new, empty folder under the system's temporary folder; empty if none could be made.
 std::string MakeTempDir(const std::string& prefix);
+
+// A new temporary folder, the working directory for as long as this lives; afterwards the
+// previous working directory comes back and the folder is removed. `dir` is empty (and the test
+// has failed) when no folder could be made.
+struct ScratchFolder {
+    explicit ScratchFolder(const std::string& prefix);
+    ~ScratchFolder();
+    std::string dir;
+    std::filesystem::path previous = std::filesystem::current_path();
+};
 
 // Writes an RGBA PNG from 0xAARRGGBB pixels, row by row. False (with a test failure) on error.
 bool WriteTestPng(const std::string& path, int width, int height,

@@ -6,6 +6,7 @@
 #include "platform/PngDecode.h"
 #include <filesystem>
 #include <gtest/gtest.h>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -36,21 +37,15 @@ struct EdgeCase {
     std::vector<std::string> expected; // substrings, one problem each
 };
 
+// Names each case in the test list by what it tries.
+void PrintTo(const EdgeCase& c, std::ostream* os) {
+    *os << c.what;
+}
+
 class EdgeCheck : public ::testing::TestWithParam<EdgeCase> {
   protected:
-    void SetUp() override {
-        dir = MakeTempDir("pebblefrost_edges_");
-        ASSERT_FALSE(dir.empty());
-        previous = std::filesystem::current_path();
-        std::filesystem::current_path(dir);
-    }
-    void TearDown() override {
-        std::filesystem::current_path(previous);
-        std::error_code ignored;
-        std::filesystem::remove_all(dir, ignored);
-    }
-    std::string dir;
-    std::filesystem::path previous;
+    void SetUp() override { ASSERT_FALSE(scratch.dir.empty()); }
+    ScratchFolder scratch{"pebblefrost_edges_"};
 };
 
 TEST_P(EdgeCheck, ReportsExactlyTheCutEdges) {

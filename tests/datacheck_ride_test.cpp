@@ -5,6 +5,7 @@
 #include "TestSupport.h"
 #include <filesystem>
 #include <gtest/gtest.h>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -24,22 +25,18 @@ struct RideCase {
     std::vector<int> reported; // steps reported, in order
 };
 
+// Names each case in the test list by what it tries.
+void PrintTo(const RideCase& c, std::ostream* os) {
+    *os << c.what;
+}
+
 class RideCheck : public ::testing::TestWithParam<RideCase> {
   protected:
     void SetUp() override {
-        dir = MakeTempDir("pebblefrost_ride_");
-        ASSERT_FALSE(dir.empty());
-        previous = std::filesystem::current_path();
-        std::filesystem::current_path(dir);
+        ASSERT_FALSE(scratch.dir.empty());
         std::filesystem::create_directories("Data/image");
     }
-    void TearDown() override {
-        std::filesystem::current_path(previous);
-        std::error_code ignored;
-        std::filesystem::remove_all(dir, ignored);
-    }
-    std::string dir;
-    std::filesystem::path previous;
+    ScratchFolder scratch{"pebblefrost_ride_"};
 };
 
 TEST_P(RideCheck, ReportsTheStepsWhereTheHeroHoldsOnToNothing) {

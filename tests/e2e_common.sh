@@ -52,6 +52,6 @@ e2e_display() {
 e2e_start_game() {
     timeout -k 3 "$1" "$program" >"$work/game.log" 2>&1 &
     game_pid=$!
-    window=$(timeout 20 xdotool search --sync --name '^Pebble&Frost$' 2>/dev/null | head -n 1)
+    window=$(timeout 60 xdotool search --sync --name '^Pebble&Frost$' 2>/dev/null | head -n 1)
     [ -n "$window" ] || fail "no window titled Pebble&Frost appeared"
 }
