@@ -86,7 +86,8 @@ void Twinkle(cairo_t* cr, double x, double y, double r, Rgb colour, Rng& rng);
 // Soft light falling off from (cx, cy).
 void Glow(cairo_t* cr, double cx, double cy, double rx, double ry, Rgb colour, double alpha);
 
-// --- Painters, one per picture (or family). Scenery: LevelArtBackScenery.cpp.
+// --- Painters, one per picture (or family). Scenery: LevelArtBackScenery.cpp and
+// LevelArtBackLaneProps.cpp.
 void StumpNest(cairo_t*, double, double, int, Rng&);
 void AppleTree(cairo_t*, double, double, int, Rng&);
 void PearTree(cairo_t*, double, double, int, Rng&);
