@@ -91,6 +91,12 @@ SDL_Joystick* VirtualPad(int pad) {
 } // namespace
 
 int AttachVirtualPad() {
+    // Only the test's own pads: a controller on the machine must not join in, and under Wine the
+    // system's device layers (HID, raw input, XInput, DirectInput) can keep a finished test
+    // process from ending.
+    for (const char* hint : {SDL_HINT_JOYSTICK_HIDAPI, SDL_HINT_JOYSTICK_RAWINPUT,
+                             SDL_HINT_XINPUT_ENABLED, SDL_HINT_DIRECTINPUT_ENABLED})
+        SDL_SetHint(hint, "0");
     platform::StartGamepads();
     const int index = SDL_JoystickAttachVirtual(
         SDL_JOYSTICK_TYPE_GAMECONTROLLER, SDL_CONTROLLER_AXIS_MAX, SDL_CONTROLLER_BUTTON_MAX, 0);
