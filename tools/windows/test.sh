@@ -42,11 +42,7 @@ DISPLAY= "$wine_run" cmd /c exit >/dev/null 2>&1 || fail "Wine does not start"
 echo "== Windows test suite and data checker under Wine"
 cmake --build "$cross" -j "$jobs" || fail "the cross build of the tests failed"
 # No display for the unit tests, as on the native side: they run headless.
-# Now and then Wine does not end a test process that has printed its result (seen once with a
-# gamepad test on a loaded machine): a test that times out runs once more; a test that fails is
-# never run again.
-(unset DISPLAY WAYLAND_DISPLAY &&
-    ctest --test-dir "$cross" -j "$jobs" --output-on-failure --repeat after-timeout:2) ||
+(unset DISPLAY WAYLAND_DISPLAY && ctest --test-dir "$cross" -j "$jobs" --output-on-failure) ||
     fail "tests failed under Wine"
 
 echo "== The Windows programs under Wine on a virtual X display"
