@@ -81,7 +81,8 @@ done
 echo "menu reached: $differing of 480000 pixels differ from the replay tool's picture"
 
 for _ in 1 2 3; do # Quit, clicked again should a busy machine drop the click
-    click 400 545 || fail "xdotool click"
+    # A click on a window that the game has just closed fails: that is the game ending.
+    click 400 545 || { sleep 1; ! kill -0 "$game_pid" 2>/dev/null || fail "xdotool click"; }
     for _ in $(seq 60); do kill -0 "$game_pid" 2>/dev/null || break; sleep 0.1; done
     kill -0 "$game_pid" 2>/dev/null || break
 done

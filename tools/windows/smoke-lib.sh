@@ -54,7 +54,8 @@ click() { # x y in the window
 quit_from_menu() { # program
     # A loaded machine can drop a frame's worth of click: try again while the game runs.
     for _ in 1 2 3; do
-        click 400 545 || fail "xdotool click"
+        # A click on a window that the game has just closed fails: that is the game ending.
+        click 400 545 || { sleep 1; ! kill -0 "$game_pid" 2>/dev/null || fail "xdotool click"; }
         for _ in $(seq 60); do kill -0 "$game_pid" 2>/dev/null || break; sleep 0.1; done
         kill -0 "$game_pid" 2>/dev/null || break
     done
