@@ -122,13 +122,13 @@ const EdgeCase kCases[] = {
      {{0, 0, 10, 10}},
      {}},
     {"book layers fill the screen", "Common/back.png", 10, 10, {}, {{0, 0, 10, 10}}, {}},
-    {"a head may join the body at its bottom only",
+    {"a head may join the body at its sides and bottom, never at its top",
      "One/Char/head_plain.png",
      10,
      10,
      {},
-     {{0, 4, 10, 6}},
-     {"6 painted pixels on its left edge", "6 painted pixels on its right edge"}},
+     {{0, 0, 10, 10}},
+     {"10 painted pixels on its top edge"}},
 };
 
 INSTANTIATE_TEST_SUITE_P(DataCheck, EdgeCheck, ::testing::ValuesIn(kCases));

@@ -1,7 +1,46 @@
 #include "FitInFrame.h"
 
 #include <algorithm>
+#include <cmath>
+#include <cstdint>
 #include <vector>
+
+namespace {
+
+// The box round the pixels a recording paints, counted on a raster of the region round the
+// frame: a recording's own ink extents count a wash or a clipped paint as the whole region.
+bool InkBox(cairo_surface_t* rec, double w, double h, double& x0, double& y0, double& iw,
+            double& ih) {
+    const int rw = int(std::ceil(3 * w)), rh = int(std::ceil(2 * h));
+    cairo_surface_t* img = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, rw, rh);
+    cairo_t* icr = cairo_create(img);
+    cairo_set_source_surface(icr, rec, w, h); // the frame's (0, 0) lands at (w, h)
+    cairo_paint(icr);
+    cairo_destroy(icr);
+    cairo_surface_flush(img);
+    const unsigned char* data = cairo_image_surface_get_data(img);
+    const int stride = cairo_image_surface_get_stride(img);
+    int left = rw, right = -1, top = rh, bottom = -1;
+    for (int y = 0; y < rh; ++y) {
+        const auto* row = reinterpret_cast<const uint32_t*>(data + y * stride);
+        for (int x = 0; x < rw; ++x) {
+            if ((row[x] >> 24) < 8) continue; // what the eye does not see does not count
+            left = std::min(left, x);
+            right = std::max(right, x);
+            top = std::min(top, y);
+            bottom = std::max(bottom, y);
+        }
+    }
+    cairo_surface_destroy(img);
+    if (right < 0) return false;
+    x0 = left - w;
+    y0 = top - h;
+    iw = right + 1 - left;
+    ih = bottom + 1 - top;
+    return true;
+}
+
+} // namespace
 
 void PaintFramesFitted(cairo_t* cr, double w, double h, int count, double margin, double minScale,
                        const std::function<void(int, double&, double&)>& place,
@@ -21,8 +60,7 @@ void PaintFramesFitted(cairo_t* cr, double w, double h, int count, double margin
         paint(rcr, f);
         cairo_destroy(rcr);
         double x0, y0, iw, ih;
-        cairo_recording_surface_ink_extents(rec, &x0, &y0, &iw, &ih);
-        if (iw > 0 && ih > 0) {
+        if (InkBox(rec, w, h, x0, y0, iw, ih)) {
             if (x0 < margin) scale = std::min(scale, (cx - margin) / (cx - x0));
             if (x0 + iw > w - margin) scale = std::min(scale, (w - margin - cx) / (x0 + iw - cx));
             if (y0 < margin) scale = std::min(scale, (h - margin) / (h - y0));

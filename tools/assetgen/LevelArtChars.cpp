@@ -23,7 +23,8 @@ void Walk(cairo_t* cr, double, double, int f, int n, Rng&) {
     DrawHero(cr, WalkerPose(f, n), Seed("walk", f).c_str());
 }
 
-// The heads: the walker's figure moved so the head's box is the picture, with a face.
+// The heads: the walker's figure moved so the head's box is the picture, with a face. At the
+// walker's own size, so that the head meets the body without a step.
 template <Face F> void Head(cairo_t* cr, double, double, int f, int n, Rng&) {
     HeroPose p = WalkerPose(f, n);
     p.at.x -= 17;
@@ -32,11 +33,12 @@ template <Face F> void Head(cairo_t* cr, double, double, int f, int n, Rng&) {
     DrawHero(cr, p, Seed("walk", f).c_str());
 }
 
+// The hero keeps the walker's size while it stumbles and falls: the strip follows the walker on
+// the same page.
 void KnockedDown(cairo_t* cr, double w, double h, int f, int, Rng& rng) {
     HeroPose p;
-    p.size = 0.85;
-    if (f == 0) { // stumbling back, arms up
-        p.at = {w * 0.52, h - 38};
+    if (f == 0) {            // stumbling back, arms up
+        p.at = {33, h - 38}; // the walker's middle: the frame is wider to the right only
         p.tilt = -0.35;
         p.face = Face::Surprised;
         p.armFront = -1.2;
@@ -44,9 +46,9 @@ void KnockedDown(cairo_t* cr, double w, double h, int f, int, Rng& rng) {
         p.footFront = {14, 34};
         p.scarfFlow = -0.5;
         DrawHero(cr, p, Seed("down", f).c_str());
-        MotionLines(cr, {w * 0.85, h * 0.45}, 0, 6, 3, 5, rng);
+        MotionLines(cr, {62, h * 0.45}, 0, 6, 3, 5, rng);
     } else if (f == 1) { // falling, the hat flying off
-        p.at = {w * 0.5, h - 30};
+        p.at = {34, h - 30};
         p.tilt = -1.0;
         p.hat = false;
         p.shadow = false;
@@ -55,11 +57,11 @@ void KnockedDown(cairo_t* cr, double w, double h, int f, int, Rng& rng) {
         p.armBack = -2.6;
         p.scarfFlow = -1;
         DrawHero(cr, p, Seed("down", f).c_str());
-        DrawHat(cr, {w * 0.32, h * 0.18}, 0.85, -0.8, rng);
-        MotionLines(cr, {w * 0.2, h * 0.35}, -2.2, 6, 3, 4, rng);
+        DrawHat(cr, {20, h * 0.18}, 1.0, -0.8, rng);
+        MotionLines(cr, {24, h * 0.3}, -2.2, 6, 3, 4, rng);
     } else { // flat on its back, seeing stars, the hat on the snow
         p.at = {w * 0.55, h - 17};
-        p.size = 0.7;
+        p.size = 0.9;
         p.squashY = 0.85;
         p.tilt = -Pi / 2;
         p.hat = false;
@@ -69,8 +71,8 @@ void KnockedDown(cairo_t* cr, double w, double h, int f, int, Rng& rng) {
         p.armBack = 2.6;
         p.scarfFlow = 0.6;
         DrawHero(cr, p, Seed("down", f).c_str());
-        DrawHat(cr, {w * 0.12, h - 3}, 0.6, -0.5, rng);
-        DizzyStars(cr, w * 0.3, h - 40, 12, 0.6, rng);
+        DrawHat(cr, {w * 0.1, h - 3}, 0.8, -0.5, rng);
+        DizzyStars(cr, w * 0.35, h - 44, 14, 0.6, rng);
     }
 }
 
@@ -470,10 +472,10 @@ void BalloonFlight(cairo_t* cr, double w, double, int f, int, Rng& rng) {
 
 void PitFall(cairo_t* cr, double w, double h, int f, int, Rng& rng) {
     HeroPose p;
-    p.size = 0.72;
+    p.size = 0.85; // as near the walker's size as the frame allows
     p.shadow = false;
     if (f == 0) { // teetering on the edge
-        p.at = {w * 0.45, h - 32};
+        p.at = {w * 0.5, h - 32};
         p.tilt = 0.35;
         p.face = Face::Scared;
         p.armFront = -2.4;
@@ -644,12 +646,12 @@ const std::vector<PicturePlan>& CharPictures() {
         {"goose_carried", &GooseCarried, levelart::Layout::Strip, true},
         {"sun_dazzled", &SunDazzled},
         {"snow_buried", &SnowBuried},
-        {"head_plain", &Head<Face::Plain>, levelart::Layout::Strip, true},
-        {"head_relieved", &Head<Face::Relieved>, levelart::Layout::Strip, true},
-        {"head_cold", &Head<Face::Cold>, levelart::Layout::Strip, true},
-        {"head_surprised", &Head<Face::Surprised>, levelart::Layout::Strip, true},
-        {"head_sleepy", &Head<Face::Sleepy>, levelart::Layout::Strip, true},
-        {"head_upset", &Head<Face::Upset>, levelart::Layout::Strip, true},
+        {"head_plain", &Head<Face::Plain>},
+        {"head_relieved", &Head<Face::Relieved>},
+        {"head_cold", &Head<Face::Cold>},
+        {"head_surprised", &Head<Face::Surprised>},
+        {"head_sleepy", &Head<Face::Sleepy>},
+        {"head_upset", &Head<Face::Upset>},
     };
     return plans;
 }
