@@ -121,7 +121,51 @@ void NoticeIcon(cairo_t* cr, NoticeArt art, Rng& rng, int item) {
     cairo_new_path(cr);
 }
 
+// The fox's warning shows while the pages may be stopped to deal with the fox, and then the snow
+// imp may be winding up its throw in the left half of the page under the card: the warning is a
+// narrow note in the card's right part (page x 472 to 688), clear of the thrower.
+constexpr double WarnLeft = 372, WarnRight = 588;
+
+void DrawWarningNote(GenContext& ctx, const Notice& notice) {
+    Rng rng(notice.file);
+    Canvas canvas(NoticeW, NoticeH);
+    cairo_t* cr = canvas.cr;
+    PathTornRect(cr, WarnLeft, 8, WarnRight - WarnLeft, NoticeH - 16, rng, 3.0);
+    DropShadow(cr, 4, 5, 4, 0.35);
+    FillPaper(cr, rng);
+    Wash(cr, palette::Ochre, 0.12, rng,
+         {.layers = 3, .jitter = 3, .edge = 0.6, .granulation = 0.1});
+    InkOutline(cr, 1.6, rng, palette::Sepia, 0.9);
+    cairo_new_path(cr);
+    const double mid = (WarnLeft + WarnRight) / 2;
+    PathPolygon(cr, {{mid - 34, 0}, {mid + 34, 4}, {mid + 32, 22}, {mid - 36, 18}});
+    SetColour(cr, Lighter(palette::Ochre, 0.6), 0.6);
+    cairo_fill_preserve(cr);
+    InkOutline(cr, 0.8, rng, palette::Sepia, 0.4);
+    cairo_new_path(cr);
+
+    const double left = WarnLeft + 10, width = WarnRight - WarnLeft - 20;
+    double size = 26;
+    while (TextWidth(cr, FontFace::SerifBold, size, notice.heading) > width && size > 16)
+        size -= 1;
+    DrawText(cr, FontFace::SerifBold, size, left, 42, notice.heading, palette::Ink);
+    InkCurve(cr, {left, 50}, {left + 70, 54}, {left + 140, 47}, {left + width, 51}, 1.5, rng,
+             palette::Ochre, 0.8);
+    double textSize = 14;
+    while (WrapLines(cr, FontFace::Serif, textSize, notice.text, width).size() > 4 && textSize > 11)
+        textSize -= 0.5;
+    DrawParagraph(cr, FontFace::Serif, textSize, left, 56, width, notice.text, palette::Ink,
+                  Align::Left, textSize + 2);
+    const double keyY = 138;
+    DrawKeyCap(cr, left, keyY, 22, 24, "S", rng, 13);
+    DrawText(cr, FontFace::Serif, 12, left + 26, keyY + 17, "or", palette::Sepia);
+    DrawKeyCap(cr, left + 42, keyY, 46, 24, "Space", rng, 10);
+    DrawText(cr, FontFace::SerifBold, 12, left + 93, keyY + 17, "stops the pages", palette::Ink);
+    ctx.Save(canvas, notice.file);
+}
+
 void DrawNotice(GenContext& ctx, const Notice& notice, int item = -1) {
+    if (notice.art == NoticeArt::Fox) return DrawWarningNote(ctx, notice);
     Rng rng(notice.file);
     Canvas canvas(NoticeW, NoticeH);
     cairo_t* cr = canvas.cr;
