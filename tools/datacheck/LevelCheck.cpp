@@ -481,5 +481,6 @@ void DataCheck::CheckLevelPictures(const LevelData& level, const std::vector<std
         Png(std::string("Data/image/Support/") + notice + ".png");
     Png("Data/image/One/esc.png");
     for (const char* button : {"esc_quit", "esc_main", "esc_resume"})
-        Png(std::string("Data/image/One/") + button + ".png", 200, 50);
+        for (const char* end : {".png", "_lit.png"})
+            Png(std::string("Data/image/One/") + button + end, 200, 50);
 }
