@@ -57,6 +57,9 @@ class LevelRenderTest : public HeadlessTest {
         stage.escResume = &esc[1];
         stage.escMain = &esc[2];
         stage.escQuit = &esc[3];
+        stage.escResumeLit = &escLit[0];
+        stage.escMainLit = &escLit[1];
+        stage.escQuitLit = &escLit[2];
         stage.level.charState = CharHidden; // most tests look at the objects alone
     }
 
@@ -82,7 +85,7 @@ class LevelRenderTest : public HeadlessTest {
     bool Mine(const Texture* t) const {
         auto in = [t](const auto& array) { return t >= std::begin(array) && t < std::end(array); };
         return in(backs) || in(colls) || in(chars) || in(heads) || in(smoke) || in(notices) ||
-               in(esc) || t == &cursorRock || t == &cursorFist;
+               in(esc) || in(escLit) || t == &cursorRock || t == &cursorFist;
     }
 
     static std::vector<DrawRecord> Of(const std::vector<DrawRecord>& log, const Texture* t) {
@@ -111,6 +114,7 @@ class LevelRenderTest : public HeadlessTest {
     Texture smoke[CStage_One::kSmokePictures];
     Texture notices[4];
     Texture esc[4];
+    Texture escLit[3]; // the buttons' lit pictures: resume, main menu, quit
     Texture cursorRock, cursorFist;
     Texture* savedRock = nullptr;
     Texture* savedFist = nullptr;
@@ -337,6 +341,10 @@ TEST_F(LevelRenderTest, PauseMenuThenCursorLastAndNoCursorWhilePagesTurn) {
     EXPECT_EQ((POINT{log[3].x, log[3].y}), (POINT{306, 400}));
     for (int i = 0; i < 4; ++i)
         EXPECT_EQ(log[i].sx, 1.0f);
+    // The button moved under the cursor shows its lit picture; the others their plain ones.
+    EXPECT_EQ(log[1].texture, &esc[1]);
+    EXPECT_EQ(log[2].texture, &escLit[1]);
+    EXPECT_EQ(log[3].texture, &esc[3]);
     EXPECT_EQ(log[4].texture, &cursorRock);
     EXPECT_EQ((POINT{log[4].x, log[4].y}), (POINT{321, 123}));
 
@@ -349,6 +357,42 @@ TEST_F(LevelRenderTest, PauseMenuThenCursorLastAndNoCursorWhilePagesTurn) {
     EXPECT_EQ(log.back().texture, &esc[3]) << "the picture must end with the pause menu";
     common.paused = 0;
     EXPECT_TRUE(Draws().empty());
+}
+
+// Each pause button away from its rest place (under the cursor or lit by the keys) shows its lit
+// picture there; at rest, or without a lit picture, the plain one.
+TEST_F(LevelRenderTest, PauseButtonsShowTheirLitPictureAwayFromTheirRestPlace) {
+    CCommon& common = CCommon::Instance();
+    common.paused = 1;
+    common.autoFlip = 1; // no cursor
+    struct Case {
+        POINT PauseButtons::*pos;
+        POINT rest;
+        int plain, lit; // indices into esc and escLit
+    };
+    const Case cases[] = {{&PauseButtons::resumePos, {306, 280}, 1, 0},
+                          {&PauseButtons::mainPos, {306, 340}, 2, 1},
+                          {&PauseButtons::quitPos, {306, 400}, 3, 2}};
+    for (const Case& c : cases) {
+        const POINT hover{c.rest.x + 2, c.rest.y + 2};
+        for (POINT at : {c.rest, hover}) {
+            stage.level.pause = PauseButtons{};
+            stage.level.pause.*c.pos = at;
+            const bool lit = at.x != c.rest.x;
+            std::vector<DrawRecord> moved = Of(Draws(), lit ? &escLit[c.lit] : &esc[c.plain]);
+            ASSERT_EQ(moved.size(), 1u) << "button " << c.plain << (lit ? " lit" : " at rest");
+            EXPECT_EQ((POINT{moved[0].x, moved[0].y}), at);
+            EXPECT_TRUE(Of(Draws(), lit ? &esc[c.plain] : &escLit[c.lit]).empty());
+        }
+    }
+    stage.escMainLit = nullptr; // a lit picture that did not load: the plain one, moved
+    stage.level.pause = PauseButtons{};
+    stage.level.pause.mainPos = POINT{308, 342};
+    std::vector<DrawRecord> plain = Of(Draws(), &esc[2]);
+    ASSERT_EQ(plain.size(), 1u);
+    EXPECT_EQ((POINT{plain[0].x, plain[0].y}), (POINT{308, 342}));
+    common.paused = 0;
+    common.autoFlip = 0;
 }
 
 // Real pictures on the offscreen frame: the strip lets 3% of the black through, and the mirror

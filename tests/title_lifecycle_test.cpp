@@ -20,6 +20,7 @@ std::vector<Texture**> AllSlots(CStage_Title& t) {
     add(t.firstLogo, 7);
     add(t.titleLogo, 7);
     add(t.menuItems, 4);
+    add(t.menuItemsLit, 4);
     add(t.helpPages, 3);
     add(t.openingPictures, 3);
     add(t.handFrames, 42);

@@ -95,7 +95,8 @@ constexpr const char* kProbe = "Data/image/Title/main_start.png";
 
 } // namespace
 
-// The menu items at rest, then the start item moved 2 px right and down under the cursor.
+// The menu items at rest, then the start item under the cursor: its lit picture, moved 2 px right
+// and down, and clearly unlike the plain one (a warm board, a red outline and word, an underline).
 TEST_F(TitleTest, MenuFramesShowTheItemPicturesWhereTheyBelong) {
     if (!std::filesystem::exists(kProbe)) GTEST_SKIP() << kProbe << " has not been generated";
     OpenMenu();
@@ -112,10 +113,14 @@ TEST_F(TitleTest, MenuFramesShowTheItemPicturesWhereTheyBelong) {
     Frame();
     const Frame32 hover = Capture();
     const POINT restPos{300, 340};
-    start = ComparePicture(hover, "Data/image/Title/main_start.png", 302, 342, 1.0f, &restPos);
+    start = ComparePicture(hover, "Data/image/Title/main_start_lit.png", 302, 342, 1.0f, &restPos);
     EXPECT_GE(start.compared, 100);
     EXPECT_EQ(start.matching, start.compared);
     EXPECT_GT(start.differFromAt, 0) << "the picture cannot tell the two positions apart";
+    // Plain and lit, each at its own place: most of the board must look different.
+    PictureCheck plainThere = ComparePicture(hover, "Data/image/Title/main_start.png", 302, 342);
+    EXPECT_GT(plainThere.compared - plainThere.matching, plainThere.compared / 2)
+        << "the lit item looks too much like the plain one";
 }
 
 // The first logo's frame logoFrameA + 1 over the school splash, and the opening's scaled

@@ -121,7 +121,51 @@ void NoticeIcon(cairo_t* cr, NoticeArt art, Rng& rng, int item) {
     cairo_new_path(cr);
 }
 
+// The fox's warning shows while the pages may be stopped to deal with the fox, and then the snow
+// imp may be winding up its throw in the left half of the page under the card: the warning is a
+// narrow note in the card's right part (page x 472 to 688), clear of the thrower.
+constexpr double WarnLeft = 372, WarnRight = 588;
+
+void DrawWarningNote(GenContext& ctx, const Notice& notice) {
+    Rng rng(notice.file);
+    Canvas canvas(NoticeW, NoticeH);
+    cairo_t* cr = canvas.cr;
+    PathTornRect(cr, WarnLeft, 8, WarnRight - WarnLeft, NoticeH - 16, rng, 3.0);
+    DropShadow(cr, 4, 5, 4, 0.35);
+    FillPaper(cr, rng);
+    Wash(cr, palette::Ochre, 0.12, rng,
+         {.layers = 3, .jitter = 3, .edge = 0.6, .granulation = 0.1});
+    InkOutline(cr, 1.6, rng, palette::Sepia, 0.9);
+    cairo_new_path(cr);
+    const double mid = (WarnLeft + WarnRight) / 2;
+    PathPolygon(cr, {{mid - 34, 0}, {mid + 34, 4}, {mid + 32, 22}, {mid - 36, 18}});
+    SetColour(cr, Lighter(palette::Ochre, 0.6), 0.6);
+    cairo_fill_preserve(cr);
+    InkOutline(cr, 0.8, rng, palette::Sepia, 0.4);
+    cairo_new_path(cr);
+
+    const double left = WarnLeft + 10, width = WarnRight - WarnLeft - 20;
+    double size = 26;
+    while (TextWidth(cr, FontFace::SerifBold, size, notice.heading) > width && size > 16)
+        size -= 1;
+    DrawText(cr, FontFace::SerifBold, size, left, 42, notice.heading, palette::Ink);
+    InkCurve(cr, {left, 50}, {left + 70, 54}, {left + 140, 47}, {left + width, 51}, 1.5, rng,
+             palette::Ochre, 0.8);
+    double textSize = 14;
+    while (WrapLines(cr, FontFace::Serif, textSize, notice.text, width).size() > 4 && textSize > 11)
+        textSize -= 0.5;
+    DrawParagraph(cr, FontFace::Serif, textSize, left, 56, width, notice.text, palette::Ink,
+                  Align::Left, textSize + 2);
+    const double keyY = 138;
+    DrawKeyCap(cr, left, keyY, 22, 24, "S", rng, 13);
+    DrawText(cr, FontFace::Serif, 12, left + 26, keyY + 17, "or", palette::Sepia);
+    DrawKeyCap(cr, left + 42, keyY, 46, 24, "Space", rng, 10);
+    DrawText(cr, FontFace::SerifBold, 12, left + 93, keyY + 17, "stops the pages", palette::Ink);
+    ctx.Save(canvas, notice.file);
+}
+
 void DrawNotice(GenContext& ctx, const Notice& notice, int item = -1) {
+    if (notice.art == NoticeArt::Fox) return DrawWarningNote(ctx, notice);
     Rng rng(notice.file);
     Canvas canvas(NoticeW, NoticeH);
     cairo_t* cr = canvas.cr;
@@ -301,8 +345,10 @@ void DrawHint(GenContext& ctx, const std::string& path, const char* text, bool n
 }
 
 // One board of the pause menu, 200 x 50: the same painted plank as the title's menu items.
+// Lit (under the cursor), the board glows warm, its outline and word turn rust red and an ink
+// stroke underlines the word, as on the title's menu.
 void DrawMenuBoard(GenContext& ctx, const std::string& path, const std::string& word,
-                   bool pointsRight) {
+                   bool pointsRight, bool lit) {
     Rng rng(path);
     Canvas canvas(200, 50);
     cairo_t* cr = canvas.cr;
@@ -311,23 +357,33 @@ void DrawMenuBoard(GenContext& ctx, const std::string& path, const std::string& 
                                 : std::vector<Pt>{{6, 24}, {28, 5}, {196, 5}, {196, 43}, {28, 43}};
     PathPolygon(cr, board);
     DropShadow(cr, 2, 3, 1.5, 0.35);
-    SetColour(cr, Lighter(palette::Wood, 0.62));
+    SetColour(cr, Lighter(palette::Wood, lit ? 0.72 : 0.62));
     cairo_fill_preserve(cr);
-    Wash(cr, palette::Ochre, 0.3, rng, {.layers = 2, .jitter = 1.5, .granulation = 0.25});
+    Wash(cr, palette::Ochre, lit ? 0.75 : 0.3, rng,
+         {.layers = 2, .jitter = 1.5, .granulation = 0.25});
     cairo_save(cr);
     cairo_clip_preserve(cr);
     for (double y : {13.0, 22.0, 34.0}) // wood grain
         InkLine(cr, {{0, y + rng.Range(-1, 1)}, {200, y + rng.Range(-1, 1)}}, 0.7, rng,
                 palette::Wood, 0.35);
     cairo_restore(cr);
-    InkOutline(cr, 1.8, rng);
+    if (lit)
+        InkOutline(cr, 3.0, rng, palette::Rust, 1.0);
+    else
+        InkOutline(cr, 1.8, rng);
     cairo_new_path(cr);
     double cx = pointsRight ? 92 : 108;
     double size = 27;
     while (TextWidth(cr, FontFace::SerifBold, size, word) > 150 && size > 16)
         size -= 1;
+    const Rgb ink = lit ? Darker(palette::Rust, 0.55) : palette::Ink;
     DrawText(cr, FontFace::SerifBold, size, cx + 1, 35, word, palette::Paper, Align::Centre, 0.8);
-    DrawText(cr, FontFace::SerifBold, size, cx, 34, word, palette::Ink, Align::Centre);
+    DrawText(cr, FontFace::SerifBold, size, cx, 34, word, ink, Align::Centre);
+    if (lit) {
+        const double half = TextWidth(cr, FontFace::SerifBold, size, word) / 2 + 6;
+        InkCurve(cr, {cx - half, 40}, {cx - half / 3, 42.5}, {cx + half / 3, 38.5},
+                 {cx + half, 40.5}, 2.2, rng, palette::Rust, 0.95);
+    }
     PathEllipse(cr, pointsRight ? 14 : 186, 24, 2.5, 2.5); // a nail
     SetColour(cr, palette::StoneDark);
     cairo_fill(cr);
@@ -404,7 +460,10 @@ void GenerateNotices(GenContext& ctx) {
 
 void GeneratePauseMenu(GenContext& ctx) {
     DrawPauseSheet(ctx);
-    DrawMenuBoard(ctx, "image/One/esc_resume.png", "Resume", true);
-    DrawMenuBoard(ctx, "image/One/esc_main.png", "Main menu", false);
-    DrawMenuBoard(ctx, "image/One/esc_quit.png", "Quit", true);
+    for (bool lit : {false, true}) {
+        const std::string end = lit ? "_lit.png" : ".png";
+        DrawMenuBoard(ctx, "image/One/esc_resume" + end, "Resume", true, lit);
+        DrawMenuBoard(ctx, "image/One/esc_main" + end, "Main menu", false, lit);
+        DrawMenuBoard(ctx, "image/One/esc_quit" + end, "Quit", true, lit);
+    }
 }

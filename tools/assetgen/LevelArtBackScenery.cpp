@@ -158,9 +158,15 @@ void SquirrelLog(cairo_t* cr, double w, double h, int, Rng& rng) {
     PathEllipse(cr, dx + 2.5, seat - 51.5, 1, 0.8);
     SetColour(cr, palette::Ink);
     cairo_fill(cr);
-    // Paws held out towards the acorn.
-    InkLine(cr, {{dx + 10, seat - 42}, {dx + 2, seat - 43}, {dx - 10, seat - 46}}, 2.2, rng, fur);
-    InkLine(cr, {{dx + 10, seat - 38}, {dx + 2, seat - 39}, {dx - 10, seat - 42}}, 2.2, rng, fur);
+    // Paws held out towards the acorn: short inked forelegs with round paws (bare fur strokes
+    // read as two orange sticks once the acorn is gone).
+    for (double y : {seat - 42.0, seat - 38.0}) {
+        const std::vector<Pt> arm{{dx + 10, y}, {dx + 3, y - 1}, {dx - 3, y - 3}};
+        InkLine(cr, arm, 3.4, rng, palette::Ink, 0.9);
+        InkLine(cr, arm, 2.0, rng, fur);
+        PathEllipse(cr, dx - 4, y - 3, 2.2, 1.9);
+        Fill(cr, Lighter(fur, 0.2), rng, 0.5);
+    }
     SnowMound(cr, 2, w - 2, h, h - 5, rng);
 }
 

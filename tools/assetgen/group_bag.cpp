@@ -17,20 +17,37 @@ namespace {
 constexpr int kSmallSize = 80;
 constexpr double kPieceInset = 1.2;
 
-// One item's piece of paper: its size and torn outline (relative to the piece's top-left), the
-// same in every picture of the item so the hole fits the piece that came out of it.
+constexpr int kBoulder = 0;
+// The boulder's paper starts this far into its picture. The boulder can be torn out until the
+// page before it knocks the hero down, when its picture begins 5 px short of his front; the hole
+// it leaves is drawn over him, so its torn edge has to start clear of his outstretched mitten.
+constexpr double kBoulderLeftMargin = 8.0;
+
+// Pieces that lie low on the lane and pass the walking hero: the balloon, the umbrella, the plank
+// and the wheel. Torn out beside him, their hole (drawn after him) would hide him; it is a
+// see-through window in the page instead, the torn rim and its shadow at less than half strength,
+// so he shows through as if he were passing behind the torn paper.
+constexpr int kSeeThroughHoles[] = {7, 10, 11, 12};
+constexpr double kSeeThroughAlpha = 0.48;
+constexpr double kSeeThroughPage = 0.4; // the page below, inside the see-through hole
+
+// One item's piece of paper: its size and torn outline (relative to the picture's top-left), the
+// same in every picture of the item so the hole fits the piece that came out of it. The paper
+// spans x from `left` to w.
 struct Piece {
     int item = 0;
     std::string seed; // the Tear picture's path
     double w = 0, h = 0;
+    double left = 0;
     std::vector<Pt> outline;
 };
 
 Piece MakePiece(int item, const std::string& tearPath, double w, double h) {
-    Piece piece{item, tearPath, w, h, {}};
+    Piece piece{item, tearPath, w, h, item == kBoulder ? kBoulderLeftMargin : 0.0, {}};
     Rng rng(tearPath + "#outline");
-    piece.outline = TornOutline(kPieceInset, kPieceInset, w - 2 * kPieceInset, h - 2 * kPieceInset,
-                                rng, std::min(1.0, std::min(w, h) / 30));
+    piece.outline =
+        TornOutline(kPieceInset + piece.left, kPieceInset, w - piece.left - 2 * kPieceInset,
+                    h - 2 * kPieceInset, rng, std::min(1.0, std::min(w, h) / 30));
     return piece;
 }
 
@@ -42,7 +59,9 @@ void DrawPiece(cairo_t* cr, const Piece& piece, int frame) {
     PathPolygon(cr, piece.outline);
     FillPaper(cr, rng, palette::Paper, 0.12);
     cairo_clip(cr);
-    PaintBagItem(cr, piece.item, frame, piece.w, piece.h, rng);
+    cairo_translate(cr, piece.left, 0);
+    PaintBagItem(cr, piece.item, frame, piece.w - piece.left, piece.h, rng);
+    cairo_translate(cr, -piece.left, 0);
     cairo_reset_clip(cr);
     cairo_new_path(cr);
     PathPolygon(cr, piece.outline);
@@ -52,11 +71,17 @@ void DrawPiece(cairo_t* cr, const Piece& piece, int frame) {
 }
 
 // The inside of the hole the piece leaves: the darker page below in the shadow of the torn edge.
-void DrawHoleInside(cairo_t* cr, const Piece& piece, Rng& rng) {
+// A see-through hole shows that page only faintly.
+void DrawHoleInside(cairo_t* cr, const Piece& piece, Rng& rng, bool seeThrough = false) {
     cairo_save(cr);
     cairo_new_path(cr);
     PathPolygon(cr, piece.outline);
+    if (seeThrough) cairo_push_group(cr);
     FillPaper(cr, rng, Blend(palette::PaperShade, palette::Sepia, 0.45), 0.35);
+    if (seeThrough) {
+        cairo_pop_group_to_source(cr);
+        cairo_paint_with_alpha(cr, kSeeThroughPage);
+    }
     cairo_clip(cr);
     cairo_set_line_join(cr, CAIRO_LINE_JOIN_ROUND);
     for (int k = 1; k <= 4; ++k) { // the torn edge above and to the left throws a shadow in
@@ -227,13 +252,22 @@ void DrawItem(GenContext& ctx, int item, const ItemFiles& files) {
     Canvas hole(fw, fh);
     Rng holeRng(files.hole);
     cairo_translate(hole.cr, ox, oy);
-    DrawHoleInside(hole.cr, piece, holeRng);
+    const bool seeThrough = std::find(std::begin(kSeeThroughHoles), std::end(kSeeThroughHoles),
+                                      item) != std::end(kSeeThroughHoles);
+    if (seeThrough) cairo_push_group(hole.cr);
+    DrawHoleInside(hole.cr, piece, holeRng, seeThrough);
     DrawTornRim(hole.cr, piece, holeRng);
+    if (seeThrough) {
+        cairo_pop_group_to_source(hole.cr);
+        cairo_paint_with_alpha(hole.cr, kSeeThroughAlpha);
+    }
     ctx.Save(hole, files.hole);
 
     Canvas small(kSmallSize, kSmallSize);
-    double scale = std::min({(kSmallSize - 8.0) / w, (kSmallSize - 8.0) / h, 2.0});
-    cairo_translate(small.cr, (kSmallSize - scale * w) / 2, (kSmallSize - scale * h) / 2);
+    const double paperW = w - piece.left;
+    double scale = std::min({(kSmallSize - 8.0) / paperW, (kSmallSize - 8.0) / h, 2.0});
+    cairo_translate(small.cr, (kSmallSize - scale * paperW) / 2 - scale * piece.left,
+                    (kSmallSize - scale * h) / 2);
     cairo_scale(small.cr, scale, scale);
     PathPolygon(small.cr, piece.outline);
     DropShadow(small.cr, 1.0 / scale, 1.5 / scale, 1.5 / scale, 0.3);

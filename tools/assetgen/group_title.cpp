@@ -467,9 +467,11 @@ void DrawMenuBar(GenContext& ctx) {
     ctx.Save(canvas, path);
 }
 
-// One menu board, exactly 200 x 50: a painted plank that points left or right.
+// One menu board, exactly 200 x 50: a painted plank that points left or right. Lit (under the
+// cursor), the plank glows warm, its outline and word turn rust red and an ink stroke underlines
+// the word.
 void DrawMenuItem(GenContext& ctx, const std::string& file, const std::string& word,
-                  bool pointsRight) {
+                  bool pointsRight, bool lit) {
     const std::string path = "image/Title/" + file;
     Rng rng(path);
     Canvas canvas(200, 50);
@@ -479,20 +481,30 @@ void DrawMenuItem(GenContext& ctx, const std::string& file, const std::string& w
                                 : std::vector<Pt>{{6, 24}, {28, 5}, {196, 5}, {196, 43}, {28, 43}};
     PathPolygon(cr, board);
     DropShadow(cr, 2, 3, 1.5, 0.35);
-    SetColour(cr, Lighter(palette::Wood, 0.62));
+    SetColour(cr, Lighter(palette::Wood, lit ? 0.72 : 0.62));
     cairo_fill_preserve(cr);
-    Wash(cr, palette::Ochre, 0.3, rng, {.layers = 2, .jitter = 1.5, .granulation = 0.25});
+    Wash(cr, palette::Ochre, lit ? 0.75 : 0.3, rng,
+         {.layers = 2, .jitter = 1.5, .granulation = 0.25});
     cairo_save(cr);
     cairo_clip_preserve(cr);
     for (double y : {13.0, 22.0, 34.0}) // wood grain
         InkLine(cr, {{0, y + rng.Range(-1, 1)}, {200, y + rng.Range(-1, 1)}}, 0.7, rng,
                 palette::Wood, 0.35);
     cairo_restore(cr);
-    InkOutline(cr, 1.8, rng);
+    if (lit)
+        InkOutline(cr, 3.0, rng, palette::Rust, 1.0);
+    else
+        InkOutline(cr, 1.8, rng);
     cairo_new_path(cr);
     double cx = pointsRight ? 92 : 108;
+    const Rgb ink = lit ? Darker(palette::Rust, 0.55) : palette::Ink;
     DrawText(cr, FontFace::SerifBold, 27, cx + 1, 35, word, palette::Paper, Align::Centre, 0.8);
-    DrawText(cr, FontFace::SerifBold, 27, cx, 34, word, palette::Ink, Align::Centre);
+    DrawText(cr, FontFace::SerifBold, 27, cx, 34, word, ink, Align::Centre);
+    if (lit) {
+        const double half = TextWidth(cr, FontFace::SerifBold, 27, word) / 2 + 6;
+        InkCurve(cr, {cx - half, 40}, {cx - half / 3, 42.5}, {cx + half / 3, 38.5},
+                 {cx + half, 40.5}, 2.2, rng, palette::Rust, 0.95);
+    }
     PathEllipse(cr, pointsRight ? 14 : 186, 24, 2.5, 2.5); // a nail
     SetColour(cr, palette::StoneDark);
     cairo_fill(cr);
@@ -505,10 +517,13 @@ void GenerateTitle(GenContext& ctx) {
     DrawTeamName(ctx);
     DrawLogos(ctx);
     DrawMenuBar(ctx);
-    DrawMenuItem(ctx, "main_start.png", "Start", true);
-    DrawMenuItem(ctx, "main_help.png", "Help", false);
-    DrawMenuItem(ctx, "main_credits.png", "Credits", true);
-    DrawMenuItem(ctx, "main_quit.png", "Quit", false);
+    for (bool lit : {false, true}) {
+        const std::string end = lit ? "_lit.png" : ".png";
+        DrawMenuItem(ctx, "main_start" + end, "Start", true, lit);
+        DrawMenuItem(ctx, "main_help" + end, "Help", false, lit);
+        DrawMenuItem(ctx, "main_credits" + end, "Credits", true, lit);
+        DrawMenuItem(ctx, "main_quit" + end, "Quit", false, lit);
+    }
 }
 
 AssetGroup group("title", &GenerateTitle);

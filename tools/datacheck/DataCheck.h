@@ -71,6 +71,24 @@ struct DataCheck {
     // the windmill standing where its sail caught the walker.
     void CheckWindmillRide(const std::string& windmill, const Placed& mill, const std::string& ride,
                            int rideW, int rideH);
+    // The hole a torn piece leaves, as the bag draws it: its picture, placed (offX, offY) up and
+    // left of the piece, one tearing frame (w x h) in size. Recorded by CheckBag, by item.
+    struct Hole {
+        std::string picture;
+        int offX = 0, offY = 0, w = 0, h = 0;
+    };
+    std::vector<Hole> holes;
+    // A piece as the level starts: where it lies, and the leftmost x at which it can still be
+    // torn out while the hero walks (INT32_MIN: anywhere along the lane).
+    struct LanePiece {
+        int x = 0, y = 0;
+        int tearableFrom = INT32_MIN;
+    };
+    // Holes are drawn after the hero: at no place where a piece can be torn out while the hero
+    // walks may its hole paint over him (walker and head frames placed as the level draws them).
+    void CheckHolesClearOfWalker(const std::vector<LanePiece>& pieces, const Placed& walker,
+                                 const std::string& walk, int walkFrames, const Placed& head,
+                                 const std::vector<std::string>& heads, int headFrames);
     // Records how a picture is cut into frames for CheckEdges.
     void Frames(const std::string& file, FrameGrid grid);
     // The bottom edge for a level object drawn at y, frame height h, that stands on the lane.

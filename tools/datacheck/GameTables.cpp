@@ -46,6 +46,10 @@ constexpr Picture kPictures[] = {
     {"Data/image/Title/main_help.png", 200, 50},
     {"Data/image/Title/main_credits.png", 200, 50},
     {"Data/image/Title/main_quit.png", 200, 50},
+    {"Data/image/Title/main_start_lit.png", 200, 50},
+    {"Data/image/Title/main_help_lit.png", 200, 50},
+    {"Data/image/Title/main_credits_lit.png", 200, 50},
+    {"Data/image/Title/main_quit_lit.png", 200, 50},
     {"Data/image/Title/credits.png", 800, 600},
     {"Data/image/Title/help1.png", 800, 600},
     {"Data/image/Title/help2.png", 800, 600},
@@ -102,6 +106,7 @@ void DataCheck::CheckBag() {
     std::vector<std::string> tearing = PathList("Data/Address/Bag/Tearing.txt", n);
     std::vector<std::string> tearObj = PathList("Data/Text/Bag/Tear_OBJ.txt", n);
     std::vector<std::string> tearingObj = PathList("Data/Text/Bag/Tearing_OBJ.txt", n);
+    holes.assign(n, {});
     for (size_t i = 0; i < n; ++i) {
         const std::string item = " (item " + std::to_string(i) + ")";
         // Values outside the game's ranges are reported and leave the record unread.
@@ -136,6 +141,8 @@ void DataCheck::CheckBag() {
             else
                 Png(hole[i], anim[2], anim[3]);
         }
+        if (!hole[i].empty() && !anim.empty())
+            holes[i] = {hole[i], anim[0], anim[1], anim[2], anim[3]};
         if (!small[i].empty()) {
             int w, h;
             if (PngSize(small[i], w, h) && (w > kBagSlotSize || h > kBagSlotSize))

@@ -10,7 +10,9 @@ namespace {
 constexpr int kStep = 20;    // pixels per page for everything on the ground
 constexpr int kGround = 570; // the walker's feet; loose items fall to kGround - displayed height
 constexpr int kOnEdge = 860; // an object resting here switches on and off every frame
-constexpr int kNoLimit = 1 << 20; // no upper bound on a frame count
+constexpr int kNoLimit = 1 << 20;      // no upper bound on a frame count
+constexpr int kHeadFrames = 5;         // every head picture bobs with the five walking frames
+constexpr int kEggRollsOffBelow = 710; // a loose egg left of this rolls off its stump
 
 struct Record {
     std::string file; // property file, for messages
@@ -423,7 +425,7 @@ void DataCheck::CheckLevelPictures(const LevelData& level, const std::vector<std
         strip(chars[i], level.chars[i], level.chars[i].frames,
               GroundEdges(level.chars[i].y, level.chars[i].h));
     for (const std::string& head : heads)
-        strip(head, level.head, 5, 0);
+        strip(head, level.head, kHeadFrames, 0);
     for (size_t i = 0; i < back.size(); ++i) {
         int frames = 1;
         for (auto [slot, n] : kBackStrips)
@@ -458,11 +460,27 @@ void DataCheck::CheckLevelPictures(const LevelData& level, const std::vector<std
             catchX -= mill.step;
         CheckWindmillRide(coll[0], {catchX, mill.y, mill.w, mill.h}, chars[2], ride.w, ride.h);
     }
+    // The pieces the walking hero meets along the lane. The boulder can be torn out only until
+    // it knocks him down (its hit area, inset by a fortieth of its size, meets the front of his);
+    // the egg rolls off its stump before it comes near him.
+    if (!chars.empty() && walker.read && level.head.read) {
+        std::vector<LanePiece> pieces;
+        for (const Record& item : level.items)
+            pieces.push_back({item.x, item.y, item.read ? INT32_MIN : INT32_MAX});
+        if (pieces.size() > 13) {
+            pieces[0].tearableFrom = walker.x + 2 * walker.w - 10 - 2 * level.items[0].w / 40;
+            pieces[13].tearableFrom = kEggRollsOffBelow;
+        }
+        CheckHolesClearOfWalker(
+            pieces, {walker.x, walker.y, walker.w, walker.h}, chars[0], walker.frames,
+            {level.head.x, level.head.y, level.head.w, level.head.h}, heads, kHeadFrames);
+    }
     for (int k = 1; k <= 8; ++k)
         Png("Data/image/One/Back_OBJ/smoke" + std::to_string(k) + ".png");
     for (const char* notice : {"gameover1", "gameover2", "gameover3", "warning"})
         Png(std::string("Data/image/Support/") + notice + ".png");
     Png("Data/image/One/esc.png");
     for (const char* button : {"esc_quit", "esc_main", "esc_resume"})
-        Png(std::string("Data/image/One/") + button + ".png", 200, 50);
+        for (const char* end : {".png", "_lit.png"})
+            Png(std::string("Data/image/One/") + button + end, 200, 50);
 }

@@ -133,6 +133,9 @@ class CStage_One : public CStage {
     Texture* escQuit = nullptr;
     Texture* escMain = nullptr;
     Texture* escResume = nullptr;
+    Texture* escQuitLit = nullptr; // esc_quit_lit.png ...: the button under the cursor
+    Texture* escMainLit = nullptr;
+    Texture* escResumeLit = nullptr;
 
     PathSlot charImagePaths[kChars];
     PathSlot headImagePaths[kHeads];

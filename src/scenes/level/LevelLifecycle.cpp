@@ -272,6 +272,9 @@ void CStage_One::Init() {
     LoadTexture("Data/image/One/esc_quit.png", escQuit);
     LoadTexture("Data/image/One/esc_main.png", escMain);
     LoadTexture("Data/image/One/esc_resume.png", escResume);
+    LoadTexture("Data/image/One/esc_quit_lit.png", escQuitLit);
+    LoadTexture("Data/image/One/esc_main_lit.png", escMainLit);
+    LoadTexture("Data/image/One/esc_resume_lit.png", escResumeLit);
     LoadTexture("Data/image/Support/gameover1.png", gameover[0]);
     LoadTexture("Data/image/Support/gameover2.png", gameover[1]);
     LoadTexture("Data/image/Support/gameover3.png", gameover[2]);
@@ -317,8 +320,8 @@ void CStage_One::Release() {
             ReleaseTexture(t);
     for (Texture*& t : foxCards)
         ReleaseTexture(t);
-    Texture** rest[] = {&warning,   &escMenu,    &escQuit,    &escMain,
-                        &escResume, &pageDigits, &volumeCards};
+    Texture** rest[] = {&warning,    &escMenu,    &escQuit,      &escMain,    &escResume,
+                        &escQuitLit, &escMainLit, &escResumeLit, &pageDigits, &volumeCards};
     for (Texture** t : rest)
         ReleaseTexture(*t);
 }

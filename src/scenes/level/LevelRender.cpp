@@ -344,9 +344,15 @@ void CStage_One::Render() {
 
     if (common.paused == 1) { // 35
         DrawBook(escMenu, kPauseMenuPos);
-        DrawBook(escResume, lv.pause.resumePos);
-        DrawBook(escMain, lv.pause.mainPos);
-        DrawBook(escQuit, lv.pause.quitPos);
+        // A button moved off its rest place is under the cursor (or lit by the keys): its lit
+        // picture shows, so the highlight is seen at once and not only as a 2 px nudge.
+        const PauseButtons rest;
+        auto button = [&](Texture* plain, Texture* lit, POINT at, POINT restAt) {
+            DrawBook((at.x != restAt.x || at.y != restAt.y) && lit ? lit : plain, at);
+        };
+        button(escResume, escResumeLit, lv.pause.resumePos, rest.resumePos);
+        button(escMain, escMainLit, lv.pause.mainPos, rest.mainPos);
+        button(escQuit, escQuitLit, lv.pause.quitPos, rest.quitPos);
     }
 
     DrawVolumeCard(volumeCards);

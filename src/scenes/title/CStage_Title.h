@@ -17,7 +17,7 @@ class CStage_Title : public CStage {
     static constexpr int kOpeningPictures = 3;
     static constexpr int kHandFrames = 42;
     static constexpr int kOpeningEnds = 2;
-    static constexpr int kPictureCount = 76;
+    static constexpr int kPictureCount = 80;
     // Where the items start, help, credits and quit rest (a hovered one sits 2 px right and down).
     static constexpr POINT kMenuRestPos[kMenuItems] = {
         {300, 340}, {300, 400}, {300, 460}, {300, 520}};
@@ -35,6 +35,7 @@ class CStage_Title : public CStage {
     Texture* namePlate = nullptr;                    // TeamName.png
     Texture* menuBar = nullptr;                      // MenuBar.png
     Texture* menuItems[kMenuItems] = {};             // main_start/help/credits/quit.png
+    Texture* menuItemsLit[kMenuItems] = {};          // main_start_lit.png ...: under the cursor
     Texture* creditsPage = nullptr;                  // credits.png
     Texture* helpPages[kHelpPages] = {};             // help1..3.png
     Texture* skipPrompt = nullptr;                   // Opening/Opening_skip.png

@@ -16,8 +16,8 @@ struct PictureGroup {
     Texture** slots;
 };
 
-// Every picture of the title in loading order (76 in all).
-std::array<PictureGroup, 18> PictureGroups(CStage_Title& t) {
+// Every picture of the title in loading order (80 in all).
+std::array<PictureGroup, 22> PictureGroups(CStage_Title& t) {
     return {{
         {"Dovrik_", CStage_Title::kLogoFrames, true, t.firstLogo},
         {"PebbleFrost_", CStage_Title::kLogoFrames, true, t.titleLogo},
@@ -30,6 +30,10 @@ std::array<PictureGroup, 18> PictureGroups(CStage_Title& t) {
         {"main_help", 1, false, &t.menuItems[1]},
         {"main_credits", 1, false, &t.menuItems[2]},
         {"main_quit", 1, false, &t.menuItems[3]},
+        {"main_start_lit", 1, false, &t.menuItemsLit[0]},
+        {"main_help_lit", 1, false, &t.menuItemsLit[1]},
+        {"main_credits_lit", 1, false, &t.menuItemsLit[2]},
+        {"main_quit_lit", 1, false, &t.menuItemsLit[3]},
         {"credits", 1, false, &t.creditsPage},
         {"Opening/Opening_skip", 1, false, &t.skipPrompt},
         {"Opening/OpeningChar", 1, false, &t.openingChar},

@@ -187,8 +187,13 @@ void CStage_Title::DrawSplash() {
 void CStage_Title::DrawMenuSet(uint8_t alpha) {
     Draw(namePlate, kPlatePos.x, kPlatePos.y, 1.0f, alpha);
     Draw(menuBar, kMenuBarPos.x, kMenuBarPos.y, 1.0f, alpha);
-    for (int i = 0; i < kMenuItems; ++i)
-        Draw(menuItems[i], menuItemPos[i].x, menuItemPos[i].y, 1.0f, alpha);
+    for (int i = 0; i < kMenuItems; ++i) {
+        // An item moved off its rest place is under the cursor (or lit by the keys): its lit
+        // picture shows, so the highlight is seen at once and not only as a 2 px nudge.
+        const POINT& at = menuItemPos[i];
+        const bool lit = at.x != kMenuRestPos[i].x || at.y != kMenuRestPos[i].y;
+        Draw(lit && menuItemsLit[i] ? menuItemsLit[i] : menuItems[i], at.x, at.y, 1.0f, alpha);
+    }
 }
 
 void CStage_Title::DrawOpening() {
