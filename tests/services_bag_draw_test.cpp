@@ -197,17 +197,20 @@ TEST_F(BagDrawTest, BagWindowShowsTheShownPageSlotsTheDigitAndTheFullNotice) {
     fill(5, kApple, ItemInBag);
     fill(6, kPear, ItemVisible); // still tearing
     fill(7, kSun, ItemInBag);
-    fill(0, kKey, ItemInBag); // another bag page
+    fill(9, kUmbrella, ItemInBag); // the page's last slot
+    fill(0, kKey, ItemInBag);      // another bag page
     bag.slots[7].x = bag.slots[7].restX + 2;
     bag.open = 1;
     bag.bagPage = 1;
     bag.full = 1;
     const BagSlot& s5 = bag.slots[5];
     const BagSlot& s7 = bag.slots[7];
+    const BagSlot& s9 = bag.slots[9];
     ExpectCalls(Record([&] { bag.DrawBagWindow(); }),
                 {{bag.bagWindow, 40, 40, nullptr, 1.0f},
                  {bag.smallImage[kApple], s5.x, s5.y, nullptr, 1.0f},
                  {bag.smallImage[kSun], s7.x, s7.y, nullptr, 1.0f},
+                 {bag.smallImage[kUmbrella], s9.x, s9.y, nullptr, 1.0f},
                  {bag.pageDigits, 240, 200, &bag.digitRects[1], 1.0f},
                  {bag.fullNotice, 230, 115, nullptr, 1.0f}});
 
@@ -215,23 +218,34 @@ TEST_F(BagDrawTest, BagWindowShowsTheShownPageSlotsTheDigitAndTheFullNotice) {
     ExpectCalls(Record([&] { bag.DrawBagWindow(); }), {{bag.fullNotice, 230, 115, nullptr, 1.0f}});
 }
 
+// Every piece carried on its own, centred on the cursor: the animated ones show the first entry
+// of their strip (the bird 0, the lantern 6, the sun 9, the wheel 11, the egg 14) whatever frame
+// they were in, the balloon its own frame, the others their whole picture.
 TEST_F(BagDrawTest, CarriedPiecesFollowTheCursorWithTheirFirstFrame) {
+    constexpr int kWhole = -1, kOwnFrame = -2;
+    const int firstEntry[InventoryBag::kItems] = {kWhole, kWhole, 0,         kWhole, kWhole,
+                                                  6,      kWhole, kOwnFrame, kWhole, 9,
+                                                  kWhole, kWhole, 11,        14,     kWhole};
     InventoryBag& bag = Bag();
     cursorX = 400;
     cursorY = 300;
-    bag.items[kApple].state = ItemCarried;
-    bag.items[kBird].state = ItemCarried;
-    bag.items[kBalloon].state = ItemCarried;
-    bag.item2Frame = 3; // the bird shows its first frame anyway
-    bag.item7Frame = 1; // the balloon keeps its own
-    auto at = [&](int item) {
-        return POINT{400 - bag.items[item].dw / 2, 300 - bag.items[item].dh / 2};
-    };
-    ExpectCalls(
-        Record([&] { bag.DrawCarriedItem(); }),
-        {{bag.tearImage[kApple], at(kApple).x, at(kApple).y},
-         {bag.tearImage[kBird], at(kBird).x, at(kBird).y, &bag.ItemFrameTable[0]},
-         {bag.tearImage[kBalloon], at(kBalloon).x, at(kBalloon).y, &bag.ItemFrameTable[5]}});
+    bag.item2Frame = 3;
+    bag.item5Frame = 2;
+    bag.item7Frame = 1;
+    bag.item9Frame = 1;
+    bag.item12Frame = 2;
+    bag.item13Frame = 1;
+    for (int item = 0; item < InventoryBag::kItems; ++item) {
+        SCOPED_TRACE("item " + std::to_string(item));
+        bag.items[item].state = ItemCarried;
+        const int x = 400 - bag.items[item].dw / 2, y = 300 - bag.items[item].dh / 2;
+        const RECT* rect = firstEntry[item] == kWhole ? nullptr
+                           : firstEntry[item] == kOwnFrame
+                               ? &bag.ItemFrameTable[4 + 1] // base 4, frame 1
+                               : &bag.ItemFrameTable[firstEntry[item]];
+        ExpectCalls(Record([&] { bag.DrawCarriedItem(); }), {{bag.tearImage[item], x, y, rect}});
+        bag.items[item].state = ItemInBag;
+    }
 }
 
 // Hit rectangles are the drawn size less a fortieth on each side; hotspots follow the piece in
