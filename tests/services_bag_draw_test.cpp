@@ -11,6 +11,7 @@
 #include "services/InventoryBag.h"
 #include <functional>
 #include <gtest/gtest.h>
+#include <set>
 #include <vector>
 
 namespace {
@@ -385,14 +386,48 @@ TEST_F(BookDrawTest, HelpPanelShowsTheTabFrameOrTheSlidingPanel) {
         ExpectCalls(Record([&] { c.DrawHelpPanel(); }),
                     {{c.helpPanel, 0, 23, &c.helpFrames[7], 1.0f}});
     }
-    EXPECT_EQ(c.helpFrames[7].left, 29 * 7);
-    EXPECT_EQ(c.helpFrames[7].right, 29 * 7 + 29);
-    EXPECT_EQ(c.helpFrames[7].bottom, 235);
+    for (int k = 0; k < 13; ++k) { // the tab's frames lie side by side, 29 px wide
+        SCOPED_TRACE("help frame " + std::to_string(k));
+        const RECT want{29 * k, 0, 29 * k + 29, 235};
+        EXPECT_EQ(c.helpFrames[k].left, want.left);
+        EXPECT_EQ(c.helpFrames[k].top, want.top);
+        EXPECT_EQ(c.helpFrames[k].right, want.right);
+        EXPECT_EQ(c.helpFrames[k].bottom, want.bottom);
+    }
     for (int step : {2, 3, 4}) {
         c.helpStep = step;
         c.helpOffset = -125;
         ExpectCalls(Record([&] { c.DrawHelpPanel(); }), {{c.helpPanel, -125, 23, nullptr, 1.0f}});
     }
+}
+
+// The book's fifteen pictures are each loaded, each a picture of its own, and drawn flat in their
+// places: the sheet behind the page at (29, 0), the frame and the page's front at (0, 0), the
+// front's second layer at (29, 0), the front being the one frontIndex picks.
+TEST_F(BookDrawTest, EveryBookPictureIsLoadedAndDrawnInItsPlace) {
+    CCommon& c = Common();
+    const std::vector<Texture*> pictures = {
+        c.bookBack,      c.bookFrame,        c.pageFront[0],     c.pageFront[1],
+        c.pageFront[2],  c.pageFrontOver[0], c.pageFrontOver[1], c.pageFrontOver[2],
+        c.turnFrames[0], c.turnFrames[1],    c.turnFrames[2],    c.helpPanel,
+        c.notPage,       c.cursorRock,       c.cursorFist};
+    std::set<uint32_t> serials;
+    for (size_t i = 0; i < pictures.size(); ++i) {
+        ASSERT_NE(pictures[i], nullptr) << "book picture " << i << " is not loaded";
+        serials.insert(pictures[i]->serial);
+    }
+    EXPECT_EQ(serials.size(), pictures.size()) << "two slots hold the same picture";
+
+    ExpectCalls(Record([&] { c.DrawBookBack(); }), {{c.bookBack, 29, 0, nullptr, 1.0f}});
+    ExpectCalls(Record([&] { c.DrawBookFrame(); }), {{c.bookFrame, 0, 0, nullptr, 1.0f}});
+    const int32_t frontIndex = c.frontIndex;
+    for (int f = 0; f < 3; ++f) {
+        c.frontIndex = f;
+        ExpectCalls(Record([&] { c.DrawPageFront(); }), {{c.pageFront[f], 0, 0, nullptr, 1.0f}});
+        ExpectCalls(Record([&] { c.DrawPageFrontOver(); }),
+                    {{c.pageFrontOver[f], 29, 0, nullptr, 1.0f}});
+    }
+    c.frontIndex = frontIndex;
 }
 
 TEST_F(BookDrawTest, TurnPictureOnlyWhileATurnRunsInFramesOneToThree) {
