@@ -7,6 +7,7 @@
 #include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -97,8 +98,8 @@ class LevelInitTest : public HeadlessTest {
 
 TEST_F(LevelInitTest, ReadsRecordsAndDerivesSizesFramesAndStartStates) {
     chars[4][4] = 0; // an animation without frames
-    colls[11][4] = 5;
-    colls[12][4] = 5;
+    for (auto& coll : colls)
+        coll[4] = 5; // five frames: the fifth shows the strip's shape
     backs[20][2] = 45;
     backs[72][2] = 101;
     RunInit();
@@ -122,12 +123,19 @@ TEST_F(LevelInitTest, ReadsRecordsAndDerivesSizesFramesAndStartStates) {
     EXPECT_EQ(stage.frameTable[81], (RECT{66, 0, 132, 20}));
     EXPECT_EQ(stage.frameTable[4], (RECT{22, 0, 44, 20}));
 
-    // Collision strips: one row for 11, two rows of three for 12.
-    EXPECT_EQ(stage.collFrames[11][4], (RECT{40, 0, 50, 20}));
-    EXPECT_EQ(stage.collFrames[12][4], (RECT{10, 20, 20, 40}));
-    EXPECT_EQ(level.colls[7].state, 6);
-    EXPECT_EQ(level.colls[6].state, 0);
-    EXPECT_EQ(level.colls[6].pageStamp, kNoStamp);
+    // Collision strips are one row for 5, 11, 15, 17, 18, 19 and 22, two rows of three for the
+    // others; 5, 7, 8, 10, 11, 12, 13, 15, 17 and 19 start carried by the world (state 6).
+    const std::set<int> oneRow = {5, 11, 15, 17, 18, 19, 22};
+    const std::set<int> carried = {5, 7, 8, 10, 11, 12, 13, 15, 17, 19};
+    for (int i = 0; i < 25; ++i) {
+        SCOPED_TRACE("collision object " + std::to_string(i));
+        ASSERT_EQ(stage.collFrames[i].size(), 5u);
+        EXPECT_EQ(stage.collFrames[i][2], (RECT{20, 0, 30, 20}));
+        EXPECT_EQ(stage.collFrames[i][4],
+                  oneRow.count(i) ? (RECT{40, 0, 50, 20}) : (RECT{10, 20, 20, 40}));
+        EXPECT_EQ(level.colls[i].state, carried.count(i) ? 6 : 0);
+        EXPECT_EQ(level.colls[i].pageStamp, kNoStamp);
+    }
 }
 
 TEST_F(LevelInitTest, PlacementsFollowTheirAnchorsThroughChains) {
