@@ -132,6 +132,16 @@ TEST_F(BagDrawTest, LevelItemsShowTheirStripFramesThenTheTearingFrameAndTheStone
                  {bag.tearImage[kBird], 300, 150, &bag.ItemFrameTable[0 + 2]},
                  {bag.tearImage[kEgg], 420, 260, &bag.ItemFrameTable[14 + 1]},
                  {bag.stoneEffect, 485, 185}});
+
+    // The level also counts with the bird's frame field; below its strip the bird shows its
+    // first frame, never a rectangle from before the table.
+    Place(kApple, ItemInBag, 100, 300);
+    Place(kEgg, ItemInBag, 420, 260);
+    tearing.playing = 0;
+    bag.hoverItem0 = 0;
+    bag.item2Frame = -1;
+    ExpectCalls(Record([&] { bag.DrawLevelItems(); }),
+                {{bag.tearImage[kBird], 300, 150, &bag.ItemFrameTable[0]}});
 }
 
 TEST_F(BagDrawTest, HolesShowOnlyOnTheirOwnPage) {
