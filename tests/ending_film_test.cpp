@@ -186,3 +186,15 @@ TEST_F(EndingTest, PhaseBeyondTheLastRunsNoStep) {
     EXPECT_TRUE(headless::DrawLog().empty()); // no flip runs, so not even the turn picture
     headless::RecordDraws(false);
 }
+
+// Init starts the film afresh whatever the object held: an ending shown a second time plays its
+// closing clip again.
+TEST_F(EndingTest, InitStartsTheFilmAfreshOnAUsedEnding) {
+    CEnding e;
+    e.window = window;
+    e.blinkStep = 3, e.holdStep = 2, e.smokeFrame = 6, e.charFrame = 15, e.handFrame = 5;
+    e.fadeAlpha = CEnding::kFadeTo, e.endPhase = CEnding::kLastPhase, e.closePlayed = 1;
+    e.Init();
+    EXPECT_EQ(Snapshot(e), (FilmState{0, 0, 0, 0, 0, CEnding::kFadeFrom, 0, 0}));
+    e.Release();
+}

@@ -96,6 +96,15 @@ TEST_F(EndingTest, FirstPictureIsSmokeNineInsideTheBook) {
         ASSERT_NE(e->smokeImages[0], nullptr);
         EXPECT_EQ(e->smokeImages[0]->width * 2, 780) << "smoke9 covers the page like smoke8";
     }
+
+    // A counter past the last picture draws nothing rather than whatever lies past the pictures.
+    e->smokeFrame = CEnding::kSmokePictures;
+    headless::RecordDraws(true);
+    RunFrame();
+    const Draws past = headless::DrawLog();
+    headless::RecordDraws(false);
+    ASSERT_EQ(e->smokeFrame, CEnding::kSmokePictures) << "the frame stepped the film";
+    EXPECT_EQ(past.size(), 4u);
 }
 
 // Missing pictures: each is named once on stderr, in loading order, and the film runs to its

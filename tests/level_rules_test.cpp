@@ -593,3 +593,24 @@ TEST_F(LevelRulesTest, ItemTwoOnZoneZeroPrimesC1) {
 }
 
 } // namespace
+
+// Item 0 at work uses C1 in state 1, 2 or 3 (primed or not): B2 shows where C1 stands, whatever
+// state B2 was in; C1 in any other state is left alone.
+TEST_F(LevelRulesTest, ItemZeroUsesC1InStatesOneToThree) {
+    for (int32_t state = 0; state <= 6; ++state) {
+        SCOPED_TRACE(::testing::Message() << "C1 in state " << state);
+        ResetWorld();
+        PutDown(0, Box(0, 0, 1));
+        SetHotspot(0, Box(300, 300, 100));
+        Coll(1, state, Box(350, 350), 310, 290);
+        L.backs[2].state = 3;
+        L.backs[2].x = L.backs[2].y = 7;
+        const bool used = state >= 1 && state <= 3;
+        stage.Interact();
+        EXPECT_EQ(L.colls[1].state, used ? 5 : state);
+        EXPECT_EQ(L.stamps.c1Used, used ? kPage : kNoStamp);
+        EXPECT_EQ(L.backs[2].state, used ? 1 : 3);
+        EXPECT_EQ(L.backs[2].x, used ? 310 : 7);
+        EXPECT_EQ(L.backs[2].y, used ? 290 : 7);
+    }
+}

@@ -3,7 +3,9 @@
 #include "scenes/level/CStage_One.h"
 #include "scenes/level/LevelSnapshot.h"
 #include "services/CCommon.h"
+#include <cstring>
 #include <gtest/gtest.h>
+#include <set>
 
 TEST_F(HeadlessTest, SnapshotNamesTheFirstDifferenceAndRestoresTheWholeWorld) {
     CStage_One stage;
@@ -75,4 +77,26 @@ TEST_F(HeadlessTest, SnapshotCoversEveryPartOfTheBag) {
         RestoreSnapshot(start, stage);
         EXPECT_TRUE(TakeSnapshot(stage) == start) << part.name << " not put back";
     }
+}
+
+// Every counter of the level's sequences is named on its own when it differs (the undo checks
+// name the first difference; "counters: differs" would not say which sequence went wrong).
+TEST_F(HeadlessTest, SnapshotNamesEveryCounterOnItsOwn) {
+    static_assert(sizeof(LevelCounters) % sizeof(int32_t) == 0);
+    constexpr size_t kCounters = sizeof(LevelCounters) / sizeof(int32_t);
+    CStage_One stage;
+    const LevelSnapshot start = TakeSnapshot(stage);
+    std::set<std::string> names;
+    for (size_t i = 0; i < kCounters; ++i) {
+        int32_t value;
+        char* slot = reinterpret_cast<char*>(&stage.level.counters) + i * sizeof(int32_t);
+        std::memcpy(&value, slot, sizeof value);
+        const int32_t changed = value + 1;
+        std::memcpy(slot, &changed, sizeof changed);
+        const std::string name = FirstDifference(start, TakeSnapshot(stage));
+        EXPECT_EQ(name.rfind("counters.", 0), 0u) << "counter " << i << ": " << name;
+        names.insert(name.substr(0, name.find(':')));
+        std::memcpy(slot, &value, sizeof value);
+    }
+    EXPECT_EQ(names.size(), kCounters) << "two counters share a name";
 }

@@ -84,9 +84,15 @@ TEST_F(BagTest, TearingAnimatesThenStoresThePieceAndLeavesItsHole) {
     ASSERT_FALSE(headless::PlayLog().empty());
     EXPECT_EQ(headless::PlayLog().back().path, "Data/Sound/tear.ogg");
 
+    // One step each time more than 50 ms have passed: 50 are not enough.
     int steps = 0;
     while (tearing.playing && steps < 50) {
-        headless::AdvanceClock(51);
+        const int32_t frameBefore = bag.tearFrame;
+        headless::AdvanceClock(50);
+        Frame();
+        ASSERT_EQ(bag.tearFrame, frameBefore) << "step " << steps << " came after 50 ms";
+        ASSERT_EQ(tearing.playing, 1);
+        headless::AdvanceClock(1);
         Frame();
         ++steps;
     }

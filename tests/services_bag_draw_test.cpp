@@ -11,6 +11,7 @@
 #include "services/InventoryBag.h"
 #include <functional>
 #include <gtest/gtest.h>
+#include <set>
 #include <vector>
 
 namespace {
@@ -131,6 +132,16 @@ TEST_F(BagDrawTest, LevelItemsShowTheirStripFramesThenTheTearingFrameAndTheStone
                  {bag.tearImage[kBird], 300, 150, &bag.ItemFrameTable[0 + 2]},
                  {bag.tearImage[kEgg], 420, 260, &bag.ItemFrameTable[14 + 1]},
                  {bag.stoneEffect, 485, 185}});
+
+    // The level also counts with the bird's frame field; below its strip the bird shows its
+    // first frame, never a rectangle from before the table.
+    Place(kApple, ItemInBag, 100, 300);
+    Place(kEgg, ItemInBag, 420, 260);
+    tearing.playing = 0;
+    bag.hoverItem0 = 0;
+    bag.item2Frame = -1;
+    ExpectCalls(Record([&] { bag.DrawLevelItems(); }),
+                {{bag.tearImage[kBird], 300, 150, &bag.ItemFrameTable[0]}});
 }
 
 TEST_F(BagDrawTest, HolesShowOnlyOnTheirOwnPage) {
@@ -197,17 +208,20 @@ TEST_F(BagDrawTest, BagWindowShowsTheShownPageSlotsTheDigitAndTheFullNotice) {
     fill(5, kApple, ItemInBag);
     fill(6, kPear, ItemVisible); // still tearing
     fill(7, kSun, ItemInBag);
-    fill(0, kKey, ItemInBag); // another bag page
+    fill(9, kUmbrella, ItemInBag); // the page's last slot
+    fill(0, kKey, ItemInBag);      // another bag page
     bag.slots[7].x = bag.slots[7].restX + 2;
     bag.open = 1;
     bag.bagPage = 1;
     bag.full = 1;
     const BagSlot& s5 = bag.slots[5];
     const BagSlot& s7 = bag.slots[7];
+    const BagSlot& s9 = bag.slots[9];
     ExpectCalls(Record([&] { bag.DrawBagWindow(); }),
                 {{bag.bagWindow, 40, 40, nullptr, 1.0f},
                  {bag.smallImage[kApple], s5.x, s5.y, nullptr, 1.0f},
                  {bag.smallImage[kSun], s7.x, s7.y, nullptr, 1.0f},
+                 {bag.smallImage[kUmbrella], s9.x, s9.y, nullptr, 1.0f},
                  {bag.pageDigits, 240, 200, &bag.digitRects[1], 1.0f},
                  {bag.fullNotice, 230, 115, nullptr, 1.0f}});
 
@@ -215,23 +229,34 @@ TEST_F(BagDrawTest, BagWindowShowsTheShownPageSlotsTheDigitAndTheFullNotice) {
     ExpectCalls(Record([&] { bag.DrawBagWindow(); }), {{bag.fullNotice, 230, 115, nullptr, 1.0f}});
 }
 
+// Every piece carried on its own, centred on the cursor: the animated ones show the first entry
+// of their strip (the bird 0, the lantern 6, the sun 9, the wheel 11, the egg 14) whatever frame
+// they were in, the balloon its own frame, the others their whole picture.
 TEST_F(BagDrawTest, CarriedPiecesFollowTheCursorWithTheirFirstFrame) {
+    constexpr int kWhole = -1, kOwnFrame = -2;
+    const int firstEntry[InventoryBag::kItems] = {kWhole, kWhole, 0,         kWhole, kWhole,
+                                                  6,      kWhole, kOwnFrame, kWhole, 9,
+                                                  kWhole, kWhole, 11,        14,     kWhole};
     InventoryBag& bag = Bag();
     cursorX = 400;
     cursorY = 300;
-    bag.items[kApple].state = ItemCarried;
-    bag.items[kBird].state = ItemCarried;
-    bag.items[kBalloon].state = ItemCarried;
-    bag.item2Frame = 3; // the bird shows its first frame anyway
-    bag.item7Frame = 1; // the balloon keeps its own
-    auto at = [&](int item) {
-        return POINT{400 - bag.items[item].dw / 2, 300 - bag.items[item].dh / 2};
-    };
-    ExpectCalls(
-        Record([&] { bag.DrawCarriedItem(); }),
-        {{bag.tearImage[kApple], at(kApple).x, at(kApple).y},
-         {bag.tearImage[kBird], at(kBird).x, at(kBird).y, &bag.ItemFrameTable[0]},
-         {bag.tearImage[kBalloon], at(kBalloon).x, at(kBalloon).y, &bag.ItemFrameTable[5]}});
+    bag.item2Frame = 3;
+    bag.item5Frame = 2;
+    bag.item7Frame = 1;
+    bag.item9Frame = 1;
+    bag.item12Frame = 2;
+    bag.item13Frame = 1;
+    for (int item = 0; item < InventoryBag::kItems; ++item) {
+        SCOPED_TRACE("item " + std::to_string(item));
+        bag.items[item].state = ItemCarried;
+        const int x = 400 - bag.items[item].dw / 2, y = 300 - bag.items[item].dh / 2;
+        const RECT* rect = firstEntry[item] == kWhole ? nullptr
+                           : firstEntry[item] == kOwnFrame
+                               ? &bag.ItemFrameTable[4 + 1] // base 4, frame 1
+                               : &bag.ItemFrameTable[firstEntry[item]];
+        ExpectCalls(Record([&] { bag.DrawCarriedItem(); }), {{bag.tearImage[item], x, y, rect}});
+        bag.items[item].state = ItemInBag;
+    }
 }
 
 // Hit rectangles are the drawn size less a fortieth on each side; hotspots follow the piece in
@@ -371,14 +396,48 @@ TEST_F(BookDrawTest, HelpPanelShowsTheTabFrameOrTheSlidingPanel) {
         ExpectCalls(Record([&] { c.DrawHelpPanel(); }),
                     {{c.helpPanel, 0, 23, &c.helpFrames[7], 1.0f}});
     }
-    EXPECT_EQ(c.helpFrames[7].left, 29 * 7);
-    EXPECT_EQ(c.helpFrames[7].right, 29 * 7 + 29);
-    EXPECT_EQ(c.helpFrames[7].bottom, 235);
+    for (int k = 0; k < 13; ++k) { // the tab's frames lie side by side, 29 px wide
+        SCOPED_TRACE("help frame " + std::to_string(k));
+        const RECT want{29 * k, 0, 29 * k + 29, 235};
+        EXPECT_EQ(c.helpFrames[k].left, want.left);
+        EXPECT_EQ(c.helpFrames[k].top, want.top);
+        EXPECT_EQ(c.helpFrames[k].right, want.right);
+        EXPECT_EQ(c.helpFrames[k].bottom, want.bottom);
+    }
     for (int step : {2, 3, 4}) {
         c.helpStep = step;
         c.helpOffset = -125;
         ExpectCalls(Record([&] { c.DrawHelpPanel(); }), {{c.helpPanel, -125, 23, nullptr, 1.0f}});
     }
+}
+
+// The book's fifteen pictures are each loaded, each a picture of its own, and drawn flat in their
+// places: the sheet behind the page at (29, 0), the frame and the page's front at (0, 0), the
+// front's second layer at (29, 0), the front being the one frontIndex picks.
+TEST_F(BookDrawTest, EveryBookPictureIsLoadedAndDrawnInItsPlace) {
+    CCommon& c = Common();
+    const std::vector<Texture*> pictures = {
+        c.bookBack,      c.bookFrame,        c.pageFront[0],     c.pageFront[1],
+        c.pageFront[2],  c.pageFrontOver[0], c.pageFrontOver[1], c.pageFrontOver[2],
+        c.turnFrames[0], c.turnFrames[1],    c.turnFrames[2],    c.helpPanel,
+        c.notPage,       c.cursorRock,       c.cursorFist};
+    std::set<uint32_t> serials;
+    for (size_t i = 0; i < pictures.size(); ++i) {
+        ASSERT_NE(pictures[i], nullptr) << "book picture " << i << " is not loaded";
+        serials.insert(pictures[i]->serial);
+    }
+    EXPECT_EQ(serials.size(), pictures.size()) << "two slots hold the same picture";
+
+    ExpectCalls(Record([&] { c.DrawBookBack(); }), {{c.bookBack, 29, 0, nullptr, 1.0f}});
+    ExpectCalls(Record([&] { c.DrawBookFrame(); }), {{c.bookFrame, 0, 0, nullptr, 1.0f}});
+    const int32_t frontIndex = c.frontIndex;
+    for (int f = 0; f < 3; ++f) {
+        c.frontIndex = f;
+        ExpectCalls(Record([&] { c.DrawPageFront(); }), {{c.pageFront[f], 0, 0, nullptr, 1.0f}});
+        ExpectCalls(Record([&] { c.DrawPageFrontOver(); }),
+                    {{c.pageFrontOver[f], 29, 0, nullptr, 1.0f}});
+    }
+    c.frontIndex = frontIndex;
 }
 
 TEST_F(BookDrawTest, TurnPictureOnlyWhileATurnRunsInFramesOneToThree) {

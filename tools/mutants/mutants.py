@@ -222,8 +222,16 @@ def find_mutants(rel):
             if a and b and a.group(1) == b.group(1) and balanced(a.group(2)) and \
                     balanced(b.group(2)) and lines[i].strip() != lines[i + 1].strip():
                 add(i, len(a.group(1)), "swap", lines[i + 1] + "\n" + lines[i], span=2)
+    # The id stays the same when other lines move. Identical lines give identical changes, so
+    # the second and later of them (in file order) add their occurrence index; the first keeps
+    # the id it had before the index existed.
+    seen = {}
     for mu in mutants:
         key = f"{mu.file}|{mu.original.strip()}|{mu.col}|{mu.op}|{mu.mutated.strip()}"
+        occurrence = seen.get(key, 0)
+        seen[key] = occurrence + 1
+        if occurrence:
+            key += f"|{occurrence}"
         mu.ident = hashlib.sha1(key.encode()).hexdigest()[:10]
     return mutants
 
