@@ -137,7 +137,8 @@ web: web-deps configure
 	@$(WEB_ENV) cmake --build $(WEB_BUILD) -j $(JOBS)
 	@rm -rf $(WEB_DIST) && mkdir -p $(WEB_DIST)
 	@cp tools/web/index.html $(WEB_BUILD)/PebbleFrost.js $(WEB_BUILD)/PebbleFrost.wasm \
-		$(WEB_BUILD)/PebbleFrost.data $(WEB_DIST)/
+		$(WEB_BUILD)/PebbleFrost.data $(WEB_BUILD)/PebbleFrostEnding.js \
+		$(WEB_BUILD)/PebbleFrostEnding.data $(WEB_DIST)/
 	@ls -l $(WEB_DIST)
 
 serve-web: web

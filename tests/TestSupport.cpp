@@ -38,6 +38,7 @@ void ResetProcessState(WindowHandle window) {
     common.titlePhase = common.introDone = 0;
     common.helpStep = common.helpFrame = common.helpOffset = 0;
     common.helpHitRect = RECT{};
+    common.endingDataHere = 1;
     common.turnTick = common.helpTick = GetTickCount();
     common.tearSound.Stop();
     common.pageSound.Stop();

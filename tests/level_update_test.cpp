@@ -222,6 +222,35 @@ TEST_F(LevelUpdateTest, ClosingSequenceShowsEightSmokeStepsThenSwitchesToTheEndi
     EXPECT_GE(Plays("page.ogg"), 9);
 }
 
+// In the browser the ending's data may still be on its way: the last smoke stays (no page turns,
+// no sound) until it is here, then the next step switches to the ending.
+TEST_F(LevelUpdateTest, ClosingSequenceWaitsOnItsLastStepForTheEndingsData) {
+    CStage_One* level = CurrentLevel();
+    level->level.flags.endingStarted = 1;
+    Common().endingDataHere = 0;
+    for (int step = 1; step <= 8; ++step) {
+        headless::AdvanceClock(201);
+        Common().flipAnim = 0;
+        level->Update();
+    }
+    ASSERT_EQ(level->level.smokeStep, 8);
+    const int pages = Plays("page.ogg");
+    for (int wait = 0; wait < 5; ++wait) {
+        headless::AdvanceClock(201);
+        Common().flipAnim = 0;
+        level->Update();
+        ASSERT_EQ(SceneManager::Instance().current, level);
+        EXPECT_EQ(level->level.smokeStep, 8);
+        EXPECT_EQ(Common().flipAnim, 0);
+    }
+    EXPECT_EQ(Plays("page.ogg"), pages);
+    Common().endingDataHere = 1;
+    headless::AdvanceClock(201);
+    level->Update(); // the level is deleted here
+    EXPECT_EQ(SceneManager::Instance().sceneNumber, 2);
+    EXPECT_NE(dynamic_cast<CEnding*>(SceneManager::Instance().current), nullptr);
+}
+
 // B66 comes into view while the menu is open: the next frame runs the closing sequence and the
 // menu is no longer handled. It counts only once it was shown at the start of the frame, and only
 // strictly left of 830 - dw.

@@ -335,6 +335,55 @@ TEST_F(TitleTest, HelpPagesAreTornAwayPageByPageBackToTheMenu) {
     EXPECT_EQ(t->helpPageStep, 0);
 }
 
+// Right turns a help page on as a click does (the tear plays); Left shows the page before at once
+// and does nothing on the first page; keys pressed while a page tears are not seen.
+TEST_F(TitleTest, RightAndLeftTurnTheHelpPagesForwardAndBack) {
+    OpenMenu();
+    ClickAt(kHelpItem.x, kHelpItem.y);
+    ASSERT_EQ(Common().titlePhase, 3);
+    CStage_Title* t = Title();
+    RunUntil([t] { return t->helpPageStep == 1; }, 11);
+    ASSERT_EQ(t->helpPageStep, 1);
+    struct Row {
+        int key;
+        int32_t step;  // helpPageStep right after the key
+        int32_t shown; // the shown page's step once any tear has ended
+        bool tears;
+    };
+    const Row rows[] = {
+        {DIK_LEFT, 1, 1, false},  // nothing before page 1
+        {DIK_RIGHT, 2, 3, true},  // page 1 torn away, page 2
+        {DIK_LEFT, 1, 1, false},  // back to page 1
+        {DIK_RIGHT, 2, 3, true},  // page 2 again
+        {DIK_RIGHT, 4, 5, true},  // page 3
+        {DIK_LEFT, 3, 3, false},  // back to page 2
+        {DIK_RIGHT, 4, 5, true},  // page 3 again
+        {DIK_RIGHT, 6, -1, true}, // page 3 torn away: the menu
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.step);
+        const int tears = PlayCount("tear.ogg");
+        TapKey(row.key);
+        EXPECT_EQ(t->helpPageStep, row.step);
+        EXPECT_EQ(PlayCount("tear.ogg"), tears + (row.tears ? 1 : 0));
+        if (row.tears) { // a key during the tear is not seen
+            TapKey(row.key == DIK_RIGHT ? DIK_LEFT : DIK_RIGHT);
+            EXPECT_EQ(t->helpPageStep, row.step);
+        }
+        if (row.shown < 0) break;
+        RunUntil([t, &row] { return t->helpPageStep == row.shown; }, 11);
+        ASSERT_EQ(t->helpPageStep, row.shown);
+        // The next tear starts from a whole page.
+        if (row.step == 1) {
+            EXPECT_EQ(t->helpReveal, 800);
+        }
+        EXPECT_EQ(Common().titlePhase, 3);
+    }
+    RunUntil([] { return CCommon::Instance().titlePhase == 1; }, 11);
+    EXPECT_EQ(Common().titlePhase, 1);
+    EXPECT_EQ(t->helpPageStep, 0);
+}
+
 TEST_F(TitleTest, CreditsAreDrawnInFromTheTopAndTornAwayOnAClick) {
     OpenMenu();
     ClickAt(kCreditsItem.x, kCreditsItem.y);

@@ -14,6 +14,12 @@ extern "C" EMSCRIPTEN_KEEPALIVE void PebbleFrostPageHidden() {
     if (SceneManager::Instance().sceneNumber == 1) CCommon::Instance().pauseForHiddenPage = 1;
 }
 
+// The page calls this once the ending's pictures and sound, fetched after the first download, are
+// in Data.
+extern "C" EMSCRIPTEN_KEEPALIVE void PebbleFrostEndingDataLoaded() {
+    CCommon::Instance().endingDataHere = 1;
+}
+
 namespace {
 
 // The browser calls this once per animation frame; after Quit the loop stops, the game lets go
@@ -38,6 +44,8 @@ int main() {
         Shutdown();
         return 1;
     }
+    // The page asks for the ending's data once the game runs, and says when it is here.
+    CCommon::Instance().endingDataHere = 0;
     // 0 frames a second: the browser's own animation frames. main does not return.
     emscripten_set_main_loop(AnimationFrame, 0, 1);
     return 0;

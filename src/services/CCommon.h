@@ -66,6 +66,10 @@ class CCommon {
     // Set when the browser hides the page during the level: the level opens its pause menu at
     // its next chance, as Escape would (a player coming back finds the game waiting).
     uint8_t pauseForHiddenPage = 0;
+    // The ending's pictures and sound are in Data. Always so on the desktop; the browser fetches
+    // them after the title shows (they are not part of its first download) and sets this then.
+    // Kept across games.
+    uint8_t endingDataHere = 1;
 
     // The player's hand: set by the bag every frame while the cursor is over a piece that a
     // click would tear out (or take back); presses counted from the window's button-down

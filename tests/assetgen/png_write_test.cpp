@@ -1,8 +1,10 @@
 // The generator's PNG writer: pictures of few colours are stored exactly, the rest reduced to a
 // palette only within the error bound and otherwise stored exactly; the bound itself.
 #include "PngWrite.h"
+#include "../TestSupport.h"
 #include <cstdint>
 #include <cstring>
+#include <filesystem>
 #include <gtest/gtest.h>
 #include <png.h>
 #include <random>
@@ -129,3 +131,52 @@ TEST(PngWrite, TheBoundWeighsEachPixelAsItIsDrawn) {
 }
 
 } // namespace
+
+// The cache gives the encoder's own bytes, from the entry once it has one; a picture drawn
+// differently by a single pixel is encoded afresh, never given the old entry; a run of every
+// group leaves only the entries it used; a cache that cannot be written only costs the time.
+TEST(PngWrite, TheCacheGivesTheEncodersBytesAndNeverAnotherPicturesEntry) {
+    ScratchFolder scratch("pebblefrost_pngcache_");
+    ASSERT_FALSE(scratch.dir.empty());
+    const Picture wash = Wash();
+    Picture touched = wash;
+    touched.rgba[4 * 58 + 1] ^= 1; // one channel of one pixel
+    const auto plain = [](const Picture& p) {
+        return EncodePicture(p.rgba.data(), p.w, p.h, "t").bytes;
+    };
+    const auto entries = [](const std::filesystem::path& folder) {
+        std::vector<std::filesystem::path> all;
+        for (const auto& e : std::filesystem::directory_iterator(folder))
+            all.push_back(e.path());
+        return all;
+    };
+
+    PngCache cache;
+    cache.folder = std::filesystem::path(scratch.dir) / "cache";
+    EXPECT_EQ(cache.Encode(wash.rgba.data(), wash.w, wash.h, "t"), plain(wash));
+    ASSERT_EQ(entries(cache.folder).size(), 1u);
+    // A second ask is answered from the entry: marked, the entry's bytes come back.
+    const std::filesystem::path entry = entries(cache.folder)[0];
+    std::vector<std::uint8_t> marked = plain(wash);
+    marked.push_back('!');
+    WriteFileBytes(entry, marked);
+    EXPECT_EQ(cache.Encode(wash.rgba.data(), wash.w, wash.h, "t"), marked);
+    // One pixel changed: its own encoding, in an entry of its own.
+    EXPECT_EQ(cache.Encode(touched.rgba.data(), touched.w, touched.h, "t"), plain(touched));
+    EXPECT_EQ(entries(cache.folder).size(), 2u);
+
+    // The next run asks for the touched picture only: the wash's entry goes.
+    PngCache next;
+    next.folder = cache.folder;
+    EXPECT_EQ(next.Encode(touched.rgba.data(), touched.w, touched.h, "t"), plain(touched));
+    next.Prune();
+    ASSERT_EQ(entries(cache.folder).size(), 1u);
+    EXPECT_NE(entries(cache.folder)[0], entry);
+
+    // A file where the folder should be: encoded all the same, nothing kept.
+    PngCache blocked;
+    blocked.folder = std::filesystem::path(scratch.dir) / "file";
+    WriteFileBytes(blocked.folder, {1, 2, 3});
+    EXPECT_EQ(blocked.Encode(wash.rgba.data(), wash.w, wash.h, "t"), plain(wash));
+    EXPECT_TRUE(std::filesystem::is_regular_file(blocked.folder));
+}

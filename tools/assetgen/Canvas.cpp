@@ -23,7 +23,7 @@ Canvas::~Canvas() {
     cairo_surface_destroy(surface);
 }
 
-void Canvas::SavePng(const std::filesystem::path& file) const {
+void Canvas::SavePng(const std::filesystem::path& file, PngCache& cache) const {
     // A drawing error sticks to the context; report it against the picture it spoiled.
     if (cairo_status(cr) != CAIRO_STATUS_SUCCESS)
         throw GenError(file.string() + ": cairo: " + cairo_status_to_string(cairo_status(cr)));
@@ -45,5 +45,5 @@ void Canvas::SavePng(const std::filesystem::path& file) const {
             }
         }
     }
-    WriteFileBytes(file, EncodePicture(rgba.data(), w, h, file.string()).bytes);
+    WriteFileBytes(file, cache.Encode(rgba.data(), w, h, file.string()));
 }

@@ -4,6 +4,8 @@
 
 #include <filesystem>
 
+struct PngCache;
+
 // One picture being drawn: a transparent ARGB32 cairo surface and its drawing context.
 struct Canvas {
     Canvas(int width, int height);
@@ -12,8 +14,8 @@ struct Canvas {
     Canvas& operator=(const Canvas&) = delete;
 
     // Writes the picture as the smallest PNG that keeps it (PngWrite.h); throws GenError naming
-    // the file on failure.
-    void SavePng(const std::filesystem::path& file) const;
+    // the file on failure. The cache may already hold the encoded picture.
+    void SavePng(const std::filesystem::path& file, PngCache& cache) const;
 
     int w;
     int h;

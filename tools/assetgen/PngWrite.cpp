@@ -4,12 +4,16 @@
 
 #include <libimagequant.h>
 #include <png.h>
+#include <unistd.h>
+#include <zlib.h>
 
 #include <algorithm>
 #include <array>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <fstream>
+#include <iterator>
 #include <map>
 #include <memory>
 
@@ -293,4 +297,89 @@ void WriteFileBytes(const std::filesystem::path& file, const std::vector<std::ui
     if (std::fwrite(bytes.data(), 1, bytes.size(), out.get()) != bytes.size())
         throw GenError(file.string() + ": cannot write");
     if (std::fclose(out.release()) != 0) throw GenError(file.string() + ": cannot write");
+}
+
+namespace {
+
+// Raise when EncodePicture would write other bytes for the same pixels (its bound, its settings).
+constexpr int kEncoderVersion = 1;
+
+// Two 64-bit hashes of different make over the same words: the chance that two different
+// pictures share both is nil for any picture the generator draws.
+struct PictureKey {
+    std::uint64_t a = 0xcbf29ce484222325ull, b = 0x9e3779b97f4a7c15ull;
+    void Add(std::uint64_t word) {
+        a = (a ^ word) * 0x100000001b3ull;
+        b = (b ^ (word + 0x632be59bd9b4e019ull)) * 0xff51afd7ed558ccdull;
+        b ^= b >> 29;
+    }
+    void Add(const std::string& text) {
+        for (unsigned char c : text)
+            Add(std::uint64_t(c));
+    }
+    std::string Name() const {
+        char text[40];
+        std::snprintf(text, sizeof text, "%016llx%016llx", static_cast<unsigned long long>(a),
+                      static_cast<unsigned long long>(b));
+        return text;
+    }
+};
+
+std::string KeyOf(const std::uint8_t* rgba, int width, int height) {
+    PictureKey key;
+    key.Add(std::string("encoder ") + std::to_string(kEncoderVersion) + " liq " +
+            std::to_string(liq_version()) + " zlib " ZLIB_VERSION " png " +
+            PNG_LIBPNG_VER_STRING);
+    key.Add(std::uint64_t(width) << 32 | std::uint64_t(height));
+    const size_t bytes = size_t(width) * size_t(height) * 4;
+    size_t i = 0;
+    for (; i + 8 <= bytes; i += 8) {
+        std::uint64_t word;
+        std::memcpy(&word, rgba + i, 8);
+        key.Add(word);
+    }
+    for (; i < bytes; ++i)
+        key.Add(std::uint64_t(rgba[i]) << 56);
+    return key.Name();
+}
+
+bool ReadWhole(const std::filesystem::path& file, std::vector<std::uint8_t>& bytes) {
+    std::error_code ec;
+    if (!std::filesystem::is_regular_file(file, ec)) return false;
+    std::ifstream in(file, std::ios::binary);
+    bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    return in.good() || in.eof();
+}
+
+} // namespace
+
+std::vector<std::uint8_t> PngCache::Encode(const std::uint8_t* rgba, int width, int height,
+                                           const std::string& what) {
+    if (folder.empty()) return EncodePicture(rgba, width, height, what).bytes;
+    const std::string name = KeyOf(rgba, width, height) + ".png";
+    used.insert(name);
+    std::vector<std::uint8_t> bytes;
+    if (ReadWhole(folder / name, bytes) && !bytes.empty()) return bytes;
+    bytes = EncodePicture(rgba, width, height, what).bytes;
+    // Written whole under another name first, so that an entry is never half a picture.
+    std::error_code ec;
+    std::filesystem::create_directories(folder, ec);
+    const std::filesystem::path part = folder / (name + ".part" + std::to_string(getpid()));
+    try {
+        WriteFileBytes(part, bytes);
+        std::filesystem::rename(part, folder / name, ec);
+    } catch (const GenError&) {
+    }
+    std::filesystem::remove(part, ec);
+    return bytes;
+}
+
+void PngCache::Prune() const {
+    std::error_code ec;
+    if (folder.empty() || !std::filesystem::is_directory(folder, ec)) return;
+    std::vector<std::filesystem::path> stale;
+    for (const auto& entry : std::filesystem::directory_iterator(folder, ec))
+        if (!used.count(entry.path().filename().string())) stale.push_back(entry.path());
+    for (const auto& file : stale)
+        std::filesystem::remove(file, ec);
 }

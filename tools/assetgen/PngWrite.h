@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -45,6 +46,23 @@ struct EncodedPng {
 
 // Throws GenError naming `what` on failure.
 EncodedPng EncodePicture(const std::uint8_t* rgba, int width, int height, const std::string& what);
+
+// Encoded pictures kept between runs of the generator, each under a hash of its pixels (and of
+// the encoder and its libraries' versions): a run encodes again only what it drew differently,
+// since reducing to a palette is most of its time. The bytes are the same as EncodePicture's.
+// Without a folder nothing is kept; a folder that cannot be written only costs the time.
+struct PngCache {
+    std::filesystem::path folder;
+
+    // The picture's bytes (only the bytes: kind and error are not kept).
+    std::vector<std::uint8_t> Encode(const std::uint8_t* rgba, int width, int height,
+                                     const std::string& what);
+    // Removes the entries this run did not ask for (after a run of every group).
+    void Prune() const;
+
+  private:
+    std::set<std::string> used;
+};
 
 // Writes bytes to file; throws GenError naming the file on failure.
 void WriteFileBytes(const std::filesystem::path& file, const std::vector<std::uint8_t>& bytes);

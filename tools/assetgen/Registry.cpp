@@ -56,7 +56,7 @@ void GenContext::Count(const std::filesystem::path& written) {
 void GenContext::Save(const Canvas& canvas, const std::string& rel) {
     auto file = Abs(rel);
     MakeParent(file);
-    canvas.SavePng(file);
+    canvas.SavePng(file, pngCache);
     Count(file);
 }
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "PngWrite.h"
+
 #include <cstdint>
 #include <filesystem>
 #include <stdexcept>
@@ -20,6 +22,7 @@ struct GenContext {
     std::filesystem::path outRoot;
     int filesWritten = 0;
     std::uint64_t bytesWritten = 0;
+    PngCache pngCache;
 
     std::filesystem::path Abs(const std::string& rel) const;
 

@@ -4,12 +4,15 @@
 //   pebblefrost_assetgen <text data folder> <output Data folder> [group ...]
 //
 // Naming groups runs only those (handy while drawing); the text data is always copied.
+// PEBBLEFROST_PNG_CACHE names a folder that keeps the encoded pictures between runs (PngWrite.h);
+// a run of every group removes from it what that run did not use.
 
 #include "Registry.h"
 
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <set>
 #include <string>
@@ -49,6 +52,7 @@ int main(int argc, char** argv) {
     auto started = std::chrono::steady_clock::now();
     GenContext ctx;
     ctx.outRoot = argv[2];
+    if (const char* cache = std::getenv("PEBBLEFROST_PNG_CACHE")) ctx.pngCache.folder = cache;
     std::set<std::string> only(argv + 3, argv + argc);
     std::set<std::string> known;
     for (const AssetGroup* group : RegisteredGroups())
@@ -70,6 +74,7 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "pebblefrost_assetgen: %s: %s\n", current.c_str(), e.what());
         return 1;
     }
+    if (only.empty()) ctx.pngCache.Prune();
     double seconds =
         std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
     std::printf("pebblefrost_assetgen: %d files, %llu bytes, %.2f s\n", ctx.filesWritten,

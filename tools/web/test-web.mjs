@@ -28,6 +28,11 @@ const kChannel = 48;
 const kMatch = 4800;
 // A page caught in the middle of its turn is near a native picture: a tenth of the pixels.
 const kNear = 48000;
+// What the browser may fetch before the game runs, in bytes (the ending's package comes after).
+const kFirstLoad = 5e6;
+// The ending's package must be in this soon after the game runs (ms): far less than the least
+// time a player needs to walk the level to its end.
+const kEndingWithin = 10000;
 
 const work = mkdtempSync(join(tmpdir(), 'pebblefrost-web-'));
 let passed = 0;
@@ -208,8 +213,20 @@ async function desktopRun(browser, url, native, problems, context) {
     page: performance.getEntriesByType('navigation')[0].transferSize,
     ready: performance.now(),
   }));
-  const total = load.page + load.files.reduce((sum, [, size]) => sum + size, 0);
-  console.log(`  first load: ${(total / 1e6).toFixed(2)} MB (index.html ${load.page}, ${load.files.map(([f, n]) => `${f} ${n}`).join(', ')}); the game runs ${(load.ready / 1000).toFixed(2)} s after the page opened`);
+  // The first load is what comes before the game runs; the ending's package is asked for after.
+  const first = load.files.filter(([f]) => !f.startsWith('PebbleFrostEnding'));
+  const total = load.page + first.reduce((sum, [, size]) => sum + size, 0);
+  console.log(`  first load: ${(total / 1e6).toFixed(2)} MB (index.html ${load.page}, ${first.map(([f, n]) => `${f} ${n}`).join(', ')}); the game runs ${(load.ready / 1000).toFixed(2)} s after the page opened`);
+  check(total <= kFirstLoad, 'the first load is at most 5 MB', `${total} bytes`);
+  // The ending's package comes while the splash shows: the least a player needs to reach the
+  // ending is the level's walkthrough, minutes of pages.
+  const ending = await page
+    .waitForFunction(() => Module.endingDataHere && Module.endingDataHere - endingAsked, { timeout: 30000 })
+    .then((h) => h.jsonValue(), () => 0);
+  const endingFile = await page.evaluate(() =>
+    performance.getEntriesByType('resource').filter((r) => r.name.endsWith('PebbleFrostEnding.data')).map((r) => r.transferSize)[0]);
+  check(ending > 0 && ending < kEndingWithin, "the ending's data is in soon after the game runs",
+    `${(ending / 1000).toFixed(2)} s after, ${endingFile} bytes`);
   const pads = await page.$$eval('.pad', (all) => all.filter((p) => getComputedStyle(p).display !== 'none').length);
   check(pads === 0, 'no on-screen buttons without touch', `${pads} shown`);
   await sleep(1500);

@@ -201,6 +201,12 @@ void CStage_One::Update() {
 void CStage_One::UpdateClosingSequence() {
     CCommon& common = CCommon::Instance();
     if (TickPassed(pacingTick, kClosingStepMs)) {
+        // The last smoke stays until the ending's data is here (in the browser, minutes after
+        // it was asked for, this wait is not seen).
+        if (level.smokeStep >= kLastSmoke && !common.endingDataHere) {
+            common.UpdateBook();
+            return;
+        }
         common.pageSound.PlayOgg(0);
         if (common.flipAnim == 0) common.flipAnim = 1;
         if (level.smokeStep < kLastSmoke) {

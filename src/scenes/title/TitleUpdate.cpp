@@ -5,6 +5,7 @@
 #include "scenes/title/CStage_Title.h"
 #include "services/CCommon.h"
 #include "services/InventoryBag.h"
+#include <iterator>
 
 namespace {
 
@@ -116,15 +117,16 @@ bool PassedLimit(int32_t value, int32_t delta, int32_t limit) {
 }
 
 // Runs one frame of a paged screen. Answers true when its last step has ended (step is then 0).
+// A waiting page moves on with a click, or when forwardPressed.
 template <int N>
 bool RunPageSteps(const PageStep (&steps)[N], int32_t& step, int32_t& reveal, uint32_t& tick,
-                  WindowHandle window) {
+                  WindowHandle window, bool forwardPressed = false) {
     if (step < 0 || step >= N) return false;
     const PageStep& row = steps[step];
     CCommon& common = CCommon::Instance();
     if (row.waitsForClick) {
         common.StopTear();
-        if (TitleClicked(window)) {
+        if (TitleClicked(window) || forwardPressed) {
             common.StartTear();
             ++step;
             if (row.revealOnClick >= 0) reveal = row.revealOnClick;
@@ -299,8 +301,19 @@ void CStage_Title::UpdateHelpPages() {
         helpReveal = 0;
         return;
     }
+    // Left shows the page before at once (there is no tear to play backwards); Right tears the
+    // page away as a click does. Both are asked every frame, so that a key let go during a tear
+    // is pressed afresh on the next page.
+    const bool back = KeyPressedActive(DIK_LEFT, window);
+    const bool forward = KeyPressedActive(DIK_RIGHT, window);
+    constexpr int32_t kFirstPageShown = 1;
+    if (back && helpPageStep > kFirstPageShown && helpPageStep < int32_t(std::size(kHelpSteps)) &&
+        kHelpSteps[helpPageStep].waitsForClick) {
+        helpPageStep -= 2;
+        helpReveal = 800;
+    }
     helpRect = RECT{0, 0, helpReveal, 600};
-    if (RunPageSteps(kHelpSteps, helpPageStep, helpReveal, titleTick, window))
+    if (RunPageSteps(kHelpSteps, helpPageStep, helpReveal, titleTick, window, forward))
         CCommon::Instance().titlePhase = 1;
 }
 
