@@ -44,9 +44,9 @@ bool InkBox(cairo_surface_t* rec, double w, double h, double& x0, double& y0, do
 
 void PaintFramesFitted(cairo_t* cr, double w, double h, int count, double margin, double minScale,
                        const std::function<void(int, double&, double&)>& place,
-                       const std::function<void(cairo_t*, int)>& paint) {
+                       const std::function<void(cairo_t*, int)>& paint, double maxScale) {
     std::vector<cairo_surface_t*> recordings;
-    double scale = 1.0;
+    double scale = maxScale;
     const double cx = w / 2;
     for (int f = 0; f < count; ++f) {
         // Bounded to a wide margin round the frame: what a painter draws far outside it (a wash

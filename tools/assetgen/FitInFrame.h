@@ -10,8 +10,9 @@
 #include <functional>
 
 // Paints frames 0..count-1 with paint(cr, f) into boxes of w x h, frame f's box at
-// place(f) = its top-left in the picture. The shrink is at most to minScale; a painting that
+// place(f) = its top-left in the picture. The factor is at most maxScale and at least minScale; a
+// painting that
 // needs more stays cut (and the data check reports it).
 void PaintFramesFitted(cairo_t* cr, double w, double h, int count, double margin, double minScale,
                        const std::function<void(int, double&, double&)>& place,
-                       const std::function<void(cairo_t*, int)>& paint);
+                       const std::function<void(cairo_t*, int)>& paint, double maxScale = 1.0);
