@@ -57,6 +57,53 @@ TEST_F(LevelUndoTest, AssembledC6StaysUntilTheTurnBackOverItsOwnPage) {
     EXPECT_EQ(L.counters.b14Count, 2);
 }
 
+// Turned back before the page its pieces were put down on, C6 may be off the page with every
+// piece still marked as sitting on it. It drifts on with them and nothing is used up (no B14 shows
+// for them there), and the turn back gives the world back.
+TEST_F(LevelUndoTest, C6OffThePageWithItsPiecesDriftsOnWithThem) {
+    for (CollObj& c : L.colls)
+        c.state = 5;
+    for (TearObj& it : bag.items)
+        it.state = ItemInBag;
+    bag.items[7].state = ItemNotInPlay; // in the bag it would wake C5
+    CollObj& c6 = L.colls[6];
+    c6.state = 0;
+    c6.x = 1203;
+    c6.y = 250;
+    c6.step = 20;
+    int32_t x = 842; // the first piece has come onto the page, ahead of C6
+    for (int item : kPieceItems) {
+        TearObj& piece = bag.items[item];
+        piece.state = x < 860 ? ItemPlaced : ItemPlacedOff;
+        piece.x = x;
+        piece.step = 20;
+        FirstPlacementFlag(bag, item) = SecondPlacementFlag(bag, item) = 1;
+        x += 60;
+    }
+    const WorldSnapshot before = WorldSnapshot::Take(stage);
+    stage.CollisionReleaseChecks();
+    stage.CollisionsForward();
+    stage.ItemsForward();
+    stage.BackgroundsForward();
+    stage.FollowUpChecks();
+    ++common.page;
+    EXPECT_EQ(c6.x, 1183);
+    EXPECT_EQ(c6.state, 0);
+    EXPECT_EQ(L.backs[14].state, 2);
+    EXPECT_EQ(bag.items[1].state, ItemPlaced);
+    EXPECT_EQ(bag.items[1].x, 822);
+
+    stage.FirstUndoChecks();
+    stage.CollisionsBackward();
+    stage.C11GoingUndo();
+    stage.B4EndCheck();
+    stage.ItemsBackward();
+    stage.BackgroundsBackward();
+    stage.SecondUndoChecks();
+    --common.page;
+    EXPECT_EQ(WorldSnapshot::Take(stage).Diff(before), "");
+}
+
 TEST_F(LevelUndoTest, B14HandsC7OverToItsPath) {
     Show(stage, 14, 200, 5);
     L.counters.b14Count = 2;
