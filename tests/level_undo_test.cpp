@@ -427,27 +427,44 @@ TEST_F(LevelUndoTest, C9UseIsTakenBack) {
 // B30 is shown on the first frame after item 11's put-down page; the backward turn onto that
 // page hides it again and gives the item back where it was put down. B30's loop stepped back
 // with the scenery on that turn only when the scenery moved.
-TEST_F(LevelUndoTest, ItemPutDownOutsideThePitComesBackFromB30) {
-    for (const bool sceneryMoves : {true, false}) {
-        SCOPED_TRACE(sceneryMoves);
+// Item 11 put down outside the pit lay at x 300 after the turn that led to its use, and B30 came
+// on there (27 px left). The turn back gives it back where it lay before that turn: a step right
+// if the put-down items moved on it. Its put-down point is where it lay only if no turn had moved
+// it since: turned back before its page and forward again while the world held still, it is not.
+TEST_F(LevelUndoTest, ItemPutDownOutsideThePitComesBackWhereItLay) {
+    struct Case {
+        const char* what;
+        uint8_t backGate, placedGate;
+        int32_t putDownX, expectedX;
+    } const cases[] = {
+        {"the world moved", 1, 1, 320, 320},
+        {"the world held still, the item off its put-down point", 0, 0, 260, 300},
+        {"only the put-down items moved", 0, 1, 320, 320},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
         HideAll(stage);
         common.page = 21;
+        common.backGate = common.itemGate = common.collGate = c.backGate;
+        common.placedGate = c.placedGate;
         TearingObj& tearing = bag.tearingObj[11];
         tearing.placePage = 20;
-        tearing.x = 127 - tearing.offX;
+        tearing.x = c.putDownX - tearing.offX;
         tearing.y = 208 - tearing.offY;
-        Show(stage, 30, 100, 0, 1, 200);
+        Show(stage, 30, 300 - 27, 20, 1, 200);
         L.counters.b30Count = 7;
-        bag.items[11].state = ItemUsedUp;
-        bag.items[11].x = 90; // wherever the world took it since
-        if (!sceneryMoves) CloseThreeGates(common);
+        TearObj& i11 = bag.items[11];
+        i11.state = ItemUsedUp;
+        i11.x = 300;
+        i11.y = 208;
+        i11.step = 20;
         stage.BackgroundsBackward();
         stage.SecondUndoChecks();
         EXPECT_EQ(L.backs[30].state, 2);
         EXPECT_EQ(L.counters.b30Count, 7);
-        EXPECT_EQ(bag.items[11].state, ItemPlaced);
-        EXPECT_EQ(bag.items[11].x, 127);
-        EXPECT_EQ(bag.items[11].y, 208);
+        EXPECT_EQ(i11.state, ItemPlaced);
+        EXPECT_EQ(i11.x, c.expectedX);
+        EXPECT_EQ(i11.y, 208);
     }
 }
 

@@ -268,11 +268,14 @@ void Item11PlaceUndo(BackTurn& t) {
     b30.state = 2;
     TearObj& i11 = t.I(11);
     if (i11.state == ItemUsedUp) {
-        // Back on its put-down page, where it lay before any turn moved it.
+        // Back where it lay before the turn taken back. B30 came on where it lay after that turn
+        // (27 px left), which is not always its put-down point: turned back before that page and
+        // forward again, it drifted with the world meanwhile. Each of them moved on that turn as
+        // its own gate let it, and B30 has moved back since.
         i11.state = ItemPlaced;
-        const POINT at = PutDownPoint(t.bag, 11);
-        i11.x = at.x;
-        i11.y = at.y;
+        i11.x =
+            b30.x + 27 - (t.common.backGate ? b30.step : 0) + (t.common.placedGate ? i11.step : 0);
+        i11.y = b30.y + 8;
     }
 }
 
