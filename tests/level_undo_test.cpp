@@ -77,9 +77,10 @@ TEST_F(LevelUndoTest, C6OffThePageWithItsPiecesDriftsOnWithThem) {
         piece.state = x < 860 ? ItemPlaced : ItemPlacedOff;
         piece.x = x;
         piece.step = 20;
-        FirstPlacementFlag(bag, item) = SecondPlacementFlag(bag, item) = 1;
         x += 60;
     }
+    for (uint8_t& flag : bag.placementFlags) // both flags of every piece: on its place on C6
+        flag = 1;
     const WorldSnapshot before = WorldSnapshot::Take(stage);
     stage.CollisionReleaseChecks();
     stage.CollisionsForward();
@@ -274,6 +275,73 @@ TEST_F(LevelUndoTest, SequenceEndsThatOpenTheGatesAreTakenBackWholeTurn) {
         stage.SecondUndoChecks();
         --common.page;
         EXPECT_EQ(WorldSnapshot::Take(stage).Diff(before), "");
+    }
+}
+
+// C0, C1 and C24 begin their sequence in a frame (item 0 dropped on C0 or C24, item 2 priming
+// C1) and hold the world still while it plays. Turning back over the start takes back the turn
+// that led to it as that turn was made: with the world moving (the object drifted, the gates open
+// again), or with the world already standing still, as while the hero rides the carried path (no
+// drift to take back, the gates stay shut).
+TEST_F(LevelUndoTest, SequenceStartIsTakenBackAsTheWorldStoodWhenItBegan) {
+    const RECT met{400, 200, 480, 280};
+    for (int k : {0, 24, 1}) {
+        for (const bool stoodStill : {false, true}) {
+            SCOPED_TRACE(std::to_string(k) + (stoodStill ? ", the world stood still" : ""));
+            HideAll(stage);
+            for (CollObj& c : L.colls)
+                c.state = 5;
+            for (TearObj& it : bag.items)
+                it.state = ItemInBag;
+            bag.items[7].state = ItemNotInPlay; // in the bag it would wake C5
+            common.page = 20;
+            OpenAllGates(common);
+            if (stoodStill) CloseThreeGates(common);
+            CollObj& c = L.colls[k];
+            c = CollObj{};
+            c.x = 400;
+            c.y = 200;
+            c.frames = 4;
+            c.step = 5;
+            c.state = 1;
+            c.hit = met;
+            // The item that starts it lies where it was put down, long ago, in the air.
+            const int item = k == 1 ? 2 : 0;
+            TearObj& it = bag.items[item];
+            it.state = ItemPlaced;
+            it.x = 420;
+            it.y = 220;
+            TearingObj& trace = bag.tearingObj[item];
+            trace.placePage = 10;
+            trace.x = it.x - trace.offX;
+            trace.y = it.y - trace.offY;
+            it.hit = met;
+            bag.hotspot[0] = met;
+            L.zones[0] = met;
+            bag.item2Frame = 0;
+            const WorldSnapshot before = WorldSnapshot::Take(stage);
+
+            stage.CollisionReleaseChecks();
+            stage.CollisionsForward();
+            stage.ItemsForward();
+            stage.BackgroundsForward();
+            stage.FollowUpChecks();
+            ++common.page;
+            stage.Interact();
+            EXPECT_EQ(c.state, 2);
+            EXPECT_EQ(c.x, stoodStill ? 400 : 395);
+            EXPECT_FALSE(common.backGate || common.itemGate || common.collGate);
+
+            stage.FirstUndoChecks();
+            stage.CollisionsBackward();
+            stage.C11GoingUndo();
+            stage.B4EndCheck();
+            stage.ItemsBackward();
+            stage.BackgroundsBackward();
+            stage.SecondUndoChecks();
+            --common.page;
+            EXPECT_EQ(WorldSnapshot::Take(stage).Diff(before), "");
+        }
     }
 }
 
