@@ -473,6 +473,28 @@ TEST_F(LevelUndoTest, C7UsedBesideB11ComesBackExactly) {
     EXPECT_EQ(L.backs[11].state, 2);
 }
 
+// B16 led C7 onto the page on the turn before, and C7 was used up beside B11 in a frame of this
+// page. The turn back takes both back: C7 waits off-stage again (not given back onto the page,
+// where the frame's rules would use it up again), B11 hides, B16 comes back beside it.
+TEST_F(LevelUndoTest, C7UsedOnThePageB16LedItOntoGoesBackToWaiting) {
+    common.page = 337;
+    L.stamps.b16Follow = 336;
+    Show(stage, 16, 563, 0, 2, 300);
+    CollObj& c7 = L.colls[7];
+    c7.state = 5;
+    c7.x = 547;
+    c7.y = 300;
+    L.stamps.c7Used = 337;
+    Show(stage, 11, 547 + 74, 0, 1, 406);
+    stage.FirstUndoChecks();
+    stage.SecondUndoChecks();
+    EXPECT_EQ(c7.state, 6);
+    EXPECT_EQ(L.stamps.c7Used, kNoStamp);
+    EXPECT_EQ(L.backs[11].state, 2);
+    EXPECT_EQ(L.backs[16].state, 4);
+    EXPECT_EQ(L.backs[16].x, 563);
+}
+
 TEST_F(LevelUndoTest, C9UseIsTakenBack) {
     common.page = 15;
     Show(stage, 22, 276, 0, 1, 295);

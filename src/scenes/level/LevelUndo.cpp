@@ -118,6 +118,13 @@ void B16FollowUndo(BackTurn& t) {
     if (!TurnBefore(t.L.stamps.b16Follow, t.page)) return;
     t.L.stamps.b16Follow = kNoStamp;
     CollObj& c7 = t.C(7);
+    // Used up beside B11 in a frame of the very page B16 led it onto: that use goes back with it
+    // (given back by the second list, C7 would stand on the page and be used up again).
+    if (c7.state == 5 && Now(t.L.stamps.c7Used, t.page)) {
+        t.L.stamps.c7Used = kNoStamp;
+        if (t.B(11).state == 1) t.B(11).state = 2;
+        c7.state = 1;
+    }
     if (c7.state == 1) c7.state = 6;
     BackObj& b16 = t.B(16);
     if (b16.state == 2) {
