@@ -204,9 +204,10 @@ TEST_F(LevelUndoTest, FirstListOpensAndClosesTheGatesInItsOrder) {
     EXPECT_TRUE(AllClosed());
     EXPECT_EQ(L.charState, CharLever);
 
-    // Item 5's extra stamp comes after B17's end: open.
+    // Item 5's extra stamp, which started B57's sequence, comes after B17's end: open.
     L.stamps.b17End = 19;
     L.stamps.item5Extra = 19;
+    L.backs[57].state = 3;
     stage.FirstUndoChecks();
     EXPECT_TRUE(AllOpen());
 
@@ -222,6 +223,29 @@ TEST_F(LevelUndoTest, FirstListOpensAndClosesTheGatesInItsOrder) {
     L.colls[0].pageStamp = 20;
     stage.FirstUndoChecks();
     EXPECT_TRUE(AllOpen());
+}
+
+// Item 5 reached its last picture on the turn before. Only when that started B17's or B57's
+// sequence (which shut all the gates at the end of that turn) does the turn back take the start
+// back and open the gates; otherwise they stay as they are, here shut by another sequence.
+TEST_F(LevelUndoTest, ItemFivesLastPictureOpensTheGatesOnlyWhenItStartedASequence) {
+    for (const int started : {0, 17, 57}) {
+        SCOPED_TRACE(started);
+        HideAll(stage);
+        common.page = 20;
+        CloseThreeGates(common);
+        L.stamps.item5Extra = 19;
+        if (started != 0) Show(stage, started, 300, 0, 3, 200);
+        stage.FirstUndoChecks();
+        EXPECT_EQ(L.stamps.item5Extra, kNoStamp);
+        if (started == 0) {
+            EXPECT_FALSE(common.backGate || common.itemGate || common.collGate);
+            EXPECT_TRUE(common.placedGate);
+        } else {
+            EXPECT_TRUE(AllOpen());
+            EXPECT_EQ(L.backs[started].state, 2);
+        }
+    }
 }
 
 // The turn that ends C0's, C1's or C24's sequence opens the three gates when it comes to that

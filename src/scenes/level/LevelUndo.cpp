@@ -95,14 +95,18 @@ void B57EndUndo(BackTurn& t) {
     }
 }
 
+// Item 5 reached its last picture on the turn before. Only if that also started B17's or B57's
+// sequence did the turn shut the gates (at its very end); only then is there a start to take back
+// and do the gates open for it. Otherwise the world stood as it stands.
 void Item5ExtraUndo(BackTurn& t) {
     if (!TurnBefore(t.L.stamps.item5Extra, t.page)) return;
     t.L.stamps.item5Extra = kNoStamp;
-    OpenAllGates(t.common);
-    if (t.B(17).state == 3)
-        t.B(17).state = 2;
-    else if (t.B(57).state == 3)
-        t.B(57).state = 2;
+    for (int slot : {17, 57}) {
+        if (t.B(slot).state != 3) continue;
+        OpenAllGates(t.common);
+        t.B(slot).state = 2;
+        return;
+    }
 }
 
 void B16ReleaseUndo(BackTurn& t) {
