@@ -369,6 +369,40 @@ TEST_F(LevelUndoTest, SequenceStartIsTakenBackAsTheWorldStoodWhenItBegan) {
     }
 }
 
+// C1 primed on this page is turned back to waiting, and C0 (which runs before it) gets back the
+// step it drifted on the turn that led here: once. Usually the priming shut the gates and C1's
+// rule gives C0 that step; when the character's own turn back opened them first (the failed climb
+// begun in the same frame), C0 drifted back in its own place already.
+TEST_F(LevelUndoTest, C0GetsOneStepBackWhenC1sPrimingIsTurnedBack) {
+    for (const bool characterOpenedTheGates : {false, true}) {
+        SCOPED_TRACE(characterOpenedTheGates);
+        HideAll(stage);
+        for (CollObj& c : L.colls)
+            c.state = 5;
+        common.page = 195;
+        for (int k : {0, 1}) {
+            CollObj& c = L.colls[k];
+            c = CollObj{};
+            c.x = 300 + 100 * k;
+            c.y = 200;
+            c.frames = 4;
+            c.step = 20;
+            c.state = k == 0 ? 1 : 2;
+        }
+        L.flags.c1Primed = 1;
+        if (characterOpenedTheGates)
+            OpenAllGates(common);
+        else
+            CloseThreeGates(common);
+        stage.CollisionsBackward();
+        EXPECT_EQ(L.colls[0].x, 320);
+        EXPECT_EQ(L.colls[1].x, 420);
+        EXPECT_EQ(L.colls[1].state, 1);
+        EXPECT_EQ(L.flags.c1Primed, 0);
+        EXPECT_TRUE(common.collGate);
+    }
+}
+
 // C11 handed over to C12 on the turn before; C12 may have walked off the page since (state 0).
 TEST_F(LevelUndoTest, C11HandOverIsTakenBackAfterC12LeftThePage) {
     for (int32_t c12State : {1, 0}) {

@@ -368,11 +368,14 @@ void C1Backward(Turn& t, CollObj& o) {
         return;
     }
     t.level.flags.c1Primed = 0;
+    // C0 ran before C1 in this turn: it drifted back already if the gates were open then (the
+    // character's own turn back may have opened them, say out of the failed climb).
+    const bool c0DriftedBack = t.common.collGate != 0;
     const bool moved = ReleaseWorldAtStart(t, 1);
-    // When the turn taken back here was made with the gates open, C0 drifted on it; this turn C0
-    // ran before C1 opened them again.
+    // When the turn taken back here was made with the gates open, C0 drifted on it.
     CollObj& c0 = t.C(0);
-    if (moved && (c0.state == 0 || c0.state == 1 || c0.state == 3 || c0.state == 4))
+    if (moved && !c0DriftedBack &&
+        (c0.state == 0 || c0.state == 1 || c0.state == 3 || c0.state == 4))
         c0.x += c0.step;
     BackToWaiting(o, moved);
 }
