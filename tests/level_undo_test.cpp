@@ -403,6 +403,34 @@ TEST_F(LevelUndoTest, C0GetsOneStepBackWhenC1sPrimingIsTurnedBack) {
     }
 }
 
+// C1 or C24 in the middle of its sequence held the world still on the turn taken back. A lost
+// state begun on this page (the slip, say) opens all the gates as it rewinds to walking, before the
+// collision objects: C0, which comes before either in the loop, still stands.
+TEST_F(LevelUndoTest, ObjectsBeforeAPlayingSequenceStandWhenALostStateRewinds) {
+    for (int k : {1, 24}) {
+        SCOPED_TRACE(k);
+        HideAll(stage);
+        for (CollObj& c : L.colls)
+            c.state = 5;
+        common.page = 336;
+        for (int slot : {0, k}) {
+            CollObj& c = L.colls[slot];
+            c = CollObj{};
+            c.x = 300;
+            c.y = 200;
+            c.frames = 4;
+            c.step = 20;
+            c.state = slot == k ? 2 : 1;
+            c.frame = slot == k ? 2 : 0;
+        }
+        OpenAllGates(common); // as the slip's turn back left them
+        stage.CollisionsBackward();
+        EXPECT_EQ(L.colls[0].x, 300);
+        EXPECT_EQ(L.colls[k].frame, 1);
+        EXPECT_FALSE(common.backGate || common.itemGate || common.collGate);
+    }
+}
+
 // C11 handed over to C12 on the turn before; C12 may have walked off the page since (state 0).
 TEST_F(LevelUndoTest, C11HandOverIsTakenBackAfterC12LeftThePage) {
     for (int32_t c12State : {1, 0}) {

@@ -600,6 +600,13 @@ void CStage_One::CollisionsForward() {
 
 void CStage_One::CollisionsBackward() {
     Turn t = MakeTurn(*this);
+    // C1 or C24 playing its sequence held the world still on the turn taken back, but comes late
+    // in the loop: the objects before it see the gates shut already, whatever the character's
+    // turn back opened (a lost state begun on this page opens them all as it rewinds to walking).
+    for (int k : {1, 24}) {
+        const CollObj& held = level.colls[k];
+        if (held.state == 2 && held.frame >= 1) CloseThreeGates(t.common);
+    }
     // C24 met on this page (the frame's rules closed the gates and started it): the turn that led
     // here moved the objects before it with the gates open, unless the world already stood still,
     // and its own backward rule opens them only when its turn in the loop comes.
