@@ -644,6 +644,37 @@ TEST_F(LevelUndoTest, ItemPutDownOutsideThePitComesBackWhereItLay) {
     }
 }
 
+// The hare (C5) used beside copy 0 while it ran goes back to running on the turn back, unless the
+// turn taken back is the one that woke it (item 7 torn into the bag on the page before): then it
+// had not run yet and goes back to sleeping.
+TEST_F(LevelUndoTest, C5UsedOnTheTurnItWokeGoesBackToSleeping) {
+    for (const int32_t woke : {181, 170}) {
+        SCOPED_TRACE(woke);
+        HideAll(stage);
+        common.page = 182;
+        CollObj& c5 = L.colls[5];
+        c5 = CollObj{};
+        c5.state = 5;
+        c5.frames = 5;
+        c5.frame = 2;
+        c5.dw = 80;
+        L.stamps.c5Used = 182;
+        L.values.c5UsedState = 2;
+        L.stamps.c5Wake = woke;
+        Back11Copy& copy = L.back11Copies[0];
+        copy.shown = 1;
+        copy.x = 170;
+        copy.y = 406;
+        stage.SecondUndoChecks();
+        EXPECT_EQ(c5.x, 170);
+        EXPECT_EQ(c5.y, 400);
+        EXPECT_EQ(c5.state, woke == 181 ? 1 : 2);
+        EXPECT_EQ(c5.frame, woke == 181 ? 2 : 1);
+        EXPECT_EQ(L.stamps.c5Wake, woke == 181 ? kNoStamp : woke);
+        EXPECT_EQ(copy.shown, 2);
+    }
+}
+
 // The hare (C5) woken by item 7 in the bag on a forward turn goes back to sleeping on the turn
 // back, where it was: it drifted on the turn that woke it only if the world moved then.
 TEST_F(LevelUndoTest, C5WokenOnATurnComesBackWhereItSleptWhateverTheGate) {

@@ -399,8 +399,13 @@ void C5UseUndo(BackTurn& t, int32_t& stamp, CollObj& c, Back11Copy& copy) {
         Show(c, copy.x, copy.y - 6);
         // Used while it ran (2) or after (3), it goes back to that: its run's step of the turn
         // taken back is taken back too (the copy's own step back gave the place).
+        // Woken on the turn taken back (item 7 went into the bag on the page before), it had not
+        // run yet: it goes back to sleeping, as its own running rule would have put it.
         const int32_t used = t.L.values.c5UsedState;
-        if (used == 2 || used == 3) {
+        int32_t& woken = t.L.stamps.c5Wake;
+        const bool wokenOnThatTurn = used == 2 && woken != kNoStamp && woken >= t.page - 1;
+        if (wokenOnThatTurn) woken = kNoStamp;
+        if ((used == 2 || used == 3) && !wokenOnThatTurn) {
             c.state = used;
             if (used == 2 && c.frame >= 1) --c.frame;
         } else if (GoesOffScreen(c.x, c.dw)) {
