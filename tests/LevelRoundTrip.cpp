@@ -113,7 +113,10 @@ void ForgiveAcceptedDifferences(LevelSnapshot& after, const LevelSnapshot& befor
         if (o.x == b.colls[k].x && onEdge(o.x, o.dw) && sameBut0Or1(o.state, b.colls[k].state))
             o.state = b.colls[k].state;
     }
-    // The copies of B11 switch at a fixed left edge (x = -30) instead.
+    // The copies of B11 switch at a fixed left edge (x = -30) instead. Resting on x = -30 a copy
+    // would show the left 70 px of its picture on the page, but there (as at 860) both the
+    // coming-on and the going-off tests hold and the going-off one runs last: every frame leaves
+    // it hidden, so which of the two it held after a turn is never drawn past that turn's frame.
     for (int k = 0; k < LevelState::kBack11Copies; ++k) {
         Back11Copy& o = a.back11Copies[k];
         const Back11Copy& p = b.back11Copies[k];
