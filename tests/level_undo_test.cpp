@@ -320,7 +320,12 @@ TEST_F(LevelUndoTest, SequenceStartIsTakenBackAsTheWorldStoodWhenItBegan) {
             bag.items[7].state = ItemNotInPlay; // in the bag it would wake C5
             common.page = 20;
             OpenAllGates(common);
-            if (stoodStill) CloseThreeGates(common);
+            L.charState = CharWalk;
+            if (stoodStill) { // the hero rides the carried path, which shuts the gates
+                L.charState = CharCarried;
+                L.counters.carryStep = 5;
+                CloseThreeGates(common);
+            }
             CollObj& c = L.colls[k];
             c = CollObj{};
             c.x = 400;

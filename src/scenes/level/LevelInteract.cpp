@@ -82,7 +82,9 @@ struct Rules {
     InventoryBag& bag;
     CCommon& common;
     int32_t page;
-    bool stoodStill; // the collision objects' gate was shut when this frame's rules began
+    // The world stood still on the turn that led to this page: the hero rides the carried path
+    // (past its first step, each of its turns shuts the gates).
+    bool stoodStill;
 
     CollObj& C(int k) { return L.colls[k]; }
     BackObj& B(int k) { return L.backs[k]; }
@@ -588,7 +590,8 @@ void Rules::Item2PrimesC1() {
 
 void CStage_One::Interact() {
     CCommon& common = CCommon::Instance();
-    Rules rules{level, InventoryBag::Instance(), common, common.page, common.collGate == 0};
+    const bool riding = level.charState == CharCarried && level.counters.carryStep >= 1;
+    Rules rules{level, InventoryBag::Instance(), common, common.page, riding};
     if (rules.PlacedEarlier(0)) {
         rules.Item0AgainstObjects();
         rules.Item0AgainstCharacter();
