@@ -113,7 +113,10 @@ void ForgiveAcceptedDifferences(LevelSnapshot& after, const LevelSnapshot& befor
         if (o.x == b.colls[k].x && onEdge(o.x, o.dw) && sameBut0Or1(o.state, b.colls[k].state))
             o.state = b.colls[k].state;
     }
-    // The copies of B11 switch at a fixed left edge (x = -30) instead.
+    // The copies of B11 switch at a fixed left edge (x = -30) instead. Resting on x = -30 a copy
+    // would show the left 70 px of its picture on the page, but there (as at 860) both the
+    // coming-on and the going-off tests hold and the going-off one runs last: every frame leaves
+    // it hidden, so which of the two it held after a turn is never drawn past that turn's frame.
     for (int k = 0; k < LevelState::kBack11Copies; ++k) {
         Back11Copy& o = a.back11Copies[k];
         const Back11Copy& p = b.back11Copies[k];
@@ -148,9 +151,10 @@ void ForgiveAcceptedDifferences(LevelSnapshot& after, const LevelSnapshot& befor
         a.counters.b91Step = b.counters.b91Step;
     }
     // Hidden background objects (state 2) that every rule showing them places anew (B2 only
-    // ever comes on where C1 is used): where they were last seen is not drawn and not read.
+    // ever comes on where C1 is used, B11 where C7 or C8 is): where they were last seen is not
+    // drawn and not read.
     for (int k :
-         {1, 2, 3, 12, 13, 14, 21, 22, 24, 25, 26, 27, 29, 30, 31, 56, 59, 91, 92, 93, 94}) {
+         {1, 2, 3, 11, 12, 13, 14, 21, 22, 24, 25, 26, 27, 29, 30, 31, 56, 59, 91, 92, 93, 94}) {
         if (a.backs[k].state == 2 && b.backs[k].state == 2) {
             a.backs[k].x = b.backs[k].x;
             a.backs[k].y = b.backs[k].y;

@@ -309,6 +309,9 @@ TEST_F(LevelBackgroundTest, B29FallsSlidesAndTurningBackLiftsItToC13) {
     Show(stage, 29, 400, 0, 1, 300);
     L.values.b29StartY = 300;
     L.colls[13].state = 5;
+    L.colls[13].step = 20;
+    L.colls[13].frames = 3;
+    L.colls[13].frame = 0; // as its loop stood when it was used
     const std::vector<WorldSnapshot> seen = ForwardThenBack(stage, 12);
     EXPECT_TRUE(seen[3].level.flags.b29Done);
     const LevelState& slid = seen[12].level;
@@ -317,9 +320,11 @@ TEST_F(LevelBackgroundTest, B29FallsSlidesAndTurningBackLiftsItToC13) {
     TurnBackgrounds(stage, Backward);
     EXPECT_EQ(L.backs[29].state, 2);
     EXPECT_EQ(L.backs[29].x, 400 + 60) << "hidden 60 px right of where it was shown";
+    // C13, used 29 px right of where B29 came on, stood a step further right before that turn.
     EXPECT_EQ(L.colls[13].state, 1);
-    EXPECT_EQ(L.colls[13].x, 400 + 89);
+    EXPECT_EQ(L.colls[13].x, 400 + 29 + 20);
     EXPECT_EQ(L.colls[13].y, 300 - 4);
+    EXPECT_EQ(L.colls[13].frame, 2);
 }
 
 TEST_F(LevelBackgroundTest, B31CountsRestsAndTurningBackBringsC10Back) {

@@ -57,6 +57,54 @@ TEST_F(LevelUndoTest, AssembledC6StaysUntilTheTurnBackOverItsOwnPage) {
     EXPECT_EQ(L.counters.b14Count, 2);
 }
 
+// Turned back before the page its pieces were put down on, C6 may be off the page with every
+// piece still marked as sitting on it. It drifts on with them and nothing is used up (no B14 shows
+// for them there), and the turn back gives the world back.
+TEST_F(LevelUndoTest, C6OffThePageWithItsPiecesDriftsOnWithThem) {
+    for (CollObj& c : L.colls)
+        c.state = 5;
+    for (TearObj& it : bag.items)
+        it.state = ItemInBag;
+    bag.items[7].state = ItemNotInPlay; // in the bag it would wake C5
+    CollObj& c6 = L.colls[6];
+    c6.state = 0;
+    c6.x = 1203;
+    c6.y = 250;
+    c6.step = 20;
+    int32_t x = 842; // the first piece has come onto the page, ahead of C6
+    for (int item : kPieceItems) {
+        TearObj& piece = bag.items[item];
+        piece.state = x < 860 ? ItemPlaced : ItemPlacedOff;
+        piece.x = x;
+        piece.step = 20;
+        x += 60;
+    }
+    for (uint8_t& flag : bag.placementFlags) // both flags of every piece: on its place on C6
+        flag = 1;
+    const WorldSnapshot before = WorldSnapshot::Take(stage);
+    stage.CollisionReleaseChecks();
+    stage.CollisionsForward();
+    stage.ItemsForward();
+    stage.BackgroundsForward();
+    stage.FollowUpChecks();
+    ++common.page;
+    EXPECT_EQ(c6.x, 1183);
+    EXPECT_EQ(c6.state, 0);
+    EXPECT_EQ(L.backs[14].state, 2);
+    EXPECT_EQ(bag.items[1].state, ItemPlaced);
+    EXPECT_EQ(bag.items[1].x, 822);
+
+    stage.FirstUndoChecks();
+    stage.CollisionsBackward();
+    stage.C11GoingUndo();
+    stage.B4EndCheck();
+    stage.ItemsBackward();
+    stage.BackgroundsBackward();
+    stage.SecondUndoChecks();
+    --common.page;
+    EXPECT_EQ(WorldSnapshot::Take(stage).Diff(before), "");
+}
+
 TEST_F(LevelUndoTest, B14HandsC7OverToItsPath) {
     Show(stage, 14, 200, 5);
     L.counters.b14Count = 2;
@@ -156,9 +204,10 @@ TEST_F(LevelUndoTest, FirstListOpensAndClosesTheGatesInItsOrder) {
     EXPECT_TRUE(AllClosed());
     EXPECT_EQ(L.charState, CharLever);
 
-    // Item 5's extra stamp comes after B17's end: open.
+    // Item 5's extra stamp, which started B57's sequence, comes after B17's end: open.
     L.stamps.b17End = 19;
     L.stamps.item5Extra = 19;
+    L.backs[57].state = 3;
     stage.FirstUndoChecks();
     EXPECT_TRUE(AllOpen());
 
@@ -174,6 +223,29 @@ TEST_F(LevelUndoTest, FirstListOpensAndClosesTheGatesInItsOrder) {
     L.colls[0].pageStamp = 20;
     stage.FirstUndoChecks();
     EXPECT_TRUE(AllOpen());
+}
+
+// Item 5 reached its last picture on the turn before. Only when that started B17's or B57's
+// sequence (which shut all the gates at the end of that turn) does the turn back take the start
+// back and open the gates; otherwise they stay as they are, here shut by another sequence.
+TEST_F(LevelUndoTest, ItemFivesLastPictureOpensTheGatesOnlyWhenItStartedASequence) {
+    for (const int started : {0, 17, 57}) {
+        SCOPED_TRACE(started);
+        HideAll(stage);
+        common.page = 20;
+        CloseThreeGates(common);
+        L.stamps.item5Extra = 19;
+        if (started != 0) Show(stage, started, 300, 0, 3, 200);
+        stage.FirstUndoChecks();
+        EXPECT_EQ(L.stamps.item5Extra, kNoStamp);
+        if (started == 0) {
+            EXPECT_FALSE(common.backGate || common.itemGate || common.collGate);
+            EXPECT_TRUE(common.placedGate);
+        } else {
+            EXPECT_TRUE(AllOpen());
+            EXPECT_EQ(L.backs[started].state, 2);
+        }
+    }
 }
 
 // The turn that ends C0's, C1's or C24's sequence opens the three gates when it comes to that
@@ -227,6 +299,140 @@ TEST_F(LevelUndoTest, SequenceEndsThatOpenTheGatesAreTakenBackWholeTurn) {
         stage.SecondUndoChecks();
         --common.page;
         EXPECT_EQ(WorldSnapshot::Take(stage).Diff(before), "");
+    }
+}
+
+// C0, C1 and C24 begin their sequence in a frame (item 0 dropped on C0 or C24, item 2 priming
+// C1) and hold the world still while it plays. Turning back over the start takes back the turn
+// that led to it as that turn was made: with the world moving (the object drifted, the gates open
+// again), or with the world already standing still, as while the hero rides the carried path (no
+// drift to take back, the gates stay shut).
+TEST_F(LevelUndoTest, SequenceStartIsTakenBackAsTheWorldStoodWhenItBegan) {
+    const RECT met{400, 200, 480, 280};
+    for (int k : {0, 24, 1}) {
+        for (const bool stoodStill : {false, true}) {
+            SCOPED_TRACE(std::to_string(k) + (stoodStill ? ", the world stood still" : ""));
+            HideAll(stage);
+            for (CollObj& c : L.colls)
+                c.state = 5;
+            for (TearObj& it : bag.items)
+                it.state = ItemInBag;
+            bag.items[7].state = ItemNotInPlay; // in the bag it would wake C5
+            common.page = 20;
+            OpenAllGates(common);
+            L.charState = CharWalk;
+            if (stoodStill) { // the hero rides the carried path, which shuts the gates
+                L.charState = CharCarried;
+                L.counters.carryStep = 5;
+                CloseThreeGates(common);
+            }
+            CollObj& c = L.colls[k];
+            c = CollObj{};
+            c.x = 400;
+            c.y = 200;
+            c.frames = 4;
+            c.step = 5;
+            c.state = 1;
+            c.hit = met;
+            // The item that starts it lies where it was put down, long ago, in the air.
+            const int item = k == 1 ? 2 : 0;
+            TearObj& it = bag.items[item];
+            it.state = ItemPlaced;
+            it.x = 420;
+            it.y = 220;
+            TearingObj& trace = bag.tearingObj[item];
+            trace.placePage = 10;
+            trace.x = it.x - trace.offX;
+            trace.y = it.y - trace.offY;
+            it.hit = met;
+            bag.hotspot[0] = met;
+            L.zones[0] = met;
+            bag.item2Frame = 0;
+            const WorldSnapshot before = WorldSnapshot::Take(stage);
+
+            stage.CollisionReleaseChecks();
+            stage.CollisionsForward();
+            stage.ItemsForward();
+            stage.BackgroundsForward();
+            stage.FollowUpChecks();
+            ++common.page;
+            stage.Interact();
+            EXPECT_EQ(c.state, 2);
+            EXPECT_EQ(c.x, stoodStill ? 400 : 395);
+            EXPECT_FALSE(common.backGate || common.itemGate || common.collGate);
+
+            stage.FirstUndoChecks();
+            stage.CollisionsBackward();
+            stage.C11GoingUndo();
+            stage.B4EndCheck();
+            stage.ItemsBackward();
+            stage.BackgroundsBackward();
+            stage.SecondUndoChecks();
+            --common.page;
+            EXPECT_EQ(WorldSnapshot::Take(stage).Diff(before), "");
+        }
+    }
+}
+
+// C1 primed on this page is turned back to waiting, and C0 (which runs before it) gets back the
+// step it drifted on the turn that led here: once. Usually the priming shut the gates and C1's
+// rule gives C0 that step; when the character's own turn back opened them first (the failed climb
+// begun in the same frame), C0 drifted back in its own place already.
+TEST_F(LevelUndoTest, C0GetsOneStepBackWhenC1sPrimingIsTurnedBack) {
+    for (const bool characterOpenedTheGates : {false, true}) {
+        SCOPED_TRACE(characterOpenedTheGates);
+        HideAll(stage);
+        for (CollObj& c : L.colls)
+            c.state = 5;
+        common.page = 195;
+        for (int k : {0, 1}) {
+            CollObj& c = L.colls[k];
+            c = CollObj{};
+            c.x = 300 + 100 * k;
+            c.y = 200;
+            c.frames = 4;
+            c.step = 20;
+            c.state = k == 0 ? 1 : 2;
+        }
+        L.flags.c1Primed = 1;
+        if (characterOpenedTheGates)
+            OpenAllGates(common);
+        else
+            CloseThreeGates(common);
+        stage.CollisionsBackward();
+        EXPECT_EQ(L.colls[0].x, 320);
+        EXPECT_EQ(L.colls[1].x, 420);
+        EXPECT_EQ(L.colls[1].state, 1);
+        EXPECT_EQ(L.flags.c1Primed, 0);
+        EXPECT_TRUE(common.collGate);
+    }
+}
+
+// C1 or C24 in the middle of its sequence held the world still on the turn taken back. A lost
+// state begun on this page (the slip, say) opens all the gates as it rewinds to walking, before the
+// collision objects: C0, which comes before either in the loop, still stands.
+TEST_F(LevelUndoTest, ObjectsBeforeAPlayingSequenceStandWhenALostStateRewinds) {
+    for (int k : {1, 24}) {
+        SCOPED_TRACE(k);
+        HideAll(stage);
+        for (CollObj& c : L.colls)
+            c.state = 5;
+        common.page = 336;
+        for (int slot : {0, k}) {
+            CollObj& c = L.colls[slot];
+            c = CollObj{};
+            c.x = 300;
+            c.y = 200;
+            c.frames = 4;
+            c.step = 20;
+            c.state = slot == k ? 2 : 1;
+            c.frame = slot == k ? 2 : 0;
+        }
+        OpenAllGates(common); // as the slip's turn back left them
+        stage.CollisionsBackward();
+        EXPECT_EQ(L.colls[0].x, 300);
+        EXPECT_EQ(L.colls[k].frame, 1);
+        EXPECT_FALSE(common.backGate || common.itemGate || common.collGate);
     }
 }
 
@@ -358,6 +564,28 @@ TEST_F(LevelUndoTest, C7UsedBesideB11ComesBackExactly) {
     EXPECT_EQ(L.backs[11].state, 2);
 }
 
+// B16 led C7 onto the page on the turn before, and C7 was used up beside B11 in a frame of this
+// page. The turn back takes both back: C7 waits off-stage again (not given back onto the page,
+// where the frame's rules would use it up again), B11 hides, B16 comes back beside it.
+TEST_F(LevelUndoTest, C7UsedOnThePageB16LedItOntoGoesBackToWaiting) {
+    common.page = 337;
+    L.stamps.b16Follow = 336;
+    Show(stage, 16, 563, 0, 2, 300);
+    CollObj& c7 = L.colls[7];
+    c7.state = 5;
+    c7.x = 547;
+    c7.y = 300;
+    L.stamps.c7Used = 337;
+    Show(stage, 11, 547 + 74, 0, 1, 406);
+    stage.FirstUndoChecks();
+    stage.SecondUndoChecks();
+    EXPECT_EQ(c7.state, 6);
+    EXPECT_EQ(L.stamps.c7Used, kNoStamp);
+    EXPECT_EQ(L.backs[11].state, 2);
+    EXPECT_EQ(L.backs[16].state, 4);
+    EXPECT_EQ(L.backs[16].x, 563);
+}
+
 TEST_F(LevelUndoTest, C9UseIsTakenBack) {
     common.page = 15;
     Show(stage, 22, 276, 0, 1, 295);
@@ -380,27 +608,75 @@ TEST_F(LevelUndoTest, C9UseIsTakenBack) {
 // B30 is shown on the first frame after item 11's put-down page; the backward turn onto that
 // page hides it again and gives the item back where it was put down. B30's loop stepped back
 // with the scenery on that turn only when the scenery moved.
-TEST_F(LevelUndoTest, ItemPutDownOutsideThePitComesBackFromB30) {
-    for (const bool sceneryMoves : {true, false}) {
-        SCOPED_TRACE(sceneryMoves);
+// Item 11 put down outside the pit lay at x 300 after the turn that led to its use, and B30 came
+// on there (27 px left). The turn back gives it back where it lay before that turn: a step right
+// if the put-down items moved on it. Its put-down point is where it lay only if no turn had moved
+// it since: turned back before its page and forward again while the world held still, it is not.
+TEST_F(LevelUndoTest, ItemPutDownOutsideThePitComesBackWhereItLay) {
+    struct Case {
+        const char* what;
+        uint8_t backGate, placedGate;
+        int32_t putDownX, expectedX;
+    } const cases[] = {
+        {"the world moved", 1, 1, 320, 320},
+        {"the world held still, the item off its put-down point", 0, 0, 260, 300},
+        {"only the put-down items moved", 0, 1, 320, 320},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
         HideAll(stage);
         common.page = 21;
+        common.backGate = common.itemGate = common.collGate = c.backGate;
+        common.placedGate = c.placedGate;
         TearingObj& tearing = bag.tearingObj[11];
         tearing.placePage = 20;
-        tearing.x = 127 - tearing.offX;
+        tearing.x = c.putDownX - tearing.offX;
         tearing.y = 208 - tearing.offY;
-        Show(stage, 30, 100, 0, 1, 200);
+        Show(stage, 30, 300 - 27, 20, 1, 200);
         L.counters.b30Count = 7;
-        bag.items[11].state = ItemUsedUp;
-        bag.items[11].x = 90; // wherever the world took it since
-        if (!sceneryMoves) CloseThreeGates(common);
+        TearObj& i11 = bag.items[11];
+        i11.state = ItemUsedUp;
+        i11.x = 300;
+        i11.y = 208;
+        i11.step = 20;
         stage.BackgroundsBackward();
         stage.SecondUndoChecks();
         EXPECT_EQ(L.backs[30].state, 2);
         EXPECT_EQ(L.counters.b30Count, 7);
-        EXPECT_EQ(bag.items[11].state, ItemPlaced);
-        EXPECT_EQ(bag.items[11].x, 127);
-        EXPECT_EQ(bag.items[11].y, 208);
+        EXPECT_EQ(i11.state, ItemPlaced);
+        EXPECT_EQ(i11.x, c.expectedX);
+        EXPECT_EQ(i11.y, 208);
+    }
+}
+
+// The hare (C5) used beside copy 0 while it ran goes back to running on the turn back, unless the
+// turn taken back is the one that woke it (item 7 torn into the bag on the page before): then it
+// had not run yet and goes back to sleeping.
+TEST_F(LevelUndoTest, C5UsedOnTheTurnItWokeGoesBackToSleeping) {
+    for (const int32_t woke : {181, 170}) {
+        SCOPED_TRACE(woke);
+        HideAll(stage);
+        common.page = 182;
+        CollObj& c5 = L.colls[5];
+        c5 = CollObj{};
+        c5.state = 5;
+        c5.frames = 5;
+        c5.frame = 2;
+        c5.dw = 80;
+        L.stamps.c5Used = 182;
+        L.values.c5UsedState = 2;
+        L.stamps.c5Wake = woke;
+        Back11Copy& copy = L.back11Copies[0];
+        copy.shown = 1;
+        copy.x = 170;
+        copy.y = 406;
+        stage.SecondUndoChecks();
+        EXPECT_EQ(c5.x, 170);
+        EXPECT_EQ(c5.y, 400);
+        EXPECT_EQ(c5.state, woke == 181 ? 1 : 2);
+        EXPECT_EQ(c5.frame, woke == 181 ? 2 : 1);
+        EXPECT_EQ(L.stamps.c5Wake, woke == 181 ? kNoStamp : woke);
+        EXPECT_EQ(copy.shown, 2);
     }
 }
 

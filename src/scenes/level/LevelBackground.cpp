@@ -599,21 +599,23 @@ void Item5StartsSequence(BackTurn& t) {
     }
 }
 
-// The five pieces on their places assemble C6: it parks and B14 shows in its stead.
+// The five pieces on their places assemble C6: it parks and B14 shows in its stead. Only on the
+// page: turned back before the page the pieces were put down on, C6 may be off it with the pieces
+// still marked as sitting on it; it then drifts on with them and assembles once it is back on the
+// page (assembling off it would hold C6 still, with no turn back to undo that, and use the pieces
+// up with no B14 to show for them).
 void AssembleC6(BackTurn& t) {
     BackObj& b14 = t.B(14);
-    if (b14.state != 2) return;
+    CollObj& c6 = t.C(6);
+    if (b14.state != 2 || c6.state != 1) return;
     for (int item : kPieceItems)
         if (!SecondPlacementFlag(t.bag, item)) return;
-    CollObj& c6 = t.C(6);
     c6.x += c6.step;
     c6.pageStamp = t.page;
-    if (c6.state == 1) {
-        c6.state = 5;
-        b14.state = 1;
-        b14.x = c6.x - 8;
-        b14.y = c6.y - 16;
-    }
+    c6.state = 5;
+    b14.state = 1;
+    b14.x = c6.x - 8;
+    b14.y = c6.y - 16;
     for (int item : kPieceItems)
         if (t.I(item).state == ItemPlaced) t.I(item).state = ItemUsedUp;
 }

@@ -478,11 +478,18 @@ void B29Backward(BackTurn& t, BackObj& b) {
     v.b29StartY = 0;
     b.x += 60;
     b.state = 2;
+    // C13 comes back as it was before the turn that led to its use: B29 came on 29 px left of
+    // it, and C13 had drifted with the world on that turn, a step and a picture (parked since, it
+    // sat out this turn's collision phase).
     CollObj& c13 = t.C(13);
     if (c13.state == 5) {
         c13.state = 1;
-        c13.x = xBefore + 89;
+        c13.x = xBefore + 29;
         c13.y = b.y - 4;
+        if (t.common.collGate) {
+            c13.x += c13.step;
+            StepCyclicBackward(c13.frame, c13.frames);
+        }
     }
 }
 

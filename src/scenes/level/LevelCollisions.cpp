@@ -295,11 +295,22 @@ constexpr DriftRule kDrift[LevelState::kColls] = {
 
 // A sequence undone to its start gives the object back to waiting in the state it waited in:
 // off the page it was 0 (the page switches it only after the frame's rules), so that the rules
-// of the frame after the turn see it as they did before the sequence started.
-void BackToWaiting(CollObj& o) {
+// of the frame after the turn see it as they did before the sequence started. It drifted on the
+// turn that led to the start unless the world stood still then.
+void BackToWaiting(CollObj& o, bool drifted = true) {
     o.pageStamp = kNoStamp;
-    o.x += o.step;
+    if (drifted) o.x += o.step;
     o.state = GoesOffScreen(o.x, o.dw) ? 0 : 1;
+}
+
+// C0, C1 and C24 back at their start: the world moves again, as on the turn that led there,
+// unless it already stood still then. True when it moved on that turn.
+bool ReleaseWorldAtStart(Turn& t, int coll) {
+    uint8_t& still = StartedStill(t.level.flags, coll);
+    const bool moved = still == 0;
+    still = 0;
+    if (moved) OpenThreeGates(t.common);
+    return moved;
 }
 
 // Shared by C0, C1 and C24: a one-shot that holds the world still while it plays. The turn that
@@ -332,8 +343,7 @@ void C0Backward(Turn& t, CollObj& o) {
         if (fromFirst && i2.state == ItemUsedUp) i2.state = ItemVisible;
         return;
     }
-    OpenThreeGates(t.common);
-    BackToWaiting(o);
+    BackToWaiting(o, ReleaseWorldAtStart(t, 0));
 }
 
 void C1Forward(Turn& t, CollObj& o) {
@@ -357,13 +367,17 @@ void C1Backward(Turn& t, CollObj& o) {
         --o.frame;
         return;
     }
-    OpenThreeGates(t.common);
     t.level.flags.c1Primed = 0;
-    // The turn taken back here was made with the gates open, so C0 drifted on it; this turn C0
-    // ran before C1 opened them again.
+    // C0 ran before C1 in this turn: it drifted back already if the gates were open then (the
+    // character's own turn back may have opened them, say out of the failed climb).
+    const bool c0DriftedBack = t.common.collGate != 0;
+    const bool moved = ReleaseWorldAtStart(t, 1);
+    // When the turn taken back here was made with the gates open, C0 drifted on it.
     CollObj& c0 = t.C(0);
-    if (c0.state == 0 || c0.state == 1 || c0.state == 3 || c0.state == 4) c0.x += c0.step;
-    BackToWaiting(o);
+    if (moved && !c0DriftedBack &&
+        (c0.state == 0 || c0.state == 1 || c0.state == 3 || c0.state == 4))
+        c0.x += c0.step;
+    BackToWaiting(o, moved);
 }
 
 void C3Forward(Turn& t, CollObj& o) {
@@ -440,8 +454,7 @@ void C24Backward(Turn& t, CollObj& o) {
         --o.frame;
         return;
     }
-    OpenThreeGates(t.common);
-    BackToWaiting(o);
+    BackToWaiting(o, ReleaseWorldAtStart(t, 24));
 }
 
 struct SequenceRule {
@@ -587,11 +600,18 @@ void CStage_One::CollisionsForward() {
 
 void CStage_One::CollisionsBackward() {
     Turn t = MakeTurn(*this);
+    // C1 or C24 playing its sequence held the world still on the turn taken back, but comes late
+    // in the loop: the objects before it see the gates shut already, whatever the character's
+    // turn back opened (a lost state begun on this page opens them all as it rewinds to walking).
+    for (int k : {1, 24}) {
+        const CollObj& held = level.colls[k];
+        if (held.state == 2 && held.frame >= 1) CloseThreeGates(t.common);
+    }
     // C24 met on this page (the frame's rules closed the gates and started it): the turn that led
-    // here moved the objects before it with the gates open, and its own backward rule opens them
-    // only when its turn in the loop comes.
+    // here moved the objects before it with the gates open, unless the world already stood still,
+    // and its own backward rule opens them only when its turn in the loop comes.
     const CollObj& c24 = level.colls[24];
-    if (c24.state == 2 && c24.frame <= 0) OpenThreeGates(t.common);
+    if (c24.state == 2 && c24.frame <= 0 && !level.flags.c24StartedStill) OpenThreeGates(t.common);
     for (int k = 0; k < kColls; ++k) {
         CollObj& o = level.colls[k];
         switch (o.state) {

@@ -55,6 +55,12 @@ inline const RECT& Hotspot(const InventoryBag& bag, int item) {
     return bag.items[item].hit; // items without a hotspot use their hit rectangle
 }
 
+// Whether the world already stood still when C0, C1 or C24 began its sequence.
+inline uint8_t& StartedStill(LevelFlags& flags, int coll) {
+    return coll == 0 ? flags.c0StartedStill
+                     : (coll == 1 ? flags.c1StartedStill : flags.c24StartedStill);
+}
+
 // Where an item was put down: the tearing record's place plus its offsets.
 inline POINT PutDownPoint(const InventoryBag& bag, int item) {
     const TearingObj& t = bag.tearingObj[item];

@@ -82,6 +82,9 @@ struct Rules {
     InventoryBag& bag;
     CCommon& common;
     int32_t page;
+    // The world stood still on the turn that led to this page: the hero rides the carried path
+    // (past its first step, each of its turns shuts the gates).
+    bool stoodStill;
 
     CollObj& C(int k) { return L.colls[k]; }
     BackObj& B(int k) { return L.backs[k]; }
@@ -109,6 +112,13 @@ struct Rules {
     // A background object waiting in state 2 comes on at (x, y); otherwise it is left alone.
     void Reveal(int back, int32_t x, int32_t y) {
         if (B(back).state == 2) Show(B(back), x, y);
+    }
+
+    // C0, C1 and C24 hold the world still while their sequence plays.
+    void StartSequence(int coll) {
+        StartedStill(L.flags, coll) = stoodStill ? 1 : 0;
+        CloseThreeGates(common);
+        C(coll).state = 2;
     }
 
     void KnockDown() {
@@ -267,12 +277,8 @@ void Rules::Item0AgainstObjects() {
         C(8).state = 5;
         L.stamps.c8Used = page;
     }
-    for (int k : {0, 24}) {
-        if (ReadyAtRest(k) && Overlaps(C(k).hit, H)) {
-            CloseThreeGates(common);
-            C(k).state = 2;
-        }
-    }
+    for (int k : {0, 24})
+        if (ReadyAtRest(k) && Overlaps(C(k).hit, H)) StartSequence(k);
     bool item7InPlay = I(7).state == ItemVisible || PlacedEarlier(7);
     if (bag.item7Frame == 0 && item7InPlay && Overlaps(I(7).hit, H)) {
         bag.item7Frame = 1;
@@ -495,10 +501,7 @@ void Rules::LoosePiece(const Piece& p) {
     if (FirstPlacementFlag(bag, p.item) || !PlacedEarlier(p.item) || I(p.item).y >= p.yLimit)
         return;
     const RECT& R = I(p.item).hit;
-    if (p.stopsC24 && ReadyAtRest(24) && Overlaps(C(24).hit, R)) {
-        CloseThreeGates(common);
-        C(24).state = 2;
-    }
+    if (p.stopsC24 && ReadyAtRest(24) && Overlaps(C(24).hit, R)) StartSequence(24);
     C5Against(R);
     ObjectHitsByPlacedItem(R);
     KnockDownIfWalkerTouches(R);
@@ -578,9 +581,8 @@ void Rules::Item2PrimesC1() {
     bool inPicture = state == ItemPlaced || state == ItemVisible;
     if (bag.item2Frame == 0 && inPicture && PutDownEarlier(2) && InState(1, 1) &&
         Overlaps(I(2).hit, L.zones[0])) {
-        CloseThreeGates(common);
         L.flags.c1Primed = 1;
-        C(1).state = 2;
+        StartSequence(1);
     }
 }
 
@@ -588,7 +590,8 @@ void Rules::Item2PrimesC1() {
 
 void CStage_One::Interact() {
     CCommon& common = CCommon::Instance();
-    Rules rules{level, InventoryBag::Instance(), common, common.page};
+    const bool riding = level.charState == CharCarried && level.counters.carryStep >= 1;
+    Rules rules{level, InventoryBag::Instance(), common, common.page, riding};
     if (rules.PlacedEarlier(0)) {
         rules.Item0AgainstObjects();
         rules.Item0AgainstCharacter();

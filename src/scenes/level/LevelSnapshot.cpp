@@ -196,6 +196,9 @@ void DiffLevel(Differ& d, const LevelState& a, const LevelState& b) {
     FIELD(flags., b93Reversing);
     FIELD(flags., b94Reversing);
     FIELD(flags., b16Released);
+    FIELD(flags., c0StartedStill);
+    FIELD(flags., c1StartedStill);
+    FIELD(flags., c24StartedStill);
     FIELD(flags., endingStarted);
     FIELD(flags., returnToTitle);
     d.Group("flags", a.flags, b.flags);

@@ -196,6 +196,11 @@ struct LevelFlags {
     uint8_t b93Reversing = 0;
     uint8_t b94Reversing = 0;
     uint8_t b16Released = 0;
+    // The world already stood still when C0, C1 or C24 began its sequence, the hero riding the
+    // carried path: turning back over the start then
+    // takes back no drift of the turn before and leaves the gates to what holds the world.
+    // Cleared again by that turn back.
+    uint8_t c0StartedStill = 0, c1StartedStill = 0, c24StartedStill = 0;
     uint8_t endingStarted = 0;
     uint8_t returnToTitle = 0;
     bool operator==(const LevelFlags&) const = default;

@@ -95,14 +95,18 @@ void B57EndUndo(BackTurn& t) {
     }
 }
 
+// Item 5 reached its last picture on the turn before. Only if that also started B17's or B57's
+// sequence did the turn shut the gates (at its very end); only then is there a start to take back
+// and do the gates open for it. Otherwise the world stood as it stands.
 void Item5ExtraUndo(BackTurn& t) {
     if (!TurnBefore(t.L.stamps.item5Extra, t.page)) return;
     t.L.stamps.item5Extra = kNoStamp;
-    OpenAllGates(t.common);
-    if (t.B(17).state == 3)
-        t.B(17).state = 2;
-    else if (t.B(57).state == 3)
-        t.B(57).state = 2;
+    for (int slot : {17, 57}) {
+        if (t.B(slot).state != 3) continue;
+        OpenAllGates(t.common);
+        t.B(slot).state = 2;
+        return;
+    }
 }
 
 void B16ReleaseUndo(BackTurn& t) {
@@ -118,6 +122,13 @@ void B16FollowUndo(BackTurn& t) {
     if (!TurnBefore(t.L.stamps.b16Follow, t.page)) return;
     t.L.stamps.b16Follow = kNoStamp;
     CollObj& c7 = t.C(7);
+    // Used up beside B11 in a frame of the very page B16 led it onto: that use goes back with it
+    // (given back by the second list, C7 would stand on the page and be used up again).
+    if (c7.state == 5 && Now(t.L.stamps.c7Used, t.page)) {
+        t.L.stamps.c7Used = kNoStamp;
+        if (t.B(11).state == 1) t.B(11).state = 2;
+        c7.state = 1;
+    }
     if (c7.state == 1) c7.state = 6;
     BackObj& b16 = t.B(16);
     if (b16.state == 2) {
@@ -268,11 +279,14 @@ void Item11PlaceUndo(BackTurn& t) {
     b30.state = 2;
     TearObj& i11 = t.I(11);
     if (i11.state == ItemUsedUp) {
-        // Back on its put-down page, where it lay before any turn moved it.
+        // Back where it lay before the turn taken back. B30 came on where it lay after that turn
+        // (27 px left), which is not always its put-down point: turned back before that page and
+        // forward again, it drifted with the world meanwhile. Each of them moved on that turn as
+        // its own gate let it, and B30 has moved back since.
         i11.state = ItemPlaced;
-        const POINT at = PutDownPoint(t.bag, 11);
-        i11.x = at.x;
-        i11.y = at.y;
+        i11.x =
+            b30.x + 27 - (t.common.backGate ? b30.step : 0) + (t.common.placedGate ? i11.step : 0);
+        i11.y = b30.y + 8;
     }
 }
 
@@ -385,8 +399,13 @@ void C5UseUndo(BackTurn& t, int32_t& stamp, CollObj& c, Back11Copy& copy) {
         Show(c, copy.x, copy.y - 6);
         // Used while it ran (2) or after (3), it goes back to that: its run's step of the turn
         // taken back is taken back too (the copy's own step back gave the place).
+        // Woken on the turn taken back (item 7 went into the bag on the page before), it had not
+        // run yet: it goes back to sleeping, as its own running rule would have put it.
         const int32_t used = t.L.values.c5UsedState;
-        if (used == 2 || used == 3) {
+        int32_t& woken = t.L.stamps.c5Wake;
+        const bool wokenOnThatTurn = used == 2 && woken != kNoStamp && woken >= t.page - 1;
+        if (wokenOnThatTurn) woken = kNoStamp;
+        if ((used == 2 || used == 3) && !wokenOnThatTurn) {
             c.state = used;
             if (used == 2 && c.frame >= 1) --c.frame;
         } else if (GoesOffScreen(c.x, c.dw)) {
