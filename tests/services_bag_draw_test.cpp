@@ -170,6 +170,69 @@ TEST_F(BagDrawTest, PlacedPiecesLowShowTheirTraceOnTheirOwnPage) {
                  {bag.tearImage[kPear], 200, 100}});
 }
 
+// Every piece put down on this page is drawn once, by the low or by the high drawing: the five
+// pieces that can sit in the snowman's places go under the level's objects, the others over them.
+TEST_F(BagDrawTest, EachPutDownPieceIsDrawnLowOrHighNeverBoth) {
+    InventoryBag& bag = Bag();
+    Common().page = 7;
+    for (int i = 0; i < InventoryBag::kItems; ++i)
+        Place(i, ItemPlaced, 20 * i, 100, 7);
+    auto piecesDrawn = [&](const std::function<void()>& draw) {
+        std::set<int> pieces;
+        for (const SpriteCall& c : Record(draw))
+            for (int i = 0; i < InventoryBag::kItems; ++i)
+                if (c.texture == bag.tearImage[i]) pieces.insert(i);
+        return pieces;
+    };
+    EXPECT_EQ(piecesDrawn([&] { bag.DrawPlacedItemsLow(); }), (std::set<int>{1, 3, 4, 6, 8}));
+    EXPECT_EQ(piecesDrawn([&] { bag.DrawPlacedItemsHigh(); }),
+              (std::set<int>{0, 2, 5, 7, 9, 10, 11, 12, 13, 14}));
+}
+
+// The boulder glows under the cursor only while it can be torn out: pages standing, not locked.
+TEST_F(BagDrawTest, TheBoulderGlowsOnlyWhileItCanBeTornOut) {
+    Place(kBoulder, ItemVisible, 300, 300);
+    const POINT centre = CentreOf(kBoulder);
+    struct Case {
+        const char* what;
+        int autoFlip, forwardLock;
+        POINT cursor;
+        bool glows;
+    };
+    const Case cases[] = {{"pages standing, cursor on it", 0, 0, centre, true},
+                          {"pages turning by themselves", 1, 0, centre, false},
+                          {"pages locked", 0, 1, centre, false},
+                          {"cursor beside it", 0, 0, {centre.x + 400, centre.y}, false}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        Common().autoFlip = c.autoFlip;
+        Common().forwardLock = c.forwardLock;
+        cursorX = c.cursor.x;
+        cursorY = c.cursor.y;
+        Bag().hoverItem0 = !c.glows;
+        Frame();
+        EXPECT_EQ(Bag().hoverItem0 != 0, c.glows);
+    }
+    Common().autoFlip = 0;
+    Common().forwardLock = 0;
+}
+
+// The frames of the bag's page digit and of the sun's glare, as their strips are laid out.
+TEST_F(BagDrawTest, DigitAndSunFramesCutTheirStrips) {
+    const RECT digits[3] = {{0, 0, 50, 25}, {50, 0, 100, 25}, {100, 0, 150, 25}};
+    const RECT sun[3] = {{0, 0, 138, 124}, {138, 0, 276, 124}, {276, 0, 414, 124}};
+    for (int i = 0; i < 3; ++i) {
+        SCOPED_TRACE("frame " + std::to_string(i));
+        const RECT& d = Bag().digitRects[i];
+        const RECT& s = Bag().sunRects[i];
+        EXPECT_EQ(
+            (std::vector<int>{d.left, d.top, d.right, d.bottom}),
+            (std::vector<int>{digits[i].left, digits[i].top, digits[i].right, digits[i].bottom}));
+        EXPECT_EQ((std::vector<int>{s.left, s.top, s.right, s.bottom}),
+                  (std::vector<int>{sun[i].left, sun[i].top, sun[i].right, sun[i].bottom}));
+    }
+}
+
 TEST_F(BagDrawTest, PlacedPiecesHighUseTheirFramesRotationsAndTheSunEffect) {
     InventoryBag& bag = Bag();
     Common().page = 3;

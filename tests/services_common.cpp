@@ -131,6 +131,11 @@ TEST_F(CommonTest, HelpPanelOpensAndClosesOnClicksWithTheSpecifiedTiming) {
     EXPECT_EQ(c.helpOffset, 25);
 
     c.HandleHelpClick(); // places the open panel's area
+    // Only a click on the open panel (29, 23)-(345, 238) closes it: not beside or below it.
+    for (POINT p : {POINT{20, 100}, POINT{350, 100}, POINT{200, 15}, POINT{200, 245}}) {
+        ClickHelp(p.x, p.y);
+        ASSERT_EQ(c.helpStep, 3) << "a click at " << p.x << ", " << p.y;
+    }
     ClickHelp(200, 100);
     ASSERT_EQ(c.helpStep, 4);
     RunHelpUntil(5);

@@ -138,11 +138,13 @@ TEST_F(ListFilesTest, ShortPropertyFileLeavesZeros) {
 }
 
 TEST_F(ListFilesTest, BadValuesAndLabelsAreRefusedNamingFileAndLabel) {
-    int32_t fields[2];
+    int32_t fields[2] = {7, 7};
     std::string notNumber = Write("nan.txt", "x 12\nwidth twelve\n");
     std::string message = ErrorOf([&] { ReadPropertyFile(notNumber.c_str(), 2, fields); });
     EXPECT_NE(message.find(notNumber), std::string::npos) << message;
     EXPECT_NE(message.find("width"), std::string::npos) << message;
+    EXPECT_EQ(fields[0], 12);
+    EXPECT_EQ(fields[1], 0) << "a value that is no number leaves 0, not what it half read";
 
     std::string trailing = Write("trail.txt", "x 12abc\ny 1\n");
     EXPECT_FALSE(ErrorOf([&] { ReadPropertyFile(trailing.c_str(), 2, fields); }).empty());
