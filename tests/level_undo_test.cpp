@@ -21,6 +21,17 @@ class LevelUndoTest : public HeadlessTest {
     bool AllClosed() const {
         return !common.backGate && !common.itemGate && !common.collGate && !common.placedGate;
     }
+    // One page turned back, phase by phase in the turn's order.
+    void TurnBackByPhases() {
+        stage.FirstUndoChecks();
+        stage.CollisionsBackward();
+        stage.C11GoingUndo();
+        stage.B4EndCheck();
+        stage.ItemsBackward();
+        stage.BackgroundsBackward();
+        stage.SecondUndoChecks();
+        --common.page;
+    }
 };
 
 } // namespace
@@ -94,14 +105,7 @@ TEST_F(LevelUndoTest, C6OffThePageWithItsPiecesDriftsOnWithThem) {
     EXPECT_EQ(bag.items[1].state, ItemPlaced);
     EXPECT_EQ(bag.items[1].x, 822);
 
-    stage.FirstUndoChecks();
-    stage.CollisionsBackward();
-    stage.C11GoingUndo();
-    stage.B4EndCheck();
-    stage.ItemsBackward();
-    stage.BackgroundsBackward();
-    stage.SecondUndoChecks();
-    --common.page;
+    TurnBackByPhases();
     EXPECT_EQ(WorldSnapshot::Take(stage).Diff(before), "");
 }
 
@@ -361,14 +365,7 @@ TEST_F(LevelUndoTest, SequenceStartIsTakenBackAsTheWorldStoodWhenItBegan) {
             EXPECT_EQ(c.x, stoodStill ? 400 : 395);
             EXPECT_FALSE(common.backGate || common.itemGate || common.collGate);
 
-            stage.FirstUndoChecks();
-            stage.CollisionsBackward();
-            stage.C11GoingUndo();
-            stage.B4EndCheck();
-            stage.ItemsBackward();
-            stage.BackgroundsBackward();
-            stage.SecondUndoChecks();
-            --common.page;
+            TurnBackByPhases();
             EXPECT_EQ(WorldSnapshot::Take(stage).Diff(before), "");
         }
     }
