@@ -72,10 +72,10 @@ sleep 1
 kill -0 "$game_pid" 2>/dev/null || fail "the game ended before the level"
 
 # The pages turn by themselves: the picture changes without input (sampled for a while: a busy
-# machine draws few pictures a second).
+# machine draws few pictures a second, and loading the level's pictures can take it many seconds).
 changed=""
 previous=$("$work/sum" "$window" 100 100 600 400) || fail "cannot read the window's picture"
-for _ in $(seq 12); do
+for _ in $(seq 60); do
     sleep 0.5
     now=$("$work/sum" "$window" 100 100 600 400) || fail "cannot read the window's picture"
     [ "$now" != "$previous" ] && { changed=1; break; }
