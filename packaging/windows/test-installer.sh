@@ -87,8 +87,8 @@ reach_menu
 quit_from_menu PebbleFrostWindowed.exe
 kill "$xvfb_pid" 2>/dev/null
 xvfb_pid=""
-echo "played: window ${width}x${height}, title menu as drawn natively ($differing pixels" \
-    "differ), Quit ended it with status 0"
+echo "played: window ${width}x${height} shown after ${window_after} s, title menu as drawn" \
+    "natively ($differing pixels differ), Quit ended it with status 0"
 
 echo "== Silent uninstall"
 wine_wait uninstall "$installed/Uninstall.exe" /S || fail "the silent uninstall failed"

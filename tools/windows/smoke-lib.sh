@@ -12,22 +12,34 @@ start_xvfb() { # screen size
     [ -s "$work/display" ] || fail "Xvfb did not start: $(tail -n 3 "$work/xvfb.log")"
     export DISPLAY=":$(head -n 1 "$work/display")"
 }
-start_game() { # program; sets window, x, y, width, height
+start_game() { # program; sets window, window_after (seconds), x, y, width, height
     # Wine hands DISPLAY on to Windows programs, a real Windows has no such variable: the game
     # starts without it (Wine's own display driver still reads it).
-    (cd "$game_folder" && exec timeout 120 "$wine_run" cmd /c "set DISPLAY=& set WAYLAND_DISPLAY=& $1") \
+    # The limits are in seconds, not tries: Wine starts slowly the first time in a new prefix or
+    # on a new display, and much more slowly on a loaded machine.
+    (cd "$game_folder" && exec timeout 300 "$wine_run" cmd /c "set DISPLAY=& set WAYLAND_DISPLAY=& $1") \
         >"$work/game.log" 2>&1 &
     game_pid=$!
     window=""
-    for _ in $(seq 300); do # Wine starts slowly the first time on a new display
+    local waited_from=$SECONDS status
+    while [ $((SECONDS - waited_from)) -lt 240 ]; do
         for id in $(xdotool search --name '^Pebble&Frost$' 2>/dev/null); do
             xwininfo -id "$id" 2>/dev/null | grep -q 'Map State: IsViewable' && window=$id
         done
         [ -n "$window" ] && break
-        kill -0 "$game_pid" 2>/dev/null || fail "$1 ended before its window appeared"
-        sleep 0.1
+        if ! kill -0 "$game_pid" 2>/dev/null; then
+            wait "$game_pid"
+            status=$?
+            game_pid=""
+            [ "$status" = 124 ] && status="timed out after 300 s"
+            fail "$1 ended before its window appeared (status $status, after" \
+                "$((SECONDS - waited_from)) s)"
+        fi
+        sleep 0.2
     done
-    [ -n "$window" ] || fail "no window titled Pebble&Frost was shown by $1"
+    [ -n "$window" ] ||
+        fail "no window titled Pebble&Frost was shown by $1 within $((SECONDS - waited_from)) s"
+    window_after=$((SECONDS - waited_from))
     local info
     info=$(xwininfo -id "$window") || fail "xwininfo cannot read the window"
     x=$(awk '/Absolute upper-left X/ {print $4}' <<<"$info")
