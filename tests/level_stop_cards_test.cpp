@@ -250,9 +250,10 @@ class StopCardRenderTest : public StopCardTest {
         for (int i = 0; i < InventoryBag::kItems; ++i)
             stage.foxCards[i] = &fox[i];
         stage.pageDigits = &digits;
+        stage.pageSlip = &slip;
     }
     // Stand-ins for the pictures: only their addresses are compared.
-    Texture cards[kStopKinds], hints[kStopKinds][2], fox[InventoryBag::kItems], digits;
+    Texture cards[kStopKinds], hints[kStopKinds][2], fox[InventoryBag::kItems], digits, slip;
     std::vector<headless::DrawRecord> DrawsOf(const Texture* t) {
         headless::RecordDraws(true);
         stage.Render();
@@ -271,6 +272,7 @@ class StopCardRenderTest : public StopCardTest {
         for (auto& t : stage.foxCards)
             t = nullptr;
         stage.pageDigits = nullptr;
+        stage.pageSlip = nullptr;
         StopCardTest::TearDown();
     }
 };
@@ -297,14 +299,20 @@ TEST_F(StopCardRenderTest, CardsAtTheNoticePlaceTheHintUnderItThePageNumberAtThe
     EXPECT_EQ(fox[0].x, 100);
     EXPECT_EQ(fox[0].y, 185);
 
-    // Page 305: three digits of 12 x 18, centred on x 400 at y 550.
+    // Page 305: three digits of 12 x 18, centred on x 400 at y 578, on their slip at the book's
+    // foot.
     CCommon::Instance().page = 305;
     auto digits = DrawsOf(stage.pageDigits);
     ASSERT_EQ(digits.size(), 3u);
+    auto slip = DrawsOf(stage.pageSlip);
+    ASSERT_EQ(slip.size(), 1u);
+    EXPECT_EQ(slip[0].x, 368);
+    EXPECT_EQ(slip[0].y, 574);
+    EXPECT_EQ(slip[0].sx, 1.0f);
     const int expectedDigit[] = {3, 0, 5};
     for (int i = 0; i < 3; ++i) {
         EXPECT_EQ(digits[i].x, 382 + 12 * i);
-        EXPECT_EQ(digits[i].y, 550);
+        EXPECT_EQ(digits[i].y, 578);
         EXPECT_FALSE(digits[i].whole);
         EXPECT_EQ(digits[i].source.left, expectedDigit[i] * 12);
         EXPECT_EQ(digits[i].source.right, expectedDigit[i] * 12 + 12);
@@ -312,6 +320,36 @@ TEST_F(StopCardRenderTest, CardsAtTheNoticePlaceTheHintUnderItThePageNumberAtThe
     }
     CCommon::Instance().page = 0;
     ASSERT_EQ(DrawsOf(stage.pageDigits).size(), 1u);
+}
+
+// The page number lies over the book's front layers (nothing of the level hides it) and under
+// the help note; once the closing smoke rises it is gone with the page.
+TEST_F(StopCardRenderTest, ThePageNumberLiesOverTheBookAndGoesWithTheClosingSmoke) {
+    CCommon& common = CCommon::Instance();
+    Texture front, help;
+    Texture* const frontBefore = common.pageFrontOver[common.frontIndex];
+    Texture* const helpBefore = common.helpPanel;
+    common.pageFrontOver[common.frontIndex] = &front;
+    common.helpPanel = &help;
+    common.page = 12;
+    headless::RecordDraws(true);
+    stage.Render();
+    std::vector<const Texture*> order;
+    for (const headless::DrawRecord& r : headless::DrawLog())
+        if (r.texture == &front || r.texture == &slip || r.texture == &digits || r.texture == &help)
+            order.push_back(r.texture);
+    const std::vector<const Texture*> expected = {&front, &slip, &digits, &digits, &help};
+    EXPECT_EQ(order, expected);
+
+    for (int16_t step : {1, 8}) {
+        L.smokeStep = step;
+        EXPECT_TRUE(DrawsOf(stage.pageDigits).empty()) << "smoke " << step;
+        EXPECT_TRUE(DrawsOf(stage.pageSlip).empty()) << "smoke " << step;
+    }
+    headless::RecordDraws(false);
+    common.pageFrontOver[common.frontIndex] = frontBefore;
+    common.helpPanel = helpBefore;
+    common.page = 0;
 }
 
 // The stops met in play: each rule that stops the hero names its stop, the card shows while the

@@ -3,7 +3,11 @@
 // alone stops at the first hazard.
 #include "ScriptPlayer.h"
 #include "TestSupport.h"
+#include "platform/Headless.h"
+#include "platform/PngDecode.h"
+#include "platform/Window.h"
 #include "wrong_turns.h"
+#include <cstdlib>
 #include <gtest/gtest.h>
 #include <string>
 
@@ -95,3 +99,53 @@ std::string WrongTurnName(const ::testing::TestParamInfo<WrongTurn>& info) {
 
 INSTANTIATE_TEST_SUITE_P(LevelWalkthrough, UnsolvedPuzzle, ::testing::ValuesIn(kWrongTurns),
                          WrongTurnName);
+
+// The page number stays readable on every page of the walkthrough: on every 25th frame of the
+// level (the cursor away from it), the ink of each digit shows in the picture as the digit strip
+// paints it, not hidden under a piece, the hero or the scenery.
+TEST_F(LevelWalkthrough, ThePageNumberShowsOnEverySampledPage) {
+    DecodedPng digits;
+    std::string why;
+    ASSERT_TRUE(DecodePng("Data/image/Support/page_digits.png", 4096, digits, why)) << why;
+    constexpr int kCell = 12, kX = 400, kY = 578, kEvery = 25;
+    ScriptPlayer player;
+    ASSERT_TRUE(player.Load(PEBBLEFROST_SOURCE_DIR "/tests/scripts/walkthrough.txt"))
+        << player.error;
+    player.wantPicture = [](int frame) { return frame % kEvery == 0; };
+    int checked = 0;
+    std::string hidden;
+    player.onFrame = [&](int frame) {
+        int32_t scene = 0, page = 0, smoke = 0, autoFlip = 0;
+        ScriptPlayer::Read("scene", scene);
+        ScriptPlayer::Read("page", page);
+        ScriptPlayer::Read("smoke", smoke);
+        ScriptPlayer::Read("autoFlip", autoFlip);
+        if (frame % kEvery != 0 || scene != 1 || smoke != 0 || page < 0) return;
+        const std::string text = std::to_string(page);
+        const int left = kX - int(text.size()) * kCell / 2;
+        const bool cursorNear = !autoFlip && cursorX > left - 48 &&
+                                cursorX < left + int(text.size()) * kCell + 8 && cursorY > kY - 48;
+        if (cursorNear) return;
+        int ink = 0, shown = 0;
+        for (size_t i = 0; i < text.size(); ++i)
+            for (int y = 0; y < digits.height; ++y)
+                for (int x = 0; x < kCell; ++x) {
+                    const uint8_t* p =
+                        &digits.rgba[(size_t(y) * digits.width + (text[i] - '0') * kCell + x) * 4];
+                    if (p[3] != 255 || p[0] + p[1] + p[2] > 400) continue; // the dark core
+                    ++ink;
+                    const uint32_t q = headless::Pixel(left + int(i) * kCell + x, kY + y);
+                    const int diff = std::abs(int(q >> 16 & 255) - p[0]) +
+                                     std::abs(int(q >> 8 & 255) - p[1]) +
+                                     std::abs(int(q & 255) - p[2]);
+                    shown += diff < 60;
+                }
+        ++checked;
+        if (ink == 0 || shown * 10 < ink * 9)
+            hidden += " page " + std::to_string(page) + " (frame " + std::to_string(frame) + ": " +
+                      std::to_string(shown) + " of " + std::to_string(ink) + " ink pixels)";
+    };
+    EXPECT_TRUE(player.Run()) << player.error;
+    EXPECT_GT(checked, 50);
+    EXPECT_EQ(hidden, "") << "the page number is hidden on";
+}

@@ -23,7 +23,7 @@ using namespace backart;
 constexpr int NoticeW = 600, NoticeH = 176;
 constexpr int HintW = 600, HintH = 64;
 
-enum class NoticeArt { Boulder, Fence, Snowball, Fox, Hero, Item };
+enum class NoticeArt { Boulder, Fence, Snowball, Fox, Hero };
 
 struct Notice {
     const char* file;
@@ -52,7 +52,7 @@ constexpr Notice kNotices[] = {
      NoticeArt::Fox, false},
 };
 
-void NoticeIcon(cairo_t* cr, NoticeArt art, Rng& rng, int item) {
+void NoticeIcon(cairo_t* cr, NoticeArt art, Rng& rng) {
     // The picture in the note's left corner, in a little snowy vignette, about 120 x 120.
     const double cx = 95, cy = 92;
     PathBlob(cr, cx, cy + 6, 68, 56, rng, 0.1, 10);
@@ -92,10 +92,6 @@ void NoticeIcon(cairo_t* cr, NoticeArt art, Rng& rng, int item) {
         cairo_save(cr);
         break;
     }
-    case NoticeArt::Item:
-        cairo_translate(cr, cx - 50, cy - 50);
-        PaintBagItem(cr, item, 0, 100, 100, rng);
-        break;
     case NoticeArt::Fox:
         cairo_translate(cr, cx, cy);
         cairo_scale(cr, 2.4, 2.4);
@@ -164,7 +160,60 @@ void DrawWarningNote(GenContext& ctx, const Notice& notice) {
     ctx.Save(canvas, notice.file);
 }
 
-void DrawNotice(GenContext& ctx, const Notice& notice, int item = -1) {
+// What the fox took shows for a good many pages while the hero walks on towards the sleeping
+// elk: a note as narrow as the warning, in the same place (the two never show together), with
+// the piece's picture beside a two-line heading.
+void DrawFoxNote(GenContext& ctx, const std::string& file, const std::string& name, int item) {
+    Rng rng(file);
+    Canvas canvas(NoticeW, NoticeH);
+    cairo_t* cr = canvas.cr;
+    PathTornRect(cr, WarnLeft, 8, WarnRight - WarnLeft, NoticeH - 16, rng, 3.0);
+    DropShadow(cr, 4, 5, 4, 0.35);
+    FillPaper(cr, rng);
+    Wash(cr, palette::Rose, 0.12, rng, {.layers = 3, .jitter = 3, .edge = 0.6, .granulation = 0.1});
+    InkOutline(cr, 1.6, rng, palette::Sepia, 0.9);
+    cairo_new_path(cr);
+    const double mid = (WarnLeft + WarnRight) / 2;
+    PathPolygon(cr, {{mid - 34, 0}, {mid + 34, 4}, {mid + 32, 22}, {mid - 36, 18}});
+    SetColour(cr, Lighter(palette::Ochre, 0.6), 0.6);
+    cairo_fill_preserve(cr);
+    InkOutline(cr, 0.8, rng, palette::Sepia, 0.4);
+    cairo_new_path(cr);
+
+    const double left = WarnLeft + 10, width = WarnRight - WarnLeft - 20;
+    constexpr double Picture = 50;
+    cairo_save(cr);
+    cairo_translate(cr, left - 2, 22);
+    PaintBagItem(cr, item, 0, Picture, Picture, rng);
+    cairo_restore(cr);
+    cairo_new_path(cr);
+    const double headLeft = left + Picture + 4, headWidth = width - Picture - 4;
+    const std::string second = "the " + name + "!";
+    double size = 19;
+    while ((TextWidth(cr, FontFace::SerifBold, size, "The fox took") > headWidth ||
+            TextWidth(cr, FontFace::SerifBold, size, second) > headWidth) &&
+           size > 13)
+        size -= 0.5;
+    DrawText(cr, FontFace::SerifBold, size, headLeft, 44, "The fox took", palette::Rust);
+    DrawText(cr, FontFace::SerifBold, size, headLeft, 44 + size + 2, second, palette::Rust);
+    InkCurve(cr, {left, 78}, {left + 70, 82}, {left + 140, 75}, {left + width, 79}, 1.5, rng,
+             palette::Rust, 0.8);
+    const char* text = "Turn back and stop the fox before it meets the pebble, or let it take a "
+                       "piece you can spare.";
+    double textSize = 14;
+    while (WrapLines(cr, FontFace::Serif, textSize, text, width).size() > 3 && textSize > 11)
+        textSize -= 0.5;
+    DrawParagraph(cr, FontFace::Serif, textSize, left, 84, width, text, palette::Ink, Align::Left,
+                  textSize + 2);
+    const double keyY = 138;
+    DrawKeyCap(cr, left, keyY, 22, 24, "A", rng, 13);
+    DrawText(cr, FontFace::Serif, 12, left + 26, keyY + 17, "or", palette::Sepia);
+    DrawKeyCap(cr, left + 42, keyY, 26, 24, "\u2190", rng, 13);
+    DrawText(cr, FontFace::SerifBold, 12, left + 74, keyY + 17, "turns back", palette::Ink);
+    ctx.Save(canvas, file);
+}
+
+void DrawNotice(GenContext& ctx, const Notice& notice) {
     if (notice.art == NoticeArt::Fox) return DrawWarningNote(ctx, notice);
     Rng rng(notice.file);
     Canvas canvas(NoticeW, NoticeH);
@@ -182,7 +231,7 @@ void DrawNotice(GenContext& ctx, const Notice& notice, int item = -1) {
     cairo_fill_preserve(cr);
     InkOutline(cr, 0.8, rng, palette::Sepia, 0.4);
     cairo_new_path(cr);
-    NoticeIcon(cr, notice.art, rng, item);
+    NoticeIcon(cr, notice.art, rng);
 
     const double left = 180, width = 390;
     double size = 30;
@@ -238,10 +287,10 @@ constexpr StopCard kStopCards[] = {
     {"fence", "The fence was too high",
      "A pebble cannot climb a fence. Turn back: someone big, asleep a little way back, could carry "
      "you over it.",
-     "The elk sleeps with its muzzle on the snow: something landing there could wake it. Lying "
-     "dazed under stars? Turn back to before it was knocked over.",
-     "Something that sings could wake it: put the little bird from the windmill's cap down just "
-     "above the elk's muzzle."},
+     "Only an awake elk carries the pebble: something landing on its muzzle wakes it. Wake it "
+     "before the pebble reaches it.",
+     "Turn back until the elk sleeps ahead of the pebble, then put the windmill's little bird down "
+     "just above its muzzle, by the elk sign."},
     {"snowball", "Bonk! Hit by a snowball",
      "The snow imp threw a snowball at the pebble. Turn back and keep it from throwing, or let "
      "something catch it.",
@@ -264,10 +313,10 @@ constexpr StopCard kStopCards[] = {
     {"troll", "The frost troll stands guard",
      "The troll will not let the pebble pass. Something could frighten it off, or make it leave "
      "by itself.",
-     "The frost troll cannot stand light and warmth. Or someone you helped build might deal with "
-     "it.",
-     "Once the troll stands in the lane: put the sun down anywhere, or the lantern on the ground "
-     "two pebbles' width or more left of it. Or finish the snowman first."},
+     "Light and warmth drive the troll off: the lantern the mole hangs out at the bakery, or the "
+     "sun that crossed the sky over the snowman.",
+     "Tear out the lantern at the bakery; when the troll stands in the lane, put it on the ground "
+     "two pebbles' width or more left of the troll."},
     {"fir_snow", "Buried under snow",
      "The leaning fir shook its load of snow onto the pebble. Get the snow down before you walk "
      "under it.",
@@ -444,18 +493,9 @@ void GenerateNotices(GenContext& ctx) {
         DrawHint(ctx, base + "hint_" + card.name + "_2.png", card.nearer, false);
         DrawHint(ctx, base + "hint_" + card.name + "_3.png", card.nearest, true);
     }
-    for (int item = 0; item < kBagItemCount; ++item) {
-        const std::string name = kItemNames[item];
-        const std::string file = "image/Support/fox_took_" + name + ".png";
-        const std::string heading = "The fox took the " + name + "!";
-        DrawNotice(ctx,
-                   Notice{file.c_str(), heading.c_str(),
-                          "It snatched the piece from your bag as the pebble passed. Turn back and "
-                          "stop the fox before it reaches the pebble, or let it take one you can "
-                          "spare.",
-                          NoticeArt::Item, true},
-                   item);
-    }
+    for (int item = 0; item < kBagItemCount; ++item)
+        DrawFoxNote(ctx, std::string("image/Support/fox_took_") + kItemNames[item] + ".png",
+                    kItemNames[item], item);
 }
 
 void GeneratePauseMenu(GenContext& ctx) {

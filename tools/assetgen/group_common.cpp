@@ -431,7 +431,7 @@ void DrawHelpPanel(GenContext& ctx) {
     // The controls.
     double y = 50;
     const double x = 48, width = 272;
-    y = DrawControl(cr, x, y, width, "Arrow keys or A/D", "turn pages", rng);
+    y = DrawControl(cr, x, y, width, "Arrow keys or A/D", "one page per press", rng);
     y = DrawControl(cr, x, y, width, "S or Space", "pages turn by themselves / stop", rng);
     y = DrawControl(cr, x, y, width, "W or I", "open the bag", rng);
     y = DrawControl(cr, x, y, width, "Esc", "pause", rng);

@@ -146,8 +146,8 @@ void DrawNotPage(GenContext& ctx) {
     ctx.Save(canvas, path);
 }
 
-// The page number printed at the foot of the level's page: the digits 0 to 9 in a strip of
-// 12 x 18 cells, in the book's lettering.
+// The page number printed on its slip at the foot of the level's page: the digits 0 to 9 in a strip
+// of 12 x 18 cells, in the book's lettering.
 void DrawPageDigits(GenContext& ctx) {
     const std::string path = "image/Support/page_digits.png";
     Canvas canvas(120, 18);
@@ -161,6 +161,21 @@ void DrawPageDigits(GenContext& ctx) {
                          palette::Paper, Align::Centre, 0.9);
         DrawText(cr, FontFace::SerifBold, 14, d * 12 + 6, 14, digit, palette::Sepia, Align::Centre);
     }
+    ctx.Save(canvas, path);
+}
+
+// The slip of paper the page number is printed on, tucked in at the foot of the book over the
+// page edges (drawn at (368, 574)): below the lane, where no piece or scenery ever covers it.
+void DrawPageSlip(GenContext& ctx) {
+    const std::string path = "image/Support/page_slip.png";
+    Rng rng(path);
+    Canvas canvas(64, 26);
+    cairo_t* cr = canvas.cr;
+    PathTornRect(cr, 3, 2, 57, 21, rng, 1.2);
+    DropShadow(cr, 1.5, 2, 1.5, 0.35);
+    FillPaper(cr, rng);
+    InkOutline(cr, 1.0, rng, palette::Sepia, 0.8);
+    cairo_new_path(cr);
     ctx.Save(canvas, path);
 }
 
@@ -410,6 +425,7 @@ void GenerateSupport(GenContext& ctx) {
     DrawCursorTear(ctx);
     DrawNotPage(ctx);
     DrawPageDigits(ctx);
+    DrawPageSlip(ctx);
     DrawBagFull(ctx);
     DrawVolumeCards(ctx);
     DrawInventory(ctx);

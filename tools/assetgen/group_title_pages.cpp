@@ -82,10 +82,12 @@ void DrawHelp1(GenContext& ctx) {
     InkCurve(cr, {188, 300}, {204, 312}, {226, 312}, {244, 300}, 1.4, rng, palette::Rust);
     InkLine(cr, {{236, 298}, {244, 300}, {242, 292}}, 1.4, rng, palette::Rust);
 
-    double y = Say(cr, 150, "The arrow keys or A and D turn a page back or forward.");
+    double y = Say(cr, 150,
+                   "The arrow keys or A and D turn one page back or forward: press again for each "
+                   "page.");
     Say(cr, y + 8,
-        "The world moves with the page: turning forward moves the story on, turning back "
-        "undoes it again, page by page.",
+        "The world moves with the page: forward moves the story on, back undoes it, page by "
+        "page.",
         false);
 
     DrawKeyCap(cr, 110, 350, 56, 48, "S", rng);
@@ -273,8 +275,8 @@ void DrawHelp3(GenContext& ctx) {
     Painted(cr, Lighter(palette::Wood, 0.6), palette::Wood, 0.3, 1.2, rng, 0.5);
     DrawText(cr, FontFace::SerifBold, 14, 260, foxY + 38, "3/3", palette::Ink, Align::Centre);
     y = Note(cr, foxY,
-             "The fox snatches a piece from the bag's first two pages; the third page is out of "
-             "its reach. Best stop the fox before it meets the pebble.");
+             "The fox snatches one of the first ten pieces in your bag (its pages 1 and 2). "
+             "Pieces fill the bag in order, so only an eleventh is safe. Best stop the fox.");
 
     // The cursor's answers, then the pause key and the reminder tab.
     const double lastY = std::max(y + 12, 410.0);

@@ -165,6 +165,10 @@ constexpr PlacedNotice kLostNotices[] = {{"Data/image/Support/gameover1.png", 10
                                          {"Data/image/Support/fox_took_balloon.png", 100, 185}};
 // The nearer hint under a notice (all hints share one size and place).
 constexpr PlacedNotice kHint{"Data/image/Support/hint_fence_3.png", 100, 365};
+// Notes shown while the hero walks keep right of this page x (they are drawn at kNoticeX).
+constexpr int kNoticeX = 100, kWalkingNoteLeft = 460;
+// The slip the page number is printed on, on every page of the level.
+constexpr PlacedNotice kPageSlip{"Data/image/Support/page_slip.png", 368, 574};
 
 // Pairs that overlap, with the reason they never show together.
 struct AllowedOverlap {
@@ -209,9 +213,12 @@ void DataCheck::CheckNoticeOverlaps() {
         pairs.push_back({kPageNotice, lost});
         pairs.push_back({kBagFull, lost});
         pairs.push_back({kHint, lost});
+        pairs.push_back({kPageSlip, lost});
     }
     pairs.push_back({kBagFull, kPageNotice});
     pairs.push_back({kHint, kPageNotice});
+    for (const PlacedNotice& other : {kPageNotice, kBagFull, kHint})
+        pairs.push_back({kPageSlip, other});
     for (const auto& [a, b] : pairs) {
         DecodedPng pa, pb;
         std::string why;
@@ -224,6 +231,27 @@ void DataCheck::CheckNoticeOverlaps() {
                     std::to_string(a.y) + ") and " + b.file + " at (" + std::to_string(b.x) + ", " +
                     std::to_string(b.y) + ") can show together and overlap on " +
                     std::to_string(shared) + " painted pixels");
+    }
+    // The notes that show while the hero walks on (the fox's warning, what the fox took) are
+    // narrow, in the page's right part: the hero, the fox and the imp winding up its throw stay
+    // in sight on the left.
+    std::vector<std::string> walkingNotes = {"Data/image/Support/warning.png"};
+    std::error_code error;
+    for (const auto& entry : std::filesystem::directory_iterator("Data/image/Support", error))
+        if (entry.path().filename().string().rfind("fox_took_", 0) == 0)
+            walkingNotes.push_back(entry.path().generic_string());
+    for (const std::string& file : walkingNotes) {
+        DecodedPng png;
+        std::string why;
+        if (!DecodePng(file.c_str(), kDataLimits.pictureSide.high, png, why)) continue;
+        int painted = 0;
+        for (int y = 0; y < png.height; ++y)
+            for (int x = 0; x < std::min(png.width, kWalkingNoteLeft - kNoticeX); ++x)
+                painted += png.rgba[(size_t(y) * png.width + x) * 4 + 3] >= kOpaque;
+        if (painted > 0)
+            Problem(file + " at (" + std::to_string(kNoticeX) + ", 185) shows while the hero " +
+                    "walks and paints " + std::to_string(painted) + " pixels left of page x " +
+                    std::to_string(kWalkingNoteLeft) + ", where the hero and the fox are");
     }
 }
 

@@ -128,6 +128,7 @@ class CStage_One : public CStage {
     Texture* stopHints[kStopKinds][2] = {}; // its nearer hints, second and third attempt
     Texture* foxCards[InventoryBag::kItems] = {};
     Texture* pageDigits = nullptr;
+    Texture* pageSlip = nullptr;    // the paper the page number is printed on
     Texture* volumeCards = nullptr; // a column of cards: 0 % to 100 % in tens, then sound off
     Texture* escMenu = nullptr;
     Texture* escQuit = nullptr;

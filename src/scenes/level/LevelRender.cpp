@@ -135,9 +135,12 @@ constexpr POINT kNoticePos{100, 185};
 constexpr POINT kHintPos{100, 365}; // the nearer hint, just under a notice (176 px high)
 constexpr POINT kPageNoticePos{230, 115};
 
-// The page number at the foot of the page, centred, in the book's digits (a strip of 0..9).
+// The page number at the foot of the book, centred, in the book's digits (a strip of 0..9), on a
+// slip of paper over the page edges below the lane: drawn over the book's front layers, nothing
+// of the level ever hides it, and it never hides a piece on the lane.
 constexpr int32_t kPageNumberCentreX = 400;
-constexpr int32_t kPageNumberY = 550; // just above the page's lower edge
+constexpr int32_t kPageNumberY = 578;
+constexpr POINT kPageSlipPos{368, 574}; // 64 x 26
 constexpr int32_t kDigitWidth = 12;
 constexpr int32_t kDigitHeight = 18;
 constexpr POINT kSmokePos[CStage_One::kSmokePictures] = {
@@ -154,8 +157,9 @@ void DrawBook(Texture* texture, POINT at) {
     Draw(texture, at.x, at.y, nullptr, kBookScale, kBookScale);
 }
 
-void DrawPageNumber(Texture* digits, int32_t page) {
+void DrawPageNumber(Texture* slip, Texture* digits, int32_t page) {
     if (!digits || page < 0) return;
+    DrawBook(slip, kPageSlipPos);
     char text[12];
     int n = 0;
     do {
@@ -275,10 +279,6 @@ void CStage_One::Render() {
     DrawBack(*this, 16, lv.draw.b16ScaleX); // 15: mirrored when it came from C8
     DrawBack(*this, 1);                     // 16
 
-    // Printed on the paper at the page's foot: the pieces, the hero and whatever stands in front
-    // of them cover it, so the number never sits on a piece the player wants to see.
-    DrawPageNumber(pageDigits, common.page);
-
     bag.DrawLevelItems(); // 17
 
     for (int slot : kAboveItemsSlots)
@@ -340,6 +340,8 @@ void CStage_One::Render() {
     common.DrawBookFrame();
     common.DrawPageFront();
     common.DrawPageFrontOver();
+    // Our own: the page number at the book's foot, until the closing smoke fills the page.
+    if (lv.smokeStep == 0) DrawPageNumber(pageSlip, pageDigits, common.page);
     common.DrawHelpPanel();
 
     if (common.paused == 1) { // 35
