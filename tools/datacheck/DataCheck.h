@@ -63,6 +63,10 @@ struct DataCheck {
     void CheckEdges();
     // Notices that can show at the same time do not cover each other.
     void CheckNoticeOverlaps();
+    // The pictures of the pieces lying on the page (recorded by CheckBag; frames as recorded by
+    // Frames): each reads as part of the picture, with no square of paper round the thing.
+    std::vector<std::string> pieceOnPage;
+    void CheckPiecesBlendIn();
     // A picture's frame placed on the page (drawn at scale 2).
     struct Placed {
         int x, y, w, h;
