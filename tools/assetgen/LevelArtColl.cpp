@@ -76,22 +76,60 @@ void Sail(cairo_t* cr, double w, double h, double angle, double length, Rng& rng
     InkLine(cr, {kHub, Along(tip, angle + bend, -1)}, 2.2, rng, palette::Wood);
 }
 
-// The turning rotor: the four sails, and paler sails where they sweep through (the places the
-// carried hero holds on to among them).
+// The turning rotor: the four sails, and the blur their tips leave as they sweep round over the
+// top, from where a sail scoops the walker up to where it lets him go. The carried hero holds on
+// to that blur wherever no sail lies (WindmillRide.h). It keeps inside the picture: near an edge
+// the band narrows towards the hub.
 void TurningSails(cairo_t* cr, double w, double h, const double (&main)[4], Rng& rng) {
-    std::vector<double> drawn(std::begin(main), std::end(main));
+    double first = 2 * Pi, last = 0; // the hands' angles off the sails, in (0, 2 pi)
     for (int step = 0; step < 10; ++step) {
         const Pt hands = windmill::HandsAt(step);
-        const double angle = std::atan2(hands.y - kHub.y, hands.x - kHub.x);
-        bool near = false;
-        for (double d : drawn)
-            near = near || std::fabs(std::remainder(angle - d, 2 * Pi)) < 0.03;
-        if (near) continue;
-        drawn.push_back(angle);
+        if (std::hypot(hands.x - kHub.x, hands.y - kHub.y) < kSail / 2) continue; // over the cap
+        double angle = std::atan2(hands.y - kHub.y, hands.x - kHub.x);
+        if (angle <= 0) angle += 2 * Pi;
+        bool onSail = false;
+        for (double d : main)
+            onSail = onSail || std::fabs(std::remainder(angle - d, 2 * Pi)) < 0.03;
+        if (onSail) continue;
+        first = std::min(first, angle);
+        last = std::max(last, angle);
+    }
+    if (first < last) {
+        const double a0 = first - 0.12, a1 = last + 0.12;
+        const double inner = kSail - 16, outer = kSail + 2.5;
+        auto outerAt = [&](double a) { // kept 1.5 px inside the picture
+            const double c = std::cos(a), s = std::sin(a);
+            double r = outer;
+            if (c < 0) r = std::min(r, (kHub.x - 1.5) / -c);
+            if (c > 0) r = std::min(r, (w - 1.5 - kHub.x) / c);
+            if (s < 0) r = std::min(r, (kHub.y - 1.5) / -s);
+            if (s > 0) r = std::min(r, (h - 1.5 - kHub.y) / s);
+            return r;
+        };
+        const int n = 60;
+        std::vector<Pt> band;
+        for (int i = 0; i <= n; ++i) { // the outer rim, tapering in at both ends
+            const double a = a0 + (a1 - a0) * i / n;
+            const double taper = std::min(1.0, std::min(i, n - i) / 6.0);
+            band.push_back(Along(kHub, a, inner + (outerAt(a) - inner) * (0.3 + 0.7 * taper)));
+        }
+        for (int i = n; i >= 0; --i)
+            band.push_back(Along(kHub, a0 + (a1 - a0) * i / n, inner));
         cairo_push_group(cr);
-        Sail(cr, w, h, angle, kSail, rng);
+        PathSmooth(cr, band); // a wash of the sails' wood and cloth, blurred by speed
+        SetColour(cr, Blend(palette::Paper, palette::Wood, 0.3));
+        cairo_fill(cr);
         cairo_pop_group_to_source(cr);
-        cairo_paint_with_alpha(cr, 0.55);
+        cairo_paint_with_alpha(cr, 0.6);
+        // Streaks along the sweep, thinning towards its tail.
+        for (double r : {inner + 3.5, inner + 8.5, inner + 13.5}) {
+            std::vector<Pt> streak;
+            for (int i = 4; i <= n - 4; ++i) {
+                const double a = a0 + (a1 - a0) * i / n;
+                streak.push_back(Along(kHub, a, std::min(r, outerAt(a) - 1.5)));
+            }
+            InkLine(cr, streak, 0.5, rng, palette::Sepia, 0.45, 0.2, false);
+        }
     }
     for (double a : main)
         Sail(cr, w, h, a, kSail, rng);
