@@ -118,6 +118,11 @@ void SquirrelLog(cairo_t* cr, double w, double h, int, Rng& rng) {
     // The log lies on top of a woodpile, high enough that the acorn held out over it (and the
     // hole it leaves) stays above the walking hero's hat. `seat` is the log's foot line.
     const double seat = 77;
+    // The dark inside of the pile between the logs' round ends: nothing behind it (the fox
+    // bowled over at its foot) shows through.
+    PathRoundedRect(cr, 12, seat - 8, w - 30, h - 12 - (seat - 8), 4);
+    SetColour(cr, Darker(palette::Wood, 0.55));
+    cairo_fill(cr);
     for (double y = h - 12; y > seat - 10; y -= 15)
         for (double x = 12 + (int(y) % 2) * 8; x < w - 10; x += 17) {
             PathEllipse(cr, x, y, 8, 7.5);
