@@ -247,17 +247,20 @@ void Fence(cairo_t* cr, double w, double h, int f, int, Rng& rng) {
     SnowHeap(cr, 0, w, h, 5, rng);
 }
 
-void StableGate(cairo_t* cr, double w, double h, int f, int, Rng& rng) {
-    // Two posts with a little snowy roof; the gate swings open towards the viewer.
-    for (double x : {4.0, w - 12}) {
-        Plank(cr, {{x, 14}, {x + 8, 14}, {x + 8, h - 3}, {x, h - 3}}, rng);
+void StableGate(cairo_t* cr, double, double h, int f, int, Rng& rng) {
+    // Two posts with a little snowy roof; the gate swings open towards the viewer. The gateway
+    // keeps to the left of the frame: the hero, off the elk's back, walks on standing at its
+    // right (from x 34 of the frame), and the gate is drawn over him, so nothing stands there.
+    const double w = 37; // the gateway's width
+    for (double x : {4.5, w - 9}) {
+        Plank(cr, {{x, 14}, {x + 7, 14}, {x + 7, h - 3}, {x, h - 3}}, rng);
     }
-    Plank(cr, {{0, 16}, {w / 2, 4}, {w, 16}, {w, 20}, {w / 2, 9}, {0, 20}}, rng,
+    Plank(cr, {{2.5, 16}, {w / 2 + 1, 5}, {w, 16}, {w, 20}, {w / 2 + 1, 10}, {2.5, 20}}, rng,
           Darker(palette::Wood, 0.2));
-    SnowCap(cr, 4, w - 4, 10, 4, rng);
+    SnowCap(cr, 4, w - 1, 11, 3.5, rng);
     const double open[3] = {1.0, 0.55, 0.12};
-    const double leaf = (w - 24) * open[f % 3];
-    const double x0 = 12;
+    const double leaf = (w - 20.5) * open[f % 3];
+    const double x0 = 11.5;
     PathPolygon(cr, {{x0, 30},
                      {x0 + leaf, 30 + (1 - open[f % 3]) * 6},
                      {x0 + leaf, h - 6 + (1 - open[f % 3]) * 4},
@@ -268,12 +271,12 @@ void StableGate(cairo_t* cr, double w, double h, int f, int, Rng& rng) {
                 rng, palette::Sepia, 0.7);
     InkLine(cr, {{x0, h - 8}, {x0 + leaf, 32}}, 1.2, rng, palette::Sepia); // the brace
     if (f == 0) {
-        PathRoundedRect(cr, w / 2 - 4, 52, 8, 6, 1);
+        PathRoundedRect(cr, x0 + leaf - 6, 52, 5, 6, 1);
         Fill(cr, Iron, rng, 0.5, 0.3); // the latch
     }
-    SnowHeap(cr, 0, w, h, 5, rng);
+    SnowHeap(cr, 3, w + 3, h, 5, rng);
     if (f == 2) { // straw and a warm glow beyond
-        PathBlob(cr, w / 2 + 8, h - 12, 16, 5, rng, 0.3, 8);
+        PathBlob(cr, w / 2 + 2, h - 12, 9, 4, rng, 0.3, 8);
         Fill(cr, palette::Ochre, rng, 0.6, 0.5);
     }
 }

@@ -58,7 +58,6 @@ constexpr Allowance kAllowed[] = {
     {"/Back_OBJ/lantern_burst_fox.png", AllEdges, "lantern light spreading past its frame (soft glow)"},
     {"/Back_OBJ/pine_branch_sway.png", Left, "the branch grows out of the tall pine's trunk at its left"},
     {"/Back_OBJ/firelit_window.png", AllEdges, "a window pane laid exactly over the farmhouse's window"},
-    {"/Coll_OBJ/stable_gate.png", Left | Right, "the stable's fence runs on beyond the gate"},
     {"/One/Char/head_", Left | Right | Bottom,
      "a head joins the walker's body at its neck, where the body is widest"},
     {"/One/Char/walk.png", Top, "the body's top lies under the head picture"},
