@@ -323,7 +323,7 @@ void FarHutUnfaded(cairo_t* cr, double w, double h, int, Rng& rng) {
     SetColour(cr, colour::Glow);
     cairo_fill(cr);
     for (int i = 0; i < 5; ++i) {
-        double x = rng.Range(8, w - 8), y = rng.Range(h * 0.7, h - 6);
+        double x = rng.Range(w * 0.25, w * 0.75), y = rng.Range(h * 0.7, h - 6); // on the mountain
         PathPolygon(cr, {{x, y - 8}, {x + 3, y}, {x - 3, y}});
         Fill(cr, Blend(colour::Pine, palette::Sky, 0.4), rng, 0.4);
     }
@@ -366,8 +366,10 @@ void DistantChapelUnfaded(cairo_t* cr, double w, double h, int, Rng& rng) {
     PathEllipse(cr, cx + 15, base - 18, 1.6, 2.5);
     SetColour(cr, colour::Glow);
     cairo_fill(cr);
+    // Little pines on the hill: low on it and away from its ends, which fade out (a darker pine
+    // there would stand alone in the sky).
     for (int i = 0; i < 7; ++i) {
-        double x = rng.Range(6, w - 6), y = rng.Range(h * 0.7, h - 6);
+        double x = rng.Range(w * 0.25, w * 0.75), y = rng.Range(h * 0.8, h - 6);
         if (std::abs(x - cx) < 30) continue;
         PathPolygon(cr, {{x, y - 9}, {x + 3.5, y}, {x - 3.5, y}});
         Fill(cr, Blend(colour::Pine, palette::Sky, 0.45), rng, 0.4);
