@@ -230,4 +230,30 @@ TEST(DataCheckNotices, OverlapCountsPixelsPaintedInBoth) {
         EXPECT_EQ(OverlappingPixels(a, 0, 0, b, c.bx, c.by), c.expected) << c.bx << ", " << c.by;
 }
 
+// A picture on the title's page: what it paints from the page's edge rightwards is counted,
+// wherever the picture is placed.
+TEST(DataCheckTitlePage, CountsWhatIsPaintedRightOfThePageEdge) {
+    DecodedPng p;
+    p.width = 10;
+    p.height = 2;
+    p.rgba.assign(size_t(p.width) * p.height * 4, 0);
+    auto ink = [&](int x, int y, uint8_t alpha) {
+        p.rgba[(size_t(y) * p.width + x) * 4 + 3] = alpha;
+    };
+    ink(6, 0, 255);
+    ink(9, 1, 128); // just counted
+    ink(8, 1, 127); // too faint
+    struct {
+        int placedX, edge, expected;
+    } cases[] = {
+        {0, 7, 1},     // only x 9 lies at or right of 7
+        {0, 6, 2},     // the edge itself counts
+        {100, 106, 2}, // placed further right: the same columns
+        {0, 10, 0},    // all of it left of the edge
+        {20, 5, 2},    // all of it right of the edge
+    };
+    for (auto c : cases)
+        EXPECT_EQ(PaintedRightOf(p, c.placedX, c.edge), c.expected) << c.placedX << ", " << c.edge;
+}
+
 } // namespace

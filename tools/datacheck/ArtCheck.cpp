@@ -284,3 +284,38 @@ void DataCheck::CheckPiecesBlendIn() {
         }
     }
 }
+
+namespace {
+
+// Pictures painted on the title's page, at their place (scale 1). The page's paper ends at x 771;
+// the edges of the pages below lie over it up to the cover, but between them and the cover a
+// chink is left where anything painted this far right would show as a sliver.
+struct OnPage {
+    const char* file;
+    int x;
+};
+constexpr OnPage kTitleOnPage[] = {{"Data/image/Title/MenuBar.png", 0}};
+constexpr int kPageEdge = 775; // a little inside the pages' edges
+
+} // namespace
+
+int PaintedRightOf(const DecodedPng& png, int placedX, int edge) {
+    int count = 0;
+    for (int y = 0; y < png.height; ++y)
+        for (int x = std::max(0, edge - placedX); x < png.width; ++x)
+            count += png.rgba[(size_t(y) * png.width + x) * 4 + 3] >= kOpaque;
+    return count;
+}
+
+void DataCheck::CheckTitleOnPage() {
+    for (const OnPage& p : kTitleOnPage) {
+        DecodedPng png;
+        std::string why;
+        if (!DecodePng(p.file, kDataLimits.pictureSide.high, png, why))
+            continue; // reported by the size checks
+        if (const int n = PaintedRightOf(png, p.x, kPageEdge); n > 0)
+            Problem(std::string(p.file) + ": " + std::to_string(n) +
+                    " painted pixels right of the page's edge (x " + std::to_string(kPageEdge) +
+                    "), where the chink by the book's cover shows them");
+    }
+}
