@@ -1,8 +1,6 @@
 #include "EndingArt.h"
 
 #include "BagItems.h"
-#include "Canvas.h"
-#include "PieceOutline.h"
 #include "TitleArt.h"
 
 #include <cmath>
@@ -400,17 +398,9 @@ void DrawRoom(cairo_t* cr, Rng& rng) {
     Peg(cr, room::ScarfPeg, rng);
 }
 
-// The piece torn out with the boulder, as the bag shows it: paper torn round the stone's own
-// shape, not a square.
 void DrawStonePiece(cairo_t* cr, Rng& rng) {
-    constexpr int kScale = 4;
-    Canvas coverage(int(kStoneW) * kScale, int(kStoneH) * kScale);
-    cairo_scale(coverage.cr, kScale, kScale);
-    Rng shapeRng = rng;
-    PaintBagItem(coverage.cr, 0, 0, kStoneW, kStoneH, shapeRng);
-    const std::vector<Pt> outline =
-        HuggingOutline(CoverageOf(coverage.surface, kScale, 40), 2.0, 1.2, rng, 0.8);
     cairo_save(cr);
+    std::vector<Pt> outline = TornOutline(1.2, 1.2, kStoneW - 2.4, kStoneH - 2.4, rng, 1.0);
     cairo_new_path(cr);
     PathPolygon(cr, outline);
     FillPaper(cr, rng, palette::Paper, 0.12);
