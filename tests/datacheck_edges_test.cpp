@@ -149,6 +149,60 @@ TEST(DataCheckEdges, CountsTheFourBorderLinesOfAFrame) {
     EXPECT_EQ(c.bottom, 1);
 }
 
+// A piece lying on the page: the page's cream painted round its border reads as a square of
+// paper stuck on the page; ink, faint paper and a little cream along one side do not.
+TEST(DataCheckPieces, ReportsAPieceOnASquareOfPaper) {
+    constexpr uint32_t kPaper = 0xFFF4ECD6, kFaintPaper = 0x60F4ECD6, kBark = 0xFF6B4A2B;
+    struct Fill {
+        Block block;
+        uint32_t colour;
+    };
+    struct {
+        const char* what;
+        int frames;
+        std::vector<Fill> fills; // in order, later over earlier
+        std::vector<std::string> expected;
+    } cases[] = {
+        {"the thing alone", 1, {{{6, 6, 8, 8}, kInk}}, {}},
+        {"the thing on a square of paper",
+         1,
+         {{{1, 1, 18, 18}, kPaper}, {{6, 6, 8, 8}, kInk}},
+         {"piece.png: the page's paper colour fills 74% of the piece's border"}},
+        {"a dark plank filling its box", 1, {{{0, 3, 20, 14}, kBark}}, {}},
+        {"a faint pale rim", 1, {{{1, 1, 18, 18}, kFaintPaper}, {{6, 6, 8, 8}, kInk}}, {}},
+        {"cream along one side (7% of the band)", 1, {{{0, 0, 20, 1}, kPaper}}, {}},
+        {"cream along two sides (13%)",
+         1,
+         {{{0, 0, 20, 1}, kPaper}, {{0, 19, 20, 1}, kPaper}},
+         {"fills 13%"}},
+        {"only the second frame on paper",
+         2,
+         {{{21, 1, 18, 18}, kPaper}},
+         {"piece.png: frame 1: the page's paper colour"}},
+    };
+    for (const auto& c : cases) {
+        ScratchFolder scratch{"pebblefrost_pieces_"};
+        ASSERT_FALSE(scratch.dir.empty());
+        const std::string path = "Data/image/Bag/piece.png";
+        std::filesystem::create_directories("Data/image/Bag");
+        const int w = 20 * c.frames, h = 20;
+        std::vector<uint32_t> pixels(size_t(w) * h, kClear);
+        for (const Fill& f : c.fills)
+            for (int y = f.block.y; y < f.block.y + f.block.h; ++y)
+                for (int x = f.block.x; x < f.block.x + f.block.w; ++x)
+                    pixels[size_t(y) * w + x] = f.colour;
+        ASSERT_TRUE(WriteTestPng(path, w, h, pixels));
+        DataCheck check;
+        check.Frames(path, {20, 20, c.frames, 1, c.frames, 0});
+        check.pieceOnPage.push_back(path);
+        check.CheckPiecesBlendIn();
+        ASSERT_EQ(check.problems.size(), c.expected.size()) << c.what;
+        for (size_t i = 0; i < c.expected.size(); ++i)
+            EXPECT_NE(check.problems[i].find(c.expected[i]), std::string::npos)
+                << c.what << ": " << check.problems[i];
+    }
+}
+
 // Two pictures placed on the screen: only pixels painted in both count.
 TEST(DataCheckNotices, OverlapCountsPixelsPaintedInBoth) {
     auto picture = [](int w, int h, const std::vector<Block>& blocks) {
@@ -174,6 +228,32 @@ TEST(DataCheckNotices, OverlapCountsPixelsPaintedInBoth) {
     };
     for (auto c : cases)
         EXPECT_EQ(OverlappingPixels(a, 0, 0, b, c.bx, c.by), c.expected) << c.bx << ", " << c.by;
+}
+
+// A picture on the title's page: what it paints from the page's edge rightwards is counted,
+// wherever the picture is placed.
+TEST(DataCheckTitlePage, CountsWhatIsPaintedRightOfThePageEdge) {
+    DecodedPng p;
+    p.width = 10;
+    p.height = 2;
+    p.rgba.assign(size_t(p.width) * p.height * 4, 0);
+    auto ink = [&](int x, int y, uint8_t alpha) {
+        p.rgba[(size_t(y) * p.width + x) * 4 + 3] = alpha;
+    };
+    ink(6, 0, 255);
+    ink(9, 1, 128); // just counted
+    ink(8, 1, 127); // too faint
+    struct {
+        int placedX, edge, expected;
+    } cases[] = {
+        {0, 7, 1},     // only x 9 lies at or right of 7
+        {0, 6, 2},     // the edge itself counts
+        {100, 106, 2}, // placed further right: the same columns
+        {0, 10, 0},    // all of it left of the edge
+        {20, 5, 2},    // all of it right of the edge
+    };
+    for (auto c : cases)
+        EXPECT_EQ(PaintedRightOf(p, c.placedX, c.edge), c.expected) << c.placedX << ", " << c.edge;
 }
 
 } // namespace

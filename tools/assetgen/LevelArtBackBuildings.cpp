@@ -31,9 +31,18 @@ void Chimney(cairo_t* cr, double x, double top, double bottom, double width, Rng
     SnowCap(cr, {{x - 1, top}, {x + width + 1, top}}, 3, rng);
 }
 
-// A gabled roof over (x0..x1) from eaves at `eave` up to the ridge at `ridge`, thick snow on it.
-void GableRoof(cairo_t* cr, double x0, double x1, double eave, double ridge, Rgb tiles, Rng& rng) {
+// A gabled roof over (x0..x1) from eaves at `eave` up to the ridge at `ridge`, thick snow on it,
+// over the gable end: the wall (in `gable`) closing the triangle under it, boarded.
+void GableRoof(cairo_t* cr, double x0, double x1, double eave, double ridge, Rgb tiles, Rgb gable,
+               Rng& rng) {
     double mid = (x0 + x1) / 2;
+    PathPolygon(cr, {{x0, eave + 6}, {mid, ridge + 4}, {x1, eave + 6}});
+    Fill(cr, gable, rng, 0.6);
+    for (double x = x0 + 8; x < x1 - 4; x += 8) { // boards, up to the roof's underside
+        const double top = ridge + 6 + (eave - ridge) * std::fabs(x - mid) / (mid - x0);
+        if (top < eave + 3)
+            InkLine(cr, {{x, top}, {x, eave + 5}}, 0.4, rng, Darker(gable, 0.35), 0.6);
+    }
     PathPolygon(cr, {{x0 - 6, eave},
                      {mid, ridge},
                      {x1 + 6, eave},
@@ -107,7 +116,7 @@ void Farmhouse(cairo_t* cr, double w, double h, int, Rng& rng) {
         InkLine(cr, {{x, 72}, {x, 78}}, 0.5, rng, palette::Wood, 0.6);
     InkLine(cr, {{14, 118}, {w - 14, 118}}, 2.0, rng, palette::Wood);
     InkLine(cr, {{14, 76}, {w - 14, 76}}, 2.0, rng, palette::Wood);
-    GableRoof(cr, 14, w - 14, 74, 14, colour::Roof, rng);
+    GableRoof(cr, 14, w - 14, 74, 14, colour::Roof, colour::Wall, rng);
     PathEllipse(cr, w / 2, 48, 7, 7); // the loft's round window
     Fill(cr, Blend(palette::Water, palette::Ink, 0.3), rng, 0.9);
     Window(cr, 70, 85, 26, 26, true, rng);
@@ -123,9 +132,10 @@ void Farmhouse(cairo_t* cr, double w, double h, int, Rng& rng) {
 void BakeryCottage(cairo_t* cr, double w, double h, int, Rng& rng) {
     GroundShadow(cr, w / 2, h - 4, w * 0.5, 6);
     Chimney(cr, 36, 30, 70, 14, rng, true);
+    const Rgb wall = Blend(colour::Wall, palette::Rose, 0.25);
     PathRoundedRect(cr, 12, 80, w - 24, h - 84, 2);
-    Fill(cr, Blend(colour::Wall, palette::Rose, 0.25), rng, 1.1);
-    GableRoof(cr, 12, w - 12, 84, 22, Blend(colour::Roof, palette::Ochre, 0.3), rng);
+    Fill(cr, wall, rng, 1.1);
+    GableRoof(cr, 12, w - 12, 84, 22, Blend(colour::Roof, palette::Ochre, 0.3), wall, rng);
     // A bay window full of loaves, and the door on the right.
     PathRoundedRect(cr, 22, 118, 66, 42, 3);
     Glow(cr, 55, 139, 50, 32, colour::Glow, 0.35);
@@ -246,7 +256,8 @@ void LogCabin(cairo_t* cr, double w, double h, int, Rng& rng) {
             Fill(cr, Lighter(palette::Wood, 0.45), rng, 0.6);
         }
     }
-    GableRoof(cr, 12, w - 12, 94, 30, Darker(palette::Wood, 0.3), rng);
+    GableRoof(cr, 12, w - 12, 94, 30, Darker(palette::Wood, 0.3), Lighter(palette::Wood, 0.15),
+              rng);
     Window(cr, 24, 118, 26, 24, true, rng);
     Door(cr, w - 56, h - 60, 28, 56, Darker(palette::Wood, 0.3), rng);
     PathPolygon(cr, {{52, 70}, {96, 70}, {96, 86}, {52, 86}});
@@ -312,7 +323,7 @@ void FarHutUnfaded(cairo_t* cr, double w, double h, int, Rng& rng) {
     SetColour(cr, colour::Glow);
     cairo_fill(cr);
     for (int i = 0; i < 5; ++i) {
-        double x = rng.Range(8, w - 8), y = rng.Range(h * 0.7, h - 6);
+        double x = rng.Range(w * 0.25, w * 0.75), y = rng.Range(h * 0.7, h - 6); // on the mountain
         PathPolygon(cr, {{x, y - 8}, {x + 3, y}, {x - 3, y}});
         Fill(cr, Blend(colour::Pine, palette::Sky, 0.4), rng, 0.4);
     }
@@ -355,8 +366,10 @@ void DistantChapelUnfaded(cairo_t* cr, double w, double h, int, Rng& rng) {
     PathEllipse(cr, cx + 15, base - 18, 1.6, 2.5);
     SetColour(cr, colour::Glow);
     cairo_fill(cr);
+    // Little pines on the hill: low on it and away from its ends, which fade out (a darker pine
+    // there would stand alone in the sky).
     for (int i = 0; i < 7; ++i) {
-        double x = rng.Range(6, w - 6), y = rng.Range(h * 0.7, h - 6);
+        double x = rng.Range(w * 0.25, w * 0.75), y = rng.Range(h * 0.8, h - 6);
         if (std::abs(x - cx) < 30) continue;
         PathPolygon(cr, {{x, y - 9}, {x + 3.5, y}, {x - 3.5, y}});
         Fill(cr, Blend(colour::Pine, palette::Sky, 0.45), rng, 0.4);

@@ -106,52 +106,56 @@ void ElkResting(cairo_t* cr, double w, double h, int, Rng& rng) {
     Fill(cr, Lighter(ElkFur, 0.3), rng, 0.6);
 }
 
-void SnowmanAlive(cairo_t* cr, double w, double h, int frame, Rng& rng) {
-    // The snowman with its five fruits, coming alive: a blink, arms up, winding up a throw.
-    const double cx = w * 0.45;
-    GroundShadow(cr, cx, h - 6, 50, 6);
-    // Stick arms.
-    double wind = frame == 0 ? 0 : frame == 1 ? 0.6 : 1.5;
-    Pt shoulderL{cx - 30, h - 82}, shoulderR{cx + 30, h - 82};
-    InkLine(cr, {shoulderL, {shoulderL.x - 26, shoulderL.y - 6 - 10 * wind}}, 2.0, rng,
+void SnowmanAlive(cairo_t* cr, double, double h, int frame, Rng& rng) {
+    // The snowman with its five fruits, coming alive: a blink, arms up, winding up a throw. It
+    // is the unfinished snowman (C6) grown whole, drawn where that one stood (8 px left of and
+    // 16 px above it on the page: 4 and 8 here), so its balls and the fruits stay exactly where
+    // the player put them instead of jumping into a smaller snowman.
+    constexpr double dx = 4, dy = 8; // C6's picture in this one
+    GroundShadow(cr, 92, h - 6, 70, 6);
+    const double hop = frame == 1 ? -3 : 0;
+    // Stick arms out of the body's shoulders.
+    const double wind = frame == 0 ? 0 : frame == 1 ? 0.6 : 1.5;
+    const Pt shoulderL{dx + 30, dy + 104 + hop}, shoulderR{dx + 150, dy + 100 + hop};
+    InkLine(cr, {shoulderL, {shoulderL.x - 22, shoulderL.y - 8 - 10 * wind}}, 2.0, rng,
             colour::Bark);
-    Pt hand{shoulderR.x + 28 * std::cos(-0.3 - wind), shoulderR.y + 28 * std::sin(-0.3 - wind)};
+    const Pt hand{shoulderR.x + 24 * std::cos(-0.3 - wind),
+                  shoulderR.y + 24 * std::sin(-0.3 - wind)};
     InkLine(cr, {shoulderR, hand}, 2.0, rng, colour::Bark);
     InkLine(cr, {hand, {hand.x + 5, hand.y - 6}}, 1.0, rng, colour::Bark);
-    InkLine(cr, {hand, {hand.x + 7, hand.y + 1}}, 1.0, rng, colour::Bark);
+    InkLine(cr, {hand, {hand.x + 5, hand.y + 3}}, 1.0, rng, colour::Bark);
     if (frame == 2) { // a snowball ready to throw
-        PathEllipse(cr, hand.x + 2, hand.y - 4, 6, 6);
+        PathEllipse(cr, hand.x + 1, hand.y - 5, 6, 6);
         Snow(cr, rng, 0.8);
     }
-    double hop = frame == 1 ? -3 : 0;
-    PathBlob(cr, cx, h - 38 + hop, 42, 34, rng, 0.04, 10);
+    PathBlob(cr, dx + 88, dy + 130 + hop, 70, 32, rng, 0.05, 11); // C6's two balls
     Snow(cr, rng, 1.1);
-    PathBlob(cr, cx, h - 90 + hop, 30, 26, rng, 0.04, 10);
-    Snow(cr, rng, 1.1);
-    PathBlob(cr, cx, h - 130 + hop, 21, 19, rng, 0.04, 9);
+    PathBlob(cr, dx + 90, dy + 66 + hop, 44, 46, rng, 0.05, 11);
     Snow(cr, rng, 1.1);
     auto item = [&](void (*paint)(cairo_t*, double, double, int, Rng&), double x, double y,
                     double iw, double ih, double scale) {
         cairo_save(cr);
-        cairo_translate(cr, x - iw * scale / 2, y - ih * scale / 2 + hop);
+        cairo_translate(cr, dx + x - iw * scale / 2, dy + y - ih * scale / 2 + hop);
         cairo_scale(cr, scale, scale);
         cairo_new_path(cr);
         paint(cr, iw, ih, 0, rng);
         cairo_restore(cr);
         cairo_new_path(cr);
     };
-    item(bagart::Apple, cx, h - 154, 32, 30, 0.6);    // on top of the head
-    item(bagart::Pear, cx - 8, h - 134, 36, 44, 0.3); // eyes
-    item(bagart::Plum, cx + 9, h - 134, 36, 46, 0.3);
-    item(bagart::Acorn, cx - 10, h - 84, 60, 50, 0.32); // buttons
-    item(bagart::Lemon, cx + 10, h - 84, 60, 52, 0.3);
-    // The mouth: a smile that grows.
-    InkCurve(cr, {cx - 7, h - 120 + hop}, {cx - 3, h - 116 + hop - frame},
-             {cx + 3, h - 116 + hop - frame}, {cx + 7, h - 120 + hop}, 1.0, rng);
+    // The fruits where they were put down (their middles, with the stalk or tip in C6's dimple),
+    // at the size of the pieces, so they stay put when the snowman comes alive.
+    item(bagart::Apple, 79, 17, 32, 30, 1.0);
+    item(bagart::Pear, 51, 64.5, 36, 44, 1.0);
+    item(bagart::Plum, 98, 54.5, 36, 46, 1.0);
+    item(bagart::Acorn, 29.5, 120.5, 60, 50, 1.0);
+    item(bagart::Lemon, 112, 109, 60, 52, 1.0);
+    // The mouth: C6's line, turning into a smile that grows.
+    InkCurve(cr, {dx + 72, dy + 98 + hop}, {dx + 82, dy + 104 + hop + 2 * frame},
+             {dx + 98, dy + 103 + hop + 2 * frame}, {dx + 108, dy + 96 + hop}, 1.0, rng);
     if (frame >= 1)
         for (int k = 0; k < 3; ++k) // sparkles of life
-            Twinkle(cr, cx + rng.Range(-50, 50), h - rng.Range(60, 160), 3.5, palette::Sky, rng);
-    SnowMound(cr, cx - 55, cx + 55, h, h - 8, rng);
+            Twinkle(cr, rng.Range(30, 150), rng.Range(20, 120), 3.5, palette::Sky, rng);
+    SnowMound(cr, 20, 168, h, h - 8, rng);
 }
 
 void TrollWalking(cairo_t* cr, double w, double h, int frame, Rng& rng) {

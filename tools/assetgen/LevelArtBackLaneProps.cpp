@@ -31,10 +31,11 @@ void VillageSignpost(cairo_t* cr, double w, double h, int, Rng& rng) {
     Fill(cr, palette::Wood, rng, 0.9);
     PathPolygon(cr, {{4, 22}, {48, 22}, {57, 30}, {48, 38}, {4, 38}});
     Fill(cr, Lighter(palette::Wood, 0.5), rng, 1.0);
-    DrawText(cr, FontFace::SerifBold, 8, 27, 33, "Village", palette::Ink, Align::Centre);
+    // Letters at least 10 px high: the sign is drawn at double size, and smaller ones blur.
+    DrawText(cr, FontFace::SerifBold, 10, 27, 34, "Village", palette::Ink, Align::Centre);
     PathPolygon(cr, {{40, 46}, {5, 46}, {0, 52}, {5, 58}, {40, 58}});
     Fill(cr, Lighter(palette::Wood, 0.4), rng, 1.0);
-    DrawText(cr, FontFace::Serif, 6.5, 22, 55, "Mill", palette::Ink, Align::Centre);
+    DrawText(cr, FontFace::SerifBold, 8.5, 23, 55.5, "Mill", palette::Ink, Align::Centre);
     SnowCap(cr, {{4, 22}, {30, 21}, {50, 22}}, 3, rng);
     SnowCap(cr, {{5, 46}, {40, 46}}, 2.5, rng);
     PathEllipse(cr, 22, 12, 4, 2);

@@ -118,6 +118,11 @@ void SquirrelLog(cairo_t* cr, double w, double h, int, Rng& rng) {
     // The log lies on top of a woodpile, high enough that the acorn held out over it (and the
     // hole it leaves) stays above the walking hero's hat. `seat` is the log's foot line.
     const double seat = 77;
+    // The dark inside of the pile between the logs' round ends: nothing behind it (the fox
+    // bowled over at its foot) shows through.
+    PathRoundedRect(cr, 12, seat - 8, w - 30, h - 12 - (seat - 8), 4);
+    SetColour(cr, Darker(palette::Wood, 0.55));
+    cairo_fill(cr);
     for (double y = h - 12; y > seat - 10; y -= 15)
         for (double x = 12 + (int(y) % 2) * 8; x < w - 10; x += 17) {
             PathEllipse(cr, x, y, 8, 7.5);
@@ -249,8 +254,10 @@ void SnowShovel(cairo_t* cr, double w, double h, int, Rng& rng) {
 
 void Boardwalk(cairo_t* cr, double w, double h, int, Rng& rng) {
     // One section: the walking surface at y 20 (the ground line), posts down into the frozen
-    // ditch. Sections sit edge to edge, so the planks and the rail run the full width.
-    cairo_rectangle(cr, 0, 30, w, h - 30);
+    // ditch. Each section is a thing of its own, its planks and rail ending at its posts with
+    // rounded caps of snow, so sections laid side by side meet at a narrow joint and the
+    // missing one leaves a gap between two ends, not a cut through a band of planks.
+    cairo_rectangle(cr, 0, 30, w, h - 30); // the ditch runs on under the joints
     SetColour(cr, colour::Ice, 0.9);
     cairo_fill_preserve(cr);
     Wash(cr, palette::Water, 0.3, rng, {.layers = 2, .jitter = 1, .edge = 0.3, .granulation = 0});
@@ -261,27 +268,27 @@ void Boardwalk(cairo_t* cr, double w, double h, int, Rng& rng) {
         PathRoundedRect(cr, x - 2.5, 20, 5, h - 20, 1);
         Fill(cr, Darker(palette::Wood, 0.2), rng, 0.8);
     }
-    // A handrail on the far side, edge to edge: where a section is missing, the rail, its posts
-    // and the planks all break off, and the gap reads from afar.
-    for (double x : {2.5, w - 2.5}) {
-        PathRoundedRect(cr, x - 1.8, 4, 3.6, 17, 1);
+    // The handrail on the far side, between this section's own posts.
+    const double left = 1.2, right = w - 1.2;
+    PathRoundedRect(cr, left, 5, right - left, 3, 1);
+    Fill(cr, Darker(palette::Wood, 0.1), rng, 0.8);
+    PathRoundedRect(cr, left, 12.5, right - left, 2, 1);
+    Fill(cr, Darker(palette::Wood, 0.1), rng, 0.7);
+    for (double x : {left + 1.8, right - 1.8}) {
+        PathRoundedRect(cr, x - 1.8, 3, 3.6, 18, 1);
         Fill(cr, Darker(palette::Wood, 0.25), rng, 0.8);
     }
-    cairo_rectangle(cr, -1, 5, w + 2, 3);
-    Fill(cr, Darker(palette::Wood, 0.1), rng, 0.8);
-    cairo_rectangle(cr, -1, 12.5, w + 2, 2);
-    Fill(cr, Darker(palette::Wood, 0.1), rng, 0.7);
     std::vector<Pt> rail;
     for (int i = 0; i <= 6; ++i)
-        rail.push_back({w * i / 6.0, 4.5});
+        rail.push_back({left + 1.5 + (right - left - 3) * i / 6.0, 4.5});
     SnowCap(cr, rail, 1.6, rng);
-    cairo_rectangle(cr, -1, 20, w + 2, 6);
+    PathRoundedRect(cr, left, 20, right - left, 6, 1.5);
     Fill(cr, palette::Wood, rng, 0.9);
     for (double x : {11.0, 22.5, 34.0})
         InkLine(cr, {{x, 20.5}, {x, 25.5}}, 0.6, rng, Darker(palette::Wood, 0.5));
     std::vector<Pt> top;
     for (int i = 0; i <= 6; ++i)
-        top.push_back({w * i / 6.0, 19.5});
+        top.push_back({left + 2 + (right - left - 4) * i / 6.0, 19.5});
     SnowCap(cr, top, 3, rng);
 }
 

@@ -120,41 +120,42 @@ void TinBirdFalling(cairo_t* cr, double w, double h, int frame, Rng& rng) {
 }
 
 void FoxBowledOver(cairo_t* cr, double w, double h, int frame, Rng& rng) {
-    // Rolled over in the snow: tumbling, on its back, sitting up dizzy. The frame reaches down
-    // to the lane (the fox it replaces stands there), the tumbling head just above it.
-    const double cx = w / 2, cy = h - 36;
-    GroundShadow(cr, cx, h - 5, w * 0.4, 4);
-    double roll[3] = {1.6, 3.1, 0.3};
+    // Rolled over in the snow, curled up: tumbling, on its back, lying dizzy. It keeps to the
+    // left of its frame, where the fox stood: further right lies the squirrel's woodpile, which
+    // is drawn over it and would leave only the tail showing. The frame reaches down to the lane.
+    const double cx = 18, cy = h - 17;
+    GroundShadow(cr, cx, h - 5, 15, 3);
+    const double roll[3] = {1.6, 3.1, 0.15};
     cairo_save(cr);
     cairo_translate(cr, cx, cy);
     cairo_rotate(cr, roll[frame]);
-    PathSmooth(cr, {{-14, 2}, {-26, -4}, {-34, -14}, {-28, -8}, {-14, -4}}, true); // tail
+    PathSmooth(cr, {{-6, 6}, {-13, 3}, {-15, -6}, {-9, -8}, {-9, -1}, {-4, 2}}, true); // tail
     Fill(cr, colour::Fox, rng, 0.9);
-    PathEllipse(cr, -32, -13, 4, 3);
+    PathEllipse(cr, -12.5, -7, 2.6, 2.2);
     Fill(cr, colour::Snow, rng, 0.5, 0.2);
-    PathEllipse(cr, 0, 0, 16, 10);
+    PathEllipse(cr, 0, 0, 10, 7.5);
     Fill(cr, colour::Fox, rng, 1.0);
-    for (double lx : {-8.0, 8.0})
-        InkLine(cr, {{lx, 6}, {lx + 2, 15}}, 2.4, rng, Darker(colour::Fox, 0.5));
-    PathSmooth(cr, {{12, -6}, {22, -10}, {30, -4}, {22, 4}, {12, 4}}, true);
+    for (double lx : {-5.0, 4.0})
+        InkLine(cr, {{lx, 5}, {lx + 1.5, 11}}, 2.2, rng, Darker(colour::Fox, 0.5));
+    PathSmooth(cr, {{5, -6}, {11, -9}, {16, -4}, {11, 1}, {5, 0}}, true); // head
     Fill(cr, colour::Fox, rng, 0.9);
     for (int s : {-1, 1}) {
         PathPolygon(
-            cr, {{16 + double(s) * 3, -8}, {16 + double(s) * 5, -16}, {20 + double(s) * 2, -9}});
+            cr, {{8 + double(s) * 2, -8}, {9 + double(s) * 3.5, -13}, {11 + double(s) * 1.5, -8}});
         Fill(cr, colour::Fox, rng, 0.7);
     }
-    InkLine(cr, {{19, -4}, {22, -1}}, 0.7, rng);
-    InkLine(cr, {{22, -4}, {19, -1}}, 0.7, rng);
-    PathEllipse(cr, 30, -4, 1.4, 1.2);
+    InkLine(cr, {{10, -5}, {12, -3}}, 0.6, rng);
+    InkLine(cr, {{12, -5}, {10, -3}}, 0.6, rng);
+    PathEllipse(cr, 16, -4, 1.2, 1);
     Fill(cr, palette::Ink, rng, 0);
-    PathSmooth(cr, {{8, -8}, {12, 6}, {10, 8}, {6, -6}}, true); // scarf
+    PathSmooth(cr, {{3, -6}, {6, 5}, {4.5, 6.5}, {1.5, -5}}, true); // scarf
     Fill(cr, palette::Plum, rng, 0.6);
     cairo_restore(cr);
     for (int i = 0; i < 3; ++i) {
         double a = i * 2 * Pi / 3 + frame;
-        Twinkle(cr, cx + 14 * std::cos(a), 12 + 5 * std::sin(a), 3, palette::Ochre, rng);
+        Twinkle(cr, cx + 10 * std::cos(a), h - 42 + 4 * std::sin(a), 3, palette::Ochre, rng);
     }
-    Flakes(cr, 4, h - 26, w - 8, 14, 4 + 3 * (frame == 0), rng);
+    Flakes(cr, 4, h - 26, w * 0.45, 14, 4 + 3 * (frame == 0), rng);
 }
 
 void BakeryCat(cairo_t* cr, double w, double h, int frame, Rng& rng) {

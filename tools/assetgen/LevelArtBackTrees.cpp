@@ -138,7 +138,7 @@ void BirchArch(cairo_t* cr, double w, double h, int, Rng& rng) {
     }
     std::vector<Pt> left, right;
     for (int i = 0; i <= 16; ++i) {
-        double t = i / 16.0, half = 6 * (1 - t) + 1.5;
+        double t = i / 16.0, half = 6 * (1 - t) + 1.5 * std::sqrt(1 - t) + 0.3; // to a point
         Pt p = at(t), q = at(std::min(1.0, t + 0.01));
         double dx = q.x - p.x, dy = q.y - p.y, len = std::hypot(dx, dy) + 1e-9;
         left.push_back({p.x - dy / len * half, p.y + dx / len * half});
@@ -154,9 +154,19 @@ void BirchArch(cairo_t* cr, double w, double h, int, Rng& rng) {
                 0.8);
     }
     std::vector<Pt> snow;
-    for (int i = 4; i <= 16; ++i)
+    for (int i = 4; i <= 13; ++i)
         snow.push_back(right[i]);
     SnowCap(cr, snow, 3, rng);
+    // The crown's fine twigs fanning out from the tip, so the bent trunk ends in a brush and
+    // not in a blunt cut.
+    const Pt end = at(1.0);
+    for (int k = 0; k < 7; ++k) {
+        const double a = -0.9 + k * 0.32 + rng.Range(-0.1, 0.1), len = rng.Range(7, 12);
+        const Pt mid{end.x + std::cos(a) * len * 0.5, end.y + std::sin(a) * len * 0.5 + 1};
+        InkCurve(cr, at(0.97), mid, mid,
+                 {std::min(w - 2, end.x + std::cos(a) * len), end.y + std::sin(a) * len + 2}, 0.45,
+                 rng, palette::Sepia, 0.85);
+    }
     SnowMound(cr, 2, 40, h, h - 8, rng);
 }
 

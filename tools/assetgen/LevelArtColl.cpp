@@ -76,22 +76,60 @@ void Sail(cairo_t* cr, double w, double h, double angle, double length, Rng& rng
     InkLine(cr, {kHub, Along(tip, angle + bend, -1)}, 2.2, rng, palette::Wood);
 }
 
-// The turning rotor: the four sails, and paler sails where they sweep through (the places the
-// carried hero holds on to among them).
+// The turning rotor: the four sails, and the blur their tips leave as they sweep round over the
+// top, from where a sail scoops the walker up to where it lets him go. The carried hero holds on
+// to that blur wherever no sail lies (WindmillRide.h). It keeps inside the picture: near an edge
+// the band narrows towards the hub.
 void TurningSails(cairo_t* cr, double w, double h, const double (&main)[4], Rng& rng) {
-    std::vector<double> drawn(std::begin(main), std::end(main));
+    double first = 2 * Pi, last = 0; // the hands' angles off the sails, in (0, 2 pi)
     for (int step = 0; step < 10; ++step) {
         const Pt hands = windmill::HandsAt(step);
-        const double angle = std::atan2(hands.y - kHub.y, hands.x - kHub.x);
-        bool near = false;
-        for (double d : drawn)
-            near = near || std::fabs(std::remainder(angle - d, 2 * Pi)) < 0.03;
-        if (near) continue;
-        drawn.push_back(angle);
+        if (std::hypot(hands.x - kHub.x, hands.y - kHub.y) < kSail / 2) continue; // over the cap
+        double angle = std::atan2(hands.y - kHub.y, hands.x - kHub.x);
+        if (angle <= 0) angle += 2 * Pi;
+        bool onSail = false;
+        for (double d : main)
+            onSail = onSail || std::fabs(std::remainder(angle - d, 2 * Pi)) < 0.03;
+        if (onSail) continue;
+        first = std::min(first, angle);
+        last = std::max(last, angle);
+    }
+    if (first < last) {
+        const double a0 = first - 0.12, a1 = last + 0.12;
+        const double inner = kSail - 16, outer = kSail + 2.5;
+        auto outerAt = [&](double a) { // kept 1.5 px inside the picture
+            const double c = std::cos(a), s = std::sin(a);
+            double r = outer;
+            if (c < 0) r = std::min(r, (kHub.x - 1.5) / -c);
+            if (c > 0) r = std::min(r, (w - 1.5 - kHub.x) / c);
+            if (s < 0) r = std::min(r, (kHub.y - 1.5) / -s);
+            if (s > 0) r = std::min(r, (h - 1.5 - kHub.y) / s);
+            return r;
+        };
+        const int n = 60;
+        std::vector<Pt> band;
+        for (int i = 0; i <= n; ++i) { // the outer rim, tapering in at both ends
+            const double a = a0 + (a1 - a0) * i / n;
+            const double taper = std::min(1.0, std::min(i, n - i) / 6.0);
+            band.push_back(Along(kHub, a, inner + (outerAt(a) - inner) * (0.3 + 0.7 * taper)));
+        }
+        for (int i = n; i >= 0; --i)
+            band.push_back(Along(kHub, a0 + (a1 - a0) * i / n, inner));
         cairo_push_group(cr);
-        Sail(cr, w, h, angle, kSail, rng);
+        PathSmooth(cr, band); // a wash of the sails' wood and cloth, blurred by speed
+        SetColour(cr, Blend(palette::Paper, palette::Wood, 0.3));
+        cairo_fill(cr);
         cairo_pop_group_to_source(cr);
-        cairo_paint_with_alpha(cr, 0.55);
+        cairo_paint_with_alpha(cr, 0.6);
+        // Streaks along the sweep, thinning towards its tail.
+        for (double r : {inner + 3.5, inner + 8.5, inner + 13.5}) {
+            std::vector<Pt> streak;
+            for (int i = 4; i <= n - 4; ++i) {
+                const double a = a0 + (a1 - a0) * i / n;
+                streak.push_back(Along(kHub, a, std::min(r, outerAt(a) - 1.5)));
+            }
+            InkLine(cr, streak, 0.5, rng, palette::Sepia, 0.45, 0.2, false);
+        }
     }
     for (double a : main)
         Sail(cr, w, h, a, kSail, rng);
@@ -209,17 +247,20 @@ void Fence(cairo_t* cr, double w, double h, int f, int, Rng& rng) {
     SnowHeap(cr, 0, w, h, 5, rng);
 }
 
-void StableGate(cairo_t* cr, double w, double h, int f, int, Rng& rng) {
-    // Two posts with a little snowy roof; the gate swings open towards the viewer.
-    for (double x : {4.0, w - 12}) {
-        Plank(cr, {{x, 14}, {x + 8, 14}, {x + 8, h - 3}, {x, h - 3}}, rng);
+void StableGate(cairo_t* cr, double, double h, int f, int, Rng& rng) {
+    // Two posts with a little snowy roof; the gate swings open towards the viewer. The gateway
+    // keeps to the left of the frame: the hero, off the elk's back, walks on standing at its
+    // right (from x 34 of the frame), and the gate is drawn over him, so nothing stands there.
+    const double w = 37; // the gateway's width
+    for (double x : {4.5, w - 9}) {
+        Plank(cr, {{x, 14}, {x + 7, 14}, {x + 7, h - 3}, {x, h - 3}}, rng);
     }
-    Plank(cr, {{0, 16}, {w / 2, 4}, {w, 16}, {w, 20}, {w / 2, 9}, {0, 20}}, rng,
+    Plank(cr, {{2.5, 16}, {w / 2 + 1, 5}, {w, 16}, {w, 20}, {w / 2 + 1, 10}, {2.5, 20}}, rng,
           Darker(palette::Wood, 0.2));
-    SnowCap(cr, 4, w - 4, 10, 4, rng);
+    SnowCap(cr, 4, w - 1, 11, 3.5, rng);
     const double open[3] = {1.0, 0.55, 0.12};
-    const double leaf = (w - 24) * open[f % 3];
-    const double x0 = 12;
+    const double leaf = (w - 20.5) * open[f % 3];
+    const double x0 = 11.5;
     PathPolygon(cr, {{x0, 30},
                      {x0 + leaf, 30 + (1 - open[f % 3]) * 6},
                      {x0 + leaf, h - 6 + (1 - open[f % 3]) * 4},
@@ -230,12 +271,12 @@ void StableGate(cairo_t* cr, double w, double h, int f, int, Rng& rng) {
                 rng, palette::Sepia, 0.7);
     InkLine(cr, {{x0, h - 8}, {x0 + leaf, 32}}, 1.2, rng, palette::Sepia); // the brace
     if (f == 0) {
-        PathRoundedRect(cr, w / 2 - 4, 52, 8, 6, 1);
+        PathRoundedRect(cr, x0 + leaf - 6, 52, 5, 6, 1);
         Fill(cr, Iron, rng, 0.5, 0.3); // the latch
     }
-    SnowHeap(cr, 0, w, h, 5, rng);
+    SnowHeap(cr, 3, w + 3, h, 5, rng);
     if (f == 2) { // straw and a warm glow beyond
-        PathBlob(cr, w / 2 + 8, h - 12, 16, 5, rng, 0.3, 8);
+        PathBlob(cr, w / 2 + 2, h - 12, 9, 4, rng, 0.3, 8);
         Fill(cr, palette::Ochre, rng, 0.6, 0.5);
     }
 }

@@ -5,6 +5,7 @@
 #include "BagItems.h"
 #include "Canvas.h"
 #include "Ink.h"
+#include "PieceOutline.h"
 #include "Registry.h"
 
 #include <algorithm>
@@ -32,8 +33,10 @@ constexpr double kSeeThroughAlpha = 0.48;
 constexpr double kSeeThroughPage = 0.4; // the page below, inside the see-through hole
 
 // One item's piece of paper: its size and torn outline (relative to the picture's top-left), the
-// same in every picture of the item so the hole fits the piece that came out of it. The paper
-// spans x from `left` to w.
+// same in every picture of the item so the hole fits the piece that came out of it. The outline
+// hugs the thing painted on the piece (every frame of it) a little way out, so on the page the
+// piece reads as part of the picture and only its faint torn line shows where it will come away.
+// The thing is painted in x from `left` to w.
 struct Piece {
     int item = 0;
     std::string seed; // the Tear picture's path
@@ -42,22 +45,49 @@ struct Piece {
     std::vector<Pt> outline;
 };
 
+constexpr int kCoverageScale = 4;      // cells to a picture pixel when finding what is painted
+constexpr int kCoverageAlpha = 40;     // faint washes and ink fibres count as painted
+constexpr double kOutlineMargin = 2.0; // picture pixels between the thing and the torn edge
+
+Rng FrameRng(const std::string& seed, int frame) {
+    return Rng(seed + "#frame" + std::to_string(frame));
+}
+
 Piece MakePiece(int item, const std::string& tearPath, double w, double h) {
     Piece piece{item, tearPath, w, h, item == kBoulder ? kBoulderLeftMargin : 0.0, {}};
+    Canvas coverage(int(w) * kCoverageScale, int(h) * kCoverageScale);
+    cairo_scale(coverage.cr, kCoverageScale, kCoverageScale);
+    cairo_translate(coverage.cr, piece.left, 0);
+    for (int f = 0; f < kBagItemFrames[item]; ++f) {
+        Rng rng = FrameRng(tearPath, f);
+        PaintBagItem(coverage.cr, item, f, w - piece.left, h, rng);
+    }
     Rng rng(tearPath + "#outline");
     piece.outline =
-        TornOutline(kPieceInset + piece.left, kPieceInset, w - piece.left - 2 * kPieceInset,
-                    h - 2 * kPieceInset, rng, std::min(1.0, std::min(w, h) / 30));
+        HuggingOutline(CoverageOf(coverage.surface, kCoverageScale, kCoverageAlpha), kOutlineMargin,
+                       kPieceInset, rng, std::min(0.8, std::min(w, h) / 40));
+    for (Pt& p : piece.outline)
+        p.x = std::max(p.x, piece.left + kPieceInset);
     return piece;
 }
 
-// The piece at the origin: paper with the object painted on it and a faint torn edge.
-void DrawPiece(cairo_t* cr, const Piece& piece, int frame) {
-    Rng rng(piece.seed + "#frame" + std::to_string(frame));
+// The piece at the origin: the thing painted on it, the piece's paper under it at strength
+// `paper` (none while it is still part of the page, all of it once it is torn out), and its
+// torn edge: on the page a faint line with a pale rim, so a player can find it.
+void DrawPiece(cairo_t* cr, const Piece& piece, int frame, double paper) {
+    Rng rng = FrameRng(piece.seed, frame);
+    Rng edgeRng(piece.seed + "#edge" + std::to_string(frame));
     cairo_save(cr);
     cairo_new_path(cr);
+    if (paper > 0) {
+        cairo_push_group(cr);
+        PathPolygon(cr, piece.outline);
+        FillPaper(cr, edgeRng, palette::Paper, 0.12);
+        cairo_new_path(cr);
+        cairo_pop_group_to_source(cr);
+        cairo_paint_with_alpha(cr, paper);
+    }
     PathPolygon(cr, piece.outline);
-    FillPaper(cr, rng, palette::Paper, 0.12);
     cairo_clip(cr);
     cairo_translate(cr, piece.left, 0);
     PaintBagItem(cr, piece.item, frame, piece.w - piece.left, piece.h, rng);
@@ -65,7 +95,8 @@ void DrawPiece(cairo_t* cr, const Piece& piece, int frame) {
     cairo_reset_clip(cr);
     cairo_new_path(cr);
     PathPolygon(cr, piece.outline);
-    InkOutline(cr, 0.55, rng, palette::Sepia, 0.45, 0.15);
+    InkOutline(cr, 1.3, edgeRng, Lighter(palette::Paper, 0.5), 0.55 * (1 - paper), 0.1);
+    InkOutline(cr, 0.55, edgeRng, palette::Sepia, 0.45, 0.15);
     cairo_new_path(cr);
     cairo_restore(cr);
 }
@@ -163,7 +194,7 @@ void DrawTearingFrame(cairo_t* cr, const Piece& piece, int i, int frames, Rng& r
         PathHalfPlane(cr, a, b, centre);
         cairo_clip(cr);
     }
-    DrawPiece(cr, piece, 0);
+    DrawPiece(cr, piece, 0, 1.0);
     DrawTornRim(cr, piece, rng, rip);
     if (curl > 0) {
         cairo_restore(cr);
@@ -232,7 +263,7 @@ void DrawItem(GenContext& ctx, int item, const ItemFiles& files) {
         cairo_rectangle(tear.cr, f * w, 0, w, h);
         cairo_clip(tear.cr);
         cairo_translate(tear.cr, f * w, 0);
-        DrawPiece(tear.cr, piece, f);
+        DrawPiece(tear.cr, piece, f, 0.0);
         cairo_restore(tear.cr);
     }
     ctx.Save(tear, files.tear);
@@ -272,7 +303,7 @@ void DrawItem(GenContext& ctx, int item, const ItemFiles& files) {
     PathPolygon(small.cr, piece.outline);
     DropShadow(small.cr, 1.0 / scale, 1.5 / scale, 1.5 / scale, 0.3);
     cairo_new_path(small.cr);
-    DrawPiece(small.cr, piece, 0);
+    DrawPiece(small.cr, piece, 0, 1.0);
     ctx.Save(small, files.small);
 }
 

@@ -394,6 +394,9 @@ void DrawTeamName(GenContext& ctx) {
     ctx.Save(canvas, path);
 }
 
+// The top page's right edge (the book's pages, drawn over the title, end here too).
+constexpr double kMenuBarRight = 773;
+
 // The band behind the menu: a snowy landscape painted across the page, with the signpost that
 // carries the four menu boards in the middle.
 void DrawMenuBar(GenContext& ctx) {
@@ -401,6 +404,10 @@ void DrawMenuBar(GenContext& ctx) {
     Rng rng(path);
     Canvas canvas(800, 300);
     cairo_t* cr = canvas.cr;
+    // The landscape ends with the page, under the edges of the pages below it: past them the
+    // book's cover leaves a chink where anything painted would show.
+    cairo_rectangle(cr, 0, 0, kMenuBarRight, 300);
+    cairo_clip(cr);
 
     // Far hills.
     std::vector<Pt> ridge;

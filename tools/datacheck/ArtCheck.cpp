@@ -5,6 +5,7 @@
 #include "DataCheck.h"
 #include "platform/PngDecode.h"
 #include <algorithm>
+#include <cstdlib>
 #include <filesystem>
 #include <map>
 #include <string>
@@ -57,7 +58,6 @@ constexpr Allowance kAllowed[] = {
     {"/Back_OBJ/lantern_burst_fox.png", AllEdges, "lantern light spreading past its frame (soft glow)"},
     {"/Back_OBJ/pine_branch_sway.png", Left, "the branch grows out of the tall pine's trunk at its left"},
     {"/Back_OBJ/firelit_window.png", AllEdges, "a window pane laid exactly over the farmhouse's window"},
-    {"/Coll_OBJ/stable_gate.png", Left | Right, "the stable's fence runs on beyond the gate"},
     {"/One/Char/head_", Left | Right | Bottom,
      "a head joins the walker's body at its neck, where the body is widest"},
     {"/One/Char/walk.png", Top, "the body's top lies under the head picture"},
@@ -70,8 +70,9 @@ constexpr Allowance kAllowed[] = {
     {"/Back_OBJ/badger_lifts_egg.png", Bottom, "shown at the badger's place, on the lane"},
     {"/Back_OBJ/fox_bowled_over.png", Bottom, "shown at the fox's place, down to the lane"},
     {"/Back_OBJ/fox_fleeing_bowled_over.png", Bottom, "shown at the fox's place, down to the lane"},
-    // Torn pieces are scraps of the page: the thing on a scrap may run to the scrap's torn rim.
-    // Holes are the torn-out shape itself.
+    // Torn pieces: the tearing strip and the bag's picture are scraps of paper, and the thing on
+    // a piece may run to its torn rim; holes are the torn-out shape itself. (A piece lying on the
+    // page shows no paper round the thing: CheckPiecesBlendIn.)
     {"/image/Bag/", AllEdges, "bag pieces are torn scraps; holes are the torn-out shape"},
     {"/image/Bag/Tear/stone.png", AllEdges, "the ending's stone is a torn scrap like the bag's"},
     // The notes pinned on the page: the strip of tape holding each runs off its top edge.
@@ -258,4 +259,91 @@ void DataCheck::CheckNoticeOverlaps() {
 unsigned DataCheck::GroundEdges(int y, int h) {
     const int bottom = y + 2 * h;
     return bottom >= kGroundLow && bottom <= kGroundHigh ? unsigned(Bottom) : 0u;
+}
+
+namespace {
+
+// A piece lying on the page shows the thing on it and at most a faint torn line round it: the
+// page's own paper colour painted all along the piece's border would read as a square of paper
+// stuck onto the page. Counted in the band within kPieceBand pixels of each frame's border.
+constexpr int kPieceBand = 5;
+constexpr int kPaperRgb[3] = {244, 236, 214}; // the page's cream
+constexpr int kPaperDistance = 30;            // summed over the channels
+constexpr double kMaxPaperInBand = 0.08;      // of the band's pixels
+
+bool PaperColoured(const uint8_t* px) {
+    return px[3] >= kOpaque && std::abs(px[0] - kPaperRgb[0]) + std::abs(px[1] - kPaperRgb[1]) +
+                                       std::abs(px[2] - kPaperRgb[2]) <
+                                   kPaperDistance;
+}
+
+double PaperInBorderBand(const uint8_t* rgba, int stride, int x0, int y0, int w, int h) {
+    int band = 0, paper = 0;
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x) {
+            if (std::min({x, y, w - 1 - x, h - 1 - y}) >= kPieceBand) continue;
+            ++band;
+            paper += PaperColoured(rgba + (size_t(y0 + y) * stride + x0 + x) * 4);
+        }
+    return band > 0 ? double(paper) / band : 0.0;
+}
+
+} // namespace
+
+void DataCheck::CheckPiecesBlendIn() {
+    for (const std::string& file : pieceOnPage) {
+        DecodedPng png;
+        std::string why;
+        if (!DecodePng(file.c_str(), kDataLimits.pictureSide.high, png, why))
+            continue; // reported by the size checks
+        auto known = frameGrids.find(file);
+        FrameGrid grid = known == frameGrids.end() ? FrameGrid{} : known->second;
+        if (grid.w <= 0 || grid.h <= 0) grid = FrameGrid{png.width, png.height, 1, 1, 1, 0};
+        for (int f = 0; f < grid.count; ++f) {
+            const int x0 = (f % grid.columns) * grid.w, y0 = (f / grid.columns) * grid.h;
+            if (x0 + grid.w > png.width || y0 + grid.h > png.height) break; // size reported
+            const double paper =
+                PaperInBorderBand(png.rgba.data(), png.width, x0, y0, grid.w, grid.h);
+            if (paper > kMaxPaperInBand)
+                Problem(file + (grid.count > 1 ? ": frame " + std::to_string(f) : "") +
+                        ": the page's paper colour fills " + std::to_string(int(paper * 100)) +
+                        "% of the piece's border (a square of paper stuck on the page; at most " +
+                        std::to_string(int(kMaxPaperInBand * 100)) + "%)");
+        }
+    }
+}
+
+namespace {
+
+// Pictures painted on the title's page, at their place (scale 1). The page's paper ends at x 771;
+// the edges of the pages below lie over it up to the cover, but between them and the cover a
+// chink is left where anything painted this far right would show as a sliver.
+struct OnPage {
+    const char* file;
+    int x;
+};
+constexpr OnPage kTitleOnPage[] = {{"Data/image/Title/MenuBar.png", 0}};
+constexpr int kPageEdge = 775; // a little inside the pages' edges
+
+} // namespace
+
+int PaintedRightOf(const DecodedPng& png, int placedX, int edge) {
+    int count = 0;
+    for (int y = 0; y < png.height; ++y)
+        for (int x = std::max(0, edge - placedX); x < png.width; ++x)
+            count += png.rgba[(size_t(y) * png.width + x) * 4 + 3] >= kOpaque;
+    return count;
+}
+
+void DataCheck::CheckTitleOnPage() {
+    for (const OnPage& p : kTitleOnPage) {
+        DecodedPng png;
+        std::string why;
+        if (!DecodePng(p.file, kDataLimits.pictureSide.high, png, why))
+            continue; // reported by the size checks
+        if (const int n = PaintedRightOf(png, p.x, kPageEdge); n > 0)
+            Problem(std::string(p.file) + ": " + std::to_string(n) +
+                    " painted pixels right of the page's edge (x " + std::to_string(kPageEdge) +
+                    "), where the chink by the book's cover shows them");
+    }
 }

@@ -24,6 +24,8 @@ EdgeCounts CountEdgePixels(const uint8_t* rgba, int stride, int x0, int y0, int 
 struct DecodedPng;
 // Pixels painted (alpha 128 and above) in both pictures, a placed at (ax, ay), b at (bx, by).
 int OverlappingPixels(const DecodedPng& a, int ax, int ay, const DecodedPng& b, int bx, int by);
+// Pixels painted (alpha 128 and above) at page x `edge` and right of it, the picture at placedX.
+int PaintedRightOf(const DecodedPng& png, int placedX, int edge);
 
 // Checks a game data folder (the folder that holds Data) and collects every problem found.
 struct DataCheck {
@@ -63,6 +65,12 @@ struct DataCheck {
     void CheckEdges();
     // Notices that can show at the same time do not cover each other.
     void CheckNoticeOverlaps();
+    // The pictures of the pieces lying on the page (recorded by CheckBag; frames as recorded by
+    // Frames): each reads as part of the picture, with no square of paper round the thing.
+    std::vector<std::string> pieceOnPage;
+    void CheckPiecesBlendIn();
+    // The title's pictures on the page end with the page (nothing shows by the cover).
+    void CheckTitleOnPage();
     // A picture's frame placed on the page (drawn at scale 2).
     struct Placed {
         int x, y, w, h;

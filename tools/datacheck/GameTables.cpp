@@ -125,6 +125,7 @@ void DataCheck::CheckBag() {
                 Png(tear[i], piece[2] * frames, piece[3]);
                 Frames(tear[i], {piece[2], piece[3], frames, 1, frames, 0});
             }
+            pieceOnPage.push_back(tear[i]);
         }
         if (!tearing[i].empty()) {
             if (anim.empty())

@@ -34,6 +34,8 @@ int main(int argc, char** argv) {
     check.CheckLevel();
     check.CheckEdges();
     check.CheckNoticeOverlaps();
+    check.CheckPiecesBlendIn();
+    check.CheckTitleOnPage();
     for (const std::string& problem : check.problems)
         std::printf("problem: %s\n", problem.c_str());
     std::printf("data check: %d files, %zu problems\n", check.filesChecked, check.problems.size());
