@@ -63,7 +63,8 @@ class FuzzLevelRegressions : public HeadlessTest {};
 // places, C21 given back from its copy, the gates while caught by B25, item 13 setting C11 going
 // while the world held still, item 14 given back where it was put down, C23 given back beyond the
 // page's edge, a knock-down just after the carried path, C0 started by item 0 while the hero rode
-// the carried path, C13 given back from B29): each now does.
+// the carried path, C13 given back from B29, item 12 given back where it stood when C9's use
+// is turned back): each now does.
 TEST_F(FuzzLevelRegressions, RandomPlayInputsGiveTheWorldBackAfterTheirRoundTrip) {
     const uint8_t play[] = {0, 1, 0, 3, 3, 7, 1, 0, 4, 9, 2, 2, 0, 0, 1, 1, 2, 5};
     EXPECT_EQ(FuzzLevelUndo(play, sizeof play), "");

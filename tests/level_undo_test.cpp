@@ -590,7 +590,10 @@ TEST_F(LevelUndoTest, C9UseIsTakenBack) {
     CollObj& c9 = L.colls[9];
     c9.state = 5;
     c9.pageStamp = 15;
+    // Item 12 went on scrolling with the world while used up: it comes back where it stands.
     bag.items[12].state = ItemUsedUp;
+    bag.items[12].x = 276 + 24 + 292;
+    bag.items[12].y = 295 + 5 + 198;
     stage.FirstUndoChecks();
     EXPECT_EQ(L.backs[22].state, 2);
     EXPECT_EQ(c9.state, 1);
@@ -598,7 +601,8 @@ TEST_F(LevelUndoTest, C9UseIsTakenBack) {
     EXPECT_EQ(c9.y, 300);
     EXPECT_EQ(L.backs[23].state, 1);
     EXPECT_EQ(bag.items[12].state, ItemVisible);
-    EXPECT_EQ(bag.items[12].x, 276 + 308);
+    EXPECT_EQ(bag.items[12].x, 276 + 24 + 292);
+    EXPECT_EQ(bag.items[12].y, 295 + 5 + 198);
     EXPECT_EQ(c9.pageStamp, kNoStamp);
 }
 

@@ -146,12 +146,10 @@ void C9UseUndo(BackTurn& t) {
     if (b22.state == 1) b22.state = 2;
     if (c9.state == 5) Show(c9, b22.x + 24, b22.y + 5);
     if (t.B(23).state == 2) t.B(23).state = 1;
+    // Item 12 went on scrolling with the world while used up, so it comes back where it is (B22
+    // + (308, 199) would put it 8 px left of and 4 px above its place beside C9).
     TearObj& i12 = t.I(12);
-    if (i12.state == ItemUsedUp) {
-        i12.state = ItemVisible;
-        i12.x = b22.x + 308;
-        i12.y = b22.y + 199;
-    }
+    if (i12.state == ItemUsedUp) i12.state = ItemVisible;
 }
 
 // C11 and C12 showed B26 when they were used.
