@@ -77,7 +77,8 @@ TEST_F(FuzzLevelRegressions, RandomPlayInputsGiveTheWorldBackAfterTheirRoundTrip
 // The same from the walkthrough's checkpoints (the elk used while it drifted with the world, then
 // turned back; B2 hidden again where it was shown; a copy of B11 resting on its switching edge;
 // C6 off the page with its pieces, turned back before they were put down; item 11 used away from
-// its put-down point; C5 used on the turn item 7 in the bag woke it).
+// its put-down point; C5 used on the turn item 7 in the bag woke it; the walker hidden by B25 on
+// a step home).
 TEST_F(FuzzLevelRegressions, PlayFromWalkthroughCheckpointsGivesTheWorldBack) {
     const int replayed = Replay(kTests + "/fuzz_regressions/level_walkthrough",
                                 [](const uint8_t* data, size_t size) {

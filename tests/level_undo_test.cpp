@@ -583,6 +583,32 @@ TEST_F(LevelUndoTest, C7UsedOnThePageB16LedItOntoGoesBackToWaiting) {
     EXPECT_EQ(L.backs[16].x, 563);
 }
 
+// B25 closes over the walker on the turn it makes a step home (back from the carried path): the
+// turn back over it shows the walker again where it stood, not a step short of it.
+TEST_F(LevelUndoTest, WalkerHiddenByB25ComesBackWithItsStepHome) {
+    common.page = 90;
+    L.stamps.carriedEnd = 40;
+    Show(stage, 25, 400, 0);
+    L.counters.b25Count = 2;
+    CharObj& carried = L.chars[CharCarried];
+    carried.frames = 3;
+    carried.frame = 2;
+    CharObj& walker = L.chars[CharWalk];
+    walker.frames = 5;
+    walker.frame = 1;
+    walker.x = 195;
+    L.head.x = 229;
+    L.charState = CharWalk;
+    stage.TurnPage(Forward);
+    ASSERT_EQ(L.charState, CharHidden);
+    ASSERT_EQ(walker.x, 175);
+    stage.TurnPage(Backward);
+    EXPECT_EQ(L.charState, CharWalk);
+    EXPECT_EQ(walker.frame, 1);
+    EXPECT_EQ(walker.x, 195);
+    EXPECT_EQ(L.head.x, 229);
+}
+
 TEST_F(LevelUndoTest, C9UseIsTakenBack) {
     common.page = 15;
     Show(stage, 22, 276, 0, 1, 295);

@@ -292,6 +292,8 @@ void B25HidesUndo(BackTurn& t) {
     if (t.B(25).state == 1 && t.L.counters.b25Count == 2 && t.L.charState == CharHidden) {
         t.L.charState = CharWalk;
         t.stage.WalkBackward();
+        // The turn that hid the walker also took its step left home, if it was strolling back.
+        t.stage.WalkBackRules();
     }
 }
 
