@@ -190,6 +190,14 @@ void ForgiveAcceptedDifferences(LevelSnapshot& after, const LevelSnapshot& befor
         a.chars[CharRide].x = b.chars[CharRide].x;
         a.chars[CharRide].y = b.chars[CharRide].y;
     }
+    // The dismount (10) is placed where the rider is when it begins. Riding or jumping, before
+    // it began, its place is not drawn and not read: only turns back over states that followed
+    // it lead into it, and those find it where it began.
+    auto beforeDismount = [](int32_t s) { return s == CharRide || s == CharJump; };
+    if (beforeDismount(a.charState) && beforeDismount(b.charState)) {
+        a.chars[CharDismount].x = b.chars[CharDismount].x;
+        a.chars[CharDismount].y = b.chars[CharDismount].y;
+    }
     // The fall's place is read also by the landing, which turns back into the fall.
     auto falling = [](int32_t s) { return s == 6 || s == 7; };
     if (!falling(a.charState) && !falling(b.charState)) {
