@@ -355,6 +355,32 @@ TEST_F(CharacterTest, JumpEndsBesideItsLastKeyframeAndDismountLeavesTheMountBehi
     EXPECT_EQ(beforeEnd.chars[CharDismount].x, Char(CharDismount).x);
 }
 
+// The turn back over the dismount's end gives back the dismount as it stood, walking on from it
+// or knocked down in a frame of the page it ended on: the walker's step, its place and the flag
+// that tells the lost states the hero came down from the mount.
+TEST_F(CharacterTest, TurningBackOverTheDismountsEndGivesItBackWhateverFollowed) {
+    for (const int32_t after : {int32_t(CharWalk), int32_t(CharKnockedDown)}) {
+        SCOPED_TRACE(after);
+        stage.level.charState = CharDismount;
+        stage.level.flags.viaState10 = 1;
+        Char(CharDismount).x = 60;
+        Char(CharDismount).y = 236;
+        Char(CharDismount).frame = 4;
+        Char(CharKnockedDown).frame = 0;
+        Walker().frame = 2;
+        const LevelState beforeEnd = stage.level;
+        Forward();
+        ASSERT_EQ(stage.level.charState, CharWalk);
+        stage.level.charState = after; // a frame of the page the dismount ended on
+        Backward();
+        EXPECT_EQ(stage.level.charState, CharDismount);
+        EXPECT_EQ(stage.level.flags.viaState10, 1);
+        EXPECT_EQ(Walker(), beforeEnd.chars[CharWalk]);
+        EXPECT_EQ(stage.level.head, beforeEnd.head);
+        EXPECT_EQ(Char(CharDismount), beforeEnd.chars[CharDismount]);
+    }
+}
+
 TEST_F(CharacterTest, LeverPlacesTheLiftAndFlyingAwayReturnsTheItemWhenUndone) {
     stage.level.charState = CharLever;
     stage.level.colls[4].x = 400;

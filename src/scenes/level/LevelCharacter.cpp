@@ -146,7 +146,11 @@ void KnockedDownBackward(Turn& t) {
     BackObj& dropped = t.level.backs[3];
     const bool dismountBack = t.page == t.level.stamps.state10End + 1;
     if (dismountBack) {
+        // Knocked down just after the dismount's end: the turn back over that end takes back its
+        // walking step and its clearing of viaState10 as well, as the walking turn back does.
         OpenAllGates(t.common);
+        t.s.WalkBackward();
+        t.level.flags.viaState10 = 1;
         if (dropped.state == 1) dropped.state = 2;
         dismount.frame = dismount.frames > 0 ? dismount.frames - 1 : 0;
         t.level.charState = CharDismount;
