@@ -229,6 +229,30 @@ TEST_F(LevelUndoTest, FirstListOpensAndClosesTheGatesInItsOrder) {
     EXPECT_TRUE(AllOpen());
 }
 
+// C20 loaded on the page before the turn taken back: B91 shut the world on that turn, and the
+// turn back opens it again, unless the character lay knocked down then: its animation held the
+// world on that turn already, and rewinding it has just shut the gates again.
+TEST_F(LevelUndoTest, C20sLoadingTurnedBackOpensTheGatesOnlyIfTheCharacterDidNot) {
+    struct Case {
+        int32_t charState, frame;
+        bool open;
+    } const cases[] = {{CharWalk, 0, true}, {CharKnockedDown, 2, false}, {CharSlip, 1, false}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.charState);
+        common.page = 20;
+        L.colls[20].pageStamp = 19;
+        L.charState = c.charState;
+        L.chars[c.charState].frames = 3;
+        L.chars[c.charState].frame = c.frame;
+        CloseAllGates(common); // as B91 left them
+        stage.CharacterBackward();
+        stage.FirstUndoChecks();
+        EXPECT_EQ(AllOpen(), c.open);
+        EXPECT_EQ(AllClosed(), !c.open);
+        EXPECT_EQ(L.colls[20].pageStamp, kNoStamp);
+    }
+}
+
 // Item 5 reached its last picture on the turn before. Only when that started B17's or B57's
 // sequence (which shut all the gates at the end of that turn) does the turn back take the start
 // back and open the gates; otherwise they stay as they are, here shut by another sequence.

@@ -454,6 +454,12 @@ void CharacterEndsUndo(BackTurn& t) {
     }
 }
 
+// The lost states (knocked down, the pit, caught, the slip, the sweep) after the character's
+// backward turn: still in one, the character rewound a frame and closed all the gates.
+bool RewindsLost(int32_t charState) {
+    return charState == CharKnockedDown || (charState >= CharPit && charState <= CharSwept);
+}
+
 } // namespace
 
 void CStage_One::FirstUndoChecks() {
@@ -482,7 +488,9 @@ void CStage_One::FirstUndoChecks() {
     if (TurnBefore(L.stamps.b93b94End, page)) CloseAllGates(t.common); // reset after the loop
     if (TurnBefore(L.colls[20].pageStamp, page)) {
         L.colls[20].pageStamp = kNoStamp;
-        OpenAllGates(t.common);
+        // The world moved on that turn until B91 stopped it, unless the character was lost: its
+        // animation held the world still then, and it has just closed the gates again rewinding.
+        if (!RewindsLost(L.charState)) OpenAllGates(t.common);
     }
     if (TurnBefore(L.colls[24].pageStamp, page)) CloseThreeGates(t.common);
     B12EndUndo(t);
