@@ -333,13 +333,15 @@ TEST_F(LevelUndoTest, SequenceEndsThatOpenTheGatesAreTakenBackWholeTurn) {
 // C0, C1 and C24 begin their sequence in a frame (item 0 dropped on C0 or C24, item 2 priming
 // C1) and hold the world still while it plays. Turning back over the start takes back the turn
 // that led to it as that turn was made: with the world moving (the object drifted, the gates open
-// again), or with the world already standing still, as while the hero rides the carried path (no
-// drift to take back, the gates stay shut).
+// again), or with the world already standing still, as while the hero rides the carried path or
+// lies knocked down past the first frame (no drift to take back, the gates stay shut).
 TEST_F(LevelUndoTest, SequenceStartIsTakenBackAsTheWorldStoodWhenItBegan) {
     const RECT met{400, 200, 480, 280};
+    enum Hold { Moving, Carried, KnockedDown };
     for (int k : {0, 24, 1}) {
-        for (const bool stoodStill : {false, true}) {
-            SCOPED_TRACE(std::to_string(k) + (stoodStill ? ", the world stood still" : ""));
+        for (const Hold hold : {Moving, Carried, KnockedDown}) {
+            const bool stoodStill = hold != Moving;
+            SCOPED_TRACE(std::to_string(k) + ", hold " + std::to_string(hold));
             HideAll(stage);
             for (CollObj& c : L.colls)
                 c.state = 5;
@@ -349,10 +351,16 @@ TEST_F(LevelUndoTest, SequenceStartIsTakenBackAsTheWorldStoodWhenItBegan) {
             common.page = 20;
             OpenAllGates(common);
             L.charState = CharWalk;
-            if (stoodStill) { // the hero rides the carried path, which shuts the gates
+            if (hold == Carried) { // the hero rides the carried path, which shuts the gates
                 L.charState = CharCarried;
                 L.counters.carryStep = 5;
                 CloseThreeGates(common);
+            }
+            if (hold == KnockedDown) { // each frame of the knock-down shuts them all
+                L.charState = CharKnockedDown;
+                L.chars[CharKnockedDown].frames = 3;
+                L.chars[CharKnockedDown].frame = 2;
+                CloseAllGates(common);
             }
             CollObj& c = L.colls[k];
             c = CollObj{};

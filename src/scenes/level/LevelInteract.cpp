@@ -83,7 +83,8 @@ struct Rules {
     CCommon& common;
     int32_t page;
     // The world stood still on the turn that led to this page: the hero rides the carried path
-    // (past its first step, each of its turns shuts the gates).
+    // (past its first step, each of its turns shuts the gates), or lies lost past the first
+    // frame of its animation (each frame forward shuts them all).
     bool stoodStill;
 
     CollObj& C(int k) { return L.colls[k]; }
@@ -590,8 +591,11 @@ void Rules::Item2PrimesC1() {
 
 void CStage_One::Interact() {
     CCommon& common = CCommon::Instance();
-    const bool riding = level.charState == CharCarried && level.counters.carryStep >= 1;
-    Rules rules{level, InventoryBag::Instance(), common, common.page, riding};
+    const int32_t state = level.charState;
+    const bool riding = state == CharCarried && level.counters.carryStep >= 1;
+    const bool lost = state == CharKnockedDown || (state >= CharPit && state <= CharSwept);
+    const bool heldLost = lost && level.chars[state].frame >= 1;
+    Rules rules{level, InventoryBag::Instance(), common, common.page, riding || heldLost};
     if (rules.PlacedEarlier(0)) {
         rules.Item0AgainstObjects();
         rules.Item0AgainstCharacter();
