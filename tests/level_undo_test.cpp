@@ -641,6 +641,33 @@ TEST_F(LevelUndoTest, WalkerHiddenByB25ComesBackWithItsStepHome) {
     EXPECT_EQ(L.head.x, 229);
 }
 
+// C13 used up in a frame of this page showed B29 where it stood. Turning back over the page
+// hides B29 and gives C13 back there, also while the world holds still (the hero knocked down):
+// B29's own rule, which does it when the world moves, does not run then.
+TEST_F(LevelUndoTest, C13UsedOnThisPageComesBackWhileTheWorldHoldsStill) {
+    for (const bool worldMoves : {true, false}) {
+        SCOPED_TRACE(worldMoves);
+        HideAll(stage);
+        common.page = 30;
+        if (!worldMoves) CloseAllGates(common);
+        Show(stage, 29, 300, 0, 1, 464);
+        L.values.b29StartY = 464;
+        L.stamps.c13Used = 30;
+        CollObj& c13 = L.colls[13];
+        c13 = CollObj{};
+        c13.state = 5;
+        c13.frames = 3;
+        c13.frame = 1;
+        c13.step = 0;
+        TurnBackByPhases();
+        EXPECT_EQ(L.backs[29].state, 2);
+        EXPECT_EQ(c13.state, 1);
+        EXPECT_EQ(c13.x, 329);
+        EXPECT_EQ(c13.y, 460);
+        EXPECT_EQ(L.stamps.c13Used, kNoStamp);
+    }
+}
+
 TEST_F(LevelUndoTest, C9UseIsTakenBack) {
     common.page = 15;
     Show(stage, 22, 276, 0, 1, 295);

@@ -472,25 +472,7 @@ void B29Backward(BackTurn& t, BackObj& b) {
         b.y -= 30;
         return;
     }
-    const int32_t xBefore = b.x;
-    t.L.stamps.b29Done = kNoStamp;
-    v.b29ReturnX = kNoReturnPoint;
-    v.b29StartY = 0;
-    b.x += 60;
-    b.state = 2;
-    // C13 comes back as it was before the turn that led to its use: B29 came on 29 px left of
-    // it, and C13 had drifted with the world on that turn, a step and a picture (parked since, it
-    // sat out this turn's collision phase).
-    CollObj& c13 = t.C(13);
-    if (c13.state == 5) {
-        c13.state = 1;
-        c13.x = xBefore + 29;
-        c13.y = b.y - 4;
-        if (t.common.collGate) {
-            c13.x += c13.step;
-            StepCyclicBackward(c13.frame, c13.frames);
-        }
-    }
+    HideB29AtItsStart(t, b);
 }
 
 // --- B30: an eight-picture loop ---
@@ -737,6 +719,30 @@ constexpr std::array<BackRulePair, LevelState::kBacks> BuildRuleTable() {
 constexpr std::array<BackRulePair, LevelState::kBacks> kRuleTable = BuildRuleTable();
 
 } // namespace
+
+void HideB29AtItsStart(BackTurn& t, BackObj& b) {
+    LevelValues& v = t.L.values;
+    const int32_t xBefore = b.x;
+    t.L.stamps.b29Done = kNoStamp;
+    t.L.stamps.c13Used = kNoStamp;
+    v.b29ReturnX = kNoReturnPoint;
+    v.b29StartY = 0;
+    b.x += 60;
+    b.state = 2;
+    // C13 comes back as it was before the turn that led to its use: B29 came on 29 px left of
+    // it, and C13 had drifted with the world on that turn, a step and a picture (parked since, it
+    // sat out this turn's collision phase).
+    CollObj& c13 = t.C(13);
+    if (c13.state == 5) {
+        c13.state = 1;
+        c13.x = xBefore + 29;
+        c13.y = b.y - 4;
+        if (t.common.collGate) {
+            c13.x += c13.step;
+            StepCyclicBackward(c13.frame, c13.frames);
+        }
+    }
+}
 
 const BackRulePair& BackObjectRule(int slot) {
     static constexpr BackRulePair kNone{};

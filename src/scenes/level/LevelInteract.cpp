@@ -148,7 +148,9 @@ struct Rules {
         c.state = 5;
         if (B(u.back).state != 2) return;
         Show(B(u.back), c.x + u.dx, c.y + u.dy);
-        if (u.coll == kC13Reveal.coll) L.values.b29StartY = c.y + 4;
+        if (u.coll != kC13Reveal.coll) return;
+        L.values.b29StartY = c.y + 4;
+        L.stamps.c13Used = page;
     }
 
     void UseC11() {

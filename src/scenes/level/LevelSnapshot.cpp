@@ -223,6 +223,7 @@ void DiffLevel(Differ& d, const LevelState& a, const LevelState& b) {
     FIELD(stamps., c5Used);
     FIELD(stamps., c7Used);
     FIELD(stamps., c8Used);
+    FIELD(stamps., c13Used);
     FIELD(stamps., c12Reached);
     FIELD(stamps., item7Met);
     FIELD(stamps., item13Met);

@@ -240,6 +240,7 @@ struct PageStamps {
     int32_t c5Used = kNoStamp;
     int32_t c7Used = kNoStamp;
     int32_t c8Used = kNoStamp;
+    int32_t c13Used = kNoStamp; // C13 used up, showing B29
     int32_t c12Reached = kNoStamp;
     int32_t item7Met = kNoStamp;
     int32_t item13Met = kNoStamp;

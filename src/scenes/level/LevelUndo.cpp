@@ -560,6 +560,12 @@ void CStage_One::SecondUndoChecks() {
             i13.y = b27.y + 298;
         }
     }
+    // C13 used up in a frame of this page: B29's own backward rule hides it again when the
+    // world moves; while the world held still that rule did not run, so it is hidden here.
+    if (Now(L.stamps.c13Used, page)) {
+        L.stamps.c13Used = kNoStamp;
+        if (L.backs[29].state == 1) HideB29AtItsStart(t, L.backs[29]);
+    }
     B25HidesUndo(t);
     C12ReachedUndo(t);
     C11HandOverUndo(t);
