@@ -442,3 +442,17 @@ TEST_F(CharacterTest, LostStatesStopAtTheirLastFrameAndHiddenDoesNothing) {
 }
 
 } // namespace
+
+// Item 7 met the walker in the same frame as the mount, whose rule came later and took the
+// character: the turn back over that page takes the climb back and gives item 7 back too.
+TEST_F(CharacterTest, FlightOverriddenByTheClimbStillGivesItem7Back) {
+    InventoryBag& bag = InventoryBag::Instance();
+    bag.items[7].state = ItemUsedUp;
+    stage.level.stamps.flyStart = Page();
+    stage.level.charState = CharMount;
+    Char(CharMount).frame = 0;
+    Backward();
+    EXPECT_EQ(stage.level.charState, CharWalk);
+    EXPECT_EQ(bag.items[7].state, ItemPlaced);
+    EXPECT_EQ(stage.level.stamps.flyStart, kNoStamp);
+}

@@ -288,12 +288,13 @@ TEST_F(UndoFromWalkthrough, EveryPageComesBackAfterNForwardAndNBack) {
 // the suite too (by checkpoint page): the gates C0's end opened at rest while the hero was
 // carried or fell (50: 18, 32), C20's loading turned back while the hero lay knocked down
 // (75: 7, 31), C0 started while the hero lay knocked down (50: 38), C13 used while the hero lay
-// knocked down (100: 18).
+// knocked down (100: 18), item 7's flight taken over by the climb in the same frame (175: 14).
 struct PinnedSeed {
     int32_t checkpoint;
     uint32_t seed;
 };
-constexpr PinnedSeed kPinnedSeeds[] = {{50, 18}, {50, 32}, {50, 38}, {75, 7}, {75, 31}, {100, 18}};
+constexpr PinnedSeed kPinnedSeeds[] = {{50, 18}, {50, 32},  {50, 38}, {75, 7},
+                                       {75, 31}, {100, 18}, {175, 14}};
 
 // (c): seeded random play continued from the walkthrough every 25 pages, so that tears and
 // put-downs happen deep in the lane, with a round trip of random N after every fourth action.

@@ -599,6 +599,15 @@ void CStage_One::CharacterBackward() {
     // C14 showed its loss on the head in a frame of this page, after the turn that led here:
     // that comes back first, before the walk's wrap is taken back.
     TakeHeadChangeBack(level, CCommon::Instance().page, false);
+    // The flight began in a frame of this page, but a later rule of that frame (the climb onto
+    // the mount) took the character over: item 7, used up by the flight's start, comes back all
+    // the same, as the flight's own turn back gives it back.
+    PageStamps& stamps = level.stamps;
+    if (level.charState != CharFly && stamps.flyStart == CCommon::Instance().page) {
+        stamps.flyStart = kNoStamp;
+        TearObj& i7 = InventoryBag::Instance().items[7];
+        if (i7.state == ItemUsedUp) i7.state = ItemPlaced;
+    }
     RunRule(*this, false);
 }
 
