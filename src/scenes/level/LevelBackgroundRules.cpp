@@ -79,7 +79,9 @@ void B4Forward(BackTurn& t, BackObj& b) {
         ApplyB4Key(t, step);
     }
     // The end comes on the turn that reaches the last keyframe (off the page's right edge), so
-    // that turning back over it both hides C5 again and steps the path back.
+    // that turning back over it both hides C5 again and steps the path back. Ended a turn later,
+    // on a turn that makes no step, the turn back over the end would step the path back a step
+    // it never made, and B4 would come back a step off for the rest of the lane.
     if (step < kB4LastStep) return;
     t.L.stamps.b4End = t.page;
     if (b.state == 1) b.state = 2;
