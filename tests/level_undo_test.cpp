@@ -668,6 +668,36 @@ TEST_F(LevelUndoTest, C13UsedOnThisPageComesBackWhileTheWorldHoldsStill) {
     }
 }
 
+// C1 used in a frame of this page comes back where it stood before the turn that led here, and
+// in the state it had there: off the page (it was used in its first frame on it), it waits off it
+// again, or the next frame's rules would meet it on the page and use it once more.
+TEST_F(LevelUndoTest, C1UseTakenBackLeavesItOnOrOffThePageAsItWas) {
+    struct Case {
+        int32_t x;
+        uint8_t primed;
+        int32_t state;
+    } const cases[] = {{600, 0, 1}, {600, 1, 3}, {843, 0, 0}, {843, 1, 4}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::to_string(c.x) + (c.primed ? " primed" : ""));
+        common.page = 40;
+        OpenAllGates(common);
+        CollObj& c1 = L.colls[1];
+        c1 = CollObj{};
+        c1.x = c.x;
+        c1.dw = 100;
+        c1.step = 20;
+        c1.state = 5;
+        L.flags.c1Primed = c.primed;
+        L.stamps.c1Used = 40;
+        L.backs[2].state = 1;
+        stage.SecondUndoChecks();
+        EXPECT_EQ(c1.x, c.x + 20);
+        EXPECT_EQ(c1.state, c.state);
+        EXPECT_EQ(L.backs[2].state, 2);
+        EXPECT_EQ(L.stamps.c1Used, kNoStamp);
+    }
+}
+
 TEST_F(LevelUndoTest, C9UseIsTakenBack) {
     common.page = 15;
     Show(stage, 22, 276, 0, 1, 295);

@@ -342,10 +342,13 @@ void C1UseUndo(BackTurn& t) {
     if (!Now(t.L.stamps.c1Used, t.page)) return;
     t.L.stamps.c1Used = kNoStamp;
     CollObj& c1 = t.C(1);
-    c1.state = t.L.flags.c1Primed ? 3 : 1;
     // It drifted with the world on the turn that led to its use, before the hero met it; parked,
     // it sat out this turn's collision phase, so that drift is taken back here.
     if (t.common.collGate) c1.x += c1.step;
+    // Used in its first frame on the page, it was off it before that turn: it waits there again
+    // (in its off-page state), or the next frame's rules would see it on the page and use it again.
+    const bool off = GoesOffScreen(c1.x, c1.dw);
+    c1.state = t.L.flags.c1Primed ? (off ? 4 : 3) : (off ? 0 : 1);
     t.B(2).state = 2;
 }
 
