@@ -698,6 +698,35 @@ TEST_F(LevelUndoTest, C1UseTakenBackLeavesItOnOrOffThePageAsItWas) {
     }
 }
 
+// Item 13 loaded onto C20 in a frame of this page, turned back before B91 made a step: B90 comes
+// back 21 px left of B91, where it handed B91 over, and it and C20 move back with the world on
+// this turn only if the world moves (knocked down, the hero holds it still).
+TEST_F(LevelUndoTest, LoadTurnedBackOnItsPageGivesB90AndC20BackAsTheWorldMoves) {
+    for (const bool worldMoves : {true, false}) {
+        SCOPED_TRACE(worldMoves);
+        HideAll(stage);
+        if (!worldMoves) CloseAllGates(common);
+        Show(stage, 91, 420, 20, 3, 300);
+        Show(stage, 90, 1000, 20, 7, 0);
+        L.counters.b91Step = 0;
+        L.flags.itemUse13 = 1;
+        bag.items[13].state = ItemPlaced;
+        CollObj& c20 = L.colls[20];
+        c20 = CollObj{};
+        c20.state = 2;
+        c20.x = 482;
+        c20.step = 20;
+        stage.BackgroundsBackward();
+        EXPECT_EQ(L.flags.itemUse13, 0);
+        EXPECT_EQ(L.backs[91].state, 2);
+        EXPECT_EQ(L.backs[90].state, 1);
+        EXPECT_EQ(L.backs[90].x, 420 - 21 + (worldMoves ? 20 : 0));
+        EXPECT_EQ(L.backs[90].y, 302);
+        EXPECT_EQ(c20.state, 1);
+        EXPECT_EQ(c20.x, 482 + (worldMoves ? 20 : 0));
+    }
+}
+
 TEST_F(LevelUndoTest, C9UseIsTakenBack) {
     common.page = 15;
     Show(stage, 22, 276, 0, 1, 295);
