@@ -253,6 +253,29 @@ TEST_F(LevelUndoTest, C20sLoadingTurnedBackOpensTheGatesOnlyIfTheCharacterDidNot
     }
 }
 
+// B91 carrying item 13: its first step (the turn after the load) moved the world until B91 shut
+// it, its later steps held it still. Knocked down on this page, the character opens all the gates
+// as it rewinds to walking; a later step's turn back shuts them again before the objects move.
+TEST_F(LevelUndoTest, B91sLaterStepsTurnedBackHoldTheWorldWhateverTheCharacterOpened) {
+    for (const int32_t loadedOn : {19, 17}) {
+        SCOPED_TRACE(loadedOn);
+        common.page = 20;
+        L.colls[20].pageStamp = loadedOn;
+        L.flags.itemUse13 = 1;
+        L.backs[91].state = 3;
+        L.charState = CharKnockedDown;
+        L.chars[CharKnockedDown].frames = 3;
+        L.chars[CharKnockedDown].frame = 0;
+        L.chars[CharWalk].frames = 5;
+        CloseAllGates(common); // as B91 left them
+        stage.CharacterBackward();
+        ASSERT_EQ(L.charState, CharWalk);
+        stage.FirstUndoChecks();
+        EXPECT_EQ(AllOpen(), loadedOn == 19);
+        EXPECT_EQ(AllClosed(), loadedOn != 19);
+    }
+}
+
 // Item 5 reached its last picture on the turn before. Only when that started B17's or B57's
 // sequence (which shut all the gates at the end of that turn) does the turn back take the start
 // back and open the gates; otherwise they stay as they are, here shut by another sequence.

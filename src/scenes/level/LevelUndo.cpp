@@ -495,6 +495,13 @@ void CStage_One::FirstUndoChecks() {
         // animation held the world still then, and it has just closed the gates again rewinding.
         if (!RewindsLost(L.charState)) OpenAllGates(t.common);
     }
+    // Later steps of B91 carrying a load began with the world shut by the step before: the turn
+    // taken back held it still, whatever the character's turn back opened (a knock-down begun on
+    // this page opens all the gates as it rewinds to walking).
+    const int32_t loaded = L.colls[20].pageStamp;
+    if ((L.flags.itemUse13 || L.flags.itemUse10) && L.backs[91].state == 3 && loaded != kNoStamp &&
+        loaded < page - 1)
+        CloseAllGates(t.common);
     if (TurnBefore(L.colls[24].pageStamp, page)) CloseThreeGates(t.common);
     B12EndUndo(t);
     B17EndUndo(t);
