@@ -549,6 +549,13 @@ void CStage_One::SecondUndoChecks() {
     StateBackAfter(t, &PageStamps::b59End, 59, 4, 1);
     ClearDoneFlags(t);
     B31EndUndo(t);
+    // C13 used up in a frame of this page: B29's own backward rule hides it again when the
+    // world moves; while the world held still that rule did not run, so it is hidden here,
+    // before C13 (given back) may go back into item 14.
+    if (Now(L.stamps.c13Used, page)) {
+        L.stamps.c13Used = kNoStamp;
+        if (L.backs[29].state == 1) HideB29AtItsStart(t, L.backs[29]);
+    }
     Item14PlaceUndo(t);
     Item11PlaceUndo(t);
     if (TurnBefore(L.stamps.b27End, page)) {
@@ -569,12 +576,6 @@ void CStage_One::SecondUndoChecks() {
             i13.x = b27.x + 34;
             i13.y = b27.y + 298;
         }
-    }
-    // C13 used up in a frame of this page: B29's own backward rule hides it again when the
-    // world moves; while the world held still that rule did not run, so it is hidden here.
-    if (Now(L.stamps.c13Used, page)) {
-        L.stamps.c13Used = kNoStamp;
-        if (L.backs[29].state == 1) HideB29AtItsStart(t, L.backs[29]);
     }
     B25HidesUndo(t);
     C12ReachedUndo(t);
