@@ -456,3 +456,28 @@ TEST_F(CharacterTest, FlightOverriddenByTheClimbStillGivesItem7Back) {
     EXPECT_EQ(bag.items[7].state, ItemPlaced);
     EXPECT_EQ(stage.level.stamps.flyStart, kNoStamp);
 }
+
+// B25 takes the hero where it finds it: hidden under it, or flying past it. The turn back over the
+// catch gives back the state it took, and a flight the step it made on that turn.
+TEST_F(CharacterTest, TurningBackOverB25sCatchGivesBackTheStateItTook) {
+    for (const int32_t from : {int32_t(CharHidden), int32_t(CharFly)}) {
+        SCOPED_TRACE(from);
+        stage.level.charState = from;
+        stage.level.stamps.flyStart = Page() - 5;
+        Char(CharFly).x = 45;
+        Char(CharFly).y = 328;
+        BackObj& b25 = stage.level.backs[25];
+        b25.state = 1;
+        b25.x = 100;
+        b25.y = 200;
+        stage.level.counters.b25Count = 4;
+        Forward(); // the character's own step first, as the whole turn makes it
+        stage.BackgroundsForward();
+        ASSERT_EQ(stage.level.charState, CharCaught);
+        Backward();
+        EXPECT_EQ(stage.level.charState, from);
+        EXPECT_EQ(Char(CharFly).x, 45);
+        EXPECT_EQ(Char(CharFly).y, 328);
+        EXPECT_EQ(b25.state, 4);
+    }
+}

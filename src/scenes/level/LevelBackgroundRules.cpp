@@ -383,6 +383,7 @@ void B25Forward(BackTurn& t, BackObj& b) {
         ++count;
     } else if (b.state == 1) {
         b.state = 7;
+        t.L.values.caughtFrom = t.L.charState; // hidden under it, or flying past it
         t.L.charState = CharCaught;
         t.L.chars[CharCaught].x = b.x + 20;
         t.L.chars[CharCaught].y = b.y + 30;

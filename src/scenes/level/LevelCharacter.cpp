@@ -179,6 +179,8 @@ void BackToWalkingBackward(Turn& t) {
     WalkingBackward(t); // as for the knock-down
 }
 
+void FlyBackward(Turn& t);
+
 void CaughtBackward(Turn& t) {
     if (!LostRewind(t)) return;
     OpenAllGates(t.common);
@@ -187,7 +189,11 @@ void CaughtBackward(Turn& t) {
         catcher.state = 4;
         catcher.x = t.Char(CharCaught).x - 20;
         catcher.y = t.Char(CharCaught).y - 30;
-        t.level.charState = CharHidden;
+        // B25 took the hero from under it (hidden) or flying past it; flying, the turn it was
+        // taken on also made a step of the flight, taken back too.
+        t.level.charState = t.level.values.caughtFrom;
+        t.level.values.caughtFrom = CharHidden;
+        if (t.level.charState == CharFly) FlyBackward(t);
     }
 }
 
