@@ -97,6 +97,28 @@ void ForgiveAcceptedDifferences(LevelSnapshot& after, const LevelSnapshot& befor
         after.common.collGate = before.common.collGate;
         after.common.placedGate = before.common.placedGate;
     }
+    // Carried along the path, every turn sets three of the gates before anything reads them:
+    // forward the path closes them (or, at its end, opens them), backward it closes them (or, at
+    // its start, opens them). C0's end may have opened them at rest in between; placedGate,
+    // which the path leaves alone, is compared.
+    if (a.charState == CharCarried && b.charState == CharCarried) {
+        after.common.backGate = before.common.backGate;
+        after.common.itemGate = before.common.itemGate;
+        after.common.collGate = before.common.collGate;
+    }
+    // Falling above the ground, past the page the fall began on, every turn closes all four
+    // gates before anything reads them (forward it falls a step, backward it rises one).
+    auto fallsOn = [&](const LevelState& l) {
+        const CharObj& fall = l.chars[CharFall];
+        return l.charState == CharFall && l.stamps.fallStart < before.common.page &&
+               fall.y < 530 - 2 * fall.h;
+    };
+    if (fallsOn(a) && fallsOn(b) && a.chars[CharFall] == b.chars[CharFall]) {
+        after.common.backGate = before.common.backGate;
+        after.common.itemGate = before.common.itemGate;
+        after.common.collGate = before.common.collGate;
+        after.common.placedGate = before.common.placedGate;
+    }
     // An object resting exactly on a switching edge of the page (x = -60 - its width, or 860)
     // is switched on and off by every frame: which of the two it shows depends on the frame.
     auto onEdge = [](int32_t x, int32_t dw) { return x == -60 - dw || x == 860; };
@@ -189,6 +211,14 @@ void ForgiveAcceptedDifferences(LevelSnapshot& after, const LevelSnapshot& befor
     if (a.charState == CharJump && b.charState == CharJump) {
         a.chars[CharRide].x = b.chars[CharRide].x;
         a.chars[CharRide].y = b.chars[CharRide].y;
+    }
+    // The dismount (10) is placed where the rider is when it begins. Riding or jumping, before
+    // it began, its place is not drawn and not read: only turns back over states that followed
+    // it lead into it, and those find it where it began.
+    auto beforeDismount = [](int32_t s) { return s == CharRide || s == CharJump; };
+    if (beforeDismount(a.charState) && beforeDismount(b.charState)) {
+        a.chars[CharDismount].x = b.chars[CharDismount].x;
+        a.chars[CharDismount].y = b.chars[CharDismount].y;
     }
     // The fall's place is read also by the landing, which turns back into the fall.
     auto falling = [](int32_t s) { return s == 6 || s == 7; };

@@ -355,6 +355,32 @@ TEST_F(CharacterTest, JumpEndsBesideItsLastKeyframeAndDismountLeavesTheMountBehi
     EXPECT_EQ(beforeEnd.chars[CharDismount].x, Char(CharDismount).x);
 }
 
+// The turn back over the dismount's end gives back the dismount as it stood, walking on from it
+// or knocked down in a frame of the page it ended on: the walker's step, its place and the flag
+// that tells the lost states the hero came down from the mount.
+TEST_F(CharacterTest, TurningBackOverTheDismountsEndGivesItBackWhateverFollowed) {
+    for (const int32_t after : {int32_t(CharWalk), int32_t(CharKnockedDown)}) {
+        SCOPED_TRACE(after);
+        stage.level.charState = CharDismount;
+        stage.level.flags.viaState10 = 1;
+        Char(CharDismount).x = 60;
+        Char(CharDismount).y = 236;
+        Char(CharDismount).frame = 4;
+        Char(CharKnockedDown).frame = 0;
+        Walker().frame = 2;
+        const LevelState beforeEnd = stage.level;
+        Forward();
+        ASSERT_EQ(stage.level.charState, CharWalk);
+        stage.level.charState = after; // a frame of the page the dismount ended on
+        Backward();
+        EXPECT_EQ(stage.level.charState, CharDismount);
+        EXPECT_EQ(stage.level.flags.viaState10, 1);
+        EXPECT_EQ(Walker(), beforeEnd.chars[CharWalk]);
+        EXPECT_EQ(stage.level.head, beforeEnd.head);
+        EXPECT_EQ(Char(CharDismount), beforeEnd.chars[CharDismount]);
+    }
+}
+
 TEST_F(CharacterTest, LeverPlacesTheLiftAndFlyingAwayReturnsTheItemWhenUndone) {
     stage.level.charState = CharLever;
     stage.level.colls[4].x = 400;
@@ -416,3 +442,42 @@ TEST_F(CharacterTest, LostStatesStopAtTheirLastFrameAndHiddenDoesNothing) {
 }
 
 } // namespace
+
+// Item 7 met the walker in the same frame as the mount, whose rule came later and took the
+// character: the turn back over that page takes the climb back and gives item 7 back too.
+TEST_F(CharacterTest, FlightOverriddenByTheClimbStillGivesItem7Back) {
+    InventoryBag& bag = InventoryBag::Instance();
+    bag.items[7].state = ItemUsedUp;
+    stage.level.stamps.flyStart = Page();
+    stage.level.charState = CharMount;
+    Char(CharMount).frame = 0;
+    Backward();
+    EXPECT_EQ(stage.level.charState, CharWalk);
+    EXPECT_EQ(bag.items[7].state, ItemPlaced);
+    EXPECT_EQ(stage.level.stamps.flyStart, kNoStamp);
+}
+
+// B25 takes the hero where it finds it: hidden under it, or flying past it. The turn back over the
+// catch gives back the state it took, and a flight the step it made on that turn.
+TEST_F(CharacterTest, TurningBackOverB25sCatchGivesBackTheStateItTook) {
+    for (const int32_t from : {int32_t(CharHidden), int32_t(CharFly)}) {
+        SCOPED_TRACE(from);
+        stage.level.charState = from;
+        stage.level.stamps.flyStart = Page() - 5;
+        Char(CharFly).x = 45;
+        Char(CharFly).y = 328;
+        BackObj& b25 = stage.level.backs[25];
+        b25.state = 1;
+        b25.x = 100;
+        b25.y = 200;
+        stage.level.counters.b25Count = 4;
+        Forward(); // the character's own step first, as the whole turn makes it
+        stage.BackgroundsForward();
+        ASSERT_EQ(stage.level.charState, CharCaught);
+        Backward();
+        EXPECT_EQ(stage.level.charState, from);
+        EXPECT_EQ(Char(CharFly).x, 45);
+        EXPECT_EQ(Char(CharFly).y, 328);
+        EXPECT_EQ(b25.state, 4);
+    }
+}

@@ -229,6 +229,53 @@ TEST_F(LevelUndoTest, FirstListOpensAndClosesTheGatesInItsOrder) {
     EXPECT_TRUE(AllOpen());
 }
 
+// C20 loaded on the page before the turn taken back: B91 shut the world on that turn, and the
+// turn back opens it again, unless the character lay knocked down then: its animation held the
+// world on that turn already, and rewinding it has just shut the gates again.
+TEST_F(LevelUndoTest, C20sLoadingTurnedBackOpensTheGatesOnlyIfTheCharacterDidNot) {
+    struct Case {
+        int32_t charState, frame;
+        bool open;
+    } const cases[] = {{CharWalk, 0, true}, {CharKnockedDown, 2, false}, {CharSlip, 1, false}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.charState);
+        common.page = 20;
+        L.colls[20].pageStamp = 19;
+        L.charState = c.charState;
+        L.chars[c.charState].frames = 3;
+        L.chars[c.charState].frame = c.frame;
+        CloseAllGates(common); // as B91 left them
+        stage.CharacterBackward();
+        stage.FirstUndoChecks();
+        EXPECT_EQ(AllOpen(), c.open);
+        EXPECT_EQ(AllClosed(), !c.open);
+        EXPECT_EQ(L.colls[20].pageStamp, kNoStamp);
+    }
+}
+
+// B91 carrying item 13: its first step (the turn after the load) moved the world until B91 shut
+// it, its later steps held it still. Knocked down on this page, the character opens all the gates
+// as it rewinds to walking; a later step's turn back shuts them again before the objects move.
+TEST_F(LevelUndoTest, B91sLaterStepsTurnedBackHoldTheWorldWhateverTheCharacterOpened) {
+    for (const int32_t loadedOn : {19, 17}) {
+        SCOPED_TRACE(loadedOn);
+        common.page = 20;
+        L.colls[20].pageStamp = loadedOn;
+        L.flags.itemUse13 = 1;
+        L.backs[91].state = 3;
+        L.charState = CharKnockedDown;
+        L.chars[CharKnockedDown].frames = 3;
+        L.chars[CharKnockedDown].frame = 0;
+        L.chars[CharWalk].frames = 5;
+        CloseAllGates(common); // as B91 left them
+        stage.CharacterBackward();
+        ASSERT_EQ(L.charState, CharWalk);
+        stage.FirstUndoChecks();
+        EXPECT_EQ(AllOpen(), loadedOn == 19);
+        EXPECT_EQ(AllClosed(), loadedOn != 19);
+    }
+}
+
 // Item 5 reached its last picture on the turn before. Only when that started B17's or B57's
 // sequence (which shut all the gates at the end of that turn) does the turn back take the start
 // back and open the gates; otherwise they stay as they are, here shut by another sequence.
@@ -309,13 +356,15 @@ TEST_F(LevelUndoTest, SequenceEndsThatOpenTheGatesAreTakenBackWholeTurn) {
 // C0, C1 and C24 begin their sequence in a frame (item 0 dropped on C0 or C24, item 2 priming
 // C1) and hold the world still while it plays. Turning back over the start takes back the turn
 // that led to it as that turn was made: with the world moving (the object drifted, the gates open
-// again), or with the world already standing still, as while the hero rides the carried path (no
-// drift to take back, the gates stay shut).
+// again), or with the world already standing still, as while the hero rides the carried path or
+// lies knocked down past the first frame (no drift to take back, the gates stay shut).
 TEST_F(LevelUndoTest, SequenceStartIsTakenBackAsTheWorldStoodWhenItBegan) {
     const RECT met{400, 200, 480, 280};
+    enum Hold { Moving, Carried, KnockedDown };
     for (int k : {0, 24, 1}) {
-        for (const bool stoodStill : {false, true}) {
-            SCOPED_TRACE(std::to_string(k) + (stoodStill ? ", the world stood still" : ""));
+        for (const Hold hold : {Moving, Carried, KnockedDown}) {
+            const bool stoodStill = hold != Moving;
+            SCOPED_TRACE(std::to_string(k) + ", hold " + std::to_string(hold));
             HideAll(stage);
             for (CollObj& c : L.colls)
                 c.state = 5;
@@ -325,10 +374,16 @@ TEST_F(LevelUndoTest, SequenceStartIsTakenBackAsTheWorldStoodWhenItBegan) {
             common.page = 20;
             OpenAllGates(common);
             L.charState = CharWalk;
-            if (stoodStill) { // the hero rides the carried path, which shuts the gates
+            if (hold == Carried) { // the hero rides the carried path, which shuts the gates
                 L.charState = CharCarried;
                 L.counters.carryStep = 5;
                 CloseThreeGates(common);
+            }
+            if (hold == KnockedDown) { // each frame of the knock-down shuts them all
+                L.charState = CharKnockedDown;
+                L.chars[CharKnockedDown].frames = 3;
+                L.chars[CharKnockedDown].frame = 2;
+                CloseAllGates(common);
             }
             CollObj& c = L.colls[k];
             c = CollObj{};
@@ -583,6 +638,118 @@ TEST_F(LevelUndoTest, C7UsedOnThePageB16LedItOntoGoesBackToWaiting) {
     EXPECT_EQ(L.backs[16].x, 563);
 }
 
+// B25 closes over the walker on the turn it makes a step home (back from the carried path): the
+// turn back over it shows the walker again where it stood, not a step short of it.
+TEST_F(LevelUndoTest, WalkerHiddenByB25ComesBackWithItsStepHome) {
+    common.page = 90;
+    L.stamps.carriedEnd = 40;
+    Show(stage, 25, 400, 0);
+    L.counters.b25Count = 2;
+    CharObj& carried = L.chars[CharCarried];
+    carried.frames = 3;
+    carried.frame = 2;
+    CharObj& walker = L.chars[CharWalk];
+    walker.frames = 5;
+    walker.frame = 1;
+    walker.x = 195;
+    L.head.x = 229;
+    L.charState = CharWalk;
+    stage.TurnPage(Forward);
+    ASSERT_EQ(L.charState, CharHidden);
+    ASSERT_EQ(walker.x, 175);
+    stage.TurnPage(Backward);
+    EXPECT_EQ(L.charState, CharWalk);
+    EXPECT_EQ(walker.frame, 1);
+    EXPECT_EQ(walker.x, 195);
+    EXPECT_EQ(L.head.x, 229);
+}
+
+// C13 used up in a frame of this page showed B29 where it stood. Turning back over the page
+// hides B29 and gives C13 back there, also while the world holds still (the hero knocked down):
+// B29's own rule, which does it when the world moves, does not run then.
+TEST_F(LevelUndoTest, C13UsedOnThisPageComesBackWhileTheWorldHoldsStill) {
+    for (const bool worldMoves : {true, false}) {
+        SCOPED_TRACE(worldMoves);
+        HideAll(stage);
+        common.page = 30;
+        if (!worldMoves) CloseAllGates(common);
+        Show(stage, 29, 300, 0, 1, 464);
+        L.values.b29StartY = 464;
+        L.stamps.c13Used = 30;
+        CollObj& c13 = L.colls[13];
+        c13 = CollObj{};
+        c13.state = 5;
+        c13.frames = 3;
+        c13.frame = 1;
+        c13.step = 0;
+        TurnBackByPhases();
+        EXPECT_EQ(L.backs[29].state, 2);
+        EXPECT_EQ(c13.state, 1);
+        EXPECT_EQ(c13.x, 329);
+        EXPECT_EQ(c13.y, 460);
+        EXPECT_EQ(L.stamps.c13Used, kNoStamp);
+    }
+}
+
+// C1 used in a frame of this page comes back where it stood before the turn that led here, and
+// in the state it had there: off the page (it was used in its first frame on it), it waits off it
+// again, or the next frame's rules would meet it on the page and use it once more.
+TEST_F(LevelUndoTest, C1UseTakenBackLeavesItOnOrOffThePageAsItWas) {
+    struct Case {
+        int32_t x;
+        uint8_t primed;
+        int32_t state;
+    } const cases[] = {{600, 0, 1}, {600, 1, 3}, {843, 0, 0}, {843, 1, 4}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::to_string(c.x) + (c.primed ? " primed" : ""));
+        common.page = 40;
+        OpenAllGates(common);
+        CollObj& c1 = L.colls[1];
+        c1 = CollObj{};
+        c1.x = c.x;
+        c1.dw = 100;
+        c1.step = 20;
+        c1.state = 5;
+        L.flags.c1Primed = c.primed;
+        L.stamps.c1Used = 40;
+        L.backs[2].state = 1;
+        stage.SecondUndoChecks();
+        EXPECT_EQ(c1.x, c.x + 20);
+        EXPECT_EQ(c1.state, c.state);
+        EXPECT_EQ(L.backs[2].state, 2);
+        EXPECT_EQ(L.stamps.c1Used, kNoStamp);
+    }
+}
+
+// Item 13 loaded onto C20 in a frame of this page, turned back before B91 made a step: B90 comes
+// back 21 px left of B91, where it handed B91 over, and it and C20 move back with the world on
+// this turn only if the world moves (knocked down, the hero holds it still).
+TEST_F(LevelUndoTest, LoadTurnedBackOnItsPageGivesB90AndC20BackAsTheWorldMoves) {
+    for (const bool worldMoves : {true, false}) {
+        SCOPED_TRACE(worldMoves);
+        HideAll(stage);
+        if (!worldMoves) CloseAllGates(common);
+        Show(stage, 91, 420, 20, 3, 300);
+        Show(stage, 90, 1000, 20, 7, 0);
+        L.counters.b91Step = 0;
+        L.flags.itemUse13 = 1;
+        bag.items[13].state = ItemPlaced;
+        CollObj& c20 = L.colls[20];
+        c20 = CollObj{};
+        c20.state = 2;
+        c20.x = 482;
+        c20.step = 20;
+        stage.BackgroundsBackward();
+        EXPECT_EQ(L.flags.itemUse13, 0);
+        EXPECT_EQ(L.backs[91].state, 2);
+        EXPECT_EQ(L.backs[90].state, 1);
+        EXPECT_EQ(L.backs[90].x, 420 - 21 + (worldMoves ? 20 : 0));
+        EXPECT_EQ(L.backs[90].y, 302);
+        EXPECT_EQ(c20.state, 1);
+        EXPECT_EQ(c20.x, 482 + (worldMoves ? 20 : 0));
+    }
+}
+
 TEST_F(LevelUndoTest, C9UseIsTakenBack) {
     common.page = 15;
     Show(stage, 22, 276, 0, 1, 295);
@@ -590,7 +757,10 @@ TEST_F(LevelUndoTest, C9UseIsTakenBack) {
     CollObj& c9 = L.colls[9];
     c9.state = 5;
     c9.pageStamp = 15;
+    // Item 12 went on scrolling with the world while used up: it comes back where it stands.
     bag.items[12].state = ItemUsedUp;
+    bag.items[12].x = 276 + 24 + 292;
+    bag.items[12].y = 295 + 5 + 198;
     stage.FirstUndoChecks();
     EXPECT_EQ(L.backs[22].state, 2);
     EXPECT_EQ(c9.state, 1);
@@ -598,7 +768,8 @@ TEST_F(LevelUndoTest, C9UseIsTakenBack) {
     EXPECT_EQ(c9.y, 300);
     EXPECT_EQ(L.backs[23].state, 1);
     EXPECT_EQ(bag.items[12].state, ItemVisible);
-    EXPECT_EQ(bag.items[12].x, 276 + 308);
+    EXPECT_EQ(bag.items[12].x, 276 + 24 + 292);
+    EXPECT_EQ(bag.items[12].y, 295 + 5 + 198);
     EXPECT_EQ(c9.pageStamp, kNoStamp);
 }
 

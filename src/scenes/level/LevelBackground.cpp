@@ -341,13 +341,14 @@ void B91SequenceBackward(BackTurn& t, BackObj& b) {
             if (b90.state == 7) {
                 b90.state = 1;
                 t.L.counters.b90Count = 2;
-                // Where B90 handed B91 over (B91 came on 21 px right of it, then made its step),
-                // as when B91's own rule hands it back.
-                b90.x = b.x + b.step - 21;
+                // Where B90 handed B91 over (B91 came on 21 px right of it), moved back with the
+                // world on this turn as B90's own rule would have moved it, had it been shown.
+                b90.x = b.x - 21 + (t.common.backGate ? b.step : 0);
                 b90.y = b.y + 2;
             }
             c20.state = 1;
-            c20.x += c20.step;
+            // Likewise C20, which sat out this turn's collision phase while loaded.
+            if (t.common.collGate) c20.x += c20.step;
             continue;
         }
         CycleDown(t.L.counters.b91SubStep, 3);

@@ -79,7 +79,9 @@ void B4Forward(BackTurn& t, BackObj& b) {
         ApplyB4Key(t, step);
     }
     // The end comes on the turn that reaches the last keyframe (off the page's right edge), so
-    // that turning back over it both hides C5 again and steps the path back.
+    // that turning back over it both hides C5 again and steps the path back. Ended a turn later,
+    // on a turn that makes no step, the turn back over the end would step the path back a step
+    // it never made, and B4 would come back a step off for the rest of the lane.
     if (step < kB4LastStep) return;
     t.L.stamps.b4End = t.page;
     if (b.state == 1) b.state = 2;
@@ -381,6 +383,7 @@ void B25Forward(BackTurn& t, BackObj& b) {
         ++count;
     } else if (b.state == 1) {
         b.state = 7;
+        t.L.values.caughtFrom = t.L.charState; // hidden under it, or flying past it
         t.L.charState = CharCaught;
         t.L.chars[CharCaught].x = b.x + 20;
         t.L.chars[CharCaught].y = b.y + 30;
@@ -472,25 +475,7 @@ void B29Backward(BackTurn& t, BackObj& b) {
         b.y -= 30;
         return;
     }
-    const int32_t xBefore = b.x;
-    t.L.stamps.b29Done = kNoStamp;
-    v.b29ReturnX = kNoReturnPoint;
-    v.b29StartY = 0;
-    b.x += 60;
-    b.state = 2;
-    // C13 comes back as it was before the turn that led to its use: B29 came on 29 px left of
-    // it, and C13 had drifted with the world on that turn, a step and a picture (parked since, it
-    // sat out this turn's collision phase).
-    CollObj& c13 = t.C(13);
-    if (c13.state == 5) {
-        c13.state = 1;
-        c13.x = xBefore + 29;
-        c13.y = b.y - 4;
-        if (t.common.collGate) {
-            c13.x += c13.step;
-            StepCyclicBackward(c13.frame, c13.frames);
-        }
-    }
+    HideB29AtItsStart(t, b);
 }
 
 // --- B30: an eight-picture loop ---
@@ -737,6 +722,30 @@ constexpr std::array<BackRulePair, LevelState::kBacks> BuildRuleTable() {
 constexpr std::array<BackRulePair, LevelState::kBacks> kRuleTable = BuildRuleTable();
 
 } // namespace
+
+void HideB29AtItsStart(BackTurn& t, BackObj& b) {
+    LevelValues& v = t.L.values;
+    const int32_t xBefore = b.x;
+    t.L.stamps.b29Done = kNoStamp;
+    t.L.stamps.c13Used = kNoStamp;
+    v.b29ReturnX = kNoReturnPoint;
+    v.b29StartY = 0;
+    b.x += 60;
+    b.state = 2;
+    // C13 comes back as it was before the turn that led to its use: B29 came on 29 px left of
+    // it, and C13 had drifted with the world on that turn, a step and a picture (parked since, it
+    // sat out this turn's collision phase).
+    CollObj& c13 = t.C(13);
+    if (c13.state == 5) {
+        c13.state = 1;
+        c13.x = xBefore + 29;
+        c13.y = b.y - 4;
+        if (t.common.collGate) {
+            c13.x += c13.step;
+            StepCyclicBackward(c13.frame, c13.frames);
+        }
+    }
+}
 
 const BackRulePair& BackObjectRule(int slot) {
     static constexpr BackRulePair kNone{};

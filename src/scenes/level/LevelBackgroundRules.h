@@ -42,3 +42,5 @@ void C9LeavesCheck(BackTurn& t, bool forward);
 // A turn that crosses back over the turn C9 left on takes the leaving back (true then), before
 // the objects' phases; that turn's own leaving check does not run.
 bool C9LeavingUndo(BackTurn& t, bool forward);
+// B29 back at the height it came on at: it hides again and C13, used there, comes back.
+void HideB29AtItsStart(BackTurn& t, BackObj& b29);

@@ -146,7 +146,11 @@ void KnockedDownBackward(Turn& t) {
     BackObj& dropped = t.level.backs[3];
     const bool dismountBack = t.page == t.level.stamps.state10End + 1;
     if (dismountBack) {
+        // Knocked down just after the dismount's end: the turn back over that end takes back its
+        // walking step and its clearing of viaState10 as well, as the walking turn back does.
         OpenAllGates(t.common);
+        t.s.WalkBackward();
+        t.level.flags.viaState10 = 1;
         if (dropped.state == 1) dropped.state = 2;
         dismount.frame = dismount.frames > 0 ? dismount.frames - 1 : 0;
         t.level.charState = CharDismount;
@@ -175,6 +179,8 @@ void BackToWalkingBackward(Turn& t) {
     WalkingBackward(t); // as for the knock-down
 }
 
+void FlyBackward(Turn& t);
+
 void CaughtBackward(Turn& t) {
     if (!LostRewind(t)) return;
     OpenAllGates(t.common);
@@ -183,7 +189,11 @@ void CaughtBackward(Turn& t) {
         catcher.state = 4;
         catcher.x = t.Char(CharCaught).x - 20;
         catcher.y = t.Char(CharCaught).y - 30;
-        t.level.charState = CharHidden;
+        // B25 took the hero from under it (hidden) or flying past it; flying, the turn it was
+        // taken on also made a step of the flight, taken back too.
+        t.level.charState = t.level.values.caughtFrom;
+        t.level.values.caughtFrom = CharHidden;
+        if (t.level.charState == CharFly) FlyBackward(t);
     }
 }
 
@@ -595,6 +605,15 @@ void CStage_One::CharacterBackward() {
     // C14 showed its loss on the head in a frame of this page, after the turn that led here:
     // that comes back first, before the walk's wrap is taken back.
     TakeHeadChangeBack(level, CCommon::Instance().page, false);
+    // The flight began in a frame of this page, but a later rule of that frame (the climb onto
+    // the mount) took the character over: item 7, used up by the flight's start, comes back all
+    // the same, as the flight's own turn back gives it back.
+    PageStamps& stamps = level.stamps;
+    if (level.charState != CharFly && stamps.flyStart == CCommon::Instance().page) {
+        stamps.flyStart = kNoStamp;
+        TearObj& i7 = InventoryBag::Instance().items[7];
+        if (i7.state == ItemUsedUp) i7.state = ItemPlaced;
+    }
     RunRule(*this, false);
 }
 

@@ -83,7 +83,8 @@ struct Rules {
     CCommon& common;
     int32_t page;
     // The world stood still on the turn that led to this page: the hero rides the carried path
-    // (past its first step, each of its turns shuts the gates).
+    // (past its first step, each of its turns shuts the gates), or lies lost past the first
+    // frame of its animation (each frame forward shuts them all).
     bool stoodStill;
 
     CollObj& C(int k) { return L.colls[k]; }
@@ -147,7 +148,9 @@ struct Rules {
         c.state = 5;
         if (B(u.back).state != 2) return;
         Show(B(u.back), c.x + u.dx, c.y + u.dy);
-        if (u.coll == kC13Reveal.coll) L.values.b29StartY = c.y + 4;
+        if (u.coll != kC13Reveal.coll) return;
+        L.values.b29StartY = c.y + 4;
+        L.stamps.c13Used = page;
     }
 
     void UseC11() {
@@ -590,8 +593,11 @@ void Rules::Item2PrimesC1() {
 
 void CStage_One::Interact() {
     CCommon& common = CCommon::Instance();
-    const bool riding = level.charState == CharCarried && level.counters.carryStep >= 1;
-    Rules rules{level, InventoryBag::Instance(), common, common.page, riding};
+    const int32_t state = level.charState;
+    const bool riding = state == CharCarried && level.counters.carryStep >= 1;
+    const bool lost = state == CharKnockedDown || (state >= CharPit && state <= CharSwept);
+    const bool heldLost = lost && level.chars[state].frame >= 1;
+    Rules rules{level, InventoryBag::Instance(), common, common.page, riding || heldLost};
     if (rules.PlacedEarlier(0)) {
         rules.Item0AgainstObjects();
         rules.Item0AgainstCharacter();

@@ -155,6 +155,7 @@ void DiffLevel(Differ& d, const LevelState& a, const LevelState& b) {
     FIELD(values., headParkedX);
     FIELD(values., headParkedY);
     FIELD(values., c5UsedState);
+    FIELD(values., caughtFrom);
     FIELD(values., b21Turns);
     FIELD(values., b24Turns);
     FIELD(values., c9LeftBackward);
@@ -223,6 +224,7 @@ void DiffLevel(Differ& d, const LevelState& a, const LevelState& b) {
     FIELD(stamps., c5Used);
     FIELD(stamps., c7Used);
     FIELD(stamps., c8Used);
+    FIELD(stamps., c13Used);
     FIELD(stamps., c12Reached);
     FIELD(stamps., item7Met);
     FIELD(stamps., item13Met);

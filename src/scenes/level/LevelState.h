@@ -151,7 +151,9 @@ struct LevelValues {
     // play once, then rest: their counters are these, up to 3). Turning towards that turn counts
     // them down, and crossing it takes the leaving back.
     int32_t b21Turns = 0, b24Turns = 0;
-    int32_t c5UsedState = 1;    // C5's state when it was used beside copy 0 (1, 2 or 3)
+    int32_t c5UsedState = 1; // C5's state when it was used beside copy 0 (1, 2 or 3)
+    int32_t caughtFrom =
+        CharHidden;             // the character's state when B25 took it (turning back gives it)
     uint8_t c9LeftBackward = 0; // C9 left on a backward turn
     uint8_t c9LeftTookB23 = 0;  // and B23 went with it, showing B24
     // The head's last changes, latest last (C14 meets the walker for a few pages only).
@@ -240,6 +242,7 @@ struct PageStamps {
     int32_t c5Used = kNoStamp;
     int32_t c7Used = kNoStamp;
     int32_t c8Used = kNoStamp;
+    int32_t c13Used = kNoStamp; // C13 used up, showing B29
     int32_t c12Reached = kNoStamp;
     int32_t item7Met = kNoStamp;
     int32_t item13Met = kNoStamp;

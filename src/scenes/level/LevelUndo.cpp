@@ -146,12 +146,10 @@ void C9UseUndo(BackTurn& t) {
     if (b22.state == 1) b22.state = 2;
     if (c9.state == 5) Show(c9, b22.x + 24, b22.y + 5);
     if (t.B(23).state == 2) t.B(23).state = 1;
+    // Item 12 went on scrolling with the world while used up, so it comes back where it is (B22
+    // + (308, 199) would put it 8 px left of and 4 px above its place beside C9).
     TearObj& i12 = t.I(12);
-    if (i12.state == ItemUsedUp) {
-        i12.state = ItemVisible;
-        i12.x = b22.x + 308;
-        i12.y = b22.y + 199;
-    }
+    if (i12.state == ItemUsedUp) i12.state = ItemVisible;
 }
 
 // C11 and C12 showed B26 when they were used.
@@ -294,6 +292,8 @@ void B25HidesUndo(BackTurn& t) {
     if (t.B(25).state == 1 && t.L.counters.b25Count == 2 && t.L.charState == CharHidden) {
         t.L.charState = CharWalk;
         t.stage.WalkBackward();
+        // The turn that hid the walker also took its step left home, if it was strolling back.
+        t.stage.WalkBackRules();
     }
 }
 
@@ -342,10 +342,13 @@ void C1UseUndo(BackTurn& t) {
     if (!Now(t.L.stamps.c1Used, t.page)) return;
     t.L.stamps.c1Used = kNoStamp;
     CollObj& c1 = t.C(1);
-    c1.state = t.L.flags.c1Primed ? 3 : 1;
     // It drifted with the world on the turn that led to its use, before the hero met it; parked,
     // it sat out this turn's collision phase, so that drift is taken back here.
     if (t.common.collGate) c1.x += c1.step;
+    // Used in its first frame on the page, it was off it before that turn: it waits there again
+    // (in its off-page state), or the next frame's rules would see it on the page and use it again.
+    const bool off = GoesOffScreen(c1.x, c1.dw);
+    c1.state = t.L.flags.c1Primed ? (off ? 4 : 3) : (off ? 0 : 1);
     t.B(2).state = 2;
 }
 
@@ -454,6 +457,12 @@ void CharacterEndsUndo(BackTurn& t) {
     }
 }
 
+// The lost states (knocked down, the pit, caught, the slip, the sweep) after the character's
+// backward turn: still in one, the character rewound a frame and closed all the gates.
+bool RewindsLost(int32_t charState) {
+    return charState == CharKnockedDown || (charState >= CharPit && charState <= CharSwept);
+}
+
 } // namespace
 
 void CStage_One::FirstUndoChecks() {
@@ -482,8 +491,17 @@ void CStage_One::FirstUndoChecks() {
     if (TurnBefore(L.stamps.b93b94End, page)) CloseAllGates(t.common); // reset after the loop
     if (TurnBefore(L.colls[20].pageStamp, page)) {
         L.colls[20].pageStamp = kNoStamp;
-        OpenAllGates(t.common);
+        // The world moved on that turn until B91 stopped it, unless the character was lost: its
+        // animation held the world still then, and it has just closed the gates again rewinding.
+        if (!RewindsLost(L.charState)) OpenAllGates(t.common);
     }
+    // Later steps of B91 carrying a load began with the world shut by the step before: the turn
+    // taken back held it still, whatever the character's turn back opened (a knock-down begun on
+    // this page opens all the gates as it rewinds to walking).
+    const int32_t loaded = L.colls[20].pageStamp;
+    if ((L.flags.itemUse13 || L.flags.itemUse10) && L.backs[91].state == 3 && loaded != kNoStamp &&
+        loaded < page - 1)
+        CloseAllGates(t.common);
     if (TurnBefore(L.colls[24].pageStamp, page)) CloseThreeGates(t.common);
     B12EndUndo(t);
     B17EndUndo(t);
@@ -531,6 +549,13 @@ void CStage_One::SecondUndoChecks() {
     StateBackAfter(t, &PageStamps::b59End, 59, 4, 1);
     ClearDoneFlags(t);
     B31EndUndo(t);
+    // C13 used up in a frame of this page: B29's own backward rule hides it again when the
+    // world moves; while the world held still that rule did not run, so it is hidden here,
+    // before C13 (given back) may go back into item 14.
+    if (Now(L.stamps.c13Used, page)) {
+        L.stamps.c13Used = kNoStamp;
+        if (L.backs[29].state == 1) HideB29AtItsStart(t, L.backs[29]);
+    }
     Item14PlaceUndo(t);
     Item11PlaceUndo(t);
     if (TurnBefore(L.stamps.b27End, page)) {
