@@ -57,15 +57,7 @@ CCommon::CCommon() {
     turnTick = GetTickCount();
     helpTick = GetTickCount();
 
-    WindowHandle window = SceneManager::Instance().window;
-    tearSound.OnCreate(window);
-    tearSound.OpenOgg("Data/Sound/tear.ogg");
-    pageSound.OnCreate(window);
-    pageSound.OpenOgg("Data/Sound/page.ogg");
-    helpSound.OnCreate(window);
-    helpSound.OpenOgg("Data/Sound/help.ogg");
-    refuseSound.OnCreate(window);
-    refuseSound.OpenOgg("Data/Sound/refuse.ogg");
+    if (!loadInStages) LoadClips();
 
     LoadTexture("Data/image/Common/back.png", bookBack);
     LoadTexture("Data/image/Common/front02.png", bookFrame);
@@ -80,6 +72,20 @@ CCommon::CCommon() {
     LoadTexture("Data/image/Support/Cursor_Rock.png", cursorRock);
     LoadTexture("Data/image/Support/Cursor_Fist.png", cursorFist);
     LoadTexture("Data/image/Support/Cursor_Tear.png", cursorTear);
+}
+
+void CCommon::LoadClips() {
+    if (clipsLoaded) return;
+    clipsLoaded = true;
+    WindowHandle window = SceneManager::Instance().window;
+    tearSound.OnCreate(window);
+    tearSound.OpenOgg("Data/Sound/tear.ogg");
+    pageSound.OnCreate(window);
+    pageSound.OpenOgg("Data/Sound/page.ogg");
+    helpSound.OnCreate(window);
+    helpSound.OpenOgg("Data/Sound/help.ogg");
+    refuseSound.OnCreate(window);
+    refuseSound.OpenOgg("Data/Sound/refuse.ogg");
 }
 
 CCommon::~CCommon() {

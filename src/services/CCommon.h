@@ -10,6 +10,13 @@ class CCommon {
     static CCommon& Instance();
     ~CCommon();
 
+    // In the browser the first picture should show as soon as the page has loaded: the book's
+    // clips (and the title's pictures and clips but the first) are then loaded by the title
+    // while its first splash shows (CStage_Title::LoadPiece), since opening the sound device
+    // and decoding take a second there. The browser's entry point turns this on.
+    static inline bool loadInStages = false;
+    void LoadClips(); // once
+
     void ResetPlay();       // start-of-game values of the play flags
     void UpdateBook();      // page-turn and help panel animation (level and ending)
     void HandleHelpClick(); // opens or closes the help panel (level only)
@@ -88,6 +95,7 @@ class CCommon {
     CSound helpSound;
     CSound refuseSound;
     uint8_t tearSoundOn = 0;
+    bool clipsLoaded = false;
 
   private:
     CCommon();
