@@ -207,8 +207,9 @@ TEST_F(TitleTest, InStagesTheSchoolSplashShowsFirstAndTheRestFollowsAPiecePerFra
     if (!fs::exists(kProbe)) GTEST_SKIP() << kProbe << " has not been generated";
     StagedLoading staged;
     CCommon& common = Common();
-    common.tearSound.Unload(); // the book's clips wait for the title too
-    common.clipsLoaded = false;
+    common.tearSound.Unload(); // the rest of the book waits for the title too
+    ReleaseTexture(common.turnFrames[0]);
+    common.restLoaded = false;
     CStage_Title* t = FreshTitle();
     EXPECT_EQ(LoadedCount(*t), 1);
     EXPECT_NE(t->schoolSplash, nullptr);
@@ -217,9 +218,11 @@ TEST_F(TitleTest, InStagesTheSchoolSplashShowsFirstAndTheRestFollowsAPiecePerFra
     Frame(); // the first picture: nothing more is loaded before it is drawn
     EXPECT_EQ(LoadedCount(*t), 1);
     EXPECT_EQ(PlayCount("menu.ogg"), 0);
+    EXPECT_EQ(common.turnFrames[0], nullptr);
     Frame();
     EXPECT_NE(t->clickSound.buffer, nullptr);
     EXPECT_NE(common.tearSound.buffer, nullptr);
+    EXPECT_NE(common.turnFrames[0], nullptr);
     EXPECT_EQ(t->menuMusic.buffer, nullptr);
     Frame();
     Frame();

@@ -58,8 +58,8 @@ static_assert(CStage_Title::kLoadPieces == kClipPieces + 22);
 
 void CStage_Title::LoadPiece(int piece) {
     if (piece == 0) {
-        // The book's clips, when they wait for this: the first opens the sound device.
-        if (CCommon::loadInStages) CCommon::Instance().LoadClips();
+        // The rest of the book, when it waits for this: its first clip opens the sound device.
+        if (CCommon::loadInStages) CCommon::Instance().LoadTheRest();
         return LoadClip(clickSound, window, "Data/Sound/click.ogg");
     }
     if (piece == 1) return LoadClip(menuMusic, window, "Data/Sound/menu.ogg");
