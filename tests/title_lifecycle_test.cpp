@@ -171,3 +171,113 @@ TEST_F(TitleTest, RunsWithoutAnyDataFolder) {
     ClickAt(10, 10);
     EXPECT_EQ(t->helpPageStep, 2);
 }
+
+// ---- Loading in stages (the browser) ---------------------------------------------------------
+
+namespace {
+
+// The browser's way of loading, on for one test; a fresh first title (the splash not yet seen).
+class StagedLoading {
+  public:
+    StagedLoading() {
+        CCommon::loadInStages = true;
+        CCommon::Instance().introDone = 0;
+        CCommon::Instance().titlePhase = 0;
+    }
+    ~StagedLoading() { CCommon::loadInStages = false; }
+};
+
+// The frame in which the key goes down, and only that one.
+void PressForAFrame(int code) {
+    headless::SetKey(code, true);
+    TitleTest::Frame();
+    headless::SetKey(code, false);
+}
+
+bool AllClipsLoaded(const CStage_Title& t) {
+    return t.clickSound.buffer && t.menuMusic.buffer && t.openingSound.buffer;
+}
+
+} // namespace
+
+// The first picture goes out with the school splash alone loaded; each later frame of the school
+// splash loads one piece more, the book's clips and the music first, and the music then starts
+// looping as it would have on the first frame.
+TEST_F(TitleTest, InStagesTheSchoolSplashShowsFirstAndTheRestFollowsAPiecePerFrame) {
+    if (!fs::exists(kProbe)) GTEST_SKIP() << kProbe << " has not been generated";
+    StagedLoading staged;
+    CCommon& common = Common();
+    common.tearSound.Unload(); // the rest of the book waits for the title too
+    ReleaseTexture(common.turnFrames[0]);
+    common.restLoaded = false;
+    CStage_Title* t = FreshTitle();
+    EXPECT_EQ(LoadedCount(*t), 1);
+    EXPECT_NE(t->schoolSplash, nullptr);
+    EXPECT_EQ(t->clickSound.buffer, nullptr);
+
+    Frame(); // the first picture: nothing more is loaded before it is drawn
+    EXPECT_EQ(LoadedCount(*t), 1);
+    EXPECT_EQ(PlayCount("menu.ogg"), 0);
+    EXPECT_EQ(common.turnFrames[0], nullptr);
+    Frame();
+    EXPECT_NE(t->clickSound.buffer, nullptr);
+    EXPECT_NE(common.tearSound.buffer, nullptr);
+    EXPECT_NE(common.turnFrames[0], nullptr);
+    EXPECT_EQ(t->menuMusic.buffer, nullptr);
+    Frame();
+    Frame();
+    bool looped = false;
+    EXPECT_EQ(PlayCount("menu.ogg", &looped), 1);
+    EXPECT_TRUE(looped);
+    int frames = 3;
+    while (LoadedCount(*t) < CStage_Title::kPictureCount && frames < 100) {
+        Frame();
+        ++frames;
+    }
+    EXPECT_EQ(frames, CStage_Title::kLoadPieces) << "one piece a frame after the first";
+    EXPECT_TRUE(AllClipsLoaded(*t));
+    EXPECT_EQ(common.titlePhase, 0) << "still the school splash";
+    EXPECT_EQ(PlayCount("menu.ogg"), 1);
+}
+
+// Whatever ends the school splash early loads everything left in the same frame, before the
+// picture that needs it is drawn; F2 starts the game without the music ever starting.
+TEST_F(TitleTest, InStagesLeavingTheSchoolSplashLoadsTheRestAtOnce) {
+    if (!fs::exists(kProbe)) GTEST_SKIP() << kProbe << " has not been generated";
+    struct Case {
+        const char* what;
+        void (*leave)();
+        int32_t introDone, titlePhase, menuPlays;
+    };
+    const Case cases[] = {
+        {"Escape", [] { PressForAFrame(DIK_ESCAPE); }, 1, 0, 1},
+        {"Return", [] { PressForAFrame(DIK_RETURN); }, 1, 0, 1},
+        {"F2", [] { PressForAFrame(DIK_F2); }, 1, 2, 0},
+        {"the splash's time", [] { AdvanceAndFrame(4001); }, 0, 1, 1},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        headless::ClearPlayLog();
+        StagedLoading staged;
+        CStage_Title* t = FreshTitle();
+        Frame(); // the first picture
+        c.leave();
+        EXPECT_EQ(Common().introDone, c.introDone);
+        EXPECT_EQ(Common().titlePhase, c.titlePhase);
+        EXPECT_EQ(LoadedCount(*t), CStage_Title::kPictureCount);
+        EXPECT_TRUE(AllClipsLoaded(*t));
+        Frame();
+        Frame();
+        EXPECT_EQ(PlayCount("menu.ogg"), c.menuPlays);
+    }
+}
+
+// A title made again after the level or the ending opens at its menu: everything at once.
+TEST_F(TitleTest, InStagesATitleShownAgainLoadsEverythingInInit) {
+    if (!fs::exists(kProbe)) GTEST_SKIP() << kProbe << " has not been generated";
+    StagedLoading staged;
+    Common().introDone = 1;
+    CStage_Title* t = FreshTitle();
+    EXPECT_EQ(LoadedCount(*t), CStage_Title::kPictureCount);
+    EXPECT_TRUE(AllClipsLoaded(*t));
+}

@@ -40,6 +40,8 @@ int main() {
     // The page's canvas is the display: name SDL's driver for it, so that the start-up check for
     // an X11 or Wayland display lets the game through.
     setenv("SDL_VIDEODRIVER", "emscripten", 0);
+    // The title's first picture as soon as the page has loaded, the rest while it shows.
+    CCommon::loadInStages = true;
     if (!Startup(DisplayMode::Windowed)) {
         Shutdown();
         return 1;

@@ -57,6 +57,28 @@ CCommon::CCommon() {
     turnTick = GetTickCount();
     helpTick = GetTickCount();
 
+    // What the title's first picture draws; the rest now or when the title asks (LoadTheRest).
+    LoadTexture("Data/image/Common/back.png", bookBack);
+    LoadTexture("Data/image/Common/front02.png", bookFrame);
+    LoadTexture(kFrontPaths[0], pageFront[0]);
+    LoadTexture(kFrontOverPaths[0], pageFrontOver[0]);
+    LoadTexture("Data/image/Support/Cursor_Rock.png", cursorRock);
+    LoadTexture("Data/image/Support/Cursor_Fist.png", cursorFist);
+    LoadTexture("Data/image/Support/Cursor_Tear.png", cursorTear);
+    if (!loadInStages) LoadTheRest();
+}
+
+void CCommon::LoadTheRest() {
+    if (restLoaded) return;
+    restLoaded = true;
+    for (int i = 1; i < 3; ++i)
+        LoadTexture(kFrontPaths[i], pageFront[i]);
+    for (int i = 1; i < 3; ++i)
+        LoadTexture(kFrontOverPaths[i], pageFrontOver[i]);
+    for (int i = 0; i < 3; ++i)
+        LoadTexture(kTurnPaths[i], turnFrames[i]);
+    LoadTexture("Data/image/Common/help_p.png", helpPanel);
+    LoadTexture("Data/image/Support/Not_page.png", notPage);
     WindowHandle window = SceneManager::Instance().window;
     tearSound.OnCreate(window);
     tearSound.OpenOgg("Data/Sound/tear.ogg");
@@ -66,20 +88,6 @@ CCommon::CCommon() {
     helpSound.OpenOgg("Data/Sound/help.ogg");
     refuseSound.OnCreate(window);
     refuseSound.OpenOgg("Data/Sound/refuse.ogg");
-
-    LoadTexture("Data/image/Common/back.png", bookBack);
-    LoadTexture("Data/image/Common/front02.png", bookFrame);
-    for (int i = 0; i < 3; ++i)
-        LoadTexture(kFrontPaths[i], pageFront[i]);
-    for (int i = 0; i < 3; ++i)
-        LoadTexture(kFrontOverPaths[i], pageFrontOver[i]);
-    for (int i = 0; i < 3; ++i)
-        LoadTexture(kTurnPaths[i], turnFrames[i]);
-    LoadTexture("Data/image/Common/help_p.png", helpPanel);
-    LoadTexture("Data/image/Support/Not_page.png", notPage);
-    LoadTexture("Data/image/Support/Cursor_Rock.png", cursorRock);
-    LoadTexture("Data/image/Support/Cursor_Fist.png", cursorFist);
-    LoadTexture("Data/image/Support/Cursor_Tear.png", cursorTear);
 }
 
 CCommon::~CCommon() {

@@ -10,6 +10,14 @@ class CCommon {
     static CCommon& Instance();
     ~CCommon();
 
+    // In the browser the first picture should show as soon as the page has loaded: the book's
+    // clips and the pictures the title's first splash does not draw (and the title's own but
+    // the first) are then loaded by the title while that splash shows (CStage_Title::LoadPiece),
+    // since decoding them and opening the sound device take seconds there. The browser's entry
+    // point turns this on.
+    static inline bool loadInStages = false;
+    void LoadTheRest(); // once
+
     void ResetPlay();       // start-of-game values of the play flags
     void UpdateBook();      // page-turn and help panel animation (level and ending)
     void HandleHelpClick(); // opens or closes the help panel (level only)
@@ -88,6 +96,7 @@ class CCommon {
     CSound helpSound;
     CSound refuseSound;
     uint8_t tearSoundOn = 0;
+    bool restLoaded = false;
 
   private:
     CCommon();

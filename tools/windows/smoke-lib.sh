@@ -63,11 +63,11 @@ click() { # x y in the window
     xdotool mousemove --window "$window" "$1" "$2" && sleep 0.3 && xdotool mousedown 1 &&
         sleep 0.3 && xdotool mouseup 1
 }
-quit_from_menu() { # program
+quit_from_menu() { # program [x y of Quit in the window, when it is not 800x600]
     # A loaded machine can drop a frame's worth of click: try again while the game runs.
     for _ in 1 2 3; do
         # A click on a window that the game has just closed fails: that is the game ending.
-        click 400 545 || { sleep 1; ! kill -0 "$game_pid" 2>/dev/null || fail "xdotool click"; }
+        click "${2:-400}" "${3:-545}" || { sleep 1; ! kill -0 "$game_pid" 2>/dev/null || fail "xdotool click"; }
         for _ in $(seq 60); do kill -0 "$game_pid" 2>/dev/null || break; sleep 0.1; done
         kill -0 "$game_pid" 2>/dev/null || break
     done

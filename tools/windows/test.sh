@@ -56,13 +56,60 @@ menu_script=$source_dir/tests/scripts/screenshots/title_menu.txt
 game_folder=$dist
 . "$here/smoke-lib.sh"
 
+# The settings file, in the prefix's own preference folder (SDL's, under AppData\Roaming). The
+# first run starts without one and turns the sound down a step with -.
+appdata=$(DISPLAY= "$wine_run" cmd /c echo %APPDATA% | tr -d '\r') && appdata=$(winepath -u "$appdata") ||
+    fail "cannot find the Wine prefix's AppData folder"
+settings=$appdata/PebbleFrost/settings.txt
+rm -f "$settings"
+# The file holds these lines (and a comment)?
+settings_hold() {
+    local line
+    for line in "$@"; do
+        grep -qx "$line" "$settings" 2>/dev/null ||
+            fail "$settings does not hold \"$line\": $(cat "$settings" 2>&1 | tr '\n' '|')"
+    done
+}
+
 start_xvfb 1024x768
 start_game PebbleFrostWindowed.exe
 [ "$width" = 800 ] && [ "$height" = 600 ] || fail "client area is ${width}x${height}, not 800x600"
 reach_menu
+press minus || fail "xdotool key"
 quit_from_menu PebbleFrostWindowed.exe
 echo "PASS: PebbleFrostWindowed.exe: window ${width}x${height}, title menu as drawn natively" \
     "($differing pixels differ), Quit ended it with status 0"
+settings_hold "window 800 600" "volume 90" "muted 0"
+
+# A second start reads it: a window size written into it is the window's, and one more step down
+# makes 80. The menu is then 1.1 times larger, Quit with it.
+settings_from=$SECONDS
+sed -i 's/^window .*/window 880 660/' "$settings"
+start_game PebbleFrostWindowed.exe
+[ "$width" = 880 ] && [ "$height" = 660 ] ||
+    fail "with window 880 660 in the settings the client area is ${width}x${height}"
+press Escape || fail "xdotool key"
+sleep 2.5
+press minus || fail "xdotool key"
+quit_from_menu PebbleFrostWindowed.exe 440 600
+settings_hold "window 880 660" "volume 80" "muted 0"
+
+# A damaged file: one line on stderr naming it, the defaults used (800x600), and the defaults
+# written back at the end.
+printf 'window 880 660\nvolume 50\nloudness 3\n' >"$settings"
+start_game PebbleFrostWindowed.exe
+said=$(grep -c 'settings' "$work/game.log")
+[ "$said" = 1 ] && grep -q 'settings file .*settings.txt is damaged (line 3: unknown setting "loudness")' \
+    "$work/game.log" || fail "the damaged settings file was said $said times, not once as expected"
+[ "$width" = 800 ] && [ "$height" = 600 ] ||
+    fail "with a damaged settings file the client area is ${width}x${height}, not 800x600"
+press Escape || fail "xdotool key"
+sleep 2.5
+quit_from_menu PebbleFrostWindowed.exe
+settings_hold "window 800 600" "volume 100" "muted 0"
+echo "PASS: the settings file in AppData\\Roaming\\PebbleFrost: written at the end (volume" \
+    "90 after -), read at the next start (a 880x660 window, volume 80 after -), a damaged one" \
+    "said once on stderr and the defaults used (in $((SECONDS - settings_from)) s)"
 
 start_xvfb 800x600
 start_game PebbleFrost.exe

@@ -22,6 +22,10 @@ class CStage_Title : public CStage {
     static constexpr POINT kMenuRestPos[kMenuItems] = {
         {300, 340}, {300, 400}, {300, 460}, {300, 520}};
 
+    // The pieces Init leaves to the frames of the first splash when CCommon::loadInStages is on
+    // (LoadPiece): the clips, then the picture groups.
+    static constexpr int kLoadPieces = 25;
+
     void Init() override;
     void Update() override;
     void Render() override;
@@ -62,13 +66,19 @@ class CStage_Title : public CStage {
     RECT helpRect;
     RECT menuHitRect[kMenuItems];
     uint8_t musicStarted = 0;
-    KeyMenu menuKeys; // the keyboard's highlight over the four items
+    KeyMenu menuKeys;               // the keyboard's highlight over the four items
+    int32_t nextLoad = kLoadPieces; // the next piece to load; kLoadPieces once all are in
+    bool drawnOnce = false;         // the first picture has been drawn
 
     CSound clickSound;   // Data/Sound/click.ogg
     CSound menuMusic;    // Data/Sound/menu.ogg
     CSound openingSound; // Data/Sound/Opening.ogg
 
   private:
+    void LoadPiece(int piece);
+    // At the end of Update: the next piece while the school splash alone shows, else the rest.
+    void LoadPendingPieces();
+
     // Update's pieces (TitleUpdate.cpp). The ones that may start the game answer true when
     // they did: this scene is deleted by then and the caller must return at once.
     void UpdateSplash();

@@ -1,5 +1,6 @@
 #include "platform/Sound.h"
 #include "scenes/title/CStage_Title.h"
+#include "services/CCommon.h"
 #include <array>
 #include <cstdio>
 
@@ -49,7 +50,40 @@ void LoadClip(CSound& clip, WindowHandle window, const char* path) {
     clip.OpenOgg(path);
 }
 
+// The pieces before the picture groups (LoadPiece).
+constexpr int kClipPieces = 3;
+static_assert(CStage_Title::kLoadPieces == kClipPieces + 22);
+
 } // namespace
+
+void CStage_Title::LoadPiece(int piece) {
+    if (piece == 0) {
+        // The rest of the book, when it waits for this: its first clip opens the sound device.
+        if (CCommon::loadInStages) CCommon::Instance().LoadTheRest();
+        return LoadClip(clickSound, window, "Data/Sound/click.ogg");
+    }
+    if (piece == 1) return LoadClip(menuMusic, window, "Data/Sound/menu.ogg");
+    if (piece == 2) return LoadClip(openingSound, window, "Data/Sound/Opening.ogg");
+    const PictureGroup group = PictureGroups(*this)[piece - kClipPieces];
+    char path[128];
+    for (int i = 0; i < group.count; ++i) {
+        if (group.numbered)
+            std::snprintf(path, sizeof path, "%s%s%d.png", kPictureFolder, group.stem, i + 1);
+        else
+            std::snprintf(path, sizeof path, "%s%s.png", kPictureFolder, group.stem);
+        LoadTexture(path, group.slots[i]);
+    }
+}
+
+void CStage_Title::LoadPendingPieces() {
+    if (nextLoad >= kLoadPieces) return;
+    const CCommon& common = CCommon::Instance();
+    const bool schoolAlone = common.introDone == 0 && common.titlePhase == 0;
+    if (schoolAlone && !drawnOnce) return; // the first picture goes out first
+    do
+        LoadPiece(nextLoad++);
+    while (!schoolAlone && nextLoad < kLoadPieces);
+}
 
 void CStage_Title::Init() {
     for (int i = 0; i < kMenuItems; ++i)
@@ -67,20 +101,15 @@ void CStage_Title::Init() {
     musicStarted = 0;
     titleTick = GetTickCount();
 
-    LoadClip(clickSound, window, "Data/Sound/click.ogg");
-    LoadClip(menuMusic, window, "Data/Sound/menu.ogg");
-    LoadClip(openingSound, window, "Data/Sound/Opening.ogg");
+    drawnOnce = false;
 
-    char path[128];
-    for (const PictureGroup& group : PictureGroups(*this)) {
-        for (int i = 0; i < group.count; ++i) {
-            if (group.numbered)
-                std::snprintf(path, sizeof path, "%s%s%d.png", kPictureFolder, group.stem, i + 1);
-            else
-                std::snprintf(path, sizeof path, "%s%s.png", kPictureFolder, group.stem);
-            LoadTexture(path, group.slots[i]);
-        }
+    nextLoad = 0;
+    if (CCommon::loadInStages && CCommon::Instance().introDone == 0) {
+        LoadTexture("Data/image/Title/School.png", schoolSplash); // its group skips it later
+        return;
     }
+    while (nextLoad < kLoadPieces)
+        LoadPiece(nextLoad++);
 }
 
 void CStage_Title::Release() {

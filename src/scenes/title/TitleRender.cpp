@@ -146,6 +146,7 @@ void CStage_Title::Render() {
     common.DrawBookFrame();
     common.DrawPageFront();
     common.DrawPageFrontOver();
+    drawnOnce = true;
 }
 
 void CStage_Title::DrawSplash() {

@@ -160,7 +160,7 @@ void StartGame() {
 } // namespace
 
 void CStage_Title::Update() {
-    if (!musicStarted) {
+    if (!musicStarted && nextLoad > 1) { // piece 1 is the music
         menuMusic.PlayOgg(1);
         musicStarted = 1;
     }
@@ -170,6 +170,7 @@ void CStage_Title::Update() {
         return; // the game started: this scene has been deleted
     }
     UpdateKeys();
+    LoadPendingPieces();
 }
 
 void CStage_Title::UpdateSplash() {
@@ -342,6 +343,7 @@ void CStage_Title::UpdateKeys() {
     }
     if (KeyPressedActive(DIK_F2, window) && common.introDone == 0) {
         menuMusic.Stop();
+        musicStarted = 1; // and stays off, also when the music had not been loaded yet
         common.introDone = 1;
         common.titlePhase = 2;
         openingStep = 6;
