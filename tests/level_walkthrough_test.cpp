@@ -100,6 +100,37 @@ std::string WrongTurnName(const ::testing::TestParamInfo<WrongTurn>& info) {
 INSTANTIATE_TEST_SUITE_P(LevelWalkthrough, UnsolvedPuzzle, ::testing::ValuesIn(kWrongTurns),
                          WrongTurnName);
 
+// The troll's nearest hint, followed as a player reads it: without the living snowman, turn to
+// just after the troll stops in the lane (page 335) and put the lantern on the ground by the
+// pebble, far from the troll. Its light grows over three pages and the troll flees, before the
+// pebble reaches it.
+TEST_F(LevelWalkthrough, TheLanternPutDownAsTheHintSaysFrightensTheTrollOff) {
+    ScriptPlayer player;
+    ASSERT_TRUE(player.Parse(R"(
+play level/01_to_the_boardwalk.txt
+play level/02_plank_imp_fox.txt
+play level/03_elk_ride.txt
+turn 27 0
+turn 9 11           # the bell
+turn 3 0
+expect page 305
+tear 5              # the lantern
+turn 30 0
+expect page 335
+expect coll.7 1     # the troll stands in the lane
+put 5 300 500       # on the ground by the pebble
+turn 7 0
+expect back.17 3    # the lantern's light
+turn 4 0
+expect coll.8 1     # the troll runs off
+expect coll.7 5
+)",
+                             PEBBLEFROST_SOURCE_DIR "/tests/scripts/lantern"))
+        << player.error;
+    player.wantPicture = [](int) { return false; };
+    EXPECT_TRUE(player.Run()) << player.error;
+}
+
 // The page number stays readable on every page of the walkthrough: on every 25th frame of the
 // level (the cursor away from it), the ink of each digit shows in the picture as the digit strip
 // paints it, not hidden under a piece, the hero or the scenery.

@@ -315,8 +315,8 @@ constexpr StopCard kStopCards[] = {
      "by itself.",
      "Light and warmth drive the troll off: the lantern the mole hangs out at the bakery, or the "
      "sun that crossed the sky over the snowman.",
-     "Tear out the lantern at the bakery; when the troll stands in the lane, put it on the ground "
-     "two pebbles' width or more left of the troll."},
+     "Turn back to just after the troll stops; put the lantern on the ground by the pebble, far "
+     "from the troll. Its light grows for three pages, then the troll flees."},
     {"fir_snow", "Buried under snow",
      "The leaning fir shook its load of snow onto the pebble. Get the snow down before you walk "
      "under it.",
