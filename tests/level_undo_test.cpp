@@ -691,6 +691,44 @@ TEST_F(LevelUndoTest, C13UsedOnThisPageComesBackWhileTheWorldHoldsStill) {
     }
 }
 
+// C10, C14 and C15 used up in a frame of this page showed B31, B56 or B59 where they stood. Turning
+// back over the page while the world held still hides it and gives the object back there, on the
+// frame it had: its path did not step on that turn, and the background's own rule did not run.
+TEST_F(LevelUndoTest, RevealUsedOnThisPageComesBackWhileTheWorldHoldsStill) {
+    struct Case {
+        int coll, back;
+        int32_t PageStamps::*stamp;
+        int32_t backX, backY, collX, collY;
+    };
+    const Case cases[] = {
+        {10, 31, &PageStamps::c10Used, 300, 400, 314, 422},
+        {14, 56, &PageStamps::c14Used, 300, 464, 291, 460},
+        {15, 59, &PageStamps::c15Used, 300, 464, 422, 460},
+    };
+    for (const Case& k : cases) {
+        SCOPED_TRACE(k.coll);
+        HideAll(stage);
+        common.page = 30;
+        CloseAllGates(common);
+        Show(stage, k.back, k.backX, 1, 1, k.backY);
+        L.stamps.*k.stamp = 30;
+        CollObj& c = L.colls[k.coll];
+        c = CollObj{};
+        c.state = 5;
+        c.frames = 4;
+        c.frame = 2;
+        c.step = 0;
+        TurnBackByPhases();
+        EXPECT_EQ(L.backs[k.back].state, 2);
+        EXPECT_EQ(L.backs[k.back].x, k.backX);
+        EXPECT_EQ(c.state, 1);
+        EXPECT_EQ(c.x, k.collX);
+        EXPECT_EQ(c.y, k.collY);
+        EXPECT_EQ(c.frame, 2);
+        EXPECT_EQ(L.stamps.*k.stamp, kNoStamp);
+    }
+}
+
 // C1 used in a frame of this page comes back where it stood before the turn that led here, and
 // in the state it had there: off the page (it was used in its first frame on it), it waits off it
 // again, or the next frame's rules would meet it on the page and use it once more.

@@ -506,19 +506,7 @@ void B31Backward(BackTurn& t, BackObj& b) {
         ScrollRight(b);
         return;
     }
-    b.state = 2;
-    CollObj& c10 = t.C(10);
-    if (c10.state == 5) {
-        c10.x = b.x + 14;
-        c10.y = b.y + 22;
-        if (c10.frame == 0) {
-            c10.state = 6;
-        } else {
-            c10.state = 1;
-            if (c10.frame > 0) --c10.frame;
-            t.stage.ApplyC10Keyframe(c10.frame);
-        }
-    }
+    HideB31AtItsStart(t, b);
     ScrollRight(b);
 }
 
@@ -546,19 +534,7 @@ void B56Backward(BackTurn& t, BackObj& b) {
         ScrollRight(b);
         return;
     }
-    b.state = 2;
-    CollObj& c14 = t.C(14);
-    if (c14.state == 5) {
-        // Back where it was used (B56 came on 9 px right of it and has not moved since), and its
-        // drift on the turn taken back (a step and a frame), made before its use, taken back too.
-        c14.state = 1;
-        c14.x = b.x - kB56FromC14;
-        c14.y = b.y - 4;
-        if (t.common.collGate) {
-            c14.x += c14.step;
-            StepCyclicBackward(c14.frame, c14.frames);
-        }
-    }
+    HideB56AtItsStart(t, b);
     ScrollRight(b);
 }
 
@@ -567,17 +543,7 @@ void B59Forward(BackTurn& t, BackObj& b) {
 }
 void B59Backward(BackTurn& t, BackObj& b) {
     if (t.L.counters.b59Count == 0) {
-        b.state = 2;
-        CollObj& c15 = t.C(15);
-        if (c15.state == 5) {
-            c15.state = 1;
-            c15.x = b.x + 92;
-            c15.y = b.y - 4;
-            // C15's walk never shows frame 0 again: below 2 it wraps to its last frame.
-            c15.frame = c15.frame >= 2 && c15.frame < c15.frames
-                            ? c15.frame - 1
-                            : (c15.frames > 0 ? c15.frames - 1 : 0);
-        }
+        HideB59AtItsStart(t, b);
     } else {
         --t.L.counters.b59Count;
     }
@@ -744,6 +710,62 @@ void HideB29AtItsStart(BackTurn& t, BackObj& b) {
             c13.x += c13.step;
             StepCyclicBackward(c13.frame, c13.frames);
         }
+    }
+}
+
+void HideB31AtItsStart(BackTurn& t, BackObj& b) {
+    t.L.stamps.c10Used = kNoStamp;
+    b.state = 2;
+    CollObj& c10 = t.C(10);
+    if (c10.state == 5) {
+        c10.x = b.x + 14;
+        c10.y = b.y + 22;
+        if (!t.common.collGate) {
+            // Used while the world held still: its path did not step on that turn.
+            c10.state = 1;
+        } else if (c10.frame == 0) {
+            c10.state = 6;
+        } else {
+            c10.state = 1;
+            if (c10.frame > 0) --c10.frame;
+            t.stage.ApplyC10Keyframe(c10.frame);
+        }
+    }
+}
+
+void HideB56AtItsStart(BackTurn& t, BackObj& b) {
+    t.L.stamps.c14Used = kNoStamp;
+    b.state = 2;
+    CollObj& c14 = t.C(14);
+    if (c14.state == 5) {
+        // Back where it was used (B56 came on 9 px right of it and has not moved since), and its
+        // drift on the turn taken back (a step and a frame), made before its use, taken back too.
+        c14.state = 1;
+        c14.x = b.x - kB56FromC14;
+        c14.y = b.y - 4;
+        if (t.common.collGate) {
+            c14.x += c14.step;
+            StepCyclicBackward(c14.frame, c14.frames);
+        }
+    }
+}
+
+void HideB59AtItsStart(BackTurn& t, BackObj& b) {
+    t.L.stamps.c15Used = kNoStamp;
+    b.state = 2;
+    CollObj& c15 = t.C(15);
+    if (c15.state == 5) {
+        c15.state = 1;
+        // B59 came on 122 px left of it; with the world moving, C15 had run on 30 px in the turn
+        // taken back, before its use.
+        c15.x = t.common.collGate ? b.x + 92 : b.x + 122;
+        c15.y = b.y - 4;
+        // C15's walk never shows frame 0 again: below 2 it wraps to its last frame. While the
+        // world held still it did not walk on the turn taken back.
+        if (t.common.collGate)
+            c15.frame = c15.frame >= 2 && c15.frame < c15.frames
+                            ? c15.frame - 1
+                            : (c15.frames > 0 ? c15.frames - 1 : 0);
     }
 }
 

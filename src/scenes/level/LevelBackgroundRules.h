@@ -44,3 +44,6 @@ void C9LeavesCheck(BackTurn& t, bool forward);
 bool C9LeavingUndo(BackTurn& t, bool forward);
 // B29 back at the height it came on at: it hides again and C13, used there, comes back.
 void HideB29AtItsStart(BackTurn& t, BackObj& b29);
+void HideB31AtItsStart(BackTurn& t, BackObj& b31);
+void HideB56AtItsStart(BackTurn& t, BackObj& b56);
+void HideB59AtItsStart(BackTurn& t, BackObj& b59);

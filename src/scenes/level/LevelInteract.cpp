@@ -148,6 +148,9 @@ struct Rules {
         c.state = 5;
         if (B(u.back).state != 2) return;
         Show(B(u.back), c.x + u.dx, c.y + u.dy);
+        if (u.coll == kC10Reveal.coll) L.stamps.c10Used = page;
+        if (u.coll == kC14Reveal.coll) L.stamps.c14Used = page;
+        if (u.coll == kC15Reveal.coll) L.stamps.c15Used = page;
         if (u.coll != kC13Reveal.coll) return;
         L.values.b29StartY = c.y + 4;
         L.stamps.c13Used = page;

@@ -224,7 +224,10 @@ void DiffLevel(Differ& d, const LevelState& a, const LevelState& b) {
     FIELD(stamps., c5Used);
     FIELD(stamps., c7Used);
     FIELD(stamps., c8Used);
+    FIELD(stamps., c10Used);
     FIELD(stamps., c13Used);
+    FIELD(stamps., c14Used);
+    FIELD(stamps., c15Used);
     FIELD(stamps., c12Reached);
     FIELD(stamps., item7Met);
     FIELD(stamps., item13Met);

@@ -242,7 +242,10 @@ struct PageStamps {
     int32_t c5Used = kNoStamp;
     int32_t c7Used = kNoStamp;
     int32_t c8Used = kNoStamp;
+    int32_t c10Used = kNoStamp; // C10 used up, showing B31
     int32_t c13Used = kNoStamp; // C13 used up, showing B29
+    int32_t c14Used = kNoStamp; // C14 used up, showing B56
+    int32_t c15Used = kNoStamp; // C15 used up, showing B59
     int32_t c12Reached = kNoStamp;
     int32_t item7Met = kNoStamp;
     int32_t item13Met = kNoStamp;

@@ -556,6 +556,20 @@ void CStage_One::SecondUndoChecks() {
         L.stamps.c13Used = kNoStamp;
         if (L.backs[29].state == 1) HideB29AtItsStart(t, L.backs[29]);
     }
+    // C10, C14 and C15 alike: used up on this page while the world held still, their
+    // background object is hidden here, as B29 is above.
+    const struct {
+        int32_t PageStamps::*stamp;
+        int back;
+        void (*hide)(BackTurn&, BackObj&);
+    } kReveals[] = {{&PageStamps::c10Used, 31, HideB31AtItsStart},
+                    {&PageStamps::c14Used, 56, HideB56AtItsStart},
+                    {&PageStamps::c15Used, 59, HideB59AtItsStart}};
+    for (const auto& r : kReveals) {
+        if (!Now(L.stamps.*r.stamp, page)) continue;
+        L.stamps.*r.stamp = kNoStamp;
+        if (L.backs[r.back].state == 1) r.hide(t, L.backs[r.back]);
+    }
     Item14PlaceUndo(t);
     Item11PlaceUndo(t);
     if (TurnBefore(L.stamps.b27End, page)) {
