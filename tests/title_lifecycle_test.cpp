@@ -121,6 +121,8 @@ TEST_F(TitleTest, EachPictureFileFillsExactlyItsOwnSlot) {
         {"main_help.png",             [](T& t) { return &t.menuItems[1]; }},
         {"main_credits.png",          [](T& t) { return &t.menuItems[2]; }},
         {"main_quit.png",             [](T& t) { return &t.menuItems[3]; }},
+        {"main_credits_lit.png",      [](T& t) { return &t.menuItemsLit[2]; }},
+        {"main_quit_lit.png",         [](T& t) { return &t.menuItemsLit[3]; }},
         {"credits.png",               [](T& t) { return &t.creditsPage; }},
         {"Opening/Opening_skip.png",  [](T& t) { return &t.skipPrompt; }},
         {"Opening/OpeningChar.png",   [](T& t) { return &t.openingChar; }},
