@@ -122,15 +122,12 @@ void NoticeIcon(cairo_t* cr, NoticeArt art, Rng& rng) {
 // narrow note in the card's right part (page x 472 to 688), clear of the thrower.
 constexpr double WarnLeft = 372, WarnRight = 588;
 
-void DrawWarningNote(GenContext& ctx, const Notice& notice) {
-    Rng rng(notice.file);
-    Canvas canvas(NoticeW, NoticeH);
-    cairo_t* cr = canvas.cr;
+// The narrow note's torn paper, washed in its colour, with a strip of tape at its top.
+void DrawNarrowNotePaper(cairo_t* cr, Rng& rng, const Rgb& wash) {
     PathTornRect(cr, WarnLeft, 8, WarnRight - WarnLeft, NoticeH - 16, rng, 3.0);
     DropShadow(cr, 4, 5, 4, 0.35);
     FillPaper(cr, rng);
-    Wash(cr, palette::Ochre, 0.12, rng,
-         {.layers = 3, .jitter = 3, .edge = 0.6, .granulation = 0.1});
+    Wash(cr, wash, 0.12, rng, {.layers = 3, .jitter = 3, .edge = 0.6, .granulation = 0.1});
     InkOutline(cr, 1.6, rng, palette::Sepia, 0.9);
     cairo_new_path(cr);
     const double mid = (WarnLeft + WarnRight) / 2;
@@ -139,6 +136,13 @@ void DrawWarningNote(GenContext& ctx, const Notice& notice) {
     cairo_fill_preserve(cr);
     InkOutline(cr, 0.8, rng, palette::Sepia, 0.4);
     cairo_new_path(cr);
+}
+
+void DrawWarningNote(GenContext& ctx, const Notice& notice) {
+    Rng rng(notice.file);
+    Canvas canvas(NoticeW, NoticeH);
+    cairo_t* cr = canvas.cr;
+    DrawNarrowNotePaper(cr, rng, palette::Ochre);
 
     const double left = WarnLeft + 10, width = WarnRight - WarnLeft - 20;
     double size = 26;
@@ -167,18 +171,7 @@ void DrawFoxNote(GenContext& ctx, const std::string& file, const std::string& na
     Rng rng(file);
     Canvas canvas(NoticeW, NoticeH);
     cairo_t* cr = canvas.cr;
-    PathTornRect(cr, WarnLeft, 8, WarnRight - WarnLeft, NoticeH - 16, rng, 3.0);
-    DropShadow(cr, 4, 5, 4, 0.35);
-    FillPaper(cr, rng);
-    Wash(cr, palette::Rose, 0.12, rng, {.layers = 3, .jitter = 3, .edge = 0.6, .granulation = 0.1});
-    InkOutline(cr, 1.6, rng, palette::Sepia, 0.9);
-    cairo_new_path(cr);
-    const double mid = (WarnLeft + WarnRight) / 2;
-    PathPolygon(cr, {{mid - 34, 0}, {mid + 34, 4}, {mid + 32, 22}, {mid - 36, 18}});
-    SetColour(cr, Lighter(palette::Ochre, 0.6), 0.6);
-    cairo_fill_preserve(cr);
-    InkOutline(cr, 0.8, rng, palette::Sepia, 0.4);
-    cairo_new_path(cr);
+    DrawNarrowNotePaper(cr, rng, palette::Rose);
 
     const double left = WarnLeft + 10, width = WarnRight - WarnLeft - 20;
     constexpr double Picture = 50;
