@@ -42,6 +42,9 @@ void C9LeavesCheck(BackTurn& t, bool forward);
 // A turn that crosses back over the turn C9 left on takes the leaving back (true then), before
 // the objects' phases; that turn's own leaving check does not run.
 bool C9LeavingUndo(BackTurn& t, bool forward);
+constexpr int32_t kNoReturnPoint = -500000; // B29 has not yet stood where C13 was
+constexpr int32_t kB56FromC14 = 9;          // B56 comes on at C14 x + 9
+
 // B29 back at the height it came on at: it hides again and C13, used there, comes back.
 void HideB29AtItsStart(BackTurn& t, BackObj& b29);
 void HideB31AtItsStart(BackTurn& t, BackObj& b31);
