@@ -598,8 +598,7 @@ void CStage_One::Interact() {
     CCommon& common = CCommon::Instance();
     const int32_t state = level.charState;
     const bool riding = state == CharCarried && level.counters.carryStep >= 1;
-    const bool lost = state == CharKnockedDown || (state >= CharPit && state <= CharSwept);
-    const bool heldLost = lost && level.chars[state].frame >= 1;
+    const bool heldLost = IsLostState(state) && level.chars[state].frame >= 1;
     Rules rules{level, InventoryBag::Instance(), common, common.page, riding || heldLost};
     if (rules.PlacedEarlier(0)) {
         rules.Item0AgainstObjects();

@@ -27,6 +27,12 @@ enum CharState : int32_t {
     CharHidden = 20,
 };
 
+// The lost states: knocked down, the pit, caught, the slip and the sweep. Each frame of their
+// animation holds the world still.
+constexpr bool IsLostState(int32_t state) {
+    return state == CharKnockedDown || (state >= CharPit && state <= CharSwept);
+}
+
 enum TurnDirection : int32_t { Forward = 0, Backward = 1 };
 
 // Object states shared by the level's records (the rules give each slot its own meaning).

@@ -457,12 +457,6 @@ void CharacterEndsUndo(BackTurn& t) {
     }
 }
 
-// The lost states (knocked down, the pit, caught, the slip, the sweep) after the character's
-// backward turn: still in one, the character rewound a frame and closed all the gates.
-bool RewindsLost(int32_t charState) {
-    return charState == CharKnockedDown || (charState >= CharPit && charState <= CharSwept);
-}
-
 } // namespace
 
 void CStage_One::FirstUndoChecks() {
@@ -492,8 +486,9 @@ void CStage_One::FirstUndoChecks() {
     if (TurnBefore(L.colls[20].pageStamp, page)) {
         L.colls[20].pageStamp = kNoStamp;
         // The world moved on that turn until B91 stopped it, unless the character was lost: its
-        // animation held the world still then, and it has just closed the gates again rewinding.
-        if (!RewindsLost(L.charState)) OpenAllGates(t.common);
+        // animation held the world still then, and after the character's backward turn it is
+        // still lost, having rewound a frame and closed the gates again.
+        if (!IsLostState(L.charState)) OpenAllGates(t.common);
     }
     // Later steps of B91 carrying a load began with the world shut by the step before: the turn
     // taken back held it still, whatever the character's turn back opened (a knock-down begun on
@@ -549,20 +544,16 @@ void CStage_One::SecondUndoChecks() {
     StateBackAfter(t, &PageStamps::b59End, 59, 4, 1);
     ClearDoneFlags(t);
     B31EndUndo(t);
-    // C13 used up in a frame of this page: B29's own backward rule hides it again when the
-    // world moves; while the world held still that rule did not run, so it is hidden here,
-    // before C13 (given back) may go back into item 14.
-    if (Now(L.stamps.c13Used, page)) {
-        L.stamps.c13Used = kNoStamp;
-        if (L.backs[29].state == 1) HideB29AtItsStart(t, L.backs[29]);
-    }
-    // C10, C14 and C15 alike: used up on this page while the world held still, their
-    // background object is hidden here, as B29 is above.
+    // C13, C10, C14 or C15 used up in a frame of this page: the background object shown there
+    // is hidden again by its own backward rule when the world moves; while the world held still
+    // that rule did not run, so it is hidden here (B29 before C13, given back, may go back into
+    // item 14).
     const struct {
         int32_t PageStamps::*stamp;
         int back;
         void (*hide)(BackTurn&, BackObj&);
-    } kReveals[] = {{&PageStamps::c10Used, 31, HideB31AtItsStart},
+    } kReveals[] = {{&PageStamps::c13Used, 29, HideB29AtItsStart},
+                    {&PageStamps::c10Used, 31, HideB31AtItsStart},
                     {&PageStamps::c14Used, 56, HideB56AtItsStart},
                     {&PageStamps::c15Used, 59, HideB59AtItsStart}};
     for (const auto& r : kReveals) {
