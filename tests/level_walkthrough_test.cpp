@@ -131,6 +131,70 @@ expect coll.7 5
     EXPECT_TRUE(player.Run()) << player.error;
 }
 
+// The pine cone's hints, followed as a player reads them. A walker who got past the fence (the
+// boulder smashed it) and leaves the elk asleep meets the crow's cone under the tall pine. The key
+// put down right in the cone's way turns into the tin bird, which meets the cone and tumbles down
+// (B29), but the cone falls on and still hits the pebble: nothing put in its way stops it, as the
+// nearer hint says. The nearest hint's way does pass: turn back to the sleeping elk, wake it with
+// the windmill's bird and ride it past the tall pine (taking the boulder back on its page).
+TEST_F(LevelWalkthrough, UnderTheTallPineOnlyTheRiderPassesTheCone) {
+    ScriptPlayer player;
+    ASSERT_TRUE(player.Parse(R"(
+play level/01_to_the_boardwalk.txt
+tear 14             # the key on the gatepost
+put 11 426 550      # the plank, the wheel, the acorn and the fox as the walkthrough plays them
+turn 8 0
+tear 12
+turn 23 0
+tear 6
+turn 5 0
+put 12 587 444
+turn 37 0
+expect page 185
+turn 9 0            # the bird kept: the pebble slips off the sleeping elk
+turn 5 4
+turn 11 0
+expect page 210
+put 0 330 500       # the boulder rolls into the fence and smashes it
+turn 23 0
+expect page 233
+expect coll.19 1    # the crow's cone falls, right above the pebble
+put 14 200 330      # the key, right beside the falling cone
+turn 2 0
+expect coll.13 5    # the tin bird met the cone and is gone,
+expect back.29 1    # tumbling down
+expect coll.19 1    # and the cone falls on
+turn 3 0
+key D               # hit by the pine cone at page 239
+expect charState 1
+expect lastStop 4
+key D
+key D
+expect forwardLock 1
+expect notice.3 1
+back 56
+expect page 185
+put 2 658 476       # the bird just above the muzzle
+turn 1 0
+expect coll.1 2     # the elk wakes
+turn 10 0
+turn 5 3
+turn 9 5
+expect page 210
+click 330 500       # the boulder taken back on its own page, or it would throw the rider off
+expect item.0 5
+turn 3 5
+turn 5 9            # over the fence
+turn 7 5
+turn 20 5           # under the tall pine and past it, riding
+expect page 245
+)",
+                             PEBBLEFROST_SOURCE_DIR "/tests/scripts/pine_cone"))
+        << player.error;
+    player.wantPicture = [](int) { return false; };
+    EXPECT_TRUE(player.Run()) << player.error;
+}
+
 // The page number stays readable on every page of the walkthrough: on every 25th frame of the
 // level (the cursor away from it), the ink of each digit shows in the picture as the digit strip
 // paints it, not hidden under a piece, the hero or the scenery.

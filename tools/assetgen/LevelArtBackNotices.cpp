@@ -294,9 +294,9 @@ constexpr StopCard kStopCards[] = {
     {"pine_cone", "Bonk! Hit by a pine cone",
      "The crow dropped a frozen pine cone on the pebble. Whoever walks under the tall pine gets "
      "hit.",
-     "A rider sitting high passes safely under the cone; or something in the air could catch it.",
-     "Ride the elk past the tall pine, or put the key down in the cone's way: it becomes a tin "
-     "bird that catches it."},
+     "Only a rider sitting high passes under the cone: nothing put in its way stops it falling.",
+     "Turn back until the elk sleeps ahead of the pebble, wake it with the windmill's bird and "
+     "ride it past the tall pine."},
     {"pit", "Down through the boardwalk",
      "One plank of the boardwalk is missing, and the pebble fell through the gap. Something could "
      "cover it.",
@@ -343,9 +343,8 @@ constexpr StopCard kStopCards[] = {
     {"tin_bird", "Knocked over by the tin bird",
      "The wind-up tin bird flew into the pebble. It is meant to catch things in the air, not to "
      "meet the pebble.",
-     "Put the key down where a snowball or a pine cone will fly, not where the pebble walks.",
-     "Put the key down high up, in the path of the imp's snowball or under the crow's cone, ahead "
-     "of the pebble."},
+     "Put the key down where the imp's snowball will fly, not where the pebble walks.",
+     "Put the key down high up in the path of the imp's snowball, well ahead of the pebble."},
     {"falling_piece", "Hit by a falling piece",
      "A piece you put down fell, or tipped over, onto the pebble.",
      "Pieces put down in the air fall straight down, and heavy ones can tip over: put them down "
