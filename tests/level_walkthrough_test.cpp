@@ -195,6 +195,46 @@ expect page 245
     EXPECT_TRUE(player.Run()) << player.error;
 }
 
+// What lands on the sleeping elk's muzzle, put down where the walkthrough puts the bird (page 185):
+// only the bird, the one that sings, wakes it, as the fence's nearer hint says. A fruit or the
+// acorn lands and the elk sleeps on; the boulder rolls into it and knocks it out for good.
+struct MuzzleLanding {
+    const char* piece;
+    int item;
+    int elkState;   // coll.1 a turn later: 1 asleep, 2 waking, 5 knocked out
+    int knockedOut; // back.2, the elk bowled over: 1 shown, 2 hidden
+};
+constexpr MuzzleLanding kMuzzleLandings[] = {
+    {"bird", 2, 2, 2}, {"acorn", 6, 1, 2},   {"apple", 1, 1, 2},
+    {"pear", 3, 1, 2}, {"boulder", 0, 5, 1},
+};
+
+TEST_F(LevelWalkthrough, OnlyTheSingingBirdOnTheMuzzleWakesTheElk) {
+    for (const MuzzleLanding& row : kMuzzleLandings) {
+        ScriptPlayer player;
+        const std::string n = std::to_string(row.item);
+        ASSERT_TRUE(player.Parse(R"(
+play level/01_to_the_boardwalk.txt
+put 11 426 550
+turn 8 0
+tear 12
+turn 23 0
+tear 6
+turn 5 0
+put 12 587 444
+turn 37 0
+expect page 185
+put )" + n + R"( 658 476
+turn 2 0
+expect coll.1 )" + std::to_string(row.elkState) +
+                                     "\nexpect back.2 " + std::to_string(row.knockedOut) + "\n",
+                                 PEBBLEFROST_SOURCE_DIR "/tests/scripts/muzzle"))
+            << row.piece << ": " << player.error;
+        player.wantPicture = [](int) { return false; };
+        EXPECT_TRUE(player.Run()) << row.piece << ": " << player.error;
+    }
+}
+
 // The page number stays readable on every page of the walkthrough: on every 25th frame of the
 // level (the cursor away from it), the ink of each digit shows in the picture as the digit strip
 // paints it, not hidden under a piece, the hero or the scenery.

@@ -280,8 +280,8 @@ constexpr StopCard kStopCards[] = {
     {"fence", "The fence was too high",
      "A pebble cannot climb a fence. Turn back: someone big, asleep a little way back, could carry "
      "you over it.",
-     "Only an awake elk carries the pebble: something landing on its muzzle wakes it. Wake it "
-     "before the pebble reaches it.",
+     "Only an awake elk carries the pebble. A bird that sings, landing on its muzzle, would wake "
+     "it before the pebble gets there.",
      "Turn back until the elk sleeps ahead of the pebble, then put the windmill's little bird down "
      "just above its muzzle, by the elk sign."},
     {"snowball", "Bonk! Hit by a snowball",
