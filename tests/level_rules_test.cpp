@@ -350,6 +350,25 @@ TEST_F(LevelRulesTest, BagLossWithTheFirstTenSlotsEmptyTakesNothing) {
     EXPECT_EQ(bag.count, 1);
 }
 
+// The fox's card tells the player it grabs from the bag's first two pages: whatever the draw, the
+// tenth piece can be taken and the eleventh never.
+TEST_F(LevelRulesTest, BagLossReachesTheTenthSlotAndNeverTheEleventh) {
+    Walker(Box(100, 100));
+    Coll(14, 1, Box(105, 105));
+    for (unsigned seed = 1; seed <= 40; ++seed) {
+        bag.count = 0;
+        Store(9, 3);
+        Store(10, 4);
+        L.flags.bagLossDone = 0;
+        L.headIndex = 0;
+        std::srand(seed);
+        stage.Interact();
+        EXPECT_EQ(bag.slots[9].occupied, 0) << "seed " << seed;
+        EXPECT_EQ(bag.slots[10].occupied, 1) << "seed " << seed;
+        EXPECT_EQ(L.values.bagLossItem, 3) << "seed " << seed;
+    }
+}
+
 TEST_F(LevelRulesTest, BagLossTakesTheItemOutProperlyAndOnlyOnce) {
     Store(3, 6);
     Walker(Box(100, 100));

@@ -191,8 +191,9 @@ void DrawFoxNote(GenContext& ctx, const std::string& file, const std::string& na
     DrawText(cr, FontFace::SerifBold, size, headLeft, 44 + size + 2, second, palette::Rust);
     InkCurve(cr, {left, 78}, {left + 70, 82}, {left + 140, 75}, {left + width, 79}, 1.5, rng,
              palette::Rust, 0.8);
-    const char* text = "Turn back and stop the fox before it meets the pebble, or let it take a "
-                       "piece you can spare.";
+    // Why that piece: the fox grabs blindly, but only as deep as the bag's first two pages.
+    const char* text = "It grabs one piece at random from your bag's first two pages. Turn back "
+                       "and stop the fox first.";
     double textSize = 14;
     while (WrapLines(cr, FontFace::Serif, textSize, text, width).size() > 3 && textSize > 11)
         textSize -= 0.5;
