@@ -98,6 +98,34 @@ TEST_F(StopCardTest, HintsGrowWithTheAttemptsAtTheStopMetLast) {
     EXPECT_EQ(L.notices.hintLevel, 0);
 }
 
+// At the fence, once the boulder has knocked the elk out, the strip saying so shows from the
+// first time on, in place of the fence's hints about waking it; other stops keep their own.
+TEST_F(StopCardTest, TheFenceTellsThatTheElkWasKnockedOut) {
+    struct Row {
+        int32_t stop, attempts, c1Used, hint;
+    };
+    const Row rows[] = {
+        {StopFence, 1, 190, kHintElkKnockedOut},
+        {StopFence, 3, 190, kHintElkKnockedOut},
+        {StopFence, 1, kNoStamp, 0},
+        {StopFence, 3, kNoStamp, 3},
+        {StopPineCone, 1, 190, 0},
+        {StopPit, 2, 190, 2},
+    };
+    for (const Row& row : rows) {
+        L.stops.last = row.stop;
+        L.stops.attempts[row.stop] = row.attempts;
+        L.stamps.c1Used = row.c1Used;
+        Lock(true);
+        stage.UpdateNotices();
+        EXPECT_EQ(L.notices.hintLevel, row.hint)
+            << kStopNames[row.stop] << ", " << row.attempts << " attempts, c1Used " << row.c1Used;
+        Lock(false);
+        stage.UpdateNotices();
+        EXPECT_EQ(L.notices.hintLevel, 0) << "shown while the pages can turn";
+    }
+}
+
 TEST_F(StopCardTest, TheFoxCardNamesTheTakenPieceForFifteenPagesWhenNothingElseShows) {
     CCommon& common = CCommon::Instance();
     EXPECT_STREQ(kItemNames[7], "balloon");
@@ -234,6 +262,7 @@ TEST_F(StopCardTest, EachStoppingRuleNamesItsStopAndCountsTheAttempt) {
         EXPECT_TRUE(std::filesystem::is_regular_file(std::string("Data/image/Support/fox_took_") +
                                                      item + ".png"))
             << item;
+    EXPECT_TRUE(std::filesystem::is_regular_file("Data/image/Support/hint_fence_elk_out.png"));
 }
 
 // Where the cards and the page number are drawn, read from the draw record.
@@ -251,9 +280,11 @@ class StopCardRenderTest : public StopCardTest {
             stage.foxCards[i] = &fox[i];
         stage.pageDigits = &digits;
         stage.pageSlip = &slip;
+        stage.elkKnockedOutHint = &elkOut;
     }
     // Stand-ins for the pictures: only their addresses are compared.
-    Texture cards[kStopKinds], hints[kStopKinds][2], fox[InventoryBag::kItems], digits, slip;
+    Texture cards[kStopKinds], hints[kStopKinds][2], fox[InventoryBag::kItems], digits, slip,
+        elkOut;
     std::vector<headless::DrawRecord> DrawsOf(const Texture* t) {
         headless::RecordDraws(true);
         stage.Render();
@@ -273,6 +304,7 @@ class StopCardRenderTest : public StopCardTest {
             t = nullptr;
         stage.pageDigits = nullptr;
         stage.pageSlip = nullptr;
+        stage.elkKnockedOutHint = nullptr;
         StopCardTest::TearDown();
     }
 };
@@ -292,6 +324,16 @@ TEST_F(StopCardRenderTest, CardsAtTheNoticePlaceTheHintUnderItThePageNumberAtThe
     EXPECT_EQ(hint[0].x, 100);
     EXPECT_EQ(hint[0].y, 365);
     EXPECT_TRUE(DrawsOf(stage.stopHints[StopTroll][0]).empty());
+    EXPECT_TRUE(DrawsOf(stage.elkKnockedOutHint).empty());
+    L.stops.last = StopFence;
+    L.notices.hintLevel = kHintElkKnockedOut;
+    auto elkOut = DrawsOf(stage.elkKnockedOutHint);
+    ASSERT_EQ(elkOut.size(), 1u);
+    EXPECT_EQ(elkOut[0].x, 100);
+    EXPECT_EQ(elkOut[0].y, 365);
+    EXPECT_TRUE(DrawsOf(stage.stopHints[StopFence][1]).empty());
+    L.stops.last = StopTroll;
+    L.notices.hintLevel = 3;
 
     L.notices.foxTook = 12;
     auto fox = DrawsOf(stage.foxCards[12]);
@@ -422,6 +464,38 @@ expect forwardLock 1
 expect notice.2 1
 expect lastStop 2
 expect stopCard 0
+expect hintLevel 0
+)"},
+    // The boulder put down on the sleeping elk's far end knocks it out and rolls off the page
+    // before the fence comes: the pebble walks past the elk to the fence, where the fence's card
+    // (the gameover notice needs the elk) and a strip saying that the elk was knocked out show,
+    // from the first time on.
+    {"TheFenceWithTheElkKnockedOut", R"(
+play level/01_to_the_boardwalk.txt
+put 11 426 550
+turn 8 0
+tear 12
+turn 23 0
+tear 6
+turn 5 0
+put 12 587 444
+turn 22 0
+expect page 170
+put 0 760 480
+turn 12 0
+expect coll.1 5
+expect back.2 1
+turn 35 0
+turn 1 1
+key D
+key D
+key D
+expect forwardLock 1
+expect lastStop 2
+expect stopCard 2
+expect hintLevel 4
+back 3
+expect hintLevel 0
 )"},
 };
 

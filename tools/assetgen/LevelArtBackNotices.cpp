@@ -353,6 +353,11 @@ constexpr StopCard kStopCards[] = {
      "Put pieces down ahead of the pebble or where they belong, never right above it."},
 };
 
+// The fence met after the boulder knocked the sleeping elk out: this strip replaces the fence's
+// own hints, which talk about waking the elk, from the first time on.
+constexpr const char* kElkKnockedOutHint =
+    "The boulder knocked the elk out, so it cannot carry you: turn back to before it hit the elk.";
+
 // The fifteen items by the names the fox cards use (fox_took_<name>.png), in item order.
 constexpr const char* kItemNames[kBagItemCount] = {"boulder",  "apple", "bird",    "pear",  "plum",
                                                    "lantern",  "acorn", "balloon", "lemon", "sun",
@@ -486,6 +491,7 @@ void GenerateNotices(GenContext& ctx) {
         DrawHint(ctx, base + "hint_" + card.name + "_2.png", card.nearer, false);
         DrawHint(ctx, base + "hint_" + card.name + "_3.png", card.nearest, true);
     }
+    DrawHint(ctx, "image/Support/hint_fence_elk_out.png", kElkKnockedOutHint, true);
     for (int item = 0; item < kBagItemCount; ++item)
         DrawFoxNote(ctx, std::string("image/Support/fox_took_") + kItemNames[item] + ".png",
                     kItemNames[item], item);

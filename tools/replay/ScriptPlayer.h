@@ -25,9 +25,9 @@
 // introDone and titlePhase (the title's own values), pageNotice (1 while the page notice is
 // drawn), smoke, endingStarted (1 once the closing sequence has begun), quit (1 once the game
 // has asked to end), stopCard (the kind of stop whose own card shows, 0 none), lastStop (the
-// stop met last), hintLevel (2 or 3 while a nearer hint shows, else 0), foxTook (the item whose
-// theft card shows, -1 none).
-// Keys: Escape Return F2 W I A S D Space Left Right Up Down Minus Plus M.
+// stop met last), hintLevel (2 or 3 while a nearer hint shows, 4 for the knocked-out elk's at the
+// fence, else 0), foxTook (the item whose theft card shows, -1 none). Keys: Escape Return F2 W I A
+// S D Space Left Right Up Down Minus Plus M.
 #include <cstdint>
 #include <functional>
 #include <string>

@@ -27,6 +27,9 @@
 // The names in the cards' file names: stop_<stop>.png, hint_<stop>_2.png and _3.png under
 // Data/image/Support, and fox_took_<item>.png for the fifteen items.
 extern const char* const kStopNames[kStopKinds];
+// The hint level that shows, at the fence, that the boulder knocked the elk out (in place of the
+// fence's own hints, which tell how to wake it), from the first time on.
+constexpr int32_t kHintElkKnockedOut = 4;
 extern const char* const kItemNames[InventoryBag::kItems];
 
 class CStage_One : public CStage {
@@ -126,6 +129,7 @@ class CStage_One : public CStage {
     Texture* warning = nullptr;
     Texture* stopCards[kStopKinds] = {};    // one card for each kind of stop
     Texture* stopHints[kStopKinds][2] = {}; // its nearer hints, second and third attempt
+    Texture* elkKnockedOutHint = nullptr;
     Texture* foxCards[InventoryBag::kItems] = {};
     Texture* pageDigits = nullptr;
     Texture* pageSlip = nullptr;    // the paper the page number is printed on

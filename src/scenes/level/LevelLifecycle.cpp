@@ -286,6 +286,7 @@ void CStage_One::Init() {
         LoadTexture((support + "hint_" + name + "_2.png").c_str(), stopHints[k][0]);
         LoadTexture((support + "hint_" + name + "_3.png").c_str(), stopHints[k][1]);
     }
+    LoadTexture((support + "hint_fence_elk_out.png").c_str(), elkKnockedOutHint);
     for (int i = 0; i < InventoryBag::kItems; ++i)
         LoadTexture((support + "fox_took_" + kItemNames[i] + ".png").c_str(), foxCards[i]);
     LoadTexture("Data/image/Support/page_digits.png", pageDigits);
@@ -321,9 +322,9 @@ void CStage_One::Release() {
             ReleaseTexture(t);
     for (Texture*& t : foxCards)
         ReleaseTexture(t);
-    Texture** rest[] = {&warning,    &escMenu,    &escQuit,    &escMain,
-                        &escResume,  &escQuitLit, &escMainLit, &escResumeLit,
-                        &pageDigits, &pageSlip,   &volumeCards};
+    Texture** rest[] = {&warning,    &escMenu,    &escQuit,     &escMain,
+                        &escResume,  &escQuitLit, &escMainLit,  &escResumeLit,
+                        &pageDigits, &pageSlip,   &volumeCards, &elkKnockedOutHint};
     for (Texture** t : rest)
         ReleaseTexture(*t);
 }

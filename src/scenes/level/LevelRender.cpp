@@ -324,6 +324,7 @@ void CStage_One::Render() {
     const int32_t stop = lv.stops.last;
     if (n.hintLevel >= 2 && n.hintLevel <= 3 && stop > StopNone && stop < kStopKinds)
         DrawBook(stopHints[stop][n.hintLevel - 2], kHintPos);
+    if (n.hintLevel == kHintElkKnockedOut) DrawBook(elkKnockedOutHint, kHintPos);
 
     if (common.pageTurned == 1 && (common.page == 0 || common.forwardLock)) // 31
         DrawBook(common.notPage, kPageNoticePos);

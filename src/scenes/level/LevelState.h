@@ -331,8 +331,9 @@ struct Notices {
     uint8_t armGameover1 = 0, armGameover2 = 0, armGameover3 = 0;
     uint8_t showGameover1 = 0, showGameover2 = 0, showGameover3 = 0, showWarning = 0;
     // Our own cards, chosen every frame from the state: the stop's card while the pages are
-    // locked and no gameover notice shows, its nearer hint from the second attempt on (2 or 3),
-    // and the card naming what the fox took (-1 none).
+    // locked and no gameover notice shows, its nearer hint from the second attempt on (2 or 3;
+    // 4 at the fence with the elk knocked out, from the first), and the card naming what the
+    // fox took (-1 none).
     int32_t stopCard = StopNone;
     int32_t hintLevel = 0;
     int32_t foxTook = -1;

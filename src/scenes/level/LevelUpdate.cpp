@@ -353,6 +353,9 @@ void CStage_One::UpdateNotices() {
     notices.stopCard = locked && known && !gameoverShown ? stop : StopNone;
     const int32_t tries = known ? level.stops.attempts[stop] : 0;
     notices.hintLevel = locked && known && tries >= 2 ? std::min(tries, kNearestHint) : 0;
+    // Waking the elk is no help once the boulder has knocked it out: the fence says so at once.
+    if (locked && stop == StopFence && level.stamps.c1Used != kNoStamp)
+        notices.hintLevel = kHintElkKnockedOut;
 
     // After a theft, for a few pages: which piece the fox took.
     const int32_t taken = level.values.bagLossItem;
