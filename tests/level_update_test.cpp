@@ -508,6 +508,55 @@ TEST_F(LevelUpdateTest, HelpTabAnswersOnlyWhilePagesStandAndTheOpenPanelClosesTh
     EXPECT_EQ(Bag().open, 0);
 }
 
+// One click on the open help panel closes it, whatever else the click might reach: a release the
+// game never asked about (the button is asked only where a click does something), a piece carried
+// to be put down, a piece lying under the panel that could be torn out.
+TEST_F(LevelUpdateTest, OneClickOnTheOpenHelpPanelClosesIt) {
+    constexpr POINT kPanel{200, 100};
+    constexpr int kPiece = 6;
+    enum Under { Nothing, AnUnseenRelease, ACarriedPiece, ATearablePiece };
+    for (Under under : {Nothing, AnUnseenRelease, ACarriedPiece, ATearablePiece}) {
+        SCOPED_TRACE(under);
+        InventoryBag& bag = Bag();
+        TearObj& piece = bag.items[kPiece];
+        Common().autoFlip = 0;
+        Common().helpStep = 3;
+        Common().helpOffset = 25;
+        Hover(kPanel.x, kPanel.y);
+        stage.Update(); // the open panel's click area
+        if (under == AnUnseenRelease) buttonWasDown = 1;
+        if (under == ACarriedPiece) {
+            piece.state = ItemCarried;
+            bag.takenSlot = 0;
+            bag.slots[0].item = kPiece;
+            bag.slots[0].occupied = 1;
+            bag.count = 1;
+        }
+        if (under == ATearablePiece) {
+            piece.state = ItemVisible;
+            piece.x = kPanel.x - 30;
+            piece.y = kPanel.y - 30;
+        }
+        headless::PressMouse(kPanel.x, kPanel.y);
+        stage.Update();
+        EXPECT_EQ(Common().helpStep, 4);
+        if (under == ACarriedPiece) {
+            EXPECT_EQ(piece.state, ItemCarried);
+        }
+        if (under == ATearablePiece) {
+            EXPECT_EQ(piece.state, ItemVisible);
+            EXPECT_EQ(bag.tearingObj[kPiece].playing, 0);
+        }
+        headless::ReleaseMouse(kPanel.x, kPanel.y);
+        EndInputFrame();
+        piece.state = ItemLoose;
+        bag.slots[0].item = -1;
+        bag.slots[0].occupied = 0;
+        bag.count = 0;
+        Common().helpStep = 0;
+    }
+}
+
 // ---- Notices ----
 
 TEST_F(LevelUpdateTest, GameoverNoticesRiseWhileLostAndFallWhenTheirObjectIsBack) {

@@ -74,6 +74,36 @@ TEST_F(InputTest, ATapBetweenTwoFramesCountsOnceAndOnlyInItsFrame) {
     }
 }
 
+// The game asks for the button and the keys only where a press would do something, so a release
+// can go unasked and the memory still hold "down". A press the window reported in this frame is a
+// press all the same: the first asker gets it, a second asker in the frame a held button.
+TEST_F(InputTest, AReportedPressCountsEvenWhenTheReleaseWentUnasked) {
+    headless::SetLeftButton(false);
+    EndInputFrame();
+    headless::PressMouse(5, 5);
+    ASSERT_EQ(Button(), KeyPressed);
+    headless::ReleaseMouse(5, 5); // nobody asks while it is up
+    EndInputFrame();
+    headless::PressMouse(200, 100);
+    EXPECT_EQ(Button(), KeyPressed);
+    EXPECT_EQ(Button(), KeyHeld);
+    headless::ReleaseMouse(200, 100);
+    EndInputFrame();
+
+    headless::SetKey(DIK_D, true);
+    ASSERT_EQ(Key(DIK_D), KeyPressed);
+    headless::SetKey(DIK_D, false);
+    EndInputFrame();
+    headless::SetKey(DIK_D, true);
+    platform::LatchScancode(7); // the real backend's key-down event for D
+    EXPECT_EQ(Key(DIK_D), KeyPressed);
+    EXPECT_EQ(Key(DIK_D), KeyHeld);
+    headless::SetKey(DIK_D, false);
+    WindowMessage msg;
+    while (PeekWindowMessage(msg)) { // the presses' messages are not this test's business
+    }
+}
+
 TEST_F(InputTest, LeftButtonHasTheSameEdges) {
     EXPECT_EQ(Button(), KeyUp);
     headless::PressMouse(12, 34);

@@ -130,6 +130,7 @@ void SetPadAxis(int pad, int axis, int value) {
 void PressMouse(int x, int y) {
     MoveMouse(x, y);
     SetLeftButton(true);
+    LatchLeftButtonDown(); // as the window's button-down message does
     PostWindowMessage(WindowMessage{MessageType::LButtonDown, x, y});
 }
 

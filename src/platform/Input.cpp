@@ -136,7 +136,10 @@ bool TakeLatch(uint8_t& latch) {
     return was;
 }
 
-// Answers from the current and the remembered state, then remembers the current one.
+// Answers from the current and the remembered state, then remembers the current one. Callers
+// answer a latched press (a down message of this frame) as pressed whatever the memory holds:
+// the game asks only where a press would do something, so a release can go unseen and the
+// memory still say "down" when the key or button comes down again.
 int Edge(int32_t& down, int32_t& wasDown, bool isDown) {
     down = isDown ? 1 : 0;
     int answer = down ? (wasDown ? KeyHeld : KeyPressed) : (wasDown ? KeyReleased : KeyUp);
@@ -181,7 +184,8 @@ int InputKeyboard::CheckKey(int code) {
     if (!device || code < 0 || code > 255) return KeyUp;
     ReadKeyboard(keys);
     const bool latched = TakeLatch(keyLatch[code]);
-    return Edge(keyDown[code], keyWasDown[code], (keys[code] & 0x80) != 0 || latched);
+    const int answer = Edge(keyDown[code], keyWasDown[code], (keys[code] & 0x80) != 0 || latched);
+    return latched ? KeyPressed : answer;
 }
 
 InputMouse& InputMouse::Instance() {
@@ -211,10 +215,12 @@ int InputMouse::CheckLeftButton() {
         mouseState.x = x;
         mouseState.y = y;
     }
-    left = left || buttonLatch || platform::PadButtonDown();
+    const bool latched = buttonLatch;
+    left = left || latched || platform::PadButtonDown();
     buttonLatch = false;
     mouseState.buttons[0] = left ? 0x80 : 0;
-    return Edge(buttonDown, buttonWasDown, (mouseState.buttons[0] & 0x80) != 0);
+    const int answer = Edge(buttonDown, buttonWasDown, (mouseState.buttons[0] & 0x80) != 0);
+    return latched ? KeyPressed : answer;
 }
 
 void LatchKeyDown(int code) {

@@ -58,7 +58,10 @@ void InventoryBag::Take(int i, bool withTearing) {
 
 void InventoryBag::HandleInput() {
     CCommon& common = CCommon::Instance();
-    const bool canTouch = common.autoFlip == 0 && common.forwardLock == 0 && overBag == 0;
+    // A click on the help reminder is its own, not the piece's under it.
+    const bool helpsClick = common.HelpTakesClick();
+    const bool canTouch =
+        common.autoFlip == 0 && common.forwardLock == 0 && overBag == 0 && !helpsClick;
     const bool wasCarrying = Carrying();
     const int32_t countBefore = count;
     const int16_t bagPageBefore = bagPage;
@@ -87,7 +90,7 @@ void InventoryBag::HandleInput() {
             break;
         }
         case ItemCarried:
-            if (Clicked()) {
+            if (!helpsClick && Clicked()) {
                 tearing.placePage = common.page;
                 item.x = cursorX - item.dw / 2;
                 item.y = cursorY - item.dh / 2;

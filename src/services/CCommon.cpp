@@ -190,6 +190,11 @@ void CCommon::HandleHelpClick() {
     }
 }
 
+bool CCommon::HelpTakesClick() const {
+    return autoFlip == 0 && (helpStep == 0 || helpStep == 3) &&
+           PtInRect(helpHitRect, POINT{cursorX, cursorY});
+}
+
 void CCommon::DrawBookBack() {
     Draw(bookBack, 29, 0);
 }

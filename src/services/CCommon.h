@@ -21,6 +21,9 @@ class CCommon {
     void ResetPlay();       // start-of-game values of the play flags
     void UpdateBook();      // page-turn and help panel animation (level and ending)
     void HandleHelpClick(); // opens or closes the help panel (level only)
+    // A click here is the help reminder's: on its tab while shut, on the panel while open, and
+    // only while it answers clicks (the pages standing still). Nothing under it takes the click.
+    bool HelpTakesClick() const;
 
     void DrawBookBack();
     void DrawBookFrame();
