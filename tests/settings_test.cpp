@@ -186,13 +186,18 @@ namespace {
 
 class VolumeCardTest : public ShippedLevelTest {
   protected:
-    // The volume card's rows drawn in one rendered frame.
+    // The volume card's rows drawn in one rendered frame; each drawn where it belongs, clear of
+    // the page's top edge and of the open bag (x 45-330).
     std::vector<int32_t> CardRows() {
         headless::RecordDraws(true);
         stage->Render();
         std::vector<int32_t> rows;
         for (const headless::DrawRecord& d : headless::DrawLog())
-            if (d.texture == stage->volumeCards) rows.push_back(d.source.top / 44);
+            if (d.texture == CCommon::Instance().volumeCards) {
+                rows.push_back(d.source.top / 44);
+                EXPECT_EQ(d.x, 345);
+                EXPECT_EQ(d.y, 36);
+            }
         headless::RecordDraws(false);
         return rows;
     }
@@ -202,7 +207,8 @@ class VolumeCardTest : public ShippedLevelTest {
 
 // The level shows the volume for 1.5 seconds after a volume key: its card, or "sound off".
 TEST_F(VolumeCardTest, TheLevelShowsTheVolumeBriefly) {
-    ASSERT_NE(stage->volumeCards, nullptr) << "Data/image/Support/volume.png is missing";
+    ASSERT_NE(CCommon::Instance().volumeCards, nullptr)
+        << "Data/image/Support/volume.png is missing";
     Settings::Current() = Settings{};
     EXPECT_TRUE(CardRows().empty());
     headless::TapKey(DIK_MINUS);

@@ -137,6 +137,34 @@ TEST_F(TitleTest, ReturnSkipsTheSplashLikeEscape) {
     EXPECT_EQ(Title()->menuAlpha, 255);
 }
 
+// The volume keys work on the title as in the level, and the title shows the same card for the
+// same moment and a half: in the splash and in the menu alike.
+TEST_F(TitleTest, TheTitleShowsTheVolumeCardAfterAVolumeKey) {
+    auto cardRow = [] {
+        headless::RecordDraws(true);
+        Title()->Render();
+        int32_t row = -1;
+        for (const headless::DrawRecord& d : headless::DrawLog())
+            if (d.texture == CCommon::Instance().volumeCards) row = d.source.top / 44;
+        headless::RecordDraws(false);
+        return row;
+    };
+    ASSERT_NE(CCommon::Instance().volumeCards, nullptr);
+    Frame();
+    EXPECT_EQ(cardRow(), -1);
+    headless::TapKey(DIK_MINUS);
+    Frame();
+    EXPECT_EQ(cardRow(), 9);
+    headless::AdvanceClock(1501);
+    EXPECT_EQ(cardRow(), -1);
+    TapKey(DIK_ESCAPE); // on to the menu
+    AdvanceAndFrame(1500);
+    ASSERT_EQ(Common().introDone, 1);
+    headless::TapKey(DIK_M);
+    Frame();
+    EXPECT_EQ(cardRow(), 11);
+}
+
 TEST_F(TitleTest, ReturnAndF2InTheMenuDoNothing) {
     OpenMenu();
     TapKey(DIK_RETURN);

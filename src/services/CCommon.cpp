@@ -1,7 +1,9 @@
 #include "services/CCommon.h"
 #include "app/SceneManager.h"
+#include "app/Settings.h"
 #include "platform/Input.h"
 #include "platform/Window.h"
+#include <algorithm>
 
 namespace {
 
@@ -13,6 +15,13 @@ const char* const kFrontOverPaths[3] = {"Data/image/Common/front1_2.png",
                                         "Data/image/Common/front3_2.png"};
 const char* const kTurnPaths[3] = {"Data/image/Common/next01.png", "Data/image/Common/next02.png",
                                    "Data/image/Common/next03.png"};
+
+// The volume card: 170 x 44, a row of the column per tenth of the volume, then "sound off". Clear
+// of the page's top edge and of the open bag, so that it reads beside a cursor at the top.
+constexpr int32_t kVolumeCardWidth = 170;
+constexpr int32_t kVolumeCardHeight = 44;
+constexpr int32_t kVolumeCardOff = 11;
+constexpr POINT kVolumeCardPos{345, 36};
 
 constexpr RECT kHelpTabHit{0, 36, 29, 136};     // the closed tab
 constexpr RECT kHelpPanelHit{29, 23, 345, 238}; // the open panel
@@ -79,6 +88,7 @@ void CCommon::LoadTheRest() {
         LoadTexture(kTurnPaths[i], turnFrames[i]);
     LoadTexture("Data/image/Common/help_p.png", helpPanel);
     LoadTexture("Data/image/Support/Not_page.png", notPage);
+    LoadTexture("Data/image/Support/volume.png", volumeCards);
     WindowHandle window = SceneManager::Instance().window;
     tearSound.OnCreate(window);
     tearSound.OpenOgg("Data/Sound/tear.ogg");
@@ -91,8 +101,8 @@ void CCommon::LoadTheRest() {
 }
 
 CCommon::~CCommon() {
-    Texture** singles[] = {&bookBack,   &bookFrame, &notPage,   &cursorRock,
-                           &cursorFist, &helpPanel, &cursorTear};
+    Texture** singles[] = {&bookBack,   &bookFrame, &notPage,    &cursorRock,
+                           &cursorFist, &helpPanel, &cursorTear, &volumeCards};
     for (Texture** slot : singles)
         ReleaseTexture(*slot);
     for (int i = 0; i < 3; ++i) {
@@ -193,6 +203,16 @@ void CCommon::HandleHelpClick() {
 bool CCommon::HelpTakesClick() const {
     return autoFlip == 0 && (helpStep == 0 || helpStep == 3) &&
            PtInRect(helpHitRect, POINT{cursorX, cursorY});
+}
+
+void CCommon::DrawVolumeCard() {
+    const VolumeCard& card = VolumeCard::Current();
+    if (!card.shown || GetTickCount() - card.tick > kVolumeCardMs) return;
+    const Settings& s = Settings::Current();
+    const int32_t row =
+        s.muted ? kVolumeCardOff : std::clamp(s.volume / Settings::kVolumeStep, 0, 10);
+    const RECT source{0, row * kVolumeCardHeight, kVolumeCardWidth, (row + 1) * kVolumeCardHeight};
+    Draw(volumeCards, kVolumeCardPos.x, kVolumeCardPos.y, &source);
 }
 
 void CCommon::DrawBookBack() {

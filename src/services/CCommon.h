@@ -31,6 +31,9 @@ class CCommon {
     void DrawPageFrontOver();
     void DrawTurnFrame();
     void DrawHelpPanel();
+    // For a moment after a volume key, in the title and the level: the volume (or that the sound
+    // is off) on a card near the top of the page.
+    void DrawVolumeCard();
     // Nothing while autoFlip is set; otherwise the fist while the button is held, else the rock.
     void DrawCursor();
 
@@ -49,6 +52,7 @@ class CCommon {
     Texture* cursorFist = nullptr;
     Texture* cursorTear = nullptr; // badge beside the cursor over a piece that can be torn now
     Texture* helpPanel = nullptr;
+    Texture* volumeCards = nullptr; // a column of cards: 0 % to 100 % in tens, then sound off
     RECT helpFrames[13];
 
     int32_t turnTrigger = 1;

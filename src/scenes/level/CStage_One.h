@@ -132,8 +132,7 @@ class CStage_One : public CStage {
     Texture* elkKnockedOutHint = nullptr;
     Texture* foxCards[InventoryBag::kItems] = {};
     Texture* pageDigits = nullptr;
-    Texture* pageSlip = nullptr;    // the paper the page number is printed on
-    Texture* volumeCards = nullptr; // a column of cards: 0 % to 100 % in tens, then sound off
+    Texture* pageSlip = nullptr; // the paper the page number is printed on
     Texture* escMenu = nullptr;
     Texture* escQuit = nullptr;
     Texture* escMain = nullptr;

@@ -291,7 +291,6 @@ void CStage_One::Init() {
         LoadTexture((support + "fox_took_" + kItemNames[i] + ".png").c_str(), foxCards[i]);
     LoadTexture("Data/image/Support/page_digits.png", pageDigits);
     LoadTexture("Data/image/Support/page_slip.png", pageSlip);
-    LoadTexture("Data/image/Support/volume.png", volumeCards);
     for (int i = 0; i < kSmokePictures; ++i) {
         const std::string path = "Data/image/One/Back_OBJ/smoke" + std::to_string(i + 1) + ".png";
         LoadTexture(path.c_str(), smoke[i]);
@@ -322,9 +321,9 @@ void CStage_One::Release() {
             ReleaseTexture(t);
     for (Texture*& t : foxCards)
         ReleaseTexture(t);
-    Texture** rest[] = {&warning,    &escMenu,    &escQuit,     &escMain,
-                        &escResume,  &escQuitLit, &escMainLit,  &escResumeLit,
-                        &pageDigits, &pageSlip,   &volumeCards, &elkKnockedOutHint};
+    Texture** rest[] = {&warning,    &escMenu,    &escQuit,          &escMain,
+                        &escResume,  &escQuitLit, &escMainLit,       &escResumeLit,
+                        &pageDigits, &pageSlip,   &elkKnockedOutHint};
     for (Texture** t : rest)
         ReleaseTexture(*t);
 }

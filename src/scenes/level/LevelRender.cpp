@@ -1,7 +1,6 @@
 // Render: the book's back sheet, the level's layers, the bag, the book's front layers, the pause
 // menu, the cursor. It only reads; later draws cover earlier ones, so the order is the layering.
 // The numbers in Render mark the 36 layers, bottom (1) to top (36).
-#include "app/Settings.h"
 #include "platform/Sound.h"
 #include "platform/Window.h"
 #include "scenes/level/CStage_One.h"
@@ -182,22 +181,6 @@ const RECT* FrameOf(const std::vector<RECT>& frames, int32_t frame) {
 
 // Draws background slot `slot` by its row of kBackDraws, or nothing when its state is not drawn
 // or its frame counter has left its strip.
-// For a moment after a volume key: the volume (or that the sound is off) on a card at the top.
-constexpr int32_t kVolumeCardWidth = 170;
-constexpr int32_t kVolumeCardHeight = 44;
-constexpr int32_t kVolumeCardOff = 11;
-constexpr POINT kVolumeCardPos{315, 14};
-
-void DrawVolumeCard(Texture* cards) {
-    const VolumeCard& card = VolumeCard::Current();
-    if (!card.shown || GetTickCount() - card.tick > kVolumeCardMs) return;
-    const Settings& s = Settings::Current();
-    const int32_t row =
-        s.muted ? kVolumeCardOff : std::clamp(s.volume / Settings::kVolumeStep, 0, 10);
-    const RECT source{0, row * kVolumeCardHeight, kVolumeCardWidth, (row + 1) * kVolumeCardHeight};
-    Draw(cards, kVolumeCardPos.x, kVolumeCardPos.y, &source, kBookScale, kBookScale);
-}
-
 void DrawBack(const CStage_One& stage, int slot, float sx = kLevelScale, uint8_t alpha = 255) {
     const BackDraw& d = kBackDraws[slot];
     const BackObj& b = stage.level.backs[slot];
@@ -358,6 +341,6 @@ void CStage_One::Render() {
         button(escQuit, escQuitLit, lv.pause.quitPos, rest.quitPos);
     }
 
-    DrawVolumeCard(volumeCards);
+    common.DrawVolumeCard();
     common.DrawCursor(); // 36: none while pages turn by themselves
 }

@@ -141,6 +141,7 @@ void CStage_Title::Render() {
         }
     }
 
+    common.DrawVolumeCard();
     common.DrawCursor();
     // The book's front layers cover the cursor where they overlap.
     common.DrawBookFrame();
