@@ -184,7 +184,9 @@ void HomeCottage(cairo_t* cr, double w, double h, int, Rng& rng) {
     // wreath on the door and smoke from the chimney.
     const double cx = w / 2, base = h - 4;
     GroundShadow(cr, cx, base, w * 0.48, 7);
-    Chimney(cr, cx + 36, 50, 110, 16, rng, true);
+    // The chimney stack is built up the outside of the left wall (its top is kHomeChimneyTop on
+    // the page while the closing smoke rises: the picture is drawn at 0.7 about its foot).
+    Chimney(cr, cx - 106, 108, base - 2, 16, rng, true);
     PathSmooth(cr,
                {{cx - 88, base},
                 {cx - 92, base - 70},
