@@ -540,7 +540,7 @@ void DrawClosedBook(GenContext& ctx, const Canvas& stone) {
     // over the cover's corner it would look dropped there by mistake).
     cairo_save(cr);
     cairo_translate(cr, 512, 388);
-    cairo_rotate(cr, 0.08);
+    // Pasted square to the pixels (a turned paste blends new colours into the picture).
     PathEllipse(cr, 56, 86, 50, 8);
     SetColour(cr, palette::Ink, 0.35);
     cairo_fill(cr);
