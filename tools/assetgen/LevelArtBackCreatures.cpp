@@ -273,7 +273,7 @@ void ImpHat(cairo_t* cr, double w, double h, int frame, Rng& rng) {
     const double side = std::min(w, 30.0);
     if (frame == 3) {
         GroundShadow(cr, w / 2, h - 3, side * 0.45, 2.5);
-        cairo_translate(cr, w / 2, h - 9);
+        cairo_translate(cr, w / 2, h - 10);
         cairo_rotate(cr, 0.15);
     } else {
         cairo_translate(cr, w / 2, side / 2);
