@@ -268,11 +268,11 @@ void ImpFlattened(cairo_t* cr, double w, double h, int frame, Rng& rng) {
 }
 
 void ImpHat(cairo_t* cr, double w, double h, int frame, Rng& rng) {
-    // Three frames spin through the air at the frame's top; the last lies in the snow at its
-    // bottom, where the lane is when the hat comes to rest.
+    // Three frames spin through the air at the frame's top; in the last it has come down at the
+    // frame's bottom, onto the boardwalk's handrail where it rests (drawn after the hat, the
+    // boardwalk would hide a hat lying on the lane behind it).
     const double side = std::min(w, 30.0);
     if (frame == 3) {
-        GroundShadow(cr, w / 2, h - 3, side * 0.45, 2.5);
         cairo_translate(cr, w / 2, h - 10);
         cairo_rotate(cr, 0.15);
     } else {

@@ -77,7 +77,7 @@ void PearTree(cairo_t* cr, double w, double h, int frame, Rng& rng) {
     // (frames 1-3) the bough springs up and shakes its snow off.
     KeepClear(cr, w, h, 68, 78, 17, 22);
     const TreeBox crown{6, 8, w - 6}; // the crown ends inside the frame on both sides
-    GroundShadow(cr, w * 0.6, h - 3, w * 0.35, 4);
+    GroundShadow(cr, w * 0.62, h - 3, w * 0.16, 3);
     std::vector<Pt> tips =
         BareTree(cr, {w * 0.62, h - 3}, h * 0.85, 0.8, rng, colour::Bark, 4, w * 0.05, &crown);
     cairo_restore(cr);
@@ -95,7 +95,9 @@ void PearTree(cairo_t* cr, double w, double h, int frame, Rng& rng) {
         Flakes(cr, 45, end - 10 + frame * 8, 40, 30 + frame * 6, 8 + 4 * frame, rng);
         if (frame >= 2) SnowMound(cr, 48, 88, h, h - 6 - frame, rng);
     }
-    SnowMound(cr, w * 0.45, w * 0.9, h, h - 7, rng);
+    // Only a little heap round the trunk's foot: the tree stands behind the boardwalk (drawn
+    // before it), and a wide mound would bury the deck up to the gap's edge.
+    SnowMound(cr, w * 0.62 - 11, w * 0.62 + 11, h, h - 5, rng);
 }
 
 void PlumTree(cairo_t* cr, double w, double h, int, Rng& rng) {
@@ -104,10 +106,11 @@ void PlumTree(cairo_t* cr, double w, double h, int, Rng& rng) {
     FruitTree(cr, w, h, rng, 0.95);
     cairo_restore(cr);
     InkCurve(cr, {70, 62}, {80, 64}, {88, 70}, {91, 76}, 1.2, rng, colour::Bark);
-    // The snowy garden: a low wall of snow and a little picket fence.
-    Fence(cr, 6, 40, h - 30, h - 2, rng, Lighter(palette::Wood, 0.2));
+    // The snowy garden: a low wall of snow and a little picket fence, from the trunk rightwards.
+    // The boardwalk runs on under the picture's left part, just right of its gap; drawn after
+    // the boardwalk, snow there would bury its deck beside the gap.
     Fence(cr, w - 38, w - 6, h - 28, h - 2, rng, Lighter(palette::Wood, 0.2));
-    SnowMound(cr, 0, w, h, h - 10, rng);
+    SnowMound(cr, 56, w, h, h - 10, rng);
 }
 
 void SquirrelLog(cairo_t* cr, double w, double h, int, Rng& rng) {
