@@ -1,6 +1,8 @@
 #include "EndingArt.h"
 
 #include "BagItems.h"
+#include "Canvas.h"
+#include "PieceOutline.h"
 #include "TitleArt.h"
 
 #include <cmath>
@@ -399,17 +401,28 @@ void DrawRoom(cairo_t* cr, Rng& rng) {
 }
 
 void DrawStonePiece(cairo_t* cr, Rng& rng) {
+    // The boulder is cut out close round its outline, like every piece in the bag: a square of
+    // paper round it would hang on the room's wall as a pale card.
+    constexpr int kCells = 4; // coverage cells to a picture pixel
+    const Rng paintFrom = rng;
+    Canvas coverage(kStoneW * kCells, kStoneH * kCells);
+    cairo_scale(coverage.cr, kCells, kCells);
+    Rng coverageRng = paintFrom;
+    PaintBagItem(coverage.cr, 0, 0, kStoneW, kStoneH, coverageRng);
+    Rng edgeRng(kStonePath + "#outline");
+    const std::vector<Pt> outline =
+        HuggingOutline(CoverageOf(coverage.surface, kCells, 40), 1.4, 1.2, edgeRng, 0.6);
     cairo_save(cr);
-    std::vector<Pt> outline = TornOutline(1.2, 1.2, kStoneW - 2.4, kStoneH - 2.4, rng, 1.0);
     cairo_new_path(cr);
     PathPolygon(cr, outline);
-    FillPaper(cr, rng, palette::Paper, 0.12);
+    FillPaper(cr, edgeRng, palette::Paper, 0.12);
     cairo_clip(cr);
-    PaintBagItem(cr, 0, 0, kStoneW, kStoneH, rng); // item 0: the boulder of the first page
+    Rng paintRng = paintFrom;
+    PaintBagItem(cr, 0, 0, kStoneW, kStoneH, paintRng); // item 0: the boulder of the first page
     cairo_reset_clip(cr);
     cairo_new_path(cr);
     PathPolygon(cr, outline);
-    InkOutline(cr, 0.55, rng, palette::Sepia, 0.45, 0.15);
+    InkOutline(cr, 0.55, edgeRng, palette::Sepia, 0.45, 0.15);
     cairo_new_path(cr);
     cairo_restore(cr);
 }

@@ -178,7 +178,14 @@ void LanternGlow(cairo_t*, double, double, int, Rng&);
 void LanternBurstUp(cairo_t*, double, double, int, Rng&);
 void SnowballBurst(cairo_t*, double, double, int, Rng&);
 void PlankFalling(cairo_t*, double, double, int, Rng&);
-// Closing smoke, step 1..8 of the sequence, filling a w x h box.
-void Smoke(cairo_t* cr, double w, double h, int step, Rng& rng);
+// Closing smoke, step 1..8 of the sequence, filling a w x h box; the first three puff up from
+// the home cottage's chimney, whose top lies at `chimney` in the box.
+void Smoke(cairo_t* cr, double w, double h, int step, Rng& rng, Pt chimney);
+
+// Where the top of the home cottage's chimney is on the page while the closing smoke rises
+// (screen pixels; the cottage stands at (422, 59) then). Its chimney is built up the outside of
+// its left wall so that the first, small puffs, drawn at fixed places left of the middle of the
+// page, come out of it.
+inline constexpr Pt kHomeChimneyTop{485, 364};
 
 } // namespace backart

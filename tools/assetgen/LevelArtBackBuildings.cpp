@@ -184,7 +184,9 @@ void HomeCottage(cairo_t* cr, double w, double h, int, Rng& rng) {
     // wreath on the door and smoke from the chimney.
     const double cx = w / 2, base = h - 4;
     GroundShadow(cr, cx, base, w * 0.48, 7);
-    Chimney(cr, cx + 36, 50, 110, 16, rng, true);
+    // The chimney stack is built up the outside of the left wall (its top is kHomeChimneyTop on
+    // the page while the closing smoke rises: the picture is drawn at 0.7 about its foot).
+    Chimney(cr, cx - 106, 108, base - 2, 16, rng, true);
     PathSmooth(cr,
                {{cx - 88, base},
                 {cx - 92, base - 70},
@@ -344,8 +346,9 @@ void HillCottage(cairo_t* cr, double w, double h, int frame, Rng& rng) {
 
 // The spire stands on a small hill of its own that fades out all round.
 void FarSpire(cairo_t* cr, double w, double h, int frame, Rng& rng) {
-    PaintFaded(cr, w, h, {.left = w * 0.3, .right = w * 0.3, .bottom = h * 0.12},
-               [&] { FarSpireUnfaded(cr, w, h, frame, rng); });
+    // No band of hill faded at the picture's sides: beside the hill cottage's hill and over the
+    // spruce drawn before it, that read as a pale patch in the sky.
+    FarSpireUnfaded(cr, w, h, frame, rng);
 }
 
 namespace {
@@ -392,8 +395,10 @@ void HillCottageUnfaded(cairo_t* cr, double w, double h, int, Rng& rng) {
 }
 
 void FarSpireUnfaded(cairo_t* cr, double w, double h, int, Rng& rng) {
-    const double cx = w / 2;
-    cairo_rectangle(cr, cx - 8, 50, 16, h - 58);
+    // The tower stands left in its picture: the spruce to its right is drawn before it and
+    // must not be covered by the far-away spire.
+    const double cx = w * 0.3, hilltop = h * 0.82;
+    cairo_rectangle(cr, cx - 8, 50, 16, hilltop + 4 - 50);
     Fill(cr, Blend(colour::Wall, palette::Sky, 0.3), rng, 0.7);
     PathPolygon(cr, {{cx - 10, 52}, {cx, 8}, {cx + 10, 52}});
     Fill(cr, Blend(palette::StoneDark, palette::Sky, 0.4), rng, 0.7);
@@ -405,7 +410,26 @@ void FarSpireUnfaded(cairo_t* cr, double w, double h, int, Rng& rng) {
     SetColour(cr, colour::Glow);
     cairo_fill(cr);
     SnowCap(cr, {{cx - 9, 50}, {cx + 9, 50}}, 2, rng);
-    FarHills(cr, w, h, h * 0.82, rng);
+    // The top of its own far hill round its foot, sloping away and fading out below.
+    cairo_push_group(cr);
+    PathSmooth(cr, {{1, h - 1},
+                    {cx - 10, hilltop + 5},
+                    {cx, hilltop},
+                    {cx + 9, hilltop + 5},
+                    {cx + 15, h - 1}});
+    SetColour(cr, Blend(colour::Snow, colour::SnowShade, 0.3));
+    cairo_fill_preserve(cr);
+    Wash(cr, palette::Sky, 0.3, rng, {.layers = 2, .jitter = 2, .edge = 0.6, .granulation = 0.1});
+    InkOutline(cr, 0.7, rng, palette::Water, 0.6);
+    cairo_new_path(cr);
+    cairo_pattern_t* hill = cairo_pop_group(cr);
+    cairo_pattern_t* fade = cairo_pattern_create_linear(0, hilltop + 6, 0, h - 1);
+    cairo_pattern_add_color_stop_rgba(fade, 0, 0, 0, 0, 1);
+    cairo_pattern_add_color_stop_rgba(fade, 1, 0, 0, 0, 0);
+    cairo_set_source(cr, hill);
+    cairo_mask(cr, fade);
+    cairo_pattern_destroy(fade);
+    cairo_pattern_destroy(hill);
 }
 
 } // namespace

@@ -238,13 +238,16 @@ void ImpArms(cairo_t* cr, double w, double h, int frame, Rng& rng) {
 }
 
 void ImpTumbling(cairo_t* cr, double w, double h, int frame, Rng& rng) {
-    // The barrow's nose digs into the snow and the imp goes head over heels.
-    GroundShadow(cr, w / 2, h - 6, w * 0.4, 5);
+    // The barrow's nose digs into the snow and the imp goes head over heels, far forward: it
+    // pushed its barrow from off the page's left edge, and it has to land where it is seen, under
+    // the hat flying off ahead of it (right of the hero, who stands at page x 100 to 190).
+    GroundShadow(cr, 120, h - 6, 70, 5);
+    if (frame == 3) GroundShadow(cr, 262, h - 6, 34, 4);
     Barrow(cr, 120, h - 8, 0.1 + frame * 0.12, 1.0, rng);
-    constexpr double spin[4] = {0.2, 1.2, 2.6, 3.6};
-    constexpr Pt at[4] = {{70, 90}, {104, 60}, {136, 76}, {150, 122}};
+    constexpr double spin[4] = {0.2, 1.4, 2.6, 3.6};
+    constexpr Pt at[4] = {{70, 90}, {150, 48}, {228, 72}, {262, 124}};
     ImpFigure(cr, at[frame].x, at[frame].y, spin[frame], Pi + 0.6, -0.6, false, frame >= 2, rng);
-    if (frame >= 2) Flakes(cr, 120, h - 50, 50, 40, 8 + frame * 3, rng);
+    if (frame >= 2) Flakes(cr, at[frame].x - 30, h - 50, 60, 40, 8 + frame * 3, rng);
     SnowMound(cr, 0, w, h, h - 8, rng);
 }
 
@@ -265,8 +268,17 @@ void ImpFlattened(cairo_t* cr, double w, double h, int frame, Rng& rng) {
 }
 
 void ImpHat(cairo_t* cr, double w, double h, int frame, Rng& rng) {
-    cairo_translate(cr, w / 2, h / 2);
-    cairo_rotate(cr, frame * Pi / 2);
+    // Three frames spin through the air at the frame's top; in the last it has come down at the
+    // frame's bottom, onto the boardwalk's handrail where it rests (drawn after the hat, the
+    // boardwalk would hide a hat lying on the lane behind it).
+    const double side = std::min(w, 30.0);
+    if (frame == 3) {
+        cairo_translate(cr, w / 2, h - 10);
+        cairo_rotate(cr, 0.15);
+    } else {
+        cairo_translate(cr, w / 2, side / 2);
+        cairo_rotate(cr, frame * Pi / 2);
+    }
     PathSmooth(cr, {{-10, 6}, {-8, -6}, {4, -10}, {11, 5}}, true);
     Fill(cr, ImpHatWool, rng, 0.9);
     InkLine(cr, {{-10, 5}, {11, 5}}, 2.4, rng, Lighter(ImpHatWool, 0.4));

@@ -152,16 +152,21 @@ void Puff(cairo_t* cr, double x, double y, double r, double alpha, Rng& rng) {
 
 } // namespace
 
-void Smoke(cairo_t* cr, double w, double h, int step, Rng& rng) {
-    // Steps 1-3 are puffs curling up from the chimney (bottom middle); 4-8 fill the page more
-    // and more with warm smoke and snow, the last one all paper.
+void Smoke(cairo_t* cr, double w, double h, int step, Rng& rng, Pt chimney) {
+    // Steps 1-3 are puffs curling up from the chimney and drifting right over the roof, more
+    // and bigger each step; 4-8 fill the page more and more with warm smoke and snow, the last
+    // one all paper.
     if (step <= 3) {
-        int puffs = 2 + 2 * step;
+        const int puffs = 2 + 2 * step;
+        const double rMin = 3.5 + step, rMax = std::min(6.0 + 5 * step, chimney.y * 0.4);
+        const double rise = chimney.y - rMax - 2; // the top puff stays inside the box
+        const double drift = std::min(rise * (0.6 + 0.3 * step), w - chimney.x - rMax - 2);
         for (int i = 0; i < puffs; ++i) {
             double t = double(i) / (puffs - 1);
-            double r = std::min(w, h) * (0.14 + 0.2 * t);
-            double x = w * (0.45 + 0.15 * std::sin(t * 4.5)), y = h - r * 0.8 - (h - 2 * r) * t;
-            Puff(cr, x, y, r, 0.9, rng);
+            double r = rMin + (rMax - rMin) * t;
+            double x = chimney.x + drift * t + std::sin(t * 5) * r * 0.3;
+            double y = chimney.y - r * 0.7 - (rise - r * 0.7) * std::sqrt(t);
+            Puff(cr, x, y, r, 0.9 - 0.25 * t, rng);
         }
         Flakes(cr, 0, 0, w, h, 2 + step * 2, rng);
         return;

@@ -77,7 +77,7 @@ void PearTree(cairo_t* cr, double w, double h, int frame, Rng& rng) {
     // (frames 1-3) the bough springs up and shakes its snow off.
     KeepClear(cr, w, h, 68, 78, 17, 22);
     const TreeBox crown{6, 8, w - 6}; // the crown ends inside the frame on both sides
-    GroundShadow(cr, w * 0.6, h - 3, w * 0.35, 4);
+    GroundShadow(cr, w * 0.62, h - 3, w * 0.16, 3);
     std::vector<Pt> tips =
         BareTree(cr, {w * 0.62, h - 3}, h * 0.85, 0.8, rng, colour::Bark, 4, w * 0.05, &crown);
     cairo_restore(cr);
@@ -95,7 +95,9 @@ void PearTree(cairo_t* cr, double w, double h, int frame, Rng& rng) {
         Flakes(cr, 45, end - 10 + frame * 8, 40, 30 + frame * 6, 8 + 4 * frame, rng);
         if (frame >= 2) SnowMound(cr, 48, 88, h, h - 6 - frame, rng);
     }
-    SnowMound(cr, w * 0.45, w * 0.9, h, h - 7, rng);
+    // Only a little heap round the trunk's foot: the tree stands behind the boardwalk (drawn
+    // before it), and a wide mound would bury the deck up to the gap's edge.
+    SnowMound(cr, w * 0.62 - 11, w * 0.62 + 11, h, h - 5, rng);
 }
 
 void PlumTree(cairo_t* cr, double w, double h, int, Rng& rng) {
@@ -104,10 +106,11 @@ void PlumTree(cairo_t* cr, double w, double h, int, Rng& rng) {
     FruitTree(cr, w, h, rng, 0.95);
     cairo_restore(cr);
     InkCurve(cr, {70, 62}, {80, 64}, {88, 70}, {91, 76}, 1.2, rng, colour::Bark);
-    // The snowy garden: a low wall of snow and a little picket fence.
-    Fence(cr, 6, 40, h - 30, h - 2, rng, Lighter(palette::Wood, 0.2));
+    // The snowy garden: a low wall of snow and a little picket fence, from the trunk rightwards.
+    // The boardwalk runs on under the picture's left part, just right of its gap; drawn after
+    // the boardwalk, snow there would bury its deck beside the gap.
     Fence(cr, w - 38, w - 6, h - 28, h - 2, rng, Lighter(palette::Wood, 0.2));
-    SnowMound(cr, 0, w, h, h - 10, rng);
+    SnowMound(cr, 56, w, h, h - 10, rng);
 }
 
 void SquirrelLog(cairo_t* cr, double w, double h, int, Rng& rng) {
@@ -253,43 +256,57 @@ void SnowShovel(cairo_t* cr, double w, double h, int, Rng& rng) {
 }
 
 void Boardwalk(cairo_t* cr, double w, double h, int, Rng& rng) {
-    // One section: the walking surface at y 20 (the ground line), posts down into the frozen
-    // ditch. Each section is a thing of its own, its planks and rail ending at its posts with
-    // rounded caps of snow, so sections laid side by side meet at a narrow joint and the
-    // missing one leaves a gap between two ends, not a cut through a band of planks.
-    cairo_rectangle(cr, 0, 30, w, h - 30); // the ditch runs on under the joints
-    SetColour(cr, colour::Ice, 0.9);
+    // One section: the walking surface at y 14, posts down into the frozen ditch. The book's
+    // page edges cover the picture from about y 21, so the deck is laid high enough to be seen
+    // whole under the hero's feet, its snow trodden thin so that its brown shows against the
+    // snow in the gap. Each section is a thing of its own, its planks and rail ending at its
+    // posts with rounded caps of snow and dark end grain, so sections laid side by side meet at a
+    // narrow joint and the missing one leaves a gap between two ends, not a cut through a band of
+    // planks.
+    constexpr double deck = 14, deckDepth = 7;
+    cairo_rectangle(cr, 0, deck + deckDepth, w, h - deck - deckDepth); // the ditch runs on under
+    SetColour(cr, colour::Ice, 0.9);                                   // the joints
     cairo_fill_preserve(cr);
     Wash(cr, palette::Water, 0.3, rng, {.layers = 2, .jitter = 1, .edge = 0.3, .granulation = 0});
     cairo_new_path(cr);
-    InkLine(cr, {{4, 35}, {18, 34}}, 0.8, rng, {1, 1, 1}, 0.9);
-    InkLine(cr, {{26, 37}, {40, 36.5}}, 0.8, rng, {1, 1, 1}, 0.9);
+    InkLine(cr, {{4, 30}, {18, 29}}, 0.8, rng, {1, 1, 1}, 0.9);
+    InkLine(cr, {{26, 32}, {40, 31.5}}, 0.8, rng, {1, 1, 1}, 0.9);
     for (double x : {8.0, w - 9}) {
-        PathRoundedRect(cr, x - 2.5, 20, 5, h - 20, 1);
+        PathRoundedRect(cr, x - 2.5, deck, 5, h - deck, 1);
         Fill(cr, Darker(palette::Wood, 0.2), rng, 0.8);
     }
     // The handrail on the far side, between this section's own posts.
     const double left = 1.2, right = w - 1.2;
-    PathRoundedRect(cr, left, 5, right - left, 3, 1);
+    PathRoundedRect(cr, left, 3, right - left, 3, 1);
     Fill(cr, Darker(palette::Wood, 0.1), rng, 0.8);
-    PathRoundedRect(cr, left, 12.5, right - left, 2, 1);
+    PathRoundedRect(cr, left, 9, right - left, 2, 1);
     Fill(cr, Darker(palette::Wood, 0.1), rng, 0.7);
     for (double x : {left + 1.8, right - 1.8}) {
-        PathRoundedRect(cr, x - 1.8, 3, 3.6, 18, 1);
+        PathRoundedRect(cr, x - 1.8, 1.5, 3.6, deck - 0.5, 1);
         Fill(cr, Darker(palette::Wood, 0.25), rng, 0.8);
     }
     std::vector<Pt> rail;
     for (int i = 0; i <= 6; ++i)
-        rail.push_back({left + 1.5 + (right - left - 3) * i / 6.0, 4.5});
-    SnowCap(cr, rail, 1.6, rng);
-    PathRoundedRect(cr, left, 20, right - left, 6, 1.5);
+        rail.push_back({left + 1.5 + (right - left - 3) * i / 6.0, 2.5});
+    SnowCap(cr, rail, 1.4, rng);
+    // The deck's shadow on the ditch, then the deck with the dark end grain of its planks.
+    PathRoundedRect(cr, left + 1, deck + deckDepth - 1, right - left - 2, 3, 1.5);
+    SetColour(cr, Darker(palette::Wood, 0.6), 0.55);
+    cairo_fill(cr);
+    PathRoundedRect(cr, left, deck, right - left, deckDepth, 1.5);
     Fill(cr, palette::Wood, rng, 0.9);
+    for (double x : {left + 0.6, right - 2.2}) {
+        PathRoundedRect(cr, x, deck + 1, 1.6, deckDepth - 1.5, 0.6);
+        SetColour(cr, Darker(palette::Wood, 0.55));
+        cairo_fill(cr);
+    }
     for (double x : {11.0, 22.5, 34.0})
-        InkLine(cr, {{x, 20.5}, {x, 25.5}}, 0.6, rng, Darker(palette::Wood, 0.5));
+        InkLine(cr, {{x, deck + 0.5}, {x, deck + deckDepth - 0.5}}, 0.6, rng,
+                Darker(palette::Wood, 0.5));
     std::vector<Pt> top;
     for (int i = 0; i <= 6; ++i)
-        top.push_back({left + 2 + (right - left - 4) * i / 6.0, 19.5});
-    SnowCap(cr, top, 3, rng);
+        top.push_back({left + 2 + (right - left - 4) * i / 6.0, deck - 0.5});
+    SnowCap(cr, top, 1.0, rng);
 }
 
 void KeyPost(cairo_t* cr, double w, double h, int, Rng& rng) {

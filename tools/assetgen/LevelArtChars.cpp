@@ -391,9 +391,13 @@ void ElkDismount(cairo_t* cr, double, double h, int f, int n, Rng& rng) {
         HeroOnElk(cr, e, Seed("dismount", f).c_str(), Face::Plain, 0.6, 0.3);
         return;
     }
-    if (f == n - 1 || f == 4) { // standing clear, exactly where the walker takes over
+    // Through the gateway the hero stands 10 px right of where the walker takes over: the
+    // gate is that far further right on the dismount's pages than on the walker's first one (the
+    // lane scrolls on as the walker takes over), so he is on the same spot of the lane.
+    constexpr double kThroughGate = 142.5;
+    if (f == n - 1 || f == 4) { // standing clear of the gate
         HeroPose p = WalkerPose(0, 5);
-        p.at.x += 132.5;
+        p.at.x += kThroughGate;
         p.at.y += 107;
         p.face = Face::Plain;
         DrawHero(cr, p, Seed("walk", 0).c_str());
@@ -401,19 +405,22 @@ void ElkDismount(cairo_t* cr, double, double h, int f, int n, Rng& rng) {
     }
     HeroPose p;
     p.size = 1.0;
+    // The stable gate is drawn over the hero, and a gate post across his body reads as a bar
+    // through him: he slides down the flank short of the gateway and is next seen already
+    // through it, standing clear at its right like the walker who takes over.
     if (f == 1) { // sliding down the flank
-        p.at = {94, h - 62};
+        p.at = {88, h - 62};
         p.tilt = 0.6;
         p.shadow = false;
         p.face = Face::Happy;
         p.armFront = -0.9;
         p.armBack = -1.8;
-        MotionLines(cr, {118, h - 96}, 0.9, 6, 3, 4, rng);
-    } else { // on the snow, walking off to the right
+        MotionLines(cr, {110, h - 96}, 0.9, 6, 3, 4, rng);
+    } else { // through the gateway, on the snow, turning to walk on
         p = WalkerPose(f == 2 ? 1 : 3, 5);
-        p.at.x += f == 2 ? 108 : 122;
-        p.at.y += 107;
-        p.face = Face::Plain;
+        p.at.x += kThroughGate;
+        p.at.y += f == 2 ? 104 : 107; // the last of the little hop down
+        p.face = f == 2 ? Face::Happy : Face::Plain;
     }
     DrawHero(cr, p, Seed("dismount", f).c_str());
 }

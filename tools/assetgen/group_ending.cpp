@@ -536,11 +536,12 @@ void DrawClosedBook(GenContext& ctx, const Canvas& stone) {
     Rng hero(Dir + "char#hero");
     DrawHomeHero(cr, 392, 370, 0.9,
                  {.eyes = HeroEyes::Asleep, .mouth = HeroMouth::Rest, .hat = false}, hero);
-    // The stone, brought home, lies on the cover.
+    // The stone, brought home, lies on the cover beside the oval, inside the gold frame (out
+    // over the cover's corner it would look dropped there by mistake).
     cairo_save(cr);
-    cairo_translate(cr, 580, 440);
-    cairo_rotate(cr, 0.2);
-    PathEllipse(cr, 56, 82, 52, 10);
+    cairo_translate(cr, 512, 388);
+    // Pasted square to the pixels (a turned paste blends new colours into the picture).
+    PathEllipse(cr, 56, 86, 50, 8);
     SetColour(cr, palette::Ink, 0.35);
     cairo_fill(cr);
     PasteStone(cr, stone, {0, 0});

@@ -217,19 +217,23 @@ void GenerateBackObjects(GenContext& ctx) {
     }
 }
 
-// The closing sequence's smoke: sizes as the level draws them (scale 2 at fixed places).
+// The closing sequence's smoke: sizes and places as the level draws them (scale 2).
 struct SmokePicture {
     int w, h;
+    Pt at;
 };
-constexpr SmokePicture kSmoke[8] = {{60, 50},   {90, 80},   {140, 110}, {390, 300},
-                                    {390, 300}, {390, 300}, {390, 300}, {390, 300}};
+constexpr SmokePicture kSmoke[8] = {
+    {60, 50, {420, 326}}, {90, 80, {400, 278}}, {140, 110, {348, 266}}, {390, 300, {20, 0}},
+    {390, 300, {20, 0}},  {390, 300, {20, 0}},  {390, 300, {20, 0}},    {390, 300, {20, 0}}};
 
 void GenerateSmoke(GenContext& ctx) {
     for (int i = 0; i < 8; ++i) {
         const std::string path = "image/One/Back_OBJ/smoke" + std::to_string(i + 1) + ".png";
         Rng rng(path);
-        Canvas canvas(kSmoke[i].w, kSmoke[i].h);
-        Smoke(canvas.cr, kSmoke[i].w, kSmoke[i].h, i + 1, rng);
+        const SmokePicture& s = kSmoke[i];
+        Canvas canvas(s.w, s.h);
+        Smoke(canvas.cr, s.w, s.h, i + 1, rng,
+              {(kHomeChimneyTop.x - s.at.x) / 2, (kHomeChimneyTop.y - s.at.y) / 2});
         ctx.Save(canvas, path);
     }
 }

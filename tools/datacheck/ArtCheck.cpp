@@ -74,7 +74,6 @@ constexpr Allowance kAllowed[] = {
     // a piece may run to its torn rim; holes are the torn-out shape itself. (A piece lying on the
     // page shows no paper round the thing: CheckPiecesBlendIn.)
     {"/image/Bag/", AllEdges, "bag pieces are torn scraps; holes are the torn-out shape"},
-    {"/image/Bag/Tear/stone.png", AllEdges, "the ending's stone is a torn scrap like the bag's"},
     // The notes pinned on the page: the strip of tape holding each runs off its top edge.
     {"/image/Support/gameover", Top, "the tape holding the note runs off its top"},
     {"/image/Support/warning.png", Top, "the tape holding the note runs off its top"},

@@ -2,7 +2,9 @@
 // rules step through, fixed positions the keyframes assume, start states, the common scroll step,
 // ground lines and the order of things along the way.
 #include "DataCheck.h"
+#include "platform/PngDecode.h"
 #include <algorithm>
+#include <cstdlib>
 #include <string>
 
 namespace {
@@ -152,6 +154,20 @@ constexpr Waypoint kWay[] = {
 
 bool Contains(const int* first, const int* last, int value) {
     return std::find(first, last, value) != last;
+}
+
+// One past the lowest painted row (alpha 128 and above) of frame f of a strip of w x h frames;
+// 0 when the frame paints nothing or the picture cannot be read (reported elsewhere).
+int PaintedFoot(const std::string& file, int w, int h, int f) {
+    DecodedPng png;
+    std::string why;
+    if (!DecodePng(file.c_str(), kDataLimits.pictureSide.high, png, why) ||
+        (f + 1) * w > png.width || h > png.height)
+        return 0;
+    for (int y = h - 1; y >= 0; --y)
+        for (int x = f * w; x < (f + 1) * w; ++x)
+            if (png.rgba[(size_t(y) * png.width + x) * 4 + 3] >= 128) return y + 1;
+    return 0;
 }
 
 } // namespace
@@ -459,6 +475,24 @@ void DataCheck::CheckLevelPictures(const LevelData& level, const std::vector<std
         while (catchX >= front)
             catchX -= mill.step;
         CheckWindmillRide(coll[0], {catchX, mill.y, mill.w, mill.h}, chars[2], ride.w, ride.h);
+    }
+    // The imp's hat, flown off as the imp tumbles, comes to rest beside it on the boardwalk's
+    // handrail (on the lane it would lie hidden behind the boardwalk, drawn after it): the last
+    // picture of its strip has its painted foot on the rail's top, where the rules leave it
+    // (the imp's place, to the tumbling imp's, to the hat's last step).
+    constexpr int kHatRestBelowImp = -79 + 181, kHatSlot = 24, kImpSlot = 9, kBoardwalkSlot = 20;
+    constexpr int kRailTop = 2, kRestSlack = 6; // page pixels below the boardwalk's y
+    if (back.size() > kHatSlot && coll.size() > kImpSlot && level.back[kHatSlot].read &&
+        level.coll[kImpSlot].read && level.back[kBoardwalkSlot].read) {
+        const Record &hat = level.back[kHatSlot], &imp = level.coll[kImpSlot];
+        const int foot = PaintedFoot(back[kHatSlot], hat.w, hat.h, 3);
+        const int restY = imp.y + kHatRestBelowImp + 2 * foot;
+        const int railY = level.back[kBoardwalkSlot].y + kRailTop;
+        if (foot > 0 && std::abs(restY - railY) > kRestSlack)
+            Problem(back[kHatSlot] + ": the hat's last picture rests with its foot at page y " +
+                    std::to_string(restY) + ", not on the boardwalk's handrail (y " +
+                    std::to_string(railY) + " +- " + std::to_string(kRestSlack) +
+                    "): it hangs in the air or lies hidden behind the boardwalk");
     }
     // The pieces the walking hero meets along the lane. The boulder can be torn out only until
     // it knocks him down (its hit area, inset by a fortieth of its size, meets the front of his);
