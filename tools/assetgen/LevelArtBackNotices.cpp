@@ -35,8 +35,8 @@ struct Notice {
 
 constexpr Notice kNotices[] = {
     {"image/Support/gameover1.png", "Something was lying in the way",
-     "The pebble walked into the boulder. Turn back, stop the pages and tear out what blocks "
-     "the path.",
+     "The pebble walked into the boulder. Turn back to before he reached it, stop the pages "
+     "and tear out what blocks the path.",
      NoticeArt::Boulder, true},
     {"image/Support/gameover2.png", "The fence was too high",
      "A pebble cannot climb a fence. Turn back: the sleeping elk could have carried you over "
@@ -192,8 +192,8 @@ void DrawFoxNote(GenContext& ctx, const std::string& file, const std::string& na
     InkCurve(cr, {left, 78}, {left + 70, 82}, {left + 140, 75}, {left + width, 79}, 1.5, rng,
              palette::Rust, 0.8);
     // Why that piece: the fox grabs blindly, but only as deep as the bag's first two pages.
-    const char* text = "It grabs one piece at random from your bag's first two pages. Turn back "
-                       "and stop the fox first.";
+    const char* text = "It grabs at random from your bag's first two pages. A piece dropped on "
+                       "it, or a light, stops it.";
     double textSize = 14;
     while (WrapLines(cr, FontFace::Serif, textSize, text, width).size() > 3 && textSize > 11)
         textSize -= 0.5;
@@ -272,8 +272,8 @@ struct StopCard {
 
 constexpr StopCard kStopCards[] = {
     {"boulder", "Something was lying in the way",
-     "The pebble walked into the boulder. Turn back, stop the pages and tear out what blocks the "
-     "path.",
+     "The pebble walked into the boulder. Turn back to before he reached it, stop the pages and "
+     "tear out what blocks the path.",
      "Stop the pages with S or Space before the boulder reaches the pebble, then click the "
      "boulder.",
      "Click the grey boulder while the pages stand still: it tears out into your bag. Keep it, it "
