@@ -301,10 +301,12 @@ TEST_F(LevelUndoTest, ItemFivesLastPictureOpensTheGatesOnlyWhenItStartedASequenc
 
 // The turn that ends C0's, C1's or C24's sequence opens the three gates when it comes to that
 // object, so the collision objects after it, the items and the scenery all move on that turn.
-// Turning back over it moves the same ones back and leaves the gates closed as they were.
+// Turning back over it moves the same ones back and leaves the gates closed as they were, also
+// when C1, done, was used up by item 0 in a frame of that page (B2 shown where it stood).
 TEST_F(LevelUndoTest, SequenceEndsThatOpenTheGatesAreTakenBackWholeTurn) {
-    for (int k : {0, 1, 24}) {
-        SCOPED_TRACE(k);
+    for (const auto& [k, usedAtItsEnd] :
+         {std::pair{0, false}, {1, false}, {1, true}, {24, false}}) {
+        SCOPED_TRACE(::testing::Message() << "C" << k << (usedAtItsEnd ? " used at its end" : ""));
         HideAll(stage);
         for (CollObj& c : L.colls)
             c.state = 5;
@@ -341,6 +343,11 @@ TEST_F(LevelUndoTest, SequenceEndsThatOpenTheGatesAreTakenBackWholeTurn) {
         EXPECT_EQ(L.backs[10].x, 295);
         EXPECT_EQ(bag.items[11].x, 495);
         EXPECT_EQ(L.colls[k == 24 ? 12 : 16].x, k == 24 ? 600 : 595);
+        if (usedAtItsEnd) {
+            L.colls[1].state = 5;
+            L.stamps.c1Used = common.page;
+            L.backs[2].state = 1;
+        }
 
         stage.FirstUndoChecks();
         stage.CollisionsBackward();

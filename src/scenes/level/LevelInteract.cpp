@@ -295,8 +295,9 @@ void Rules::Item0AgainstObjects() {
         C(4).state = 6;
         C(4).pageStamp = page;
     }
-    int32_t c1 = C(1).state;
-    if (c1 >= 1 && c1 <= 3 && Overlaps(C(1).hit, H)) {
+    // Not while C1's sequence plays (state 2): used up then, the sequence would never end and
+    // the gates it shut would stay shut while the walker walks on; the piece just lies there.
+    if ((InState(1, 1) || InState(1, 3)) && Overlaps(C(1).hit, H)) {
         L.stamps.c1Used = page;
         C(1).state = 5;
         Show(B(2), C(1).x, C(1).y);

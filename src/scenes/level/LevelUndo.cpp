@@ -352,6 +352,18 @@ void C1UseUndo(BackTurn& t) {
     t.B(2).state = 2;
 }
 
+// C1 used in a frame of the page its sequence ended on: it is done again (primed, so 3, or 4 off
+// the page) before this turn's collision phase, whose rule for a done object then takes the end
+// back with the world. Given back after that phase, it would stay done with the world shut.
+void C1UsedAtItsEndUndo(BackTurn& t) {
+    CollObj& c1 = t.C(1);
+    if (!Now(t.L.stamps.c1Used, t.page) || c1.state != 5 || !TurnBefore(c1.pageStamp, t.page))
+        return;
+    t.L.stamps.c1Used = kNoStamp;
+    c1.state = GoesOffScreen(c1.x, c1.dw) ? 4 : 3;
+    t.B(2).state = 2;
+}
+
 // A collision object used up beside a copy of B11 (or B11 itself) comes back where it was used:
 // the copy was placed there at a fixed offset, and has since moved with the world forward and back
 // again, except for its own step on this turn, made before these checks. From there the object
@@ -482,6 +494,7 @@ void CStage_One::FirstUndoChecks() {
     // takes that turn back and opens the gates again, the second list closes them).
     if (TurnBefore(L.colls[0].pageStamp, page)) CloseThreeGates(t.common);
     if (TurnBefore(L.colls[1].pageStamp, page)) CloseThreeGates(t.common);
+    C1UsedAtItsEndUndo(t);
     if (TurnBefore(L.stamps.b93b94End, page)) CloseAllGates(t.common); // reset after the loop
     if (TurnBefore(L.colls[20].pageStamp, page)) {
         L.colls[20].pageStamp = kNoStamp;
