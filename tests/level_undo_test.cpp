@@ -862,12 +862,24 @@ TEST_F(LevelUndoTest, ItemPutDownOutsideThePitComesBackWhereItLay) {
     }
 }
 
-// The hare (C5) used beside copy 0 while it ran goes back to running on the turn back, unless the
-// turn taken back is the one that woke it (item 7 torn into the bag on the page before): then it
-// had not run yet and goes back to sleeping.
-TEST_F(LevelUndoTest, C5UsedOnTheTurnItWokeGoesBackToSleeping) {
-    for (const int32_t woke : {181, 170}) {
-        SCOPED_TRACE(woke);
+// The hare (C5) used beside copy 0 goes back on the turn back to what it was: running (a frame
+// back) or done. The turn taken back may have woken it (item 7 torn into the bag on the page
+// before): it had not run yet and goes back to sleeping. Or it may have ended its run: it runs
+// again, on its last frame, for the next turn back to step.
+TEST_F(LevelUndoTest, C5UsedGoesBackToWhatItWasBeforeTheTurnTakenBack) {
+    struct Case {
+        int32_t usedState, woke, ended;
+        int32_t state, frame, wake, stamp;
+    };
+    constexpr Case kCases[] = {
+        {2, 181, kNoStamp, 1, 2, kNoStamp, kNoStamp}, // woken on the turn taken back
+        {2, 170, kNoStamp, 2, 1, 170, kNoStamp},      // running: a frame back
+        {3, 170, 175, 3, 2, 170, 175},                // done earlier: still done
+        {3, 170, 181, 2, 2, 170, kNoStamp},           // done on the turn taken back
+    };
+    for (const Case& c : kCases) {
+        SCOPED_TRACE(::testing::Message() << "used in state " << c.usedState << ", woke " << c.woke
+                                          << ", ended " << c.ended);
         HideAll(stage);
         common.page = 182;
         CollObj& c5 = L.colls[5];
@@ -876,9 +888,10 @@ TEST_F(LevelUndoTest, C5UsedOnTheTurnItWokeGoesBackToSleeping) {
         c5.frames = 5;
         c5.frame = 2;
         c5.dw = 80;
+        c5.pageStamp = c.ended;
         L.stamps.c5Used = 182;
-        L.values.c5UsedState = 2;
-        L.stamps.c5Wake = woke;
+        L.values.c5UsedState = c.usedState;
+        L.stamps.c5Wake = c.woke;
         Back11Copy& copy = L.back11Copies[0];
         copy.shown = 1;
         copy.x = 170;
@@ -886,9 +899,10 @@ TEST_F(LevelUndoTest, C5UsedOnTheTurnItWokeGoesBackToSleeping) {
         stage.SecondUndoChecks();
         EXPECT_EQ(c5.x, 170);
         EXPECT_EQ(c5.y, 400);
-        EXPECT_EQ(c5.state, woke == 181 ? 1 : 2);
-        EXPECT_EQ(c5.frame, woke == 181 ? 2 : 1);
-        EXPECT_EQ(L.stamps.c5Wake, woke == 181 ? kNoStamp : woke);
+        EXPECT_EQ(c5.state, c.state);
+        EXPECT_EQ(c5.frame, c.frame);
+        EXPECT_EQ(c5.pageStamp, c.stamp);
+        EXPECT_EQ(L.stamps.c5Wake, c.wake);
         EXPECT_EQ(copy.shown, 2);
     }
 }

@@ -423,6 +423,12 @@ void C5UseUndo(BackTurn& t, int32_t& stamp, CollObj& c, Back11Copy& copy) {
         if ((used == 2 || used == 3) && !wokenOnThatTurn) {
             c.state = used;
             if (used == 2 && c.frame >= 1) --c.frame;
+            // Its run ended on the turn taken back (parked, it sat out the collision objects'
+            // rule that takes that end back): it runs again, on its last frame.
+            if (used == 3 && TurnBefore(c.pageStamp, t.page)) {
+                c.state = 2;
+                c.pageStamp = kNoStamp;
+            }
         } else if (GoesOffScreen(c.x, c.dw)) {
             c.state = 0;
         }
