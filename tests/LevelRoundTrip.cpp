@@ -190,9 +190,11 @@ void ForgiveAcceptedDifferences(LevelSnapshot& after, const LevelSnapshot& befor
     a.values.c18ParkedX = b.values.c18ParkedX;
     a.values.c18ParkedY = b.values.c18ParkedY;
     a.values.c18ParkedFrame = b.values.c18ParkedFrame;
-    // Likewise C5's state when it was used (saved by the use, read when the use is turned back)
-    // and where the walker waited while the hero rode (saved at the dismount's end).
+    // Likewise C5's state when it was used (saved by the use, read when the use is turned back),
+    // where B16 waited when it was set going (saved by C7's or C8's release, read when that is
+    // turned back) and where the walker waited while the hero rode (saved at the dismount's end).
     a.values.c5UsedState = b.values.c5UsedState;
+    a.values.b16HiddenX = b.values.b16HiddenX;
     a.values.walkerParkedX = b.values.walkerParkedX;
     a.values.walkerParkedY = b.values.walkerParkedY;
     a.values.headParkedX = b.values.headParkedX;

@@ -151,8 +151,9 @@ TEST_F(LevelBackgroundTest, B16WalksInLeadsC7AndIsHiddenAgainWhenTurningBack) {
     EXPECT_EQ(led.stamps.b16Follow, 16);
 }
 
+// Turning back over the release hides B16 again where the release found it.
 TEST_F(LevelBackgroundTest, B16CarriesC8OffDropsItem10AndTurningBackRestoresTheScale) {
-    // As the release by C8 leaves it: mirrored, about to turn into state 1.
+    // As the release by C8 leaves it: mirrored, about to turn into state 1, its hiding place kept.
     CollObj& c8 = L.colls[8];
     c8.state = 5;
     c8.dw = 40;
@@ -162,6 +163,7 @@ TEST_F(LevelBackgroundTest, B16CarriesC8OffDropsItem10AndTurningBackRestoresTheS
     L.flags.b16Released = 1;
     L.draw.b16ScaleX = -2.0f;
     L.counters.b16Count = 2;
+    L.values.b16HiddenX = 123;
     bag.items[10].state = ItemNotInPlay;
     bag.items[10].x = 379 - 100 + 8; // where it drops
     bag.items[10].y = 200 + 194;
@@ -175,6 +177,7 @@ TEST_F(LevelBackgroundTest, B16CarriesC8OffDropsItem10AndTurningBackRestoresTheS
 
     TurnBackgrounds(stage, Backward); // back over the release
     EXPECT_EQ(L.backs[16].state, 2);
+    EXPECT_EQ(L.backs[16].x, 123);
     EXPECT_FALSE(L.flags.b16Released);
     EXPECT_EQ(c8.state, 1);
     EXPECT_EQ(c8.x, 300);

@@ -242,6 +242,7 @@ void B16Backward(BackTurn& t, BackObj& b) {
         // by C7 would carry B16 the wrong way.
         t.L.draw.b16ScaleX = 2.0f;
     }
+    b.x = t.L.values.b16HiddenX; // hidden again where the release found it
 }
 
 // --- B19: comes in, flies its path, then leaves to the right ---

@@ -551,6 +551,7 @@ void CStage_One::CollisionReleaseChecks() {
         c7.state = 5;
         if (b16.state == 2) {
             b16.state = 4;
+            level.values.b16HiddenX = b16.x;
             b16.x = c7.x - 46;
             b16.y = c7.y;
             level.flags.b16Released = 1;
@@ -562,6 +563,7 @@ void CStage_One::CollisionReleaseChecks() {
         if (b16.state == 2) {
             level.draw.b16ScaleX = -2.0f; // B16 came from C8's side: drawn mirrored
             b16.state = 4;
+            level.values.b16HiddenX = b16.x;
             b16.x = c8.x + 2 * c8.w + 9;
             b16.y = c8.y;
             level.flags.b16Released = 1;
