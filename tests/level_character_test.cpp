@@ -457,6 +457,28 @@ TEST_F(CharacterTest, FlightOverriddenByTheClimbStillGivesItem7Back) {
     EXPECT_EQ(stage.level.stamps.flyStart, kNoStamp);
 }
 
+// The flight begun in a frame of a page is taken back by the turn back from that page, with the
+// turn that led there as walking takes it back: that turn may have ended the failed climb, which
+// then plays again from its last frame.
+TEST_F(CharacterTest, FlightsStartTakesBackTheTurnThatLedToIt) {
+    for (const bool climbEndedThen : {false, true}) {
+        SCOPED_TRACE(climbEndedThen ? "the climb ended on that turn" : "walking on that turn");
+        stage.level = LevelState{};
+        Walker().frames = 5;
+        Char(CharFailedClimb).frames = 5;
+        Char(CharFailedClimb).frame = 4;
+        stage.level.charState = CharFly;
+        stage.level.stamps.flyStart = Page();
+        if (climbEndedThen) stage.level.stamps.state4End = Page() - 1;
+        InventoryBag::Instance().items[7].state = ItemUsedUp;
+        Backward();
+        EXPECT_EQ(stage.level.charState, climbEndedThen ? CharFailedClimb : CharWalk);
+        EXPECT_EQ(Char(CharFailedClimb).frame, 4);
+        EXPECT_EQ(InventoryBag::Instance().items[7].state, ItemPlaced);
+        EXPECT_EQ(stage.level.stamps.flyStart, kNoStamp);
+    }
+}
+
 // B25 takes the hero where it finds it: hidden under it, or flying past it. The turn back over the
 // catch gives back the state it took, and a flight the step it made on that turn.
 TEST_F(CharacterTest, TurningBackOverB25sCatchGivesBackTheStateItTook) {

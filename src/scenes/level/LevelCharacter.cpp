@@ -543,7 +543,8 @@ void FlyBackward(Turn& t) {
     PageStamps& stamps = t.level.stamps;
     // The flight began in a frame of the fly-start page, after the turn that led there: every turn
     // back from a later page takes back one step of the flight, and the turn back from that page
-    // takes back its start with the walk of that turn.
+    // takes back its start with the walking turn that led there, as walking takes it back (that
+    // turn may have ended the failed climb, say).
     if (stamps.flyStart < t.page) {
         c.x -= 9;
         c.y += 12;
@@ -552,7 +553,7 @@ void FlyBackward(Turn& t) {
         t.level.charState = CharWalk;
         t.PlaceWalker(kWalkStart, kHeadAtWalkStart);
         t.bag.items[7].state = ItemPlaced;
-        t.s.WalkBackward();
+        WalkingBackward(t);
     }
     if (stamps.flyFrame == t.page) {
         OpenAllGates(t.common);
