@@ -119,40 +119,6 @@ void ForgiveAcceptedDifferences(LevelSnapshot& after, const LevelSnapshot& befor
         after.common.collGate = before.common.collGate;
         after.common.placedGate = before.common.placedGate;
     }
-    // An object resting exactly on a switching edge of the page (x = -60 - its width, or 860)
-    // is switched on and off by every frame: which of the two it shows depends on the frame.
-    auto onEdge = [](int32_t x, int32_t dw) { return x == -60 - dw || x == 860; };
-    auto sameBut0Or1 = [](int32_t s, int32_t t) {
-        return (s == 0 || s == 1) && (t == 0 || t == 1);
-    };
-    for (int k = 0; k < LevelState::kBacks; ++k) {
-        BackObj& o = a.backs[k];
-        if (o.x == b.backs[k].x && onEdge(o.x, o.dw) && sameBut0Or1(o.state, b.backs[k].state))
-            o.state = b.backs[k].state;
-    }
-    for (int k = 0; k < LevelState::kColls; ++k) {
-        CollObj& o = a.colls[k];
-        if (o.x == b.colls[k].x && onEdge(o.x, o.dw) && sameBut0Or1(o.state, b.colls[k].state))
-            o.state = b.colls[k].state;
-    }
-    // The copies of B11 switch at a fixed left edge (x = -30) instead. Resting on x = -30 a copy
-    // would show the left 70 px of its picture on the page, but there (as at 860) both the
-    // coming-on and the going-off tests hold and the going-off one runs last: every frame leaves
-    // it hidden, so which of the two it held after a turn is never drawn past that turn's frame.
-    for (int k = 0; k < LevelState::kBack11Copies; ++k) {
-        Back11Copy& o = a.back11Copies[k];
-        const Back11Copy& p = b.back11Copies[k];
-        if (o.x == p.x && (o.x == -30 || o.x == 860) && sameBut0Or1(o.shown, p.shown))
-            o.shown = p.shown;
-    }
-    for (int i = 0; i < InventoryBag::kItems; ++i) {
-        ItemPlay& o = after.bag.items[i];
-        const ItemPlay& p = before.bag.items[i];
-        const bool pair = sameBut0Or1(o.state, p.state) ||
-                          ((o.state == 3 || o.state == 4) && (p.state == 3 || p.state == 4));
-        if (o.x == p.x && onEdge(o.x, InventoryBag::Instance().items[i].dw) && pair)
-            o.state = p.state;
-    }
     // A request for the page-flip picture, and the one-way "a page has been turned" flag.
     after.common.flipAnim = before.common.flipAnim;
     after.common.pageTurned = before.common.pageTurned;
