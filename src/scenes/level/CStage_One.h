@@ -106,6 +106,9 @@ class CStage_One : public CStage {
     // This turn took C9's leaving back, so its own leaving check stays quiet (set and read
     // within one turn).
     bool c9LeavingTakenBack = false;
+    // The background objects moved in this turn (the world did not stand still): C9 leaves on a
+    // backward turn only then (set and read within one turn).
+    bool backgroundsMoved = false;
     uint32_t pacingTick = 0;
     // The keyboard's highlight over the pause menu's buttons (none each time the menu opens).
     KeyMenu pauseKeys;

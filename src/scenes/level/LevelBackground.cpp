@@ -526,6 +526,7 @@ void CStage_One::BackgroundsTurn(TurnDirection direction) {
     BackTurn t = MakeBackTurn(*this);
     const bool forward = direction == Forward;
     const int32_t sign = forward ? -1 : 1; // forward, the world scrolls left
+    backgroundsMoved = t.common.backGate != 0;
     for (int slot = 0; slot < kBacks; ++slot) {
         BackObj& b = level.backs[slot];
         switch (b.state) {

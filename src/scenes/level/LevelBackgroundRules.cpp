@@ -727,7 +727,9 @@ void C9LeavesCheck(BackTurn& t, bool forward) {
 bool C9LeavingUndo(BackTurn& t, bool forward) {
     int32_t& left = t.L.stamps.c9Left;
     LevelValues& v = t.L.values;
-    const bool crosses = forward ? (left == t.page && v.c9LeftBackward)
+    // A leaving made on a backward turn is crossed forward only while the world moves, as it was
+    // made (see SecondUndoChecks).
+    const bool crosses = forward ? (left == t.page && v.c9LeftBackward && t.common.backGate)
                                  : (left != kNoStamp && left == t.page - 1 && !v.c9LeftBackward);
     if (!crosses) return false;
     // Before the objects' phases, so that C9 and B23 take back their own steps of that turn.

@@ -648,7 +648,10 @@ void CStage_One::SecondUndoChecks() {
     if (ShownWhenTurned(i7.state, i7.x, i7.dw, t.common.itemGate ? i7.step : 0) == ItemVisible &&
         ShownWhenTurned(c5.state, c5.x, c5.dw, t.common.collGate ? c5.step : 0) == 1)
         c5.frame = c5.frame <= 0 ? 1 : c5.frame - 1;
-    if (!c9LeavingTakenBack) C9LeavesCheck(t, false);
+    // Only while the world moves: C9 left on a backward turn stays put while the world stands still
+    // (B21 and B24 count the turns the world moved away from it), and a forward turn crossing it
+    // then does not take it back either.
+    if (!c9LeavingTakenBack && backgroundsMoved) C9LeavesCheck(t, false);
     c9LeavingTakenBack = false;
     CharacterEndsUndo(t);
     // The lever stepped back to its first frame, as C4 started it: three gates closed, the
