@@ -479,6 +479,28 @@ TEST_F(CharacterTest, FlightsStartTakesBackTheTurnThatLedToIt) {
     }
 }
 
+// Thrown off the ride: turning back over the throw's first picture gives the ride back, with the
+// riding turn that led there as riding takes it back. That turn may have ended the climb onto the
+// mount, which then comes back at its last picture.
+TEST_F(CharacterTest, ThrownOffTheRideTakesBackTheTurnThatLedToIt) {
+    for (const bool climbEndedThen : {false, true}) {
+        SCOPED_TRACE(climbEndedThen ? "the climb ended on that turn" : "riding on that turn");
+        stage.level = LevelState{};
+        Char(CharRide).frames = 4;
+        Char(CharRide).frame = 1;
+        Char(CharRide).x = 155;
+        Char(CharMount).frames = 5;
+        Char(CharMount).frame = 4;
+        stage.level.charState = CharThrown;
+        if (climbEndedThen) stage.level.stamps.state3End = Page() - 1;
+        Backward();
+        EXPECT_EQ(stage.level.charState, climbEndedThen ? CharMount : CharRide);
+        EXPECT_EQ(Char(CharMount).frame, 4);
+        EXPECT_EQ(Char(CharRide).frame, 0);
+        EXPECT_EQ(Char(CharRide).x, 155);
+    }
+}
+
 // B25 takes the hero where it finds it: hidden under it, or flying past it. The turn back over the
 // catch gives back the state it took, and a flight the step it made on that turn.
 TEST_F(CharacterTest, TurningBackOverB25sCatchGivesBackTheStateItTook) {

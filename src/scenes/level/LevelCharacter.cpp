@@ -180,6 +180,7 @@ void BackToWalkingBackward(Turn& t) {
 }
 
 void FlyBackward(Turn& t);
+void RideBackward(Turn& t);
 
 void CaughtBackward(Turn& t) {
     if (!LostRewind(t)) return;
@@ -405,9 +406,12 @@ void ThrownBackward(Turn& t) {
             t.s.ApplyState9Keyframe();
             t.level.charState = CharJump;
         } else {
+            // Back to riding, and the riding turn that led here is taken back as riding takes it
+            // back (it may have ended the climb onto the mount).
             OpenAllGates(t.common);
-            StepCyclicBackward(t.Char(CharRide).frame, t.Char(CharRide).frames);
             t.level.charState = CharRide;
+            RideBackward(t);
+            return;
         }
     } else {
         t.common.placedGate = 1;
