@@ -254,15 +254,26 @@ TEST_F(LevelUndoTest, C20sLoadingTurnedBackOpensTheGatesOnlyIfTheCharacterDidNot
 }
 
 // B91 carrying item 13: its first step (the turn after the load) moved the world until B91 shut
-// it, its later steps held it still. Knocked down on this page, the character opens all the gates
-// as it rewinds to walking; a later step's turn back shuts them again before the objects move.
-TEST_F(LevelUndoTest, B91sLaterStepsTurnedBackHoldTheWorldWhateverTheCharacterOpened) {
-    for (const int32_t loadedOn : {19, 17}) {
-        SCOPED_TRACE(loadedOn);
+// it, its later steps held it still, and so do the turns of B93's or B94's lift after B91's last
+// step (waiting to start, 4, or lifting, 3), until the lift's end. Knocked down on this page, the
+// character opens all the gates as it rewinds to walking; the turn back over such a step shuts
+// them again before the objects move.
+TEST_F(LevelUndoTest, B91sLaterStepsAndTheLiftTurnedBackHoldTheWorldWhateverTheCharacterOpened) {
+    struct Case {
+        int32_t loadedOn;
+        int b91State, lifter, lifterState;
+        bool open;
+    } const cases[] = {{19, 3, 93, 2, true},  {17, 3, 93, 2, false}, {17, 7, 93, 4, false},
+                       {17, 7, 93, 3, false}, {17, 7, 94, 3, false}, {17, 7, 93, 7, true}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(::testing::Message() << "loaded on " << c.loadedOn << ", B91 " << c.b91State
+                                          << ", B" << c.lifter << " " << c.lifterState);
+        HideAll(stage);
         common.page = 20;
-        L.colls[20].pageStamp = loadedOn;
+        L.colls[20].pageStamp = c.loadedOn;
         L.flags.itemUse13 = 1;
-        L.backs[91].state = 3;
+        L.backs[91].state = c.b91State;
+        L.backs[c.lifter].state = c.lifterState;
         L.charState = CharKnockedDown;
         L.chars[CharKnockedDown].frames = 3;
         L.chars[CharKnockedDown].frame = 0;
@@ -271,8 +282,8 @@ TEST_F(LevelUndoTest, B91sLaterStepsTurnedBackHoldTheWorldWhateverTheCharacterOp
         stage.CharacterBackward();
         ASSERT_EQ(L.charState, CharWalk);
         stage.FirstUndoChecks();
-        EXPECT_EQ(AllOpen(), loadedOn == 19);
-        EXPECT_EQ(AllClosed(), loadedOn != 19);
+        EXPECT_EQ(AllOpen(), c.open);
+        EXPECT_EQ(AllClosed(), !c.open);
     }
 }
 
