@@ -113,7 +113,14 @@ void ForgiveAcceptedDifferences(LevelSnapshot& after, const LevelSnapshot& befor
         return l.charState == CharFall && l.stamps.fallStart < before.common.page &&
                fall.y < 530 - 2 * fall.h;
     };
-    if (fallsOn(a) && fallsOn(b) && a.chars[CharFall] == b.chars[CharFall]) {
+    // Landed and blinking, between the first blink and the last (3, which locks the forward
+    // turn), every turn closes all four gates before anything reads them (forward it blinks,
+    // backward it blinks back); C0's end may have opened three of them at rest in between.
+    auto blinks = [](const LevelState& l) {
+        return l.charState == CharBlink && l.counters.blinkCount >= 1 && l.counters.blinkCount <= 3;
+    };
+    if ((fallsOn(a) && fallsOn(b) && a.chars[CharFall] == b.chars[CharFall]) ||
+        (blinks(a) && blinks(b) && a.counters.blinkCount == b.counters.blinkCount)) {
         after.common.backGate = before.common.backGate;
         after.common.itemGate = before.common.itemGate;
         after.common.collGate = before.common.collGate;
