@@ -375,12 +375,13 @@ TEST_F(LevelUndoTest, SequenceEndsThatOpenTheGatesAreTakenBackWholeTurn) {
 // C1) and hold the world still while it plays. Turning back over the start takes back the turn
 // that led to it as that turn was made: with the world moving (the object drifted, the gates open
 // again), or with the world already standing still, as while the hero rides the carried path or
-// lies knocked down past the first frame (no drift to take back, the gates stay shut).
+// lies knocked down past the first frame, or while B93 lifts C20's load (no drift to take back,
+// the gates stay shut).
 TEST_F(LevelUndoTest, SequenceStartIsTakenBackAsTheWorldStoodWhenItBegan) {
     const RECT met{400, 200, 480, 280};
-    enum Hold { Moving, Carried, KnockedDown };
+    enum Hold { Moving, Carried, KnockedDown, Lifted };
     for (int k : {0, 24, 1}) {
-        for (const Hold hold : {Moving, Carried, KnockedDown}) {
+        for (const Hold hold : {Moving, Carried, KnockedDown, Lifted}) {
             const bool stoodStill = hold != Moving;
             SCOPED_TRACE(std::to_string(k) + ", hold " + std::to_string(hold));
             HideAll(stage);
@@ -401,6 +402,11 @@ TEST_F(LevelUndoTest, SequenceStartIsTakenBackAsTheWorldStoodWhenItBegan) {
                 L.charState = CharKnockedDown;
                 L.chars[CharKnockedDown].frames = 3;
                 L.chars[CharKnockedDown].frame = 2;
+                CloseAllGates(common);
+            }
+            if (hold == Lifted) { // B91's last step shut them all, the lift keeps them shut
+                L.backs[93].state = 3;
+                L.counters.b93Count = 1;
                 CloseAllGates(common);
             }
             CollObj& c = L.colls[k];

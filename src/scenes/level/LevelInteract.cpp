@@ -84,7 +84,7 @@ struct Rules {
     int32_t page;
     // The world stood still on the turn that led to this page: the hero rides the carried path
     // (past its first step, each of its turns shuts the gates), or lies lost past the first
-    // frame of its animation (each frame forward shuts them all).
+    // frame of its animation (each frame forward shuts them all), or B93 or B94 lifts C20's load.
     bool stoodStill;
 
     CollObj& C(int k) { return L.colls[k]; }
@@ -600,7 +600,8 @@ void CStage_One::Interact() {
     const int32_t state = level.charState;
     const bool riding = state == CharCarried && level.counters.carryStep >= 1;
     const bool heldLost = IsLostState(state) && level.chars[state].frame >= 1;
-    Rules rules{level, InventoryBag::Instance(), common, common.page, riding || heldLost};
+    Rules rules{level, InventoryBag::Instance(), common, common.page,
+                riding || heldLost || LiftHoldsTheWorld(level)};
     if (rules.PlacedEarlier(0)) {
         rules.Item0AgainstObjects();
         rules.Item0AgainstCharacter();

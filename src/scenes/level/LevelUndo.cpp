@@ -516,10 +516,8 @@ void CStage_One::FirstUndoChecks() {
     if ((L.flags.itemUse13 || L.flags.itemUse10) && L.backs[91].state == 3 && loaded != kNoStamp &&
         loaded < page - 1)
         CloseAllGates(t.common);
-    // So did the turns after B91's last step, while B93 or B94 lifts the load (B91's last step
-    // shut the world, and only the lift's end opens it again).
-    for (int lifter : {93, 94})
-        if (L.backs[lifter].state == 3 || L.backs[lifter].state == 4) CloseAllGates(t.common);
+    // So did the turns after B91's last step, while B93 or B94 lifts the load.
+    if (LiftHoldsTheWorld(L)) CloseAllGates(t.common);
     if (TurnBefore(L.colls[24].pageStamp, page)) CloseThreeGates(t.common);
     B12EndUndo(t);
     B17EndUndo(t);
