@@ -68,6 +68,48 @@ TEST_F(LevelUndoTest, AssembledC6StaysUntilTheTurnBackOverItsOwnPage) {
     EXPECT_EQ(L.counters.b14Count, 2);
 }
 
+// C6 assembled on a turn the world stood still (the hero dismounting, say): it parks where it
+// stands (no drift to take back), and the turn back, on which B14's own rule does not run, still
+// takes the assembly back. With the world moving, it parks where it stood before its drift.
+TEST_F(LevelUndoTest, C6AssembledWhileTheWorldStandsStillIsTakenBack) {
+    for (const bool worldMoves : {true, false}) {
+        SCOPED_TRACE(worldMoves ? "the world moves" : "the world stands still");
+        HideAll(stage);
+        for (CollObj& c : L.colls)
+            c.state = 5;
+        CollObj& c6 = L.colls[6];
+        c6 = CollObj{};
+        c6.state = 1;
+        c6.x = 300;
+        c6.y = 400;
+        c6.step = 20;
+        for (TearObj& it : bag.items)
+            it.state = ItemInBag;
+        for (int item : kPieceItems) {
+            bag.items[item].state = ItemPlaced;
+            SecondPlacementFlag(bag, item) = 1;
+        }
+        Show(stage, 14, 300 - 8, 0, 2, 400 - 16);
+        if (!worldMoves) CloseThreeGates(common);
+        const WorldSnapshot before = WorldSnapshot::Take(stage);
+        // The objects' phases of the two turns (the pieces, in the air here, would fall).
+        stage.CollisionReleaseChecks();
+        stage.CollisionsForward();
+        stage.BackgroundsForward();
+        stage.FollowUpChecks();
+        ++common.page;
+        EXPECT_EQ(c6.state, 5);
+        EXPECT_EQ(c6.x, 300);
+        EXPECT_EQ(L.backs[14].state, 1);
+        stage.FirstUndoChecks();
+        stage.CollisionsBackward();
+        stage.BackgroundsBackward();
+        stage.SecondUndoChecks();
+        --common.page;
+        EXPECT_EQ(WorldSnapshot::Take(stage).Diff(before), "");
+    }
+}
+
 // Turned back before the page its pieces were put down on, C6 may be off the page with every
 // piece still marked as sitting on it. It drifts on with them and nothing is used up (no B14 shows
 // for them there), and the turn back gives the world back.

@@ -144,24 +144,33 @@ void B14Forward(BackTurn& t, BackObj& b) {
     ScrollLeft(b);
 }
 
+} // namespace
+
+bool C6AssemblyUndo(BackTurn& t) {
+    CollObj& c6 = t.C(6);
+    if (t.L.counters.b14Count != 0 || c6.state != 5 || t.page != c6.pageStamp + 1) return false;
+    // The turn that assembled C6: its pieces go back on their places, B14 hides where it was
+    // shown (the assembly turn did not scroll it).
+    t.B(14).state = 2;
+    c6.state = 1;
+    c6.pageStamp = kNoStamp;
+    for (int item : kPieceItems)
+        t.I(item).state = ItemPlaced;
+    return true;
+}
+
+namespace {
+
 void B14Backward(BackTurn& t, BackObj& b) {
     int32_t& count = t.L.counters.b14Count;
     PageStamps& s = t.L.stamps;
-    CollObj& c6 = t.C(6);
     if (count == 2 && t.page == s.b14SecondCount + 1) {
         count = 1;
         s.b14SecondCount = kNoStamp;
     } else if (count == 1 && t.page == s.b14FirstCount + 1) {
         count = 0;
         s.b14FirstCount = kNoStamp;
-    } else if (count == 0 && c6.state == 5 && t.page == c6.pageStamp + 1) {
-        // The turn that assembled C6: its pieces go back on their places, B14 hides where it
-        // was shown (the assembly turn did not scroll it).
-        b.state = 2;
-        c6.state = 1;
-        c6.pageStamp = kNoStamp;
-        for (int item : kPieceItems)
-            t.I(item).state = ItemPlaced;
+    } else if (C6AssemblyUndo(t)) {
         return;
     }
     ScrollRight(b);

@@ -560,6 +560,7 @@ void CStage_One::SecondUndoChecks() {
     BackTurn t = MakeBackTurn(*this);
     const int32_t page = t.page;
     LevelState& L = level;
+    C6AssemblyUndo(t); // with the world standing still (B14's own rule did not run)
     LiftEndUndo(t);
     StateBackAfter(t, &PageStamps::b56End, 56, 4, 1);
     StateBackAfter(t, &PageStamps::b59End, 59, 4, 1);
