@@ -375,6 +375,26 @@ TEST_F(LevelUndoTest, WalkerHiddenByB25ComesBackWithItsStepHome) {
     EXPECT_EQ(L.head.x, 229);
 }
 
+// B25 closes over the walker on the very turn the carried path ends: the turn back over it gives
+// the hero back to the path's last step, as walking's own turn back would, and forgets the end.
+TEST_F(LevelUndoTest, WalkerHiddenByB25AsTheCarriedPathEndsGoesBackOntoIt) {
+    common.page = 90;
+    Show(stage, 25, 400, 0);
+    L.counters.b25Count = 2;
+    L.counters.carryStep = 9; // the path's last step
+    L.chars[CharCarried].frames = 3;
+    L.chars[CharCarried].frame = 2;
+    L.chars[CharWalk].frames = 5;
+    L.charState = CharCarried;
+    stage.TurnPage(Forward);
+    ASSERT_EQ(L.charState, CharHidden);
+    ASSERT_EQ(L.stamps.carriedEnd, 90);
+    stage.TurnPage(Backward);
+    EXPECT_EQ(L.charState, CharCarried);
+    EXPECT_EQ(L.stamps.carriedEnd, kNoStamp);
+    EXPECT_EQ(L.counters.carryStep, 9);
+}
+
 // C13 used up in a frame of this page showed B29 where it stood. Turning back over the page
 // hides B29 and gives C13 back there, also while the world holds still (the hero knocked down):
 // B29's own rule, which does it when the world moves, does not run then.

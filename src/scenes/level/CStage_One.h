@@ -57,7 +57,10 @@ class CStage_One : public CStage {
     void ApplyState9Keyframe();
     void WalkForward(); // steps the walking animation; its wrap to 0 resets the head
     void WalkBackward();
-    void WalkBackRules();  // rules (e) and (f) of the walking character on a backward turn
+    void WalkBackRules(); // rules (e) and (f) of the walking character on a backward turn
+    // The walking character's whole backward turn (back into the state whose end that turn
+    // made, if it made one), for undo checks that give walking back.
+    void WalkingTurnBack();
     void DriftBackRules(); // rules (g) and (h) of the rider on a backward turn
 
     // --- Hit rectangles and puzzle rules of the playing frame ---

@@ -602,6 +602,11 @@ void RunRule(CStage_One& s, bool forward) {
 
 } // namespace
 
+void CStage_One::WalkingTurnBack() {
+    Turn t{*this, level, CCommon::Instance(), InventoryBag::Instance(), CCommon::Instance().page};
+    WalkingBackward(t);
+}
+
 void CStage_One::CharacterForward() {
     RunRule(*this, true);
 }

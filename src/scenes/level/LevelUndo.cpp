@@ -290,10 +290,10 @@ void Item11PlaceUndo(BackTurn& t) {
 
 void B25HidesUndo(BackTurn& t) {
     if (t.B(25).state == 1 && t.L.counters.b25Count == 2 && t.L.charState == CharHidden) {
+        // The turn that hid the walker is taken back as walking takes it back: it also took its
+        // step left home, if it was strolling back, and may have ended the carried path.
         t.L.charState = CharWalk;
-        t.stage.WalkBackward();
-        // The turn that hid the walker also took its step left home, if it was strolling back.
-        t.stage.WalkBackRules();
+        t.stage.WalkingTurnBack();
     }
 }
 
