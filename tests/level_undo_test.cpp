@@ -589,22 +589,29 @@ TEST_F(LevelUndoTest, ItemPutDownOutsideThePitComesBackWhereItLay) {
 // The hare (C5) used beside copy 0 goes back on the turn back to what it was: running (a frame
 // back) or done. The turn taken back may have woken it (item 7 torn into the bag on the page
 // before): it had not run yet and goes back to sleeping. Or it may have ended its run: it runs
-// again, on its last frame, for the next turn back to step.
+// again, on its last frame, for the next turn back to step. Its place is the copy's, which steps
+// back with B11 whatever the gates: not running, with the world standing still on that turn, it
+// had not drifted, and comes back a step short of the copy.
 TEST_F(LevelUndoTest, C5UsedGoesBackToWhatItWasBeforeTheTurnTakenBack) {
     struct Case {
         int32_t usedState, woke, ended;
-        int32_t state, frame, wake, stamp;
+        bool worldStill;
+        int32_t state, frame, wake, stamp, x;
     };
     constexpr Case kCases[] = {
-        {2, 181, kNoStamp, 1, 2, kNoStamp, kNoStamp}, // woken on the turn taken back
-        {2, 170, kNoStamp, 2, 1, 170, kNoStamp},      // running: a frame back
-        {3, 170, 175, 3, 2, 170, 175},                // done earlier: still done
-        {3, 170, 181, 2, 2, 170, kNoStamp},           // done on the turn taken back
+        {2, 181, kNoStamp, false, 1, 2, kNoStamp, kNoStamp, 170}, // woken on the turn taken back
+        {2, 170, kNoStamp, false, 2, 1, 170, kNoStamp, 170},      // running: a frame back
+        {3, 170, 175, false, 3, 2, 170, 175, 170},                // done earlier: still done
+        {3, 170, 181, false, 2, 2, 170, kNoStamp, 170},           // done on the turn taken back
+        {1, 170, kNoStamp, true, 1, 2, 170, kNoStamp, 150},       // waiting, the world still
+        {2, 170, kNoStamp, true, 2, 1, 170, kNoStamp, 170},       // running, whatever the gates
     };
     for (const Case& c : kCases) {
         SCOPED_TRACE(::testing::Message() << "used in state " << c.usedState << ", woke " << c.woke
-                                          << ", ended " << c.ended);
+                                          << ", ended " << c.ended << ", still " << c.worldStill);
         HideAll(stage);
+        if (c.worldStill) CloseThreeGates(common);
+        L.backs[11].step = 20;
         common.page = 182;
         CollObj& c5 = L.colls[5];
         c5 = CollObj{};
@@ -621,7 +628,7 @@ TEST_F(LevelUndoTest, C5UsedGoesBackToWhatItWasBeforeTheTurnTakenBack) {
         copy.x = 170;
         copy.y = 406;
         stage.SecondUndoChecks();
-        EXPECT_EQ(c5.x, 170);
+        EXPECT_EQ(c5.x, c.x);
         EXPECT_EQ(c5.y, 400);
         EXPECT_EQ(c5.state, c.state);
         EXPECT_EQ(c5.frame, c.frame);

@@ -411,7 +411,6 @@ void C5UseUndo(BackTurn& t, int32_t& stamp, CollObj& c, Back11Copy& copy) {
     if (!Now(stamp, t.page)) return;
     stamp = kNoStamp;
     if (c.state == 5) {
-        Show(c, copy.x, copy.y - 6);
         // Used while it ran (2) or after (3), it goes back to that: its run's step of the turn
         // taken back is taken back too (the copy's own step back gave the place).
         // Woken on the turn taken back (item 7 went into the bag on the page before), it had not
@@ -419,6 +418,11 @@ void C5UseUndo(BackTurn& t, int32_t& stamp, CollObj& c, Back11Copy& copy) {
         const int32_t used = t.L.values.c5UsedState;
         int32_t& woken = t.L.stamps.c5Wake;
         const bool wokenOnThatTurn = used == 2 && woken != kNoStamp && woken >= t.page - 1;
+        // Not running, it drifted on that turn only with the world moving, while the copy steps
+        // back with B11 whatever the gates.
+        const bool ran = used == 2 && !wokenOnThatTurn;
+        const int32_t copyStep = !ran && !t.common.collGate ? t.B(11).step : 0;
+        Show(c, copy.x - copyStep, copy.y - 6);
         if (wokenOnThatTurn) woken = kNoStamp;
         if ((used == 2 || used == 3) && !wokenOnThatTurn) {
             c.state = used;
