@@ -482,3 +482,17 @@ TEST_F(CollisionsTest, FramesStayInsideWhateverTheData) {
 }
 
 } // namespace
+
+// Turning back, an object that leaves the page on this turn is off it at once, as a piece is: the
+// rules of the frame after the turn must not meet it there, since going forward they first met it
+// a frame after it came on. One still on the page stays on.
+TEST_F(CollisionsTest, ObjectsLeavingThePageOnATurnBackAreOffAtOnce) {
+    for (const auto& [x, after] : {std::pair{853, 0}, std::pair{833, 1}}) {
+        Reset();
+        CollObj& c2 = Wake(2, x, 300, 2, 20);
+        c2.dw = 120;
+        Backward();
+        EXPECT_EQ(c2.x, x + 20);
+        EXPECT_EQ(c2.state, after) << "from x " << x;
+    }
+}

@@ -616,6 +616,7 @@ void CStage_One::CollisionsBackward() {
     if (c24.state == 2 && c24.frame <= 0 && !level.flags.c24StartedStill) OpenThreeGates(t.common);
     for (int k = 0; k < kColls; ++k) {
         CollObj& o = level.colls[k];
+        const bool wasOnPage = !GoesOffScreen(o.x, o.dw);
         switch (o.state) {
         case 4:
             // Its sequence ended on the turn undone and the page then switched it off (3 off
@@ -649,6 +650,13 @@ void CStage_One::CollisionsBackward() {
             break;
         default:
             break;
+        }
+        // Going forward, an object that comes on the page is seen by the rules only from the
+        // second frame on (the page switches it after the frame's rules). Turning back, one that
+        // leaves the page on this turn is off it at once, so no rule sees it on the frame after.
+        if (wasOnPage && GoesOffScreen(o.x, o.dw)) {
+            if (o.state == 1) o.state = 0;
+            if (o.state == 3) o.state = 4;
         }
     }
 }
