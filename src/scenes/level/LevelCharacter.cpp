@@ -314,9 +314,12 @@ void RideBackward(Turn& t) {
     const bool mountBack = t.page == t.level.stamps.state3End + 1;
     const bool jumpBack = t.page == t.level.stamps.state9End + 1;
     if (mountBack) {
+        // The climb's end parked C1; it waits done again, unless item 0 had used it up before.
         CollObj& mount = t.level.colls[1];
-        mount.state = 3;
-        mount.x -= mount.step;
+        if (t.level.stamps.c1Used == kNoStamp) {
+            mount.state = 3;
+            mount.x -= mount.step;
+        }
         t.level.charState = CharMount;
     }
     if (jumpBack) {
