@@ -165,8 +165,10 @@ struct LevelValues {
         CharHidden;             // the character's state when B25 took it (turning back gives it)
     uint8_t c9LeftBackward = 0; // C9 left on a backward turn
     uint8_t c9LeftTookB23 = 0;  // and B23 went with it, showing B24
-    // The head's last changes, latest last (C14 meets the walker for a few pages only).
-    static constexpr int kHeadChanges = 4;
+    // The head's last changes, latest last. C14 meets the walker for a few pages only, but on each
+    // of them its loss may show again after a wrap cleared it: four changes were too few to turn
+    // back over all of them.
+    static constexpr int kHeadChanges = 16;
     HeadChange headChanges[kHeadChanges];
     int32_t headChangeCount = 0;
     bool operator==(const LevelValues&) const = default;
