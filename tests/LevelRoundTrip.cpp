@@ -113,45 +113,18 @@ void ForgiveAcceptedDifferences(LevelSnapshot& after, const LevelSnapshot& befor
         return l.charState == CharFall && l.stamps.fallStart < before.common.page &&
                fall.y < 530 - 2 * fall.h;
     };
-    if (fallsOn(a) && fallsOn(b) && a.chars[CharFall] == b.chars[CharFall]) {
+    // Landed and blinking, between the first blink and the last (3, which locks the forward
+    // turn), every turn closes all four gates before anything reads them (forward it blinks,
+    // backward it blinks back); C0's end may have opened three of them at rest in between.
+    auto blinks = [](const LevelState& l) {
+        return l.charState == CharBlink && l.counters.blinkCount >= 1 && l.counters.blinkCount <= 3;
+    };
+    if ((fallsOn(a) && fallsOn(b) && a.chars[CharFall] == b.chars[CharFall]) ||
+        (blinks(a) && blinks(b) && a.counters.blinkCount == b.counters.blinkCount)) {
         after.common.backGate = before.common.backGate;
         after.common.itemGate = before.common.itemGate;
         after.common.collGate = before.common.collGate;
         after.common.placedGate = before.common.placedGate;
-    }
-    // An object resting exactly on a switching edge of the page (x = -60 - its width, or 860)
-    // is switched on and off by every frame: which of the two it shows depends on the frame.
-    auto onEdge = [](int32_t x, int32_t dw) { return x == -60 - dw || x == 860; };
-    auto sameBut0Or1 = [](int32_t s, int32_t t) {
-        return (s == 0 || s == 1) && (t == 0 || t == 1);
-    };
-    for (int k = 0; k < LevelState::kBacks; ++k) {
-        BackObj& o = a.backs[k];
-        if (o.x == b.backs[k].x && onEdge(o.x, o.dw) && sameBut0Or1(o.state, b.backs[k].state))
-            o.state = b.backs[k].state;
-    }
-    for (int k = 0; k < LevelState::kColls; ++k) {
-        CollObj& o = a.colls[k];
-        if (o.x == b.colls[k].x && onEdge(o.x, o.dw) && sameBut0Or1(o.state, b.colls[k].state))
-            o.state = b.colls[k].state;
-    }
-    // The copies of B11 switch at a fixed left edge (x = -30) instead. Resting on x = -30 a copy
-    // would show the left 70 px of its picture on the page, but there (as at 860) both the
-    // coming-on and the going-off tests hold and the going-off one runs last: every frame leaves
-    // it hidden, so which of the two it held after a turn is never drawn past that turn's frame.
-    for (int k = 0; k < LevelState::kBack11Copies; ++k) {
-        Back11Copy& o = a.back11Copies[k];
-        const Back11Copy& p = b.back11Copies[k];
-        if (o.x == p.x && (o.x == -30 || o.x == 860) && sameBut0Or1(o.shown, p.shown))
-            o.shown = p.shown;
-    }
-    for (int i = 0; i < InventoryBag::kItems; ++i) {
-        ItemPlay& o = after.bag.items[i];
-        const ItemPlay& p = before.bag.items[i];
-        const bool pair = sameBut0Or1(o.state, p.state) ||
-                          ((o.state == 3 || o.state == 4) && (p.state == 3 || p.state == 4));
-        if (o.x == p.x && onEdge(o.x, InventoryBag::Instance().items[i].dw) && pair)
-            o.state = p.state;
     }
     // A request for the page-flip picture, and the one-way "a page has been turned" flag.
     after.common.flipAnim = before.common.flipAnim;
@@ -190,9 +163,11 @@ void ForgiveAcceptedDifferences(LevelSnapshot& after, const LevelSnapshot& befor
     a.values.c18ParkedX = b.values.c18ParkedX;
     a.values.c18ParkedY = b.values.c18ParkedY;
     a.values.c18ParkedFrame = b.values.c18ParkedFrame;
-    // Likewise C5's state when it was used (saved by the use, read when the use is turned back)
-    // and where the walker waited while the hero rode (saved at the dismount's end).
+    // Likewise C5's state when it was used (saved by the use, read when the use is turned back),
+    // where B16 waited when it was set going (saved by C7's or C8's release, read when that is
+    // turned back) and where the walker waited while the hero rode (saved at the dismount's end).
     a.values.c5UsedState = b.values.c5UsedState;
+    a.values.b16HiddenX = b.values.b16HiddenX;
     a.values.walkerParkedX = b.values.walkerParkedX;
     a.values.walkerParkedY = b.values.walkerParkedY;
     a.values.headParkedX = b.values.headParkedX;

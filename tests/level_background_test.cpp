@@ -151,8 +151,9 @@ TEST_F(LevelBackgroundTest, B16WalksInLeadsC7AndIsHiddenAgainWhenTurningBack) {
     EXPECT_EQ(led.stamps.b16Follow, 16);
 }
 
+// Turning back over the release hides B16 again where the release found it.
 TEST_F(LevelBackgroundTest, B16CarriesC8OffDropsItem10AndTurningBackRestoresTheScale) {
-    // As the release by C8 leaves it: mirrored, about to turn into state 1.
+    // As the release by C8 leaves it: mirrored, about to turn into state 1, its hiding place kept.
     CollObj& c8 = L.colls[8];
     c8.state = 5;
     c8.dw = 40;
@@ -162,6 +163,7 @@ TEST_F(LevelBackgroundTest, B16CarriesC8OffDropsItem10AndTurningBackRestoresTheS
     L.flags.b16Released = 1;
     L.draw.b16ScaleX = -2.0f;
     L.counters.b16Count = 2;
+    L.values.b16HiddenX = 123;
     bag.items[10].state = ItemNotInPlay;
     bag.items[10].x = 379 - 100 + 8; // where it drops
     bag.items[10].y = 200 + 194;
@@ -175,6 +177,7 @@ TEST_F(LevelBackgroundTest, B16CarriesC8OffDropsItem10AndTurningBackRestoresTheS
 
     TurnBackgrounds(stage, Backward); // back over the release
     EXPECT_EQ(L.backs[16].state, 2);
+    EXPECT_EQ(L.backs[16].x, 123);
     EXPECT_FALSE(L.flags.b16Released);
     EXPECT_EQ(c8.state, 1);
     EXPECT_EQ(c8.x, 300);
@@ -440,4 +443,51 @@ TEST_F(LevelBackgroundTest, PictureLoopsStepAndStepBack) {
     EXPECT_EQ(seen[9].level.counters.b30Count, 1);
     EXPECT_EQ(seen[9].level.counters.b58Frame, 1);
     EXPECT_EQ(seen[9].level.backs[58].x, 445); // B58 drifts the other way
+}
+
+// C9 left on a backward turn (B21 showing, counting the turns the world moved away from it). A
+// forward turn over that page takes the leaving back only while the world moves; while it stands
+// still (the hero knocked down, say) C9 stays gone and B21 where it is, and the turn back then
+// does not make C9 leave a second time, which would start B21's count over.
+TEST_F(LevelBackgroundTest, C9LeftOnABackwardTurnIsCrossedOnlyWhileTheWorldMoves) {
+    for (const bool worldMoves : {false, true}) {
+        SCOPED_TRACE(worldMoves ? "the world moves" : "the world stands still");
+        HideAll(stage);
+        common.page = 115;
+        CollObj& c9 = L.colls[9];
+        c9 = CollObj{};
+        c9.state = 5;
+        c9.x = 200;
+        c9.y = 300;
+        bag.items[12].state = ItemPlaced; // what made C9 leave
+        bag.tearingObj[12].placePage = 100;
+        L.stamps.c9Left = 115;
+        L.values.c9LeftBackward = 1;
+        Show(stage, 21, 180, 20, 1, 221);
+        L.values.b21Turns = 1;
+        if (worldMoves)
+            OpenAllGates(common);
+        else
+            CloseAllGates(common);
+        const WorldSnapshot before = WorldSnapshot::Take(stage);
+
+        stage.CollisionReleaseChecks();
+        stage.CollisionsForward();
+        stage.BackgroundsForward();
+        stage.FollowUpChecks();
+        ++common.page;
+        EXPECT_EQ(c9.state, worldMoves ? 1 : 5);
+        EXPECT_EQ(L.backs[21].state, worldMoves ? 2 : 1);
+        EXPECT_EQ(L.backs[21].x, 180);
+
+        stage.FirstUndoChecks();
+        stage.CollisionsBackward();
+        stage.BackgroundsBackward();
+        stage.SecondUndoChecks();
+        --common.page;
+        EXPECT_EQ(c9.state, 5);
+        if (!worldMoves) {
+            EXPECT_EQ(WorldSnapshot::Take(stage).Diff(before), "");
+        }
+    }
 }

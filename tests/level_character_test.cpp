@@ -457,6 +457,63 @@ TEST_F(CharacterTest, FlightOverriddenByTheClimbStillGivesItem7Back) {
     EXPECT_EQ(stage.level.stamps.flyStart, kNoStamp);
 }
 
+// The flight begun in a frame of a page is taken back by the turn back from that page, with the
+// turn that led there as walking takes it back: that turn may have ended the failed climb, which
+// then plays again from its last frame.
+TEST_F(CharacterTest, FlightsStartTakesBackTheTurnThatLedToIt) {
+    for (const bool climbEndedThen : {false, true}) {
+        SCOPED_TRACE(climbEndedThen ? "the climb ended on that turn" : "walking on that turn");
+        stage.level = LevelState{};
+        Walker().frames = 5;
+        Char(CharFailedClimb).frames = 5;
+        Char(CharFailedClimb).frame = 4;
+        stage.level.charState = CharFly;
+        stage.level.stamps.flyStart = Page();
+        if (climbEndedThen) stage.level.stamps.state4End = Page() - 1;
+        InventoryBag::Instance().items[7].state = ItemUsedUp;
+        Backward();
+        EXPECT_EQ(stage.level.charState, climbEndedThen ? CharFailedClimb : CharWalk);
+        EXPECT_EQ(Char(CharFailedClimb).frame, 4);
+        EXPECT_EQ(InventoryBag::Instance().items[7].state, ItemPlaced);
+        EXPECT_EQ(stage.level.stamps.flyStart, kNoStamp);
+    }
+}
+
+// Thrown off the ride: turning back over the throw's first picture gives the ride back, with the
+// riding turn that led there as riding takes it back. That turn may have ended the climb onto the
+// mount, which then comes back at its last picture, with C1 waiting done under it again, unless
+// item 0 had used C1 up before (it stays used up).
+TEST_F(CharacterTest, ThrownOffTheRideTakesBackTheTurnThatLedToIt) {
+    struct Case {
+        bool climbEndedThen, c1UsedBefore;
+        int32_t state, c1State;
+    } const cases[] = {
+        {false, false, CharRide, 5}, {true, false, CharMount, 3}, {true, true, CharMount, 5}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(::testing::Message()
+                     << "climb ended " << c.climbEndedThen << ", C1 used " << c.c1UsedBefore);
+        stage.level = LevelState{};
+        Char(CharRide).frames = 4;
+        Char(CharRide).frame = 1;
+        Char(CharRide).x = 155;
+        Char(CharMount).frames = 5;
+        Char(CharMount).frame = 4;
+        stage.level.colls[1].state = 5;
+        stage.level.colls[1].x = 183;
+        stage.level.colls[1].step = 20;
+        stage.level.charState = CharThrown;
+        if (c.climbEndedThen) stage.level.stamps.state3End = Page() - 1;
+        if (c.c1UsedBefore) stage.level.stamps.c1Used = Page() - 3;
+        Backward();
+        EXPECT_EQ(stage.level.charState, c.state);
+        EXPECT_EQ(Char(CharMount).frame, 4);
+        EXPECT_EQ(Char(CharRide).frame, 0);
+        EXPECT_EQ(Char(CharRide).x, 155);
+        EXPECT_EQ(stage.level.colls[1].state, c.c1State);
+        EXPECT_EQ(stage.level.colls[1].x, c.c1State == 3 ? 163 : 183);
+    }
+}
+
 // B25 takes the hero where it finds it: hidden under it, or flying past it. The turn back over the
 // catch gives back the state it took, and a flight the step it made on that turn.
 TEST_F(CharacterTest, TurningBackOverB25sCatchGivesBackTheStateItTook) {

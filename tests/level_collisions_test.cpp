@@ -429,6 +429,7 @@ TEST_F(CollisionsTest, ReleaseChecksParkC7AndC8OnceItem9IsDown) {
     Bag().items[9].state = ItemPlaced;
     Bag().tearingObj[9].placePage = 10;
     stage.level.backs[16].state = 2;
+    stage.level.backs[16].x = 777;
     stage.CollisionReleaseChecks();
     EXPECT_EQ(C(7).state, 1); // not on the page it was put down on
     ++Common().page;
@@ -436,6 +437,7 @@ TEST_F(CollisionsTest, ReleaseChecksParkC7AndC8OnceItem9IsDown) {
     EXPECT_EQ(C(7).state, 5);
     EXPECT_EQ(stage.level.backs[16].state, 4);
     EXPECT_EQ(stage.level.backs[16].x, 254);
+    EXPECT_EQ(stage.level.values.b16HiddenX, 777); // where turning back hides it again
     EXPECT_TRUE(stage.level.flags.b16Released);
 
     Reset();
@@ -443,10 +445,12 @@ TEST_F(CollisionsTest, ReleaseChecksParkC7AndC8OnceItem9IsDown) {
     Bag().items[9].state = ItemPlaced;
     Bag().tearingObj[9].placePage = 5;
     stage.level.backs[16].state = 2;
+    stage.level.backs[16].x = 666;
     stage.CollisionReleaseChecks();
     EXPECT_EQ(C(8).state, 5);
     EXPECT_FLOAT_EQ(stage.level.draw.b16ScaleX, -2.0f);
     EXPECT_EQ(stage.level.backs[16].x, 389);
+    EXPECT_EQ(stage.level.values.b16HiddenX, 666);
 }
 
 TEST_F(CollisionsTest, FramesStayInsideWhateverTheData) {
@@ -478,3 +482,17 @@ TEST_F(CollisionsTest, FramesStayInsideWhateverTheData) {
 }
 
 } // namespace
+
+// Turning back, an object that leaves the page on this turn is off it at once, as a piece is: the
+// rules of the frame after the turn must not meet it there, since going forward they first met it
+// a frame after it came on. One still on the page stays on.
+TEST_F(CollisionsTest, ObjectsLeavingThePageOnATurnBackAreOffAtOnce) {
+    for (const auto& [x, after] : {std::pair{853, 0}, std::pair{833, 1}}) {
+        Reset();
+        CollObj& c2 = Wake(2, x, 300, 2, 20);
+        c2.dw = 120;
+        Backward();
+        EXPECT_EQ(c2.x, x + 20);
+        EXPECT_EQ(c2.state, after) << "from x " << x;
+    }
+}

@@ -613,9 +613,10 @@ TEST_F(LevelRulesTest, ItemTwoOnZoneZeroPrimesC1) {
 
 } // namespace
 
-// Item 0 at work uses C1 in state 1, 2 or 3 (primed or not): B2 shows where C1 stands, whatever
-// state B2 was in; C1 in any other state is left alone.
-TEST_F(LevelRulesTest, ItemZeroUsesC1InStatesOneToThree) {
+// Item 0 at work uses C1 waiting (state 1) or done (3): B2 shows where C1 stands, whatever state
+// B2 was in. C1 playing its sequence (2) is left alone, or the sequence would never end and the
+// world would stay still; so is C1 in any other state.
+TEST_F(LevelRulesTest, ItemZeroUsesC1WaitingOrDone) {
     for (int32_t state = 0; state <= 6; ++state) {
         SCOPED_TRACE(::testing::Message() << "C1 in state " << state);
         ResetWorld();
@@ -624,7 +625,7 @@ TEST_F(LevelRulesTest, ItemZeroUsesC1InStatesOneToThree) {
         Coll(1, state, Box(350, 350), 310, 290);
         L.backs[2].state = 3;
         L.backs[2].x = L.backs[2].y = 7;
-        const bool used = state >= 1 && state <= 3;
+        const bool used = state == 1 || state == 3;
         stage.Interact();
         EXPECT_EQ(L.colls[1].state, used ? 5 : state);
         EXPECT_EQ(L.stamps.c1Used, used ? kPage : kNoStamp);

@@ -1,40 +1,6 @@
 // The backward turn's undo checks: their order, the sequences they reopen, and the events of the
 // playing frame they take back.
-#include "level_turns.h"
-
-namespace {
-
-class LevelUndoTest : public HeadlessTest {
-  protected:
-    void SetUp() override {
-        HeadlessTest::SetUp();
-        HideAll(stage);
-    }
-    CStage_One stage;
-    LevelState& L = stage.level;
-    CCommon& common = CCommon::Instance();
-    InventoryBag& bag = InventoryBag::Instance();
-
-    bool AllOpen() const {
-        return common.backGate && common.itemGate && common.collGate && common.placedGate;
-    }
-    bool AllClosed() const {
-        return !common.backGate && !common.itemGate && !common.collGate && !common.placedGate;
-    }
-    // One page turned back, phase by phase in the turn's order.
-    void TurnBackByPhases() {
-        stage.FirstUndoChecks();
-        stage.CollisionsBackward();
-        stage.C11GoingUndo();
-        stage.B4EndCheck();
-        stage.ItemsBackward();
-        stage.BackgroundsBackward();
-        stage.SecondUndoChecks();
-        --common.page;
-    }
-};
-
-} // namespace
+#include "level_undo_support.h"
 
 TEST_F(LevelUndoTest, AssembledC6StaysUntilTheTurnBackOverItsOwnPage) {
     Show(stage, 14, 0, 5, 2);
@@ -66,6 +32,48 @@ TEST_F(LevelUndoTest, AssembledC6StaysUntilTheTurnBackOverItsOwnPage) {
     EXPECT_EQ(L.backs[14].state, 1);
     EXPECT_EQ(c6.state, 5);
     EXPECT_EQ(L.counters.b14Count, 2);
+}
+
+// C6 assembled on a turn the world stood still (the hero dismounting, say): it parks where it
+// stands (no drift to take back), and the turn back, on which B14's own rule does not run, still
+// takes the assembly back. With the world moving, it parks where it stood before its drift.
+TEST_F(LevelUndoTest, C6AssembledWhileTheWorldStandsStillIsTakenBack) {
+    for (const bool worldMoves : {true, false}) {
+        SCOPED_TRACE(worldMoves ? "the world moves" : "the world stands still");
+        HideAll(stage);
+        for (CollObj& c : L.colls)
+            c.state = 5;
+        CollObj& c6 = L.colls[6];
+        c6 = CollObj{};
+        c6.state = 1;
+        c6.x = 300;
+        c6.y = 400;
+        c6.step = 20;
+        for (TearObj& it : bag.items)
+            it.state = ItemInBag;
+        for (int item : kPieceItems) {
+            bag.items[item].state = ItemPlaced;
+            SecondPlacementFlag(bag, item) = 1;
+        }
+        Show(stage, 14, 300 - 8, 0, 2, 400 - 16);
+        if (!worldMoves) CloseThreeGates(common);
+        const WorldSnapshot before = WorldSnapshot::Take(stage);
+        // The objects' phases of the two turns (the pieces, in the air here, would fall).
+        stage.CollisionReleaseChecks();
+        stage.CollisionsForward();
+        stage.BackgroundsForward();
+        stage.FollowUpChecks();
+        ++common.page;
+        EXPECT_EQ(c6.state, 5);
+        EXPECT_EQ(c6.x, 300);
+        EXPECT_EQ(L.backs[14].state, 1);
+        stage.FirstUndoChecks();
+        stage.CollisionsBackward();
+        stage.BackgroundsBackward();
+        stage.SecondUndoChecks();
+        --common.page;
+        EXPECT_EQ(WorldSnapshot::Take(stage).Diff(before), "");
+    }
 }
 
 // Turned back before the page its pieces were put down on, C6 may be off the page with every
@@ -189,303 +197,6 @@ TEST_F(LevelUndoTest, B93LiftsTheLoadAndTurningBackLowersIt) {
     EXPECT_EQ(rested.level.stamps.b93b94End, 18);
     EXPECT_EQ(rested.gates[0], 1);
     EXPECT_EQ(seen[12].level.backs[92].x, 296 - 12);
-}
-
-TEST_F(LevelUndoTest, FirstListOpensAndClosesTheGatesInItsOrder) {
-    common.page = 20;
-    // The lift's end closes all, C20's undo then opens them.
-    L.stamps.b93b94End = 19;
-    L.colls[20].pageStamp = 19;
-    stage.FirstUndoChecks();
-    EXPECT_TRUE(AllOpen());
-    EXPECT_EQ(L.stamps.b93b94End, 19); // reset only after the background objects
-    EXPECT_EQ(L.colls[20].pageStamp, kNoStamp);
-
-    // B12's end closes all after C20's undo opened them.
-    L.colls[20].pageStamp = 19;
-    L.stamps.b12End = 19;
-    stage.FirstUndoChecks();
-    EXPECT_TRUE(AllClosed());
-    EXPECT_EQ(L.charState, CharLever);
-
-    // Item 5's extra stamp, which started B57's sequence, comes after B17's end: open.
-    L.stamps.b17End = 19;
-    L.stamps.item5Extra = 19;
-    L.backs[57].state = 3;
-    stage.FirstUndoChecks();
-    EXPECT_TRUE(AllOpen());
-
-    // C0's sequence ended on the turn before (the one being taken back): close three, and keep
-    // the stamp for the collision objects. C0 on this very page is nothing to undo yet.
-    L.stamps.b93b94End = kNoStamp;
-    L.colls[0].pageStamp = 19;
-    stage.FirstUndoChecks();
-    EXPECT_FALSE(common.backGate);
-    EXPECT_TRUE(common.placedGate);
-    EXPECT_EQ(L.colls[0].pageStamp, 19);
-    OpenAllGates(common);
-    L.colls[0].pageStamp = 20;
-    stage.FirstUndoChecks();
-    EXPECT_TRUE(AllOpen());
-}
-
-// C20 loaded on the page before the turn taken back: B91 shut the world on that turn, and the
-// turn back opens it again, unless the character lay knocked down then: its animation held the
-// world on that turn already, and rewinding it has just shut the gates again.
-TEST_F(LevelUndoTest, C20sLoadingTurnedBackOpensTheGatesOnlyIfTheCharacterDidNot) {
-    struct Case {
-        int32_t charState, frame;
-        bool open;
-    } const cases[] = {{CharWalk, 0, true}, {CharKnockedDown, 2, false}, {CharSlip, 1, false}};
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.charState);
-        common.page = 20;
-        L.colls[20].pageStamp = 19;
-        L.charState = c.charState;
-        L.chars[c.charState].frames = 3;
-        L.chars[c.charState].frame = c.frame;
-        CloseAllGates(common); // as B91 left them
-        stage.CharacterBackward();
-        stage.FirstUndoChecks();
-        EXPECT_EQ(AllOpen(), c.open);
-        EXPECT_EQ(AllClosed(), !c.open);
-        EXPECT_EQ(L.colls[20].pageStamp, kNoStamp);
-    }
-}
-
-// B91 carrying item 13: its first step (the turn after the load) moved the world until B91 shut
-// it, its later steps held it still. Knocked down on this page, the character opens all the gates
-// as it rewinds to walking; a later step's turn back shuts them again before the objects move.
-TEST_F(LevelUndoTest, B91sLaterStepsTurnedBackHoldTheWorldWhateverTheCharacterOpened) {
-    for (const int32_t loadedOn : {19, 17}) {
-        SCOPED_TRACE(loadedOn);
-        common.page = 20;
-        L.colls[20].pageStamp = loadedOn;
-        L.flags.itemUse13 = 1;
-        L.backs[91].state = 3;
-        L.charState = CharKnockedDown;
-        L.chars[CharKnockedDown].frames = 3;
-        L.chars[CharKnockedDown].frame = 0;
-        L.chars[CharWalk].frames = 5;
-        CloseAllGates(common); // as B91 left them
-        stage.CharacterBackward();
-        ASSERT_EQ(L.charState, CharWalk);
-        stage.FirstUndoChecks();
-        EXPECT_EQ(AllOpen(), loadedOn == 19);
-        EXPECT_EQ(AllClosed(), loadedOn != 19);
-    }
-}
-
-// Item 5 reached its last picture on the turn before. Only when that started B17's or B57's
-// sequence (which shut all the gates at the end of that turn) does the turn back take the start
-// back and open the gates; otherwise they stay as they are, here shut by another sequence.
-TEST_F(LevelUndoTest, ItemFivesLastPictureOpensTheGatesOnlyWhenItStartedASequence) {
-    for (const int started : {0, 17, 57}) {
-        SCOPED_TRACE(started);
-        HideAll(stage);
-        common.page = 20;
-        CloseThreeGates(common);
-        L.stamps.item5Extra = 19;
-        if (started != 0) Show(stage, started, 300, 0, 3, 200);
-        stage.FirstUndoChecks();
-        EXPECT_EQ(L.stamps.item5Extra, kNoStamp);
-        if (started == 0) {
-            EXPECT_FALSE(common.backGate || common.itemGate || common.collGate);
-            EXPECT_TRUE(common.placedGate);
-        } else {
-            EXPECT_TRUE(AllOpen());
-            EXPECT_EQ(L.backs[started].state, 2);
-        }
-    }
-}
-
-// The turn that ends C0's, C1's or C24's sequence opens the three gates when it comes to that
-// object, so the collision objects after it, the items and the scenery all move on that turn.
-// Turning back over it moves the same ones back and leaves the gates closed as they were.
-TEST_F(LevelUndoTest, SequenceEndsThatOpenTheGatesAreTakenBackWholeTurn) {
-    for (int k : {0, 1, 24}) {
-        SCOPED_TRACE(k);
-        HideAll(stage);
-        for (CollObj& c : L.colls)
-            c.state = 5;
-        for (TearObj& it : bag.items)
-            it.state = ItemInBag;
-        Show(stage, 10, 300, 5);
-        auto wake = [&](int slot, int32_t x, int32_t state) -> CollObj& {
-            CollObj& c = L.colls[slot];
-            c = CollObj{};
-            c.x = x;
-            c.y = 200;
-            c.frames = 4;
-            c.step = 5;
-            c.state = state;
-            return c;
-        };
-        wake(k, 400, 2).frame = 2;
-        if (k == 1) wake(0, 100, 3);
-        wake(k == 24 ? 12 : 16, 600, 1); // an object visited before C24, after C0 and C1
-        bag.items[11] = TearObj{};
-        bag.items[11].x = 500;
-        bag.items[11].step = 5;
-        bag.items[11].state = ItemVisible;
-        CloseThreeGates(common);
-        const WorldSnapshot before = WorldSnapshot::Take(stage);
-
-        stage.CollisionReleaseChecks();
-        stage.CollisionsForward();
-        stage.ItemsForward();
-        stage.BackgroundsForward();
-        stage.FollowUpChecks();
-        ++common.page;
-        EXPECT_EQ(L.colls[k].state, 3);
-        EXPECT_EQ(L.backs[10].x, 295);
-        EXPECT_EQ(bag.items[11].x, 495);
-        EXPECT_EQ(L.colls[k == 24 ? 12 : 16].x, k == 24 ? 600 : 595);
-
-        stage.FirstUndoChecks();
-        stage.CollisionsBackward();
-        stage.B4EndCheck();
-        stage.ItemsBackward();
-        stage.BackgroundsBackward();
-        stage.SecondUndoChecks();
-        --common.page;
-        EXPECT_EQ(WorldSnapshot::Take(stage).Diff(before), "");
-    }
-}
-
-// C0, C1 and C24 begin their sequence in a frame (item 0 dropped on C0 or C24, item 2 priming
-// C1) and hold the world still while it plays. Turning back over the start takes back the turn
-// that led to it as that turn was made: with the world moving (the object drifted, the gates open
-// again), or with the world already standing still, as while the hero rides the carried path or
-// lies knocked down past the first frame (no drift to take back, the gates stay shut).
-TEST_F(LevelUndoTest, SequenceStartIsTakenBackAsTheWorldStoodWhenItBegan) {
-    const RECT met{400, 200, 480, 280};
-    enum Hold { Moving, Carried, KnockedDown };
-    for (int k : {0, 24, 1}) {
-        for (const Hold hold : {Moving, Carried, KnockedDown}) {
-            const bool stoodStill = hold != Moving;
-            SCOPED_TRACE(std::to_string(k) + ", hold " + std::to_string(hold));
-            HideAll(stage);
-            for (CollObj& c : L.colls)
-                c.state = 5;
-            for (TearObj& it : bag.items)
-                it.state = ItemInBag;
-            bag.items[7].state = ItemNotInPlay; // in the bag it would wake C5
-            common.page = 20;
-            OpenAllGates(common);
-            L.charState = CharWalk;
-            if (hold == Carried) { // the hero rides the carried path, which shuts the gates
-                L.charState = CharCarried;
-                L.counters.carryStep = 5;
-                CloseThreeGates(common);
-            }
-            if (hold == KnockedDown) { // each frame of the knock-down shuts them all
-                L.charState = CharKnockedDown;
-                L.chars[CharKnockedDown].frames = 3;
-                L.chars[CharKnockedDown].frame = 2;
-                CloseAllGates(common);
-            }
-            CollObj& c = L.colls[k];
-            c = CollObj{};
-            c.x = 400;
-            c.y = 200;
-            c.frames = 4;
-            c.step = 5;
-            c.state = 1;
-            c.hit = met;
-            // The item that starts it lies where it was put down, long ago, in the air.
-            const int item = k == 1 ? 2 : 0;
-            TearObj& it = bag.items[item];
-            it.state = ItemPlaced;
-            it.x = 420;
-            it.y = 220;
-            TearingObj& trace = bag.tearingObj[item];
-            trace.placePage = 10;
-            trace.x = it.x - trace.offX;
-            trace.y = it.y - trace.offY;
-            it.hit = met;
-            bag.hotspot[0] = met;
-            L.zones[0] = met;
-            bag.item2Frame = 0;
-            const WorldSnapshot before = WorldSnapshot::Take(stage);
-
-            stage.CollisionReleaseChecks();
-            stage.CollisionsForward();
-            stage.ItemsForward();
-            stage.BackgroundsForward();
-            stage.FollowUpChecks();
-            ++common.page;
-            stage.Interact();
-            EXPECT_EQ(c.state, 2);
-            EXPECT_EQ(c.x, stoodStill ? 400 : 395);
-            EXPECT_FALSE(common.backGate || common.itemGate || common.collGate);
-
-            TurnBackByPhases();
-            EXPECT_EQ(WorldSnapshot::Take(stage).Diff(before), "");
-        }
-    }
-}
-
-// C1 primed on this page is turned back to waiting, and C0 (which runs before it) gets back the
-// step it drifted on the turn that led here: once. Usually the priming shut the gates and C1's
-// rule gives C0 that step; when the character's own turn back opened them first (the failed climb
-// begun in the same frame), C0 drifted back in its own place already.
-TEST_F(LevelUndoTest, C0GetsOneStepBackWhenC1sPrimingIsTurnedBack) {
-    for (const bool characterOpenedTheGates : {false, true}) {
-        SCOPED_TRACE(characterOpenedTheGates);
-        HideAll(stage);
-        for (CollObj& c : L.colls)
-            c.state = 5;
-        common.page = 195;
-        for (int k : {0, 1}) {
-            CollObj& c = L.colls[k];
-            c = CollObj{};
-            c.x = 300 + 100 * k;
-            c.y = 200;
-            c.frames = 4;
-            c.step = 20;
-            c.state = k == 0 ? 1 : 2;
-        }
-        L.flags.c1Primed = 1;
-        if (characterOpenedTheGates)
-            OpenAllGates(common);
-        else
-            CloseThreeGates(common);
-        stage.CollisionsBackward();
-        EXPECT_EQ(L.colls[0].x, 320);
-        EXPECT_EQ(L.colls[1].x, 420);
-        EXPECT_EQ(L.colls[1].state, 1);
-        EXPECT_EQ(L.flags.c1Primed, 0);
-        EXPECT_TRUE(common.collGate);
-    }
-}
-
-// C1 or C24 in the middle of its sequence held the world still on the turn taken back. A lost
-// state begun on this page (the slip, say) opens all the gates as it rewinds to walking, before the
-// collision objects: C0, which comes before either in the loop, still stands.
-TEST_F(LevelUndoTest, ObjectsBeforeAPlayingSequenceStandWhenALostStateRewinds) {
-    for (int k : {1, 24}) {
-        SCOPED_TRACE(k);
-        HideAll(stage);
-        for (CollObj& c : L.colls)
-            c.state = 5;
-        common.page = 336;
-        for (int slot : {0, k}) {
-            CollObj& c = L.colls[slot];
-            c = CollObj{};
-            c.x = 300;
-            c.y = 200;
-            c.frames = 4;
-            c.step = 20;
-            c.state = slot == k ? 2 : 1;
-            c.frame = slot == k ? 2 : 0;
-        }
-        OpenAllGates(common); // as the slip's turn back left them
-        stage.CollisionsBackward();
-        EXPECT_EQ(L.colls[0].x, 300);
-        EXPECT_EQ(L.colls[k].frame, 1);
-        EXPECT_FALSE(common.backGate || common.itemGate || common.collGate);
-    }
 }
 
 // C11 handed over to C12 on the turn before; C12 may have walked off the page since (state 0).
@@ -662,6 +373,26 @@ TEST_F(LevelUndoTest, WalkerHiddenByB25ComesBackWithItsStepHome) {
     EXPECT_EQ(walker.frame, 1);
     EXPECT_EQ(walker.x, 195);
     EXPECT_EQ(L.head.x, 229);
+}
+
+// B25 closes over the walker on the very turn the carried path ends: the turn back over it gives
+// the hero back to the path's last step, as walking's own turn back would, and forgets the end.
+TEST_F(LevelUndoTest, WalkerHiddenByB25AsTheCarriedPathEndsGoesBackOntoIt) {
+    common.page = 90;
+    Show(stage, 25, 400, 0);
+    L.counters.b25Count = 2;
+    L.counters.carryStep = 9; // the path's last step
+    L.chars[CharCarried].frames = 3;
+    L.chars[CharCarried].frame = 2;
+    L.chars[CharWalk].frames = 5;
+    L.charState = CharCarried;
+    stage.TurnPage(Forward);
+    ASSERT_EQ(L.charState, CharHidden);
+    ASSERT_EQ(L.stamps.carriedEnd, 90);
+    stage.TurnPage(Backward);
+    EXPECT_EQ(L.charState, CharCarried);
+    EXPECT_EQ(L.stamps.carriedEnd, kNoStamp);
+    EXPECT_EQ(L.counters.carryStep, 9);
 }
 
 // C13 used up in a frame of this page showed B29 where it stood. Turning back over the page
@@ -855,13 +586,32 @@ TEST_F(LevelUndoTest, ItemPutDownOutsideThePitComesBackWhereItLay) {
     }
 }
 
-// The hare (C5) used beside copy 0 while it ran goes back to running on the turn back, unless the
-// turn taken back is the one that woke it (item 7 torn into the bag on the page before): then it
-// had not run yet and goes back to sleeping.
-TEST_F(LevelUndoTest, C5UsedOnTheTurnItWokeGoesBackToSleeping) {
-    for (const int32_t woke : {181, 170}) {
-        SCOPED_TRACE(woke);
+// The hare (C5) used beside copy 0 goes back on the turn back to what it was: running (a frame
+// back) or done. The turn taken back may have woken it (item 7 torn into the bag on the page
+// before): it had not run yet and goes back to sleeping. Or it may have ended its run: it runs
+// again, on its last frame, for the next turn back to step. Its place is the copy's, which steps
+// back with B11 whatever the gates: not running, with the world standing still on that turn, it
+// had not drifted, and comes back a step short of the copy.
+TEST_F(LevelUndoTest, C5UsedGoesBackToWhatItWasBeforeTheTurnTakenBack) {
+    struct Case {
+        int32_t usedState, woke, ended;
+        bool worldStill;
+        int32_t state, frame, wake, stamp, x;
+    };
+    constexpr Case kCases[] = {
+        {2, 181, kNoStamp, false, 1, 2, kNoStamp, kNoStamp, 170}, // woken on the turn taken back
+        {2, 170, kNoStamp, false, 2, 1, 170, kNoStamp, 170},      // running: a frame back
+        {3, 170, 175, false, 3, 2, 170, 175, 170},                // done earlier: still done
+        {3, 170, 181, false, 2, 2, 170, kNoStamp, 170},           // done on the turn taken back
+        {1, 170, kNoStamp, true, 1, 2, 170, kNoStamp, 150},       // waiting, the world still
+        {2, 170, kNoStamp, true, 2, 1, 170, kNoStamp, 170},       // running, whatever the gates
+    };
+    for (const Case& c : kCases) {
+        SCOPED_TRACE(::testing::Message() << "used in state " << c.usedState << ", woke " << c.woke
+                                          << ", ended " << c.ended << ", still " << c.worldStill);
         HideAll(stage);
+        if (c.worldStill) CloseThreeGates(common);
+        L.backs[11].step = 20;
         common.page = 182;
         CollObj& c5 = L.colls[5];
         c5 = CollObj{};
@@ -869,19 +619,21 @@ TEST_F(LevelUndoTest, C5UsedOnTheTurnItWokeGoesBackToSleeping) {
         c5.frames = 5;
         c5.frame = 2;
         c5.dw = 80;
+        c5.pageStamp = c.ended;
         L.stamps.c5Used = 182;
-        L.values.c5UsedState = 2;
-        L.stamps.c5Wake = woke;
+        L.values.c5UsedState = c.usedState;
+        L.stamps.c5Wake = c.woke;
         Back11Copy& copy = L.back11Copies[0];
         copy.shown = 1;
         copy.x = 170;
         copy.y = 406;
         stage.SecondUndoChecks();
-        EXPECT_EQ(c5.x, 170);
+        EXPECT_EQ(c5.x, c.x);
         EXPECT_EQ(c5.y, 400);
-        EXPECT_EQ(c5.state, woke == 181 ? 1 : 2);
-        EXPECT_EQ(c5.frame, woke == 181 ? 2 : 1);
-        EXPECT_EQ(L.stamps.c5Wake, woke == 181 ? kNoStamp : woke);
+        EXPECT_EQ(c5.state, c.state);
+        EXPECT_EQ(c5.frame, c.frame);
+        EXPECT_EQ(c5.pageStamp, c.stamp);
+        EXPECT_EQ(L.stamps.c5Wake, c.wake);
         EXPECT_EQ(copy.shown, 2);
     }
 }

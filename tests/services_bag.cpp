@@ -287,13 +287,19 @@ TEST_F(BagTest, BagPagesCycleAndResetWhenTheBagCloses) {
 TEST_F(BagTest, PiecesScrollingOutOfThePictureGoLooseAndComeBack) {
     InventoryBag& bag = Bag();
     TearObj& apple = bag.items[kApple];
-    apple.x = 860;
+    apple.x = 860; // on the bound: still in the picture
+    Frame();
+    EXPECT_EQ(apple.state, ItemVisible);
+    apple.x = 861;
     Frame();
     EXPECT_EQ(apple.state, ItemLoose);
-    apple.x = 859;
+    apple.x = 860;
     Frame();
     EXPECT_EQ(apple.state, ItemVisible);
     apple.x = -60 - apple.dw;
+    Frame();
+    EXPECT_EQ(apple.state, ItemVisible);
+    apple.x = -61 - apple.dw;
     Frame();
     EXPECT_EQ(apple.state, ItemLoose);
 }

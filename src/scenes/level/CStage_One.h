@@ -60,7 +60,10 @@ class CStage_One : public CStage {
     void ApplyState9Keyframe();
     void WalkForward(); // steps the walking animation; its wrap to 0 resets the head
     void WalkBackward();
-    void WalkBackRules();  // rules (e) and (f) of the walking character on a backward turn
+    void WalkBackRules(); // rules (e) and (f) of the walking character on a backward turn
+    // The walking character's whole backward turn (back into the state whose end that turn
+    // made, if it made one), for undo checks that give walking back.
+    void WalkingTurnBack();
     void DriftBackRules(); // rules (g) and (h) of the rider on a backward turn
 
     // --- Hit rectangles and puzzle rules of the playing frame ---
@@ -109,6 +112,9 @@ class CStage_One : public CStage {
     // This turn took C9's leaving back, so its own leaving check stays quiet (set and read
     // within one turn).
     bool c9LeavingTakenBack = false;
+    // The background objects moved in this turn (the world did not stand still): C9 leaves on a
+    // backward turn only then (set and read within one turn).
+    bool backgroundsMoved = false;
     uint32_t pacingTick = 0;
     // The keyboard's highlight over the pause menu's buttons (none each time the menu opens).
     KeyMenu pauseKeys;

@@ -526,6 +526,7 @@ void CStage_One::BackgroundsTurn(TurnDirection direction) {
     BackTurn t = MakeBackTurn(*this);
     const bool forward = direction == Forward;
     const int32_t sign = forward ? -1 : 1; // forward, the world scrolls left
+    backgroundsMoved = t.common.backGate != 0;
     for (int slot = 0; slot < kBacks; ++slot) {
         BackObj& b = level.backs[slot];
         switch (b.state) {
@@ -611,7 +612,9 @@ void AssembleC6(BackTurn& t) {
     if (b14.state != 2 || c6.state != 1) return;
     for (int item : kPieceItems)
         if (!SecondPlacementFlag(t.bag, item)) return;
-    c6.x += c6.step;
+    // It parks where it stood before this turn: its drift on it (with the world moving) is
+    // taken back.
+    if (t.common.collGate) c6.x += c6.step;
     c6.pageStamp = t.page;
     c6.state = 5;
     b14.state = 1;

@@ -144,24 +144,33 @@ void B14Forward(BackTurn& t, BackObj& b) {
     ScrollLeft(b);
 }
 
+} // namespace
+
+bool C6AssemblyUndo(BackTurn& t) {
+    CollObj& c6 = t.C(6);
+    if (t.L.counters.b14Count != 0 || c6.state != 5 || t.page != c6.pageStamp + 1) return false;
+    // The turn that assembled C6: its pieces go back on their places, B14 hides where it was
+    // shown (the assembly turn did not scroll it).
+    t.B(14).state = 2;
+    c6.state = 1;
+    c6.pageStamp = kNoStamp;
+    for (int item : kPieceItems)
+        t.I(item).state = ItemPlaced;
+    return true;
+}
+
+namespace {
+
 void B14Backward(BackTurn& t, BackObj& b) {
     int32_t& count = t.L.counters.b14Count;
     PageStamps& s = t.L.stamps;
-    CollObj& c6 = t.C(6);
     if (count == 2 && t.page == s.b14SecondCount + 1) {
         count = 1;
         s.b14SecondCount = kNoStamp;
     } else if (count == 1 && t.page == s.b14FirstCount + 1) {
         count = 0;
         s.b14FirstCount = kNoStamp;
-    } else if (count == 0 && c6.state == 5 && t.page == c6.pageStamp + 1) {
-        // The turn that assembled C6: its pieces go back on their places, B14 hides where it
-        // was shown (the assembly turn did not scroll it).
-        b.state = 2;
-        c6.state = 1;
-        c6.pageStamp = kNoStamp;
-        for (int item : kPieceItems)
-            t.I(item).state = ItemPlaced;
+    } else if (C6AssemblyUndo(t)) {
         return;
     }
     ScrollRight(b);
@@ -242,6 +251,7 @@ void B16Backward(BackTurn& t, BackObj& b) {
         // by C7 would carry B16 the wrong way.
         t.L.draw.b16ScaleX = 2.0f;
     }
+    b.x = t.L.values.b16HiddenX; // hidden again where the release found it
 }
 
 // --- B19: comes in, flies its path, then leaves to the right ---
@@ -726,7 +736,9 @@ void C9LeavesCheck(BackTurn& t, bool forward) {
 bool C9LeavingUndo(BackTurn& t, bool forward) {
     int32_t& left = t.L.stamps.c9Left;
     LevelValues& v = t.L.values;
-    const bool crosses = forward ? (left == t.page && v.c9LeftBackward)
+    // A leaving made on a backward turn is crossed forward only while the world moves, as it was
+    // made (see SecondUndoChecks).
+    const bool crosses = forward ? (left == t.page && v.c9LeftBackward && t.common.backGate)
                                  : (left != kNoStamp && left == t.page - 1 && !v.c9LeftBackward);
     if (!crosses) return false;
     // Before the objects' phases, so that C9 and B23 take back their own steps of that turn.

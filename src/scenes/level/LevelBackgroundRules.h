@@ -37,6 +37,11 @@ struct BackRulePair {
 // The own rule of background object `slot` in states 0 and 1.
 const BackRulePair& BackObjectRule(int slot);
 
+// The turn back over the one that assembled C6 (B14 shown in its stead) takes the assembly back:
+// true then. B14's own backward rule does it while the world moves; the second undo checks
+// while it stands still.
+bool C6AssemblyUndo(BackTurn& t);
+
 // Shown by the follow-up check of C9 (forward) and its repetition on backward turns.
 void C9LeavesCheck(BackTurn& t, bool forward);
 // A turn that crosses back over the turn C9 left on takes the leaving back (true then), before

@@ -180,6 +180,7 @@ void BackToWalkingBackward(Turn& t) {
 }
 
 void FlyBackward(Turn& t);
+void RideBackward(Turn& t);
 
 void CaughtBackward(Turn& t) {
     if (!LostRewind(t)) return;
@@ -313,9 +314,12 @@ void RideBackward(Turn& t) {
     const bool mountBack = t.page == t.level.stamps.state3End + 1;
     const bool jumpBack = t.page == t.level.stamps.state9End + 1;
     if (mountBack) {
+        // The climb's end parked C1; it waits done again, unless item 0 had used it up before.
         CollObj& mount = t.level.colls[1];
-        mount.state = 3;
-        mount.x -= mount.step;
+        if (t.level.stamps.c1Used == kNoStamp) {
+            mount.state = 3;
+            mount.x -= mount.step;
+        }
         t.level.charState = CharMount;
     }
     if (jumpBack) {
@@ -405,9 +409,12 @@ void ThrownBackward(Turn& t) {
             t.s.ApplyState9Keyframe();
             t.level.charState = CharJump;
         } else {
+            // Back to riding, and the riding turn that led here is taken back as riding takes it
+            // back (it may have ended the climb onto the mount).
             OpenAllGates(t.common);
-            StepCyclicBackward(t.Char(CharRide).frame, t.Char(CharRide).frames);
             t.level.charState = CharRide;
+            RideBackward(t);
+            return;
         }
     } else {
         t.common.placedGate = 1;
@@ -543,7 +550,8 @@ void FlyBackward(Turn& t) {
     PageStamps& stamps = t.level.stamps;
     // The flight began in a frame of the fly-start page, after the turn that led there: every turn
     // back from a later page takes back one step of the flight, and the turn back from that page
-    // takes back its start with the walk of that turn.
+    // takes back its start with the walking turn that led there, as walking takes it back (that
+    // turn may have ended the failed climb, say).
     if (stamps.flyStart < t.page) {
         c.x -= 9;
         c.y += 12;
@@ -552,7 +560,7 @@ void FlyBackward(Turn& t) {
         t.level.charState = CharWalk;
         t.PlaceWalker(kWalkStart, kHeadAtWalkStart);
         t.bag.items[7].state = ItemPlaced;
-        t.s.WalkBackward();
+        WalkingBackward(t);
     }
     if (stamps.flyFrame == t.page) {
         OpenAllGates(t.common);
@@ -596,6 +604,11 @@ void RunRule(CStage_One& s, bool forward) {
 }
 
 } // namespace
+
+void CStage_One::WalkingTurnBack() {
+    Turn t{*this, level, CCommon::Instance(), InventoryBag::Instance(), CCommon::Instance().page};
+    WalkingBackward(t);
+}
 
 void CStage_One::CharacterForward() {
     RunRule(*this, true);

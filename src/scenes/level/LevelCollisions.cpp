@@ -551,6 +551,7 @@ void CStage_One::CollisionReleaseChecks() {
         c7.state = 5;
         if (b16.state == 2) {
             b16.state = 4;
+            level.values.b16HiddenX = b16.x;
             b16.x = c7.x - 46;
             b16.y = c7.y;
             level.flags.b16Released = 1;
@@ -562,6 +563,7 @@ void CStage_One::CollisionReleaseChecks() {
         if (b16.state == 2) {
             level.draw.b16ScaleX = -2.0f; // B16 came from C8's side: drawn mirrored
             b16.state = 4;
+            level.values.b16HiddenX = b16.x;
             b16.x = c8.x + 2 * c8.w + 9;
             b16.y = c8.y;
             level.flags.b16Released = 1;
@@ -614,6 +616,7 @@ void CStage_One::CollisionsBackward() {
     if (c24.state == 2 && c24.frame <= 0 && !level.flags.c24StartedStill) OpenThreeGates(t.common);
     for (int k = 0; k < kColls; ++k) {
         CollObj& o = level.colls[k];
+        const bool wasOnPage = !GoesOffScreen(o.x, o.dw);
         switch (o.state) {
         case 4:
             // Its sequence ended on the turn undone and the page then switched it off (3 off
@@ -647,6 +650,13 @@ void CStage_One::CollisionsBackward() {
             break;
         default:
             break;
+        }
+        // Going forward, an object that comes on the page is seen by the rules only from the
+        // second frame on (the page switches it after the frame's rules). Turning back, one that
+        // leaves the page on this turn is off it at once, so no rule sees it on the frame after.
+        if (wasOnPage && GoesOffScreen(o.x, o.dw)) {
+            if (o.state == 1) o.state = 0;
+            if (o.state == 3) o.state = 4;
         }
     }
 }

@@ -55,6 +55,14 @@ inline const RECT& Hotspot(const InventoryBag& bag, int item) {
     return bag.items[item].hit; // items without a hotspot use their hit rectangle
 }
 
+// B93 or B94 lifting C20's load (waiting to start, 4, or lifting, 3): B91's last step shut the
+// world, and only the lift's end opens it again.
+inline bool LiftHoldsTheWorld(const LevelState& L) {
+    for (int lifter : {93, 94})
+        if (L.backs[lifter].state == 3 || L.backs[lifter].state == 4) return true;
+    return false;
+}
+
 // Whether the world already stood still when C0, C1 or C24 began its sequence.
 inline uint8_t& StartedStill(LevelFlags& flags, int coll) {
     return coll == 0 ? flags.c0StartedStill

@@ -44,6 +44,9 @@ constexpr DismountRects kDismountRects[] = {
     {{308, 160, 344, 316}, kEmpty},
 };
 
+// The rider's legs and the mount's back.
+constexpr Offsets kRideLegs{58, 120, 304, 336};
+
 // C11 opens from the right: the left edge of its hit area by frame (frame 4 covers it whole).
 struct C11Span {
     int32_t left, right;
@@ -78,7 +81,7 @@ void PlaceCharacterRects(LevelState& L) {
         L.hitA = At(c.x, c.y, {104, 30, 140, 124});
         // The feet only reach down to the dismount point while C3 offers it.
         if (L.colls[3].frame == 2) L.hitB = At(c.x, c.y, {201, 283, 260, 346});
-        L.hitC = At(c.x, c.y, {58, 120, 304, 336});
+        L.hitC = At(c.x, c.y, kRideLegs);
         break;
     }
     case CharJump: {
@@ -96,6 +99,11 @@ void PlaceCharacterRects(LevelState& L) {
             L.hitA = At(c.x, c.y, r->a);
             L.hitB = At(c.x, c.y, r->b);
         }
+        // The legs' rectangle stays where the ride left it: the ride's record keeps its place
+        // through the dismount, so it is placed from there. Left alone, a page turned back into
+        // the dismount from the walk after it would keep the walker's.
+        const CharObj& ride = L.chars[CharRide];
+        L.hitC = At(ride.x, ride.y, kRideLegs);
         break;
     }
     case CharFly: {

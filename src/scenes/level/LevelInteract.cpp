@@ -84,7 +84,7 @@ struct Rules {
     int32_t page;
     // The world stood still on the turn that led to this page: the hero rides the carried path
     // (past its first step, each of its turns shuts the gates), or lies lost past the first
-    // frame of its animation (each frame forward shuts them all).
+    // frame of its animation (each frame forward shuts them all), or B93 or B94 lifts C20's load.
     bool stoodStill;
 
     CollObj& C(int k) { return L.colls[k]; }
@@ -295,8 +295,9 @@ void Rules::Item0AgainstObjects() {
         C(4).state = 6;
         C(4).pageStamp = page;
     }
-    int32_t c1 = C(1).state;
-    if (c1 >= 1 && c1 <= 3 && Overlaps(C(1).hit, H)) {
+    // Not while C1's sequence plays (state 2): used up then, the sequence would never end and
+    // the gates it shut would stay shut while the walker walks on; the piece just lies there.
+    if ((InState(1, 1) || InState(1, 3)) && Overlaps(C(1).hit, H)) {
         L.stamps.c1Used = page;
         C(1).state = 5;
         Show(B(2), C(1).x, C(1).y);
@@ -599,7 +600,8 @@ void CStage_One::Interact() {
     const int32_t state = level.charState;
     const bool riding = state == CharCarried && level.counters.carryStep >= 1;
     const bool heldLost = IsLostState(state) && level.chars[state].frame >= 1;
-    Rules rules{level, InventoryBag::Instance(), common, common.page, riding || heldLost};
+    Rules rules{level, InventoryBag::Instance(), common, common.page,
+                riding || heldLost || LiftHoldsTheWorld(level)};
     if (rules.PlacedEarlier(0)) {
         rules.Item0AgainstObjects();
         rules.Item0AgainstCharacter();

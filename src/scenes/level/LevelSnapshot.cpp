@@ -155,6 +155,7 @@ void DiffLevel(Differ& d, const LevelState& a, const LevelState& b) {
     FIELD(values., headParkedX);
     FIELD(values., headParkedY);
     FIELD(values., c5UsedState);
+    FIELD(values., b16HiddenX);
     FIELD(values., caughtFrom);
     FIELD(values., b21Turns);
     FIELD(values., b24Turns);

@@ -158,12 +158,17 @@ struct LevelValues {
     // them down, and crossing it takes the leaving back.
     int32_t b21Turns = 0, b24Turns = 0;
     int32_t c5UsedState = 1; // C5's state when it was used beside copy 0 (1, 2 or 3)
+    // Where B16 was, hidden behind C7, when C7 or C8 set it going from elsewhere: turning back over
+    // that puts it there again (its path back towards C7 starts from there).
+    int32_t b16HiddenX = 0;
     int32_t caughtFrom =
         CharHidden;             // the character's state when B25 took it (turning back gives it)
     uint8_t c9LeftBackward = 0; // C9 left on a backward turn
     uint8_t c9LeftTookB23 = 0;  // and B23 went with it, showing B24
-    // The head's last changes, latest last (C14 meets the walker for a few pages only).
-    static constexpr int kHeadChanges = 4;
+    // The head's last changes, latest last. C14 meets the walker for a few pages only, but on each
+    // of them its loss may show again after a wrap cleared it: four changes were too few to turn
+    // back over all of them.
+    static constexpr int kHeadChanges = 16;
     HeadChange headChanges[kHeadChanges];
     int32_t headChangeCount = 0;
     bool operator==(const LevelValues&) const = default;

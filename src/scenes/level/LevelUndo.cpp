@@ -290,10 +290,10 @@ void Item11PlaceUndo(BackTurn& t) {
 
 void B25HidesUndo(BackTurn& t) {
     if (t.B(25).state == 1 && t.L.counters.b25Count == 2 && t.L.charState == CharHidden) {
+        // The turn that hid the walker is taken back as walking takes it back: it also took its
+        // step left home, if it was strolling back, and may have ended the carried path.
         t.L.charState = CharWalk;
-        t.stage.WalkBackward();
-        // The turn that hid the walker also took its step left home, if it was strolling back.
-        t.stage.WalkBackRules();
+        t.stage.WalkingTurnBack();
     }
 }
 
@@ -352,6 +352,18 @@ void C1UseUndo(BackTurn& t) {
     t.B(2).state = 2;
 }
 
+// C1 used in a frame of the page its sequence ended on: it is done again (primed, so 3, or 4 off
+// the page) before this turn's collision phase, whose rule for a done object then takes the end
+// back with the world. Given back after that phase, it would stay done with the world shut.
+void C1UsedAtItsEndUndo(BackTurn& t) {
+    CollObj& c1 = t.C(1);
+    if (!Now(t.L.stamps.c1Used, t.page) || c1.state != 5 || !TurnBefore(c1.pageStamp, t.page))
+        return;
+    t.L.stamps.c1Used = kNoStamp;
+    c1.state = GoesOffScreen(c1.x, c1.dw) ? 4 : 3;
+    t.B(2).state = 2;
+}
+
 // A collision object used up beside a copy of B11 (or B11 itself) comes back where it was used:
 // the copy was placed there at a fixed offset, and has since moved with the world forward and back
 // again, except for its own step on this turn, made before these checks. From there the object
@@ -399,7 +411,6 @@ void C5UseUndo(BackTurn& t, int32_t& stamp, CollObj& c, Back11Copy& copy) {
     if (!Now(stamp, t.page)) return;
     stamp = kNoStamp;
     if (c.state == 5) {
-        Show(c, copy.x, copy.y - 6);
         // Used while it ran (2) or after (3), it goes back to that: its run's step of the turn
         // taken back is taken back too (the copy's own step back gave the place).
         // Woken on the turn taken back (item 7 went into the bag on the page before), it had not
@@ -407,10 +418,21 @@ void C5UseUndo(BackTurn& t, int32_t& stamp, CollObj& c, Back11Copy& copy) {
         const int32_t used = t.L.values.c5UsedState;
         int32_t& woken = t.L.stamps.c5Wake;
         const bool wokenOnThatTurn = used == 2 && woken != kNoStamp && woken >= t.page - 1;
+        // Not running, it drifted on that turn only with the world moving, while the copy steps
+        // back with B11 whatever the gates.
+        const bool ran = used == 2 && !wokenOnThatTurn;
+        const int32_t copyStep = !ran && !t.common.collGate ? t.B(11).step : 0;
+        Show(c, copy.x - copyStep, copy.y - 6);
         if (wokenOnThatTurn) woken = kNoStamp;
         if ((used == 2 || used == 3) && !wokenOnThatTurn) {
             c.state = used;
             if (used == 2 && c.frame >= 1) --c.frame;
+            // Its run ended on the turn taken back (parked, it sat out the collision objects'
+            // rule that takes that end back): it runs again, on its last frame.
+            if (used == 3 && TurnBefore(c.pageStamp, t.page)) {
+                c.state = 2;
+                c.pageStamp = kNoStamp;
+            }
         } else if (GoesOffScreen(c.x, c.dw)) {
             c.state = 0;
         }
@@ -482,6 +504,7 @@ void CStage_One::FirstUndoChecks() {
     // takes that turn back and opens the gates again, the second list closes them).
     if (TurnBefore(L.colls[0].pageStamp, page)) CloseThreeGates(t.common);
     if (TurnBefore(L.colls[1].pageStamp, page)) CloseThreeGates(t.common);
+    C1UsedAtItsEndUndo(t);
     if (TurnBefore(L.stamps.b93b94End, page)) CloseAllGates(t.common); // reset after the loop
     if (TurnBefore(L.colls[20].pageStamp, page)) {
         L.colls[20].pageStamp = kNoStamp;
@@ -497,6 +520,8 @@ void CStage_One::FirstUndoChecks() {
     if ((L.flags.itemUse13 || L.flags.itemUse10) && L.backs[91].state == 3 && loaded != kNoStamp &&
         loaded < page - 1)
         CloseAllGates(t.common);
+    // So did the turns after B91's last step, while B93 or B94 lifts the load.
+    if (LiftHoldsTheWorld(L)) CloseAllGates(t.common);
     if (TurnBefore(L.colls[24].pageStamp, page)) CloseThreeGates(t.common);
     B12EndUndo(t);
     B17EndUndo(t);
@@ -539,6 +564,7 @@ void CStage_One::SecondUndoChecks() {
     BackTurn t = MakeBackTurn(*this);
     const int32_t page = t.page;
     LevelState& L = level;
+    C6AssemblyUndo(t); // with the world standing still (B14's own rule did not run)
     LiftEndUndo(t);
     StateBackAfter(t, &PageStamps::b56End, 56, 4, 1);
     StateBackAfter(t, &PageStamps::b59End, 59, 4, 1);
@@ -629,7 +655,10 @@ void CStage_One::SecondUndoChecks() {
     if (ShownWhenTurned(i7.state, i7.x, i7.dw, t.common.itemGate ? i7.step : 0) == ItemVisible &&
         ShownWhenTurned(c5.state, c5.x, c5.dw, t.common.collGate ? c5.step : 0) == 1)
         c5.frame = c5.frame <= 0 ? 1 : c5.frame - 1;
-    if (!c9LeavingTakenBack) C9LeavesCheck(t, false);
+    // Only while the world moves: C9 left on a backward turn stays put while the world stands still
+    // (B21 and B24 count the turns the world moved away from it), and a forward turn crossing it
+    // then does not take it back either.
+    if (!c9LeavingTakenBack && backgroundsMoved) C9LeavesCheck(t, false);
     c9LeavingTakenBack = false;
     CharacterEndsUndo(t);
     // The lever stepped back to its first frame, as C4 started it: three gates closed, the

@@ -51,8 +51,8 @@ constexpr int32_t kScreenWidth = 800;
 
 // ---- On-screen states ----
 
-// Objects come on when -60 - dw <= x <= 860 and go off when x <= -60 - dw or x >= 860; both
-// bounds belong to both tests, so an object resting on one flips every frame.
+// Objects come on when -60 - dw <= x <= 860 and go off only past those bounds, as the bag's
+// pieces do (services/OnScreen.h): one resting on a bound stays on.
 constexpr int64_t kOffLeftMargin = 60;
 constexpr int64_t kOffRight = 860;
 // The copies of B11 use a fixed left bound instead of their width.
@@ -62,7 +62,7 @@ bool ComesOn(int64_t x, int64_t left) {
     return left <= x && x <= kOffRight;
 }
 bool GoesOff(int64_t x, int64_t left) {
-    return x <= left || x >= kOffRight;
+    return x < left || x > kOffRight;
 }
 int64_t LeftBound(int32_t dw) {
     return -kOffLeftMargin - dw;

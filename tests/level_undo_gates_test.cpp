@@ -1,0 +1,325 @@
+// The gates on the turn back: the world that stood still on the turn taken back (a sequence, a
+// load, a lost state) stays still, whatever the character's rewind opened, and the world that
+// moved moves back.
+#include "level_undo_support.h"
+
+TEST_F(LevelUndoTest, FirstListOpensAndClosesTheGatesInItsOrder) {
+    common.page = 20;
+    // The lift's end closes all, C20's undo then opens them.
+    L.stamps.b93b94End = 19;
+    L.colls[20].pageStamp = 19;
+    stage.FirstUndoChecks();
+    EXPECT_TRUE(AllOpen());
+    EXPECT_EQ(L.stamps.b93b94End, 19); // reset only after the background objects
+    EXPECT_EQ(L.colls[20].pageStamp, kNoStamp);
+
+    // B12's end closes all after C20's undo opened them.
+    L.colls[20].pageStamp = 19;
+    L.stamps.b12End = 19;
+    stage.FirstUndoChecks();
+    EXPECT_TRUE(AllClosed());
+    EXPECT_EQ(L.charState, CharLever);
+
+    // Item 5's extra stamp, which started B57's sequence, comes after B17's end: open.
+    L.stamps.b17End = 19;
+    L.stamps.item5Extra = 19;
+    L.backs[57].state = 3;
+    stage.FirstUndoChecks();
+    EXPECT_TRUE(AllOpen());
+
+    // C0's sequence ended on the turn before (the one being taken back): close three, and keep
+    // the stamp for the collision objects. C0 on this very page is nothing to undo yet.
+    L.stamps.b93b94End = kNoStamp;
+    L.colls[0].pageStamp = 19;
+    stage.FirstUndoChecks();
+    EXPECT_FALSE(common.backGate);
+    EXPECT_TRUE(common.placedGate);
+    EXPECT_EQ(L.colls[0].pageStamp, 19);
+    OpenAllGates(common);
+    L.colls[0].pageStamp = 20;
+    stage.FirstUndoChecks();
+    EXPECT_TRUE(AllOpen());
+}
+
+// C20 loaded on the page before the turn taken back: B91 shut the world on that turn, and the
+// turn back opens it again, unless the character lay knocked down then: its animation held the
+// world on that turn already, and rewinding it has just shut the gates again.
+TEST_F(LevelUndoTest, C20sLoadingTurnedBackOpensTheGatesOnlyIfTheCharacterDidNot) {
+    struct Case {
+        int32_t charState, frame;
+        bool open;
+    } const cases[] = {{CharWalk, 0, true}, {CharKnockedDown, 2, false}, {CharSlip, 1, false}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.charState);
+        common.page = 20;
+        L.colls[20].pageStamp = 19;
+        L.charState = c.charState;
+        L.chars[c.charState].frames = 3;
+        L.chars[c.charState].frame = c.frame;
+        CloseAllGates(common); // as B91 left them
+        stage.CharacterBackward();
+        stage.FirstUndoChecks();
+        EXPECT_EQ(AllOpen(), c.open);
+        EXPECT_EQ(AllClosed(), !c.open);
+        EXPECT_EQ(L.colls[20].pageStamp, kNoStamp);
+    }
+}
+
+// B91 carrying item 13: its first step (the turn after the load) moved the world until B91 shut
+// it, its later steps held it still, and so do the turns of B93's or B94's lift after B91's last
+// step (waiting to start, 4, or lifting, 3), until the lift's end. Knocked down on this page, the
+// character opens all the gates as it rewinds to walking; the turn back over such a step shuts
+// them again before the objects move.
+TEST_F(LevelUndoTest, B91sLaterStepsAndTheLiftTurnedBackHoldTheWorldWhateverTheCharacterOpened) {
+    struct Case {
+        int32_t loadedOn;
+        int b91State, lifter, lifterState;
+        bool open;
+    } const cases[] = {{19, 3, 93, 2, true},  {17, 3, 93, 2, false}, {17, 7, 93, 4, false},
+                       {17, 7, 93, 3, false}, {17, 7, 94, 3, false}, {17, 7, 93, 7, true}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(::testing::Message() << "loaded on " << c.loadedOn << ", B91 " << c.b91State
+                                          << ", B" << c.lifter << " " << c.lifterState);
+        HideAll(stage);
+        common.page = 20;
+        L.colls[20].pageStamp = c.loadedOn;
+        L.flags.itemUse13 = 1;
+        L.backs[91].state = c.b91State;
+        L.backs[c.lifter].state = c.lifterState;
+        L.charState = CharKnockedDown;
+        L.chars[CharKnockedDown].frames = 3;
+        L.chars[CharKnockedDown].frame = 0;
+        L.chars[CharWalk].frames = 5;
+        CloseAllGates(common); // as B91 left them
+        stage.CharacterBackward();
+        ASSERT_EQ(L.charState, CharWalk);
+        stage.FirstUndoChecks();
+        EXPECT_EQ(AllOpen(), c.open);
+        EXPECT_EQ(AllClosed(), !c.open);
+    }
+}
+
+// Item 5 reached its last picture on the turn before. Only when that started B17's or B57's
+// sequence (which shut all the gates at the end of that turn) does the turn back take the start
+// back and open the gates; otherwise they stay as they are, here shut by another sequence.
+TEST_F(LevelUndoTest, ItemFivesLastPictureOpensTheGatesOnlyWhenItStartedASequence) {
+    for (const int started : {0, 17, 57}) {
+        SCOPED_TRACE(started);
+        HideAll(stage);
+        common.page = 20;
+        CloseThreeGates(common);
+        L.stamps.item5Extra = 19;
+        if (started != 0) Show(stage, started, 300, 0, 3, 200);
+        stage.FirstUndoChecks();
+        EXPECT_EQ(L.stamps.item5Extra, kNoStamp);
+        if (started == 0) {
+            EXPECT_FALSE(common.backGate || common.itemGate || common.collGate);
+            EXPECT_TRUE(common.placedGate);
+        } else {
+            EXPECT_TRUE(AllOpen());
+            EXPECT_EQ(L.backs[started].state, 2);
+        }
+    }
+}
+
+// The turn that ends C0's, C1's or C24's sequence opens the three gates when it comes to that
+// object, so the collision objects after it, the items and the scenery all move on that turn.
+// Turning back over it moves the same ones back and leaves the gates closed as they were, also
+// when C1, done, was used up by item 0 in a frame of that page (B2 shown where it stood).
+TEST_F(LevelUndoTest, SequenceEndsThatOpenTheGatesAreTakenBackWholeTurn) {
+    for (const auto& [k, usedAtItsEnd] :
+         {std::pair{0, false}, {1, false}, {1, true}, {24, false}}) {
+        SCOPED_TRACE(::testing::Message() << "C" << k << (usedAtItsEnd ? " used at its end" : ""));
+        HideAll(stage);
+        for (CollObj& c : L.colls)
+            c.state = 5;
+        for (TearObj& it : bag.items)
+            it.state = ItemInBag;
+        Show(stage, 10, 300, 5);
+        auto wake = [&](int slot, int32_t x, int32_t state) -> CollObj& {
+            CollObj& c = L.colls[slot];
+            c = CollObj{};
+            c.x = x;
+            c.y = 200;
+            c.frames = 4;
+            c.step = 5;
+            c.state = state;
+            return c;
+        };
+        wake(k, 400, 2).frame = 2;
+        if (k == 1) wake(0, 100, 3);
+        wake(k == 24 ? 12 : 16, 600, 1); // an object visited before C24, after C0 and C1
+        bag.items[11] = TearObj{};
+        bag.items[11].x = 500;
+        bag.items[11].step = 5;
+        bag.items[11].state = ItemVisible;
+        CloseThreeGates(common);
+        const WorldSnapshot before = WorldSnapshot::Take(stage);
+
+        stage.CollisionReleaseChecks();
+        stage.CollisionsForward();
+        stage.ItemsForward();
+        stage.BackgroundsForward();
+        stage.FollowUpChecks();
+        ++common.page;
+        EXPECT_EQ(L.colls[k].state, 3);
+        EXPECT_EQ(L.backs[10].x, 295);
+        EXPECT_EQ(bag.items[11].x, 495);
+        EXPECT_EQ(L.colls[k == 24 ? 12 : 16].x, k == 24 ? 600 : 595);
+        if (usedAtItsEnd) {
+            L.colls[1].state = 5;
+            L.stamps.c1Used = common.page;
+            L.backs[2].state = 1;
+        }
+
+        stage.FirstUndoChecks();
+        stage.CollisionsBackward();
+        stage.B4EndCheck();
+        stage.ItemsBackward();
+        stage.BackgroundsBackward();
+        stage.SecondUndoChecks();
+        --common.page;
+        EXPECT_EQ(WorldSnapshot::Take(stage).Diff(before), "");
+    }
+}
+
+// C0, C1 and C24 begin their sequence in a frame (item 0 dropped on C0 or C24, item 2 priming
+// C1) and hold the world still while it plays. Turning back over the start takes back the turn
+// that led to it as that turn was made: with the world moving (the object drifted, the gates open
+// again), or with the world already standing still, as while the hero rides the carried path or
+// lies knocked down past the first frame, or while B93 lifts C20's load (no drift to take back,
+// the gates stay shut).
+TEST_F(LevelUndoTest, SequenceStartIsTakenBackAsTheWorldStoodWhenItBegan) {
+    const RECT met{400, 200, 480, 280};
+    enum Hold { Moving, Carried, KnockedDown, Lifted };
+    for (int k : {0, 24, 1}) {
+        for (const Hold hold : {Moving, Carried, KnockedDown, Lifted}) {
+            const bool stoodStill = hold != Moving;
+            SCOPED_TRACE(std::to_string(k) + ", hold " + std::to_string(hold));
+            HideAll(stage);
+            for (CollObj& c : L.colls)
+                c.state = 5;
+            for (TearObj& it : bag.items)
+                it.state = ItemInBag;
+            bag.items[7].state = ItemNotInPlay; // in the bag it would wake C5
+            common.page = 20;
+            OpenAllGates(common);
+            L.charState = CharWalk;
+            if (hold == Carried) { // the hero rides the carried path, which shuts the gates
+                L.charState = CharCarried;
+                L.counters.carryStep = 5;
+                CloseThreeGates(common);
+            }
+            if (hold == KnockedDown) { // each frame of the knock-down shuts them all
+                L.charState = CharKnockedDown;
+                L.chars[CharKnockedDown].frames = 3;
+                L.chars[CharKnockedDown].frame = 2;
+                CloseAllGates(common);
+            }
+            if (hold == Lifted) { // B91's last step shut them all, the lift keeps them shut
+                L.backs[93].state = 3;
+                L.counters.b93Count = 1;
+                CloseAllGates(common);
+            }
+            CollObj& c = L.colls[k];
+            c = CollObj{};
+            c.x = 400;
+            c.y = 200;
+            c.frames = 4;
+            c.step = 5;
+            c.state = 1;
+            c.hit = met;
+            // The item that starts it lies where it was put down, long ago, in the air.
+            const int item = k == 1 ? 2 : 0;
+            TearObj& it = bag.items[item];
+            it.state = ItemPlaced;
+            it.x = 420;
+            it.y = 220;
+            TearingObj& trace = bag.tearingObj[item];
+            trace.placePage = 10;
+            trace.x = it.x - trace.offX;
+            trace.y = it.y - trace.offY;
+            it.hit = met;
+            bag.hotspot[0] = met;
+            L.zones[0] = met;
+            bag.item2Frame = 0;
+            const WorldSnapshot before = WorldSnapshot::Take(stage);
+
+            stage.CollisionReleaseChecks();
+            stage.CollisionsForward();
+            stage.ItemsForward();
+            stage.BackgroundsForward();
+            stage.FollowUpChecks();
+            ++common.page;
+            stage.Interact();
+            EXPECT_EQ(c.state, 2);
+            EXPECT_EQ(c.x, stoodStill ? 400 : 395);
+            EXPECT_FALSE(common.backGate || common.itemGate || common.collGate);
+
+            TurnBackByPhases();
+            EXPECT_EQ(WorldSnapshot::Take(stage).Diff(before), "");
+        }
+    }
+}
+
+// C1 primed on this page is turned back to waiting, and C0 (which runs before it) gets back the
+// step it drifted on the turn that led here: once. Usually the priming shut the gates and C1's
+// rule gives C0 that step; when the character's own turn back opened them first (the failed climb
+// begun in the same frame), C0 drifted back in its own place already.
+TEST_F(LevelUndoTest, C0GetsOneStepBackWhenC1sPrimingIsTurnedBack) {
+    for (const bool characterOpenedTheGates : {false, true}) {
+        SCOPED_TRACE(characterOpenedTheGates);
+        HideAll(stage);
+        for (CollObj& c : L.colls)
+            c.state = 5;
+        common.page = 195;
+        for (int k : {0, 1}) {
+            CollObj& c = L.colls[k];
+            c = CollObj{};
+            c.x = 300 + 100 * k;
+            c.y = 200;
+            c.frames = 4;
+            c.step = 20;
+            c.state = k == 0 ? 1 : 2;
+        }
+        L.flags.c1Primed = 1;
+        if (characterOpenedTheGates)
+            OpenAllGates(common);
+        else
+            CloseThreeGates(common);
+        stage.CollisionsBackward();
+        EXPECT_EQ(L.colls[0].x, 320);
+        EXPECT_EQ(L.colls[1].x, 420);
+        EXPECT_EQ(L.colls[1].state, 1);
+        EXPECT_EQ(L.flags.c1Primed, 0);
+        EXPECT_TRUE(common.collGate);
+    }
+}
+
+// C1 or C24 in the middle of its sequence held the world still on the turn taken back. A lost
+// state begun on this page (the slip, say) opens all the gates as it rewinds to walking, before the
+// collision objects: C0, which comes before either in the loop, still stands.
+TEST_F(LevelUndoTest, ObjectsBeforeAPlayingSequenceStandWhenALostStateRewinds) {
+    for (int k : {1, 24}) {
+        SCOPED_TRACE(k);
+        HideAll(stage);
+        for (CollObj& c : L.colls)
+            c.state = 5;
+        common.page = 336;
+        for (int slot : {0, k}) {
+            CollObj& c = L.colls[slot];
+            c = CollObj{};
+            c.x = 300;
+            c.y = 200;
+            c.frames = 4;
+            c.step = 20;
+            c.state = slot == k ? 2 : 1;
+            c.frame = slot == k ? 2 : 0;
+        }
+        OpenAllGates(common); // as the slip's turn back left them
+        stage.CollisionsBackward();
+        EXPECT_EQ(L.colls[0].x, 300);
+        EXPECT_EQ(L.colls[k].frame, 1);
+        EXPECT_FALSE(common.backGate || common.itemGate || common.collGate);
+    }
+}

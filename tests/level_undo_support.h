@@ -1,0 +1,33 @@
+#pragma once
+// The undo checks' tests: a stage with every background object hidden, and the gates' states.
+#include "level_turns.h"
+
+class LevelUndoTest : public HeadlessTest {
+  protected:
+    void SetUp() override {
+        HeadlessTest::SetUp();
+        HideAll(stage);
+    }
+    CStage_One stage;
+    LevelState& L = stage.level;
+    CCommon& common = CCommon::Instance();
+    InventoryBag& bag = InventoryBag::Instance();
+
+    bool AllOpen() const {
+        return common.backGate && common.itemGate && common.collGate && common.placedGate;
+    }
+    bool AllClosed() const {
+        return !common.backGate && !common.itemGate && !common.collGate && !common.placedGate;
+    }
+    // One page turned back, phase by phase in the turn's order.
+    void TurnBackByPhases() {
+        stage.FirstUndoChecks();
+        stage.CollisionsBackward();
+        stage.C11GoingUndo();
+        stage.B4EndCheck();
+        stage.ItemsBackward();
+        stage.BackgroundsBackward();
+        stage.SecondUndoChecks();
+        --common.page;
+    }
+};
