@@ -32,12 +32,8 @@ const TransitionRow kTransitions[] = {
     {94, {false, 3, false}, {}},
 };
 
-class LevelBackgroundTablesTest : public HeadlessTest {
+class LevelBackgroundTablesTest : public HiddenStageTest {
   protected:
-    void SetUp() override {
-        HeadlessTest::SetUp();
-        HideAll(stage);
-    }
     // One turn of the background objects alone (no follow-up or undo checks).
     void Turn(TurnDirection direction) {
         if (direction == Forward)
@@ -45,8 +41,6 @@ class LevelBackgroundTablesTest : public HeadlessTest {
         else
             stage.BackgroundsBackward();
     }
-    CStage_One stage;
-    CCommon& common = CCommon::Instance();
 };
 
 TEST_F(LevelBackgroundTablesTest, StateFourTakesOneTurnByItsRow) {
@@ -106,7 +100,6 @@ const Key kB19Path[] = {{-80, 143, 0}, {44, 79, 1},   {173, 37, 0}, {311, 6, 1},
 const Key kB24FromB21[] = {{91, 59, 0}, {313, -88, 0}, {529, -17, 0}, {607, 181, 0}};
 
 TEST_F(LevelBackgroundTablesTest, KeyframesOfB4B19AndB24BothWays) {
-    LevelState& L = stage.level;
     for (int n = 1; n <= 13; ++n) {
         for (TurnDirection direction : {Forward, Backward}) {
             HideAll(stage);
@@ -164,7 +157,6 @@ TEST_F(LevelBackgroundTablesTest, SequencesCountStampTheirEndAndTurningBackClear
         int32_t LevelCounters::*count;
         int32_t PageStamps::*end;
     };
-    LevelState& L = stage.level;
     for (const Sequence& q : {Sequence{12, &LevelCounters::b12Count, &PageStamps::b12End},
                               Sequence{17, &LevelCounters::b17Count, &PageStamps::b17End},
                               Sequence{57, &LevelCounters::b57Count, &PageStamps::b57End}}) {

@@ -1,21 +1,7 @@
 // Background objects on page turns: each rule fires, fires once, and turning back undoes it.
 #include "level_turns.h"
 
-namespace {
-
-class LevelBackgroundTest : public HeadlessTest {
-  protected:
-    void SetUp() override {
-        HeadlessTest::SetUp();
-        HideAll(stage);
-    }
-    CStage_One stage;
-    LevelState& L = stage.level;
-    CCommon& common = CCommon::Instance();
-    InventoryBag& bag = InventoryBag::Instance();
-};
-
-} // namespace
+using LevelBackgroundTest = HiddenStageTest;
 
 TEST_F(LevelBackgroundTest, ClosedGateStopsSceneryButNotDriftersOrCopies) {
     Show(stage, 10, 300, 5);

@@ -130,6 +130,19 @@ inline void HideAll(CStage_One& stage) {
     bag.item5Frame = bag.item7Frame = bag.item13Frame = 0;
 }
 
+// The fixture of the tests built on HideAll: the stage and the singletons a turn touches.
+class HiddenStageTest : public HeadlessTest {
+  protected:
+    void SetUp() override {
+        HeadlessTest::SetUp();
+        HideAll(stage);
+    }
+    CStage_One stage;
+    LevelState& L = stage.level;
+    CCommon& common = CCommon::Instance();
+    InventoryBag& bag = InventoryBag::Instance();
+};
+
 inline BackObj& Show(CStage_One& stage, int slot, int32_t x, int32_t step, int32_t state = 1,
                      int32_t y = 100) {
     BackObj& b = stage.level.backs[slot];

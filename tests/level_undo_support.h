@@ -2,17 +2,8 @@
 // The undo checks' tests: a stage with every background object hidden, and the gates' states.
 #include "level_turns.h"
 
-class LevelUndoTest : public HeadlessTest {
+class LevelUndoTest : public HiddenStageTest {
   protected:
-    void SetUp() override {
-        HeadlessTest::SetUp();
-        HideAll(stage);
-    }
-    CStage_One stage;
-    LevelState& L = stage.level;
-    CCommon& common = CCommon::Instance();
-    InventoryBag& bag = InventoryBag::Instance();
-
     bool AllOpen() const {
         return common.backGate && common.itemGate && common.collGate && common.placedGate;
     }
