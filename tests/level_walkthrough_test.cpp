@@ -215,15 +215,7 @@ TEST_F(LevelWalkthrough, OnlyTheSingingBirdOnTheMuzzleWakesTheElk) {
         const std::string n = std::to_string(row.item);
         ASSERT_TRUE(player.Parse(R"(
 play level/01_to_the_boardwalk.txt
-put 11 426 550
-turn 8 0
-tear 12
-turn 23 0
-tear 6
-turn 5 0
-put 12 587 444
-turn 37 0
-expect page 185
+play level/02_plank_imp_fox.txt
 put )" + n + R"( 658 476
 turn 2 0
 expect coll.1 )" + std::to_string(row.elkState) +
