@@ -187,13 +187,13 @@ TEST_F(LevelUndoTest, SequenceEndsThatOpenTheGatesAreTakenBackWholeTurn) {
 // C1) and hold the world still while it plays. Turning back over the start takes back the turn
 // that led to it as that turn was made: with the world moving (the object drifted, the gates open
 // again), or with the world already standing still, as while the hero rides the carried path or
-// lies knocked down past the first frame, or while B93 lifts C20's load (no drift to take back,
-// the gates stay shut).
+// lies knocked down past the first frame, while B91 carries C20's load past its first step, or
+// while B93 lifts that load (no drift to take back, the gates stay shut).
 TEST_F(LevelUndoTest, SequenceStartIsTakenBackAsTheWorldStoodWhenItBegan) {
     const RECT met{400, 200, 480, 280};
-    enum Hold { Moving, Carried, KnockedDown, Lifted };
+    enum Hold { Moving, Carried, KnockedDown, Lifted, Loaded };
     for (int k : {0, 24, 1}) {
-        for (const Hold hold : {Moving, Carried, KnockedDown, Lifted}) {
+        for (const Hold hold : {Moving, Carried, KnockedDown, Lifted, Loaded}) {
             const bool stoodStill = hold != Moving;
             SCOPED_TRACE(std::to_string(k) + ", hold " + std::to_string(hold));
             HideAll(stage);
@@ -219,6 +219,15 @@ TEST_F(LevelUndoTest, SequenceStartIsTakenBackAsTheWorldStoodWhenItBegan) {
             if (hold == Lifted) { // B91's last step shut them all, the lift keeps them shut
                 L.backs[93].state = 3;
                 L.counters.b93Count = 1;
+                CloseAllGates(common);
+            }
+            L.flags.itemUse13 = 0;
+            L.counters.b91Step = 0;
+            if (hold == Loaded) { // item 13 loaded on C20 three pages ago: each step shuts them
+                Show(stage, 91, 300, 20, 3);
+                L.flags.itemUse13 = 1;
+                L.counters.b91Step = 2;
+                L.colls[20].pageStamp = 17;
                 CloseAllGates(common);
             }
             CollObj& c = L.colls[k];

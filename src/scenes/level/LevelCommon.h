@@ -63,6 +63,15 @@ inline bool LiftHoldsTheWorld(const LevelState& L) {
     return false;
 }
 
+// B91 carrying C20's load past its first step: the step before shut the world, so the turn
+// that led to `page` held it still (the first step, the turn after the load, moved it until B91
+// shut it).
+inline bool LoadHoldsTheWorld(const LevelState& L, int32_t page) {
+    const int32_t loaded = L.colls[20].pageStamp;
+    return (L.flags.itemUse13 || L.flags.itemUse10) && L.backs[91].state == 3 &&
+           loaded != kNoStamp && loaded < page - 1;
+}
+
 // Whether the world already stood still when C0, C1 or C24 began its sequence.
 inline uint8_t& StartedStill(LevelFlags& flags, int coll) {
     return coll == 0 ? flags.c0StartedStill
