@@ -72,6 +72,12 @@ inline bool LoadHoldsTheWorld(const LevelState& L, int32_t page) {
            loaded != kNoStamp && loaded < page - 1;
 }
 
+// The lift ended on the turn that led to `page`: the world stood still on that turn until the
+// lift's end opened it, after the objects before the lift had had their turn.
+inline bool LiftEndedOnTheTurnBefore(const LevelState& L, int32_t page) {
+    return L.stamps.b93b94End != kNoStamp && L.stamps.b93b94End == page - 1;
+}
+
 // Whether the world already stood still when C0, C1 or C24 began its sequence.
 inline uint8_t& StartedStill(LevelFlags& flags, int coll) {
     return coll == 0 ? flags.c0StartedStill
