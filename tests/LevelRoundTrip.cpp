@@ -182,6 +182,14 @@ void ForgiveAcceptedDifferences(LevelSnapshot& after, const LevelSnapshot& befor
             a.chars[k].y = b.chars[k].y;
         }
     }
+    // The lever (11) is placed where the walker meets C4. Before the lever has played (the walk
+    // never reached C4, or the lever's start was turned back), its place is not drawn and not
+    // read; once it has, turning B12's end back reads it, so from then on it is compared.
+    if (a.charState != CharLever && b.charState != CharLever && !a.flags.state11Done &&
+        !b.flags.state11Done) {
+        a.chars[CharLever].x = b.chars[CharLever].x;
+        a.chars[CharLever].y = b.chars[CharLever].y;
+    }
     // The rider is not drawn or read during the jump: both ways out of the jump place it anew.
     if (a.charState == CharJump && b.charState == CharJump) {
         a.chars[CharRide].x = b.chars[CharRide].x;

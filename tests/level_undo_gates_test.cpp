@@ -187,13 +187,14 @@ TEST_F(LevelUndoTest, SequenceEndsThatOpenTheGatesAreTakenBackWholeTurn) {
 // C1) and hold the world still while it plays. Turning back over the start takes back the turn
 // that led to it as that turn was made: with the world moving (the object drifted, the gates open
 // again), or with the world already standing still, as while the hero rides the carried path or
-// lies knocked down past the first frame, or while B93 lifts C20's load (no drift to take back,
-// the gates stay shut).
+// lies knocked down past the first frame, while B91 carries C20's load past its first step, while
+// B93 lifts that load, or on the turn the lift ended (no drift to take back, the gates stay
+// shut).
 TEST_F(LevelUndoTest, SequenceStartIsTakenBackAsTheWorldStoodWhenItBegan) {
     const RECT met{400, 200, 480, 280};
-    enum Hold { Moving, Carried, KnockedDown, Lifted };
+    enum Hold { Moving, Carried, KnockedDown, Lifted, Loaded, LiftEnds };
     for (int k : {0, 24, 1}) {
-        for (const Hold hold : {Moving, Carried, KnockedDown, Lifted}) {
+        for (const Hold hold : {Moving, Carried, KnockedDown, Lifted, Loaded, LiftEnds}) {
             const bool stoodStill = hold != Moving;
             SCOPED_TRACE(std::to_string(k) + ", hold " + std::to_string(hold));
             HideAll(stage);
@@ -219,6 +220,27 @@ TEST_F(LevelUndoTest, SequenceStartIsTakenBackAsTheWorldStoodWhenItBegan) {
             if (hold == Lifted) { // B91's last step shut them all, the lift keeps them shut
                 L.backs[93].state = 3;
                 L.counters.b93Count = 1;
+                CloseAllGates(common);
+            }
+            L.flags.itemUse13 = 0;
+            L.counters.b91Step = 0;
+            if (hold == Loaded) { // item 13 loaded on C20 three pages ago: each step shuts them
+                Show(stage, 91, 300, 20, 3);
+                L.flags.itemUse13 = 1;
+                L.counters.b91Step = 2;
+                L.colls[20].pageStamp = 17;
+                CloseAllGates(common);
+            }
+            L.flags.b93Reversing = 0;
+            L.stamps.b93b94End = kNoStamp;
+            if (hold == LiftEnds) { // B93 back down: this turn ends the lift and opens them
+                Show(stage, 93, 300, 20, 3);
+                Show(stage, 92, 296, 20, 3);
+                L.colls[20].state = 2;
+                L.colls[20].x = 298; // B93 lifts from C20's place
+                L.colls[20].y = 241;
+                L.flags.b93Reversing = 1;
+                L.counters.b93Count = 0;
                 CloseAllGates(common);
             }
             CollObj& c = L.colls[k];

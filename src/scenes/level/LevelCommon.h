@@ -63,6 +63,21 @@ inline bool LiftHoldsTheWorld(const LevelState& L) {
     return false;
 }
 
+// B91 carrying C20's load past its first step: the step before shut the world, so the turn
+// that led to `page` held it still (the first step, the turn after the load, moved it until B91
+// shut it).
+inline bool LoadHoldsTheWorld(const LevelState& L, int32_t page) {
+    const int32_t loaded = L.colls[20].pageStamp;
+    return (L.flags.itemUse13 || L.flags.itemUse10) && L.backs[91].state == 3 &&
+           loaded != kNoStamp && loaded < page - 1;
+}
+
+// The lift ended on the turn that led to `page`: the world stood still on that turn until the
+// lift's end opened it, after the objects before the lift had had their turn.
+inline bool LiftEndedOnTheTurnBefore(const LevelState& L, int32_t page) {
+    return L.stamps.b93b94End != kNoStamp && L.stamps.b93b94End == page - 1;
+}
+
 // Whether the world already stood still when C0, C1 or C24 began its sequence.
 inline uint8_t& StartedStill(LevelFlags& flags, int coll) {
     return coll == 0 ? flags.c0StartedStill

@@ -516,10 +516,7 @@ void CStage_One::FirstUndoChecks() {
     // Later steps of B91 carrying a load began with the world shut by the step before: the turn
     // taken back held it still, whatever the character's turn back opened (a knock-down begun on
     // this page opens all the gates as it rewinds to walking).
-    const int32_t loaded = L.colls[20].pageStamp;
-    if ((L.flags.itemUse13 || L.flags.itemUse10) && L.backs[91].state == 3 && loaded != kNoStamp &&
-        loaded < page - 1)
-        CloseAllGates(t.common);
+    if (LoadHoldsTheWorld(L, page)) CloseAllGates(t.common);
     // So did the turns after B91's last step, while B93 or B94 lifts the load.
     if (LiftHoldsTheWorld(L)) CloseAllGates(t.common);
     if (TurnBefore(L.colls[24].pageStamp, page)) CloseThreeGates(t.common);
