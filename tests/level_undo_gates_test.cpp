@@ -156,12 +156,7 @@ TEST_F(LevelUndoTest, SequenceEndsThatOpenTheGatesAreTakenBackWholeTurn) {
         CloseThreeGates(common);
         const WorldSnapshot before = WorldSnapshot::Take(stage);
 
-        stage.CollisionReleaseChecks();
-        stage.CollisionsForward();
-        stage.ItemsForward();
-        stage.BackgroundsForward();
-        stage.FollowUpChecks();
-        ++common.page;
+        TurnForwardByPhases();
         EXPECT_EQ(L.colls[k].state, 3);
         EXPECT_EQ(L.backs[10].x, 295);
         EXPECT_EQ(bag.items[11].x, 495);
@@ -267,12 +262,7 @@ TEST_F(LevelUndoTest, SequenceStartIsTakenBackAsTheWorldStoodWhenItBegan) {
             bag.item2Frame = 0;
             const WorldSnapshot before = WorldSnapshot::Take(stage);
 
-            stage.CollisionReleaseChecks();
-            stage.CollisionsForward();
-            stage.ItemsForward();
-            stage.BackgroundsForward();
-            stage.FollowUpChecks();
-            ++common.page;
+            TurnForwardByPhases();
             stage.Interact();
             EXPECT_EQ(c.state, 2);
             EXPECT_EQ(c.x, stoodStill ? 400 : 395);

@@ -11,6 +11,15 @@ class LevelUndoTest : public HiddenStageTest {
         return !common.backGate && !common.itemGate && !common.collGate && !common.placedGate;
     }
     // One page turned back, phase by phase in the turn's order.
+    // One page turned forward, phase by phase, without the character's.
+    void TurnForwardByPhases() {
+        stage.CollisionReleaseChecks();
+        stage.CollisionsForward();
+        stage.ItemsForward();
+        stage.BackgroundsForward();
+        stage.FollowUpChecks();
+        ++common.page;
+    }
     void TurnBackByPhases() {
         stage.FirstUndoChecks();
         stage.CollisionsBackward();

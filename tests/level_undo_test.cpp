@@ -101,12 +101,7 @@ TEST_F(LevelUndoTest, C6OffThePageWithItsPiecesDriftsOnWithThem) {
     for (uint8_t& flag : bag.placementFlags) // both flags of every piece: on its place on C6
         flag = 1;
     const WorldSnapshot before = WorldSnapshot::Take(stage);
-    stage.CollisionReleaseChecks();
-    stage.CollisionsForward();
-    stage.ItemsForward();
-    stage.BackgroundsForward();
-    stage.FollowUpChecks();
-    ++common.page;
+    TurnForwardByPhases();
     EXPECT_EQ(c6.x, 1183);
     EXPECT_EQ(c6.state, 0);
     EXPECT_EQ(L.backs[14].state, 2);
