@@ -2,6 +2,21 @@
 // again, and the object comes back where it was used.
 #include "scenes/level/LevelBackgroundRules.h"
 
+namespace {
+// A used-up object given back at (x, y), before the turn that led to its use: with the world
+// moving it had drifted on that turn, a step and a picture, before it was used (parked since, it
+// sat out this turn's collision phase).
+void GiveBackBeforeItsDrift(BackTurn& t, CollObj& c, int32_t x, int32_t y) {
+    c.state = 1;
+    c.x = x;
+    c.y = y;
+    if (t.common.collGate) {
+        c.x += c.step;
+        StepCyclicBackward(c.frame, c.frames);
+    }
+}
+} // namespace
+
 void HideB29AtItsStart(BackTurn& t, BackObj& b) {
     LevelValues& v = t.L.values;
     const int32_t xBefore = b.x;
@@ -11,19 +26,9 @@ void HideB29AtItsStart(BackTurn& t, BackObj& b) {
     v.b29StartY = 0;
     b.x += 60;
     b.state = 2;
-    // C13 comes back as it was before the turn that led to its use: B29 came on 29 px left of
-    // it, and C13 had drifted with the world on that turn, a step and a picture (parked since, it
-    // sat out this turn's collision phase).
+    // C13 comes back where it was used: B29 came on 29 px left of it.
     CollObj& c13 = t.C(13);
-    if (c13.state == 5) {
-        c13.state = 1;
-        c13.x = xBefore + 29;
-        c13.y = b.y - 4;
-        if (t.common.collGate) {
-            c13.x += c13.step;
-            StepCyclicBackward(c13.frame, c13.frames);
-        }
-    }
+    if (c13.state == 5) GiveBackBeforeItsDrift(t, c13, xBefore + 29, b.y - 4);
 }
 
 void HideB31AtItsStart(BackTurn& t, BackObj& b) {
@@ -50,17 +55,8 @@ void HideB56AtItsStart(BackTurn& t, BackObj& b) {
     t.L.stamps.c14Used = kNoStamp;
     b.state = 2;
     CollObj& c14 = t.C(14);
-    if (c14.state == 5) {
-        // Back where it was used (B56 came on 9 px right of it and has not moved since), and its
-        // drift on the turn taken back (a step and a frame), made before its use, taken back too.
-        c14.state = 1;
-        c14.x = b.x - kB56FromC14;
-        c14.y = b.y - 4;
-        if (t.common.collGate) {
-            c14.x += c14.step;
-            StepCyclicBackward(c14.frame, c14.frames);
-        }
-    }
+    // Back where it was used: B56 came on 9 px right of it and has not moved since.
+    if (c14.state == 5) GiveBackBeforeItsDrift(t, c14, b.x - kB56FromC14, b.y - 4);
 }
 
 void HideB59AtItsStart(BackTurn& t, BackObj& b) {
