@@ -103,15 +103,54 @@ TEST_F(ItemsTest, Item2FallsDriftsChangesPictureAndRisesBack) {
         Forward();
     EXPECT_EQ(Item(2).x, 60);
     EXPECT_EQ(Bag().item2Frame, 3); // three changes, then it keeps its last picture
-    EXPECT_EQ(stage.level.stamps.item2Frame, 25);
+    EXPECT_EQ(stage.level.stamps.item2FrameAt[3], 25);
 
     Reset();
     PutDown(2, 100, 300, 10, 11);
     ExpectRetrace(20, "item 2");
-    EXPECT_EQ(stage.level.stamps.item2Frame, kNoStamp);
+    EXPECT_EQ(stage.level.stamps.item2FrameAt[1], kNoStamp);
     Backward(); // at its put-down point: nothing left to undo
     EXPECT_EQ(Item(2).y, 300);
     EXPECT_EQ(Item(2).x, 100);
+}
+
+// The world may stand still (the gates shut, nothing stepped) between two picture changes of a
+// drifting item; turning back over both must give back each change on its own page.
+TEST_F(ItemsTest, PictureChangesWithTheWorldStillBetweenThemAreTakenBackOnTheirPages) {
+    for (int k : {2, 5}) {
+        SCOPED_TRACE(k);
+        Reset();
+        PutDown(k, 300, 530, 10);
+        Bag().tearingObj[k].y = 300;       // item 2 changes its picture only when put down high
+        stage.level.stamps.item5Extra = 3; // set once and kept (a bound for the closing rules)
+        Forward();                         // put down on the next page
+        std::vector<LevelSnapshot> seen;
+        std::vector<bool> moved;
+        auto turn = [&](bool worldMoves) {
+            seen.push_back(TakeSnapshot(stage));
+            moved.push_back(worldMoves);
+            if (worldMoves)
+                Forward();
+            else
+                ++Common().page;
+        };
+        turn(true); // first change
+        for (int i = 0; i < 4; ++i)
+            turn(false);
+        turn(true); // second change
+        turn(false);
+        turn(true); // third (item 2) or item 5's last picture
+        ASSERT_EQ(k == 2 ? Bag().item2Frame : Bag().item5Frame, k == 2 ? 3 : 2);
+        for (int i = static_cast<int>(seen.size()) - 1; i >= 0; --i) {
+            if (moved[i])
+                Backward();
+            else
+                --Common().page;
+            const LevelSnapshot now = TakeSnapshot(stage);
+            ASSERT_TRUE(now == seen[i])
+                << "back to turn " << i << ": " << FirstDifference(seen[i], now);
+        }
+    }
 }
 
 TEST_F(ItemsTest, FallingKindsRetraceForEveryItemThatUsesThem) {

@@ -73,25 +73,27 @@ void Kind1(Pass& p, int k) {
 }
 
 // Items 2 and 5 change their picture while they drift, each frame change stamped.
+void StampFrameChange(Pass& p, int32_t& frame, int32_t* changedAt) {
+    frame = frame < 0 ? 0 : frame + 1;
+    changedAt[frame] = p.page;
+}
 void StepFramesOnDrift(Pass& p, int k) {
     if (k == 2 && p.bag.tearingObj[2].y < 400 && p.bag.item2Frame < 3) {
-        p.bag.item2Frame = p.bag.item2Frame < 0 ? 0 : p.bag.item2Frame + 1;
-        p.level.stamps.item2Frame = p.page;
+        StampFrameChange(p, p.bag.item2Frame, p.level.stamps.item2FrameAt);
     } else if (k == 5) {
-        if (p.bag.item5Frame < 2) {
-            p.bag.item5Frame = p.bag.item5Frame < 0 ? 0 : p.bag.item5Frame + 1;
-            p.level.stamps.item5Frame = p.page;
-        } else if (p.level.stamps.item5Extra == kNoStamp) {
+        if (p.bag.item5Frame < 2)
+            StampFrameChange(p, p.bag.item5Frame, p.level.stamps.item5FrameAt);
+        else if (p.level.stamps.item5Extra == kNoStamp)
             p.level.stamps.item5Extra = p.page;
-        }
     }
 }
-// The frame changed on each drift turn in a row, so the one before the turn undone changed it
-// too, unless the frame is back at its first picture.
-void UndoFramesOnDrift(Pass& p, int32_t& frame, int32_t& stamp) {
+// Takes back the frame change made on the turn undone, if there was one.
+void UndoFramesOnDrift(Pass& p, int32_t& frame, int32_t* changedAt) {
+    if (frame < 0) return;
+    int32_t& stamp = changedAt[frame];
     if (stamp == kNoStamp || stamp < p.page - 1) return;
+    stamp = kNoStamp;
     if (frame > 0) --frame;
-    stamp = frame > 0 ? p.page - 2 : kNoStamp;
 }
 
 // Fall to the ground, then drift.
@@ -131,8 +133,8 @@ void Kind3(Pass& p, int k, Variant v) {
         }
         return;
     }
-    if (k == 2) UndoFramesOnDrift(p, p.bag.item2Frame, p.level.stamps.item2Frame);
-    if (k == 5) UndoFramesOnDrift(p, p.bag.item5Frame, p.level.stamps.item5Frame);
+    if (k == 2) UndoFramesOnDrift(p, p.bag.item2Frame, p.level.stamps.item2FrameAt);
+    if (k == 5) UndoFramesOnDrift(p, p.bag.item5Frame, p.level.stamps.item5FrameAt);
     if (it.x < put.x)
         it.x += it.step;
     else

@@ -236,8 +236,12 @@ void DiffLevel(Differ& d, const LevelState& a, const LevelState& b) {
     FIELD(stamps., c7PathEnd);
     FIELD(stamps., c11HandOver);
     FIELD(stamps., c11Going);
-    FIELD(stamps., item2Frame);
-    FIELD(stamps., item5Frame);
+    for (int f = 0; f < 4; ++f)
+        d.Field(prefix + "item2FrameAt[" + std::to_string(f) + "]", a.stamps.item2FrameAt[f],
+                b.stamps.item2FrameAt[f]);
+    for (int f = 0; f < 3; ++f)
+        d.Field(prefix + "item5FrameAt[" + std::to_string(f) + "]", a.stamps.item5FrameAt[f],
+                b.stamps.item5FrameAt[f]);
     FIELD(stamps., item5Extra);
     FIELD(stamps., item12Path);
     FIELD(stamps., stripDone);

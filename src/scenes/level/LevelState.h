@@ -265,8 +265,10 @@ struct PageStamps {
     int32_t c7PathEnd = kNoStamp;
     int32_t c11HandOver = kNoStamp;
     int32_t c11Going = kNoStamp; // item 13 set C11 going
-    int32_t item2Frame = kNoStamp;
-    int32_t item5Frame = kNoStamp;
+    // Pages on which items 2 and 5 changed to each picture (index = the picture shown after the
+    // change): every change is kept, since the world may stand still between two of them.
+    int32_t item2FrameAt[4] = {kNoStamp, kNoStamp, kNoStamp, kNoStamp};
+    int32_t item5FrameAt[3] = {kNoStamp, kNoStamp, kNoStamp};
     int32_t item5Extra = kNoStamp;
     int32_t item12Path = kNoStamp;
     // Background objects.
