@@ -26,6 +26,11 @@ void DrawCursorRock(GenContext& ctx) {
     cairo_curve_to(cr, 3, 9, 2.5, 5, 2, 2);
     cairo_close_path(cr);
     DropShadow(cr, 1.5, 2, 1.5, 0.35, palette::Ink);
+    // A pale rim keeps the stone readable over grey pictures (the boulder, rocks, snow shadows).
+    cairo_set_line_width(cr, 3.2);
+    cairo_set_line_join(cr, CAIRO_LINE_JOIN_ROUND);
+    SetColour(cr, palette::Paper, 0.95);
+    cairo_stroke_preserve(cr);
     SetColour(cr, palette::Stone);
     cairo_fill_preserve(cr);
     Wash(cr, palette::StoneDark, 0.45, rng,
