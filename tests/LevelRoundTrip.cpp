@@ -155,6 +155,18 @@ void ForgiveAcceptedDifferences(LevelSnapshot& after, const LevelSnapshot& befor
             a.backs[k].y = b.backs[k].y;
         }
     }
+    // The lantern's flares (B17 before C7, B57 before C14) hidden with their count at 0 have not
+    // begun, or their start was turned back: the lantern's start places them anew, and only the
+    // turn back over their end (count past 3) shows one where it was.
+    for (int k : {17, 57}) {
+        const int32_t LevelCounters::*count =
+            k == 17 ? &LevelCounters::b17Count : &LevelCounters::b57Count;
+        if (a.backs[k].state == 2 && b.backs[k].state == 2 && a.counters.*count == 0 &&
+            b.counters.*count == 0) {
+            a.backs[k].x = b.backs[k].x;
+            a.backs[k].y = b.backs[k].y;
+        }
+    }
     // Saved places read only by the undo of the event that saves them anew: C7's start (saved
     // when B14 hands C7 over, read when its path is turned back to step 0) and C18's parking
     // (saved at C17's end, read when that end is turned back).

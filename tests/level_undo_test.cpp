@@ -344,6 +344,68 @@ TEST_F(LevelUndoTest, C7UsedOnThePageB16LedItOntoGoesBackToWaiting) {
     EXPECT_EQ(L.backs[16].x, 563);
 }
 
+// C7 or C8 (the troll, standing or fleeing) sets B16 going whatever the gates, also on a turn the
+// world stands still (the lantern's flare holding it). The turn back over that turn hides B16
+// again where it was and puts the troll back in the lane, though B16's own backward rule does not
+// run while the world stands still; done a turn late, the turn back over B16 leading C7 in would
+// find C7 still gone and leave B16 in the lane. With the world moving, B16's own rule does it.
+TEST_F(LevelUndoTest, B16SetGoingIsTakenBackOnItsOwnTurnWhetherTheWorldMovesOrNot) {
+    const struct {
+        const char* name;
+        int from;       // the collision object that sets B16 going
+        bool moves;     // the gates stay open
+        int turnsAfter; // further turns before turning back, all alike
+    } kCases[] = {
+        {"C7, the world still for four turns", 7, false, 3},
+        {"C8, the world still", 8, false, 0},
+        {"C7, the world moving", 7, true, 0},
+    };
+    for (const auto& c : kCases) {
+        SCOPED_TRACE(c.name);
+        HideAll(stage);
+        for (CollObj& o : L.colls)
+            o.state = 5;
+        common.page = 335;
+        L.flags.b16Released = 0;
+        L.draw.b16ScaleX = 2.0f;
+        L.counters.b16Count = 2;
+        L.values.b16HiddenX = 543; // as the release saves it, which no turn back clears
+        L.stamps = PageStamps{};
+        Show(stage, 16, 543, 20, 2, 264); // hidden behind the troll it led in
+        CollObj& troll = L.colls[c.from];
+        troll.state = 1;
+        troll.x = 547;
+        troll.y = 264;
+        troll.w = 90;
+        troll.dw = 180;
+        troll.step = 20;
+        TearObj& sun = bag.items[9];
+        sun.state = ItemPlaced;
+        sun.x = 400;
+        sun.y = 100;
+        sun.dw = 40;
+        bag.tearingObj[9].placePage = 330;
+        if (!c.moves) CloseAllGates(common);
+
+        std::vector<WorldSnapshot> seen{WorldSnapshot::Take(stage)};
+        for (int i = 0; i <= c.turnsAfter; ++i) {
+            TurnForwardByPhases();
+            seen.push_back(WorldSnapshot::Take(stage));
+        }
+        const LevelState& set = seen[1].level;
+        ASSERT_EQ(set.colls[c.from].state, 5);
+        ASSERT_TRUE(set.flags.b16Released);
+        ASSERT_EQ(set.backs[16].state, 1);
+        EXPECT_EQ(set.stamps.b16SetGoing, 335);
+        for (int i = c.turnsAfter; i >= 0; --i) {
+            TurnBackByPhases();
+            const std::string diff = WorldSnapshot::Take(stage).Diff(seen[i]);
+            EXPECT_EQ(diff, "") << "back to step " << i;
+            if (!diff.empty()) break;
+        }
+    }
+}
+
 // B25 closes over the walker on the turn it makes a step home (back from the carried path): the
 // turn back over it shows the walker again where it stood, not a step short of it.
 TEST_F(LevelUndoTest, WalkerHiddenByB25ComesBackWithItsStepHome) {

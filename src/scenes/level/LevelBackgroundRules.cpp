@@ -230,6 +230,12 @@ void B16Backward(BackTurn& t, BackObj& b) {
         ++count;
         return;
     }
+    B16SetGoingUndo(t, b);
+}
+
+} // namespace
+
+void B16SetGoingUndo(BackTurn& t, BackObj& b) {
     t.L.flags.b16Released = 0;
     if (b.state != 1) return;
     b.state = 2;
@@ -253,6 +259,8 @@ void B16Backward(BackTurn& t, BackObj& b) {
     }
     b.x = t.L.values.b16HiddenX; // hidden again where the release found it
 }
+
+namespace {
 
 // --- B19: comes in, flies its path, then leaves to the right ---
 

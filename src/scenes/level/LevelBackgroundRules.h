@@ -42,6 +42,11 @@ const BackRulePair& BackObjectRule(int slot);
 // while it stands still.
 bool C6AssemblyUndo(BackTurn& t);
 
+// The turn back over the one on which C7 or C8 set B16 going: B16 hides again where that found it,
+// and the one that set it going stands in the lane again. B16's own backward rule does it while
+// the world moves; the second undo checks while it stands still.
+void B16SetGoingUndo(BackTurn& t, BackObj& b16);
+
 // Shown by the follow-up check of C9 (forward) and its repetition on backward turns.
 void C9LeavesCheck(BackTurn& t, bool forward);
 // A turn that crosses back over the turn C9 left on takes the leaving back (true then), before

@@ -555,6 +555,7 @@ void CStage_One::CollisionReleaseChecks() {
             b16.x = c7.x - 46;
             b16.y = c7.y;
             level.flags.b16Released = 1;
+            level.stamps.b16SetGoing = t.page;
         }
     }
     CollObj& c8 = t.C(8);
@@ -567,6 +568,7 @@ void CStage_One::CollisionReleaseChecks() {
             b16.x = c8.x + 2 * c8.w + 9;
             b16.y = c8.y;
             level.flags.b16Released = 1;
+            level.stamps.b16SetGoing = t.page;
         }
     }
 }

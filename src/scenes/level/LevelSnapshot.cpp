@@ -257,6 +257,7 @@ void DiffLevel(Differ& d, const LevelState& a, const LevelState& b) {
     FIELD(stamps., b57End);
     FIELD(stamps., b16Release);
     FIELD(stamps., b16Follow);
+    FIELD(stamps., b16SetGoing);
     FIELD(stamps., b22End);
     FIELD(stamps., b27End);
     FIELD(stamps., b27Shown);

@@ -282,6 +282,7 @@ struct PageStamps {
     int32_t b57End = kNoStamp;
     int32_t b16Release = kNoStamp;
     int32_t b16Follow = kNoStamp;
+    int32_t b16SetGoing = kNoStamp; // C7 or C8 set B16 going, whatever the gates
     int32_t b22End = kNoStamp;
     int32_t b27End = kNoStamp;
     int32_t b27Shown = kNoStamp; // item 13 turned into B27 (under the put-down items' gate)

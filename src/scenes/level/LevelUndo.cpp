@@ -590,6 +590,13 @@ void CStage_One::SecondUndoChecks() {
         L.stamps.b27End = kNoStamp;
         L.flags.b27Done = 0;
     }
+    // C7 or C8 set B16 going on the turn before. B16's own backward rule takes that back when the
+    // world moves; while it stood still (the lantern's flare holding it, say) that rule did not
+    // run, and B16 would be hidden again a turn late, after the turn that led C7 in was taken back.
+    if (TurnBefore(L.stamps.b16SetGoing, page)) {
+        L.stamps.b16SetGoing = kNoStamp;
+        if (L.flags.b16Released) B16SetGoingUndo(t, L.backs[16]);
+    }
     // Item 13 turned into B27 on the turn before. B27's own backward rule gives the item back
     // when the world moves; while only the put-down items' gate was open (the world held still)
     // that rule did not run, so the item is given back here.
