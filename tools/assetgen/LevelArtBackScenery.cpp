@@ -446,6 +446,20 @@ void Spruce(cairo_t* cr, double w, double h, int, Rng& rng) {
     SnowMound(cr, w * 0.2, w * 0.8, h, h - 8, rng);
 }
 
+void SpruceBareTrunk(cairo_t* cr, double w, double h, int, Rng& rng) {
+    // A tall old spruce whose lowest boughs are long gone: a slender bare trunk under the crown.
+    // It stands between the lantern and the troll, and the lantern's light shines past its trunk.
+    const double crownFoot = h - 54; // no bough lower than this
+    GroundShadow(cr, w / 2, h - 4, w * 0.2, 4);
+    PathPolygon(cr, {{w / 2 - 3.5, crownFoot - 30},
+                     {w / 2 + 3.5, crownFoot - 30},
+                     {w / 2 + 1.5, h - 2},
+                     {w / 2 - 1.5, h - 2}});
+    Fill(cr, colour::Bark, rng, 0.8);
+    Conifer(cr, w / 2, 2, crownFoot, w / 2 - 3, std::max(4, static_cast<int>(crownFoot / 34)), rng,
+            Blend(colour::Pine, palette::Moss, rng.Range(0, 0.35)), 1.0);
+}
+
 void Beehive(cairo_t* cr, double w, double h, int, Rng& rng) {
     GroundShadow(cr, w / 2, h - 3, 24, 3);
     for (double x : {14.0, w - 14})

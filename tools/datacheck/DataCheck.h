@@ -126,8 +126,7 @@ struct DataCheck {
     void CheckLevelRecords(LevelData& level);
     void CheckLevelLayout(LevelData& level);
     // The lane around the troll as it stands guard, with the lantern put down before it.
-    void CheckLanternScene(const LevelData& level, const std::vector<std::string>& back,
-                           const std::vector<std::string>& coll);
+    void CheckLanternScene(const LevelData& level, const std::vector<std::string>& back);
     void CheckLevelPictures(const LevelData& level, const std::vector<std::string>& chars,
                             const std::vector<std::string>& heads,
                             const std::vector<std::string>& back,

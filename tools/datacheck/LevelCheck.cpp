@@ -509,7 +509,7 @@ void DataCheck::CheckLevelPictures(const LevelData& level, const std::vector<std
             pieces, {walker.x, walker.y, walker.w, walker.h}, chars[0], walker.frames,
             {level.head.x, level.head.y, level.head.w, level.head.h}, heads, kHeadFrames);
     }
-    CheckLanternScene(level, back, coll);
+    CheckLanternScene(level, back);
     for (int k = 1; k <= 8; ++k)
         Png("Data/image/One/Back_OBJ/smoke" + std::to_string(k) + ".png");
     for (const char* notice : {"gameover1", "gameover2", "gameover3", "warning"})
@@ -536,16 +536,15 @@ constexpr struct {
     int slot, dx, dy;
 } kComebacks[] = {{67, 7428, -16}, {69, 3290, 86}, {68, 6341, 125},
                   {70, 4884, 158}, {71, 5332, 65}, {71, 7050, 69}};
-// Collision objects waiting off-stage until a rule brings them in.
-constexpr int kOffStage[] = {5, 7, 8, 10, 11, 12, 13, 15, 17, 19};
 // Background objects drawn over the loose items, after the light although their slot is lower.
 constexpr int kOverItems[] = {5, 6, 7, 8, 9};
 constexpr int kGroundStrip[] = {50, 51, 52, 53, 54, 55}; // drawn first, under everything
 
 } // namespace
 
-void DataCheck::CheckLanternScene(const LevelData& level, const std::vector<std::string>& back,
-                                  const std::vector<std::string>& coll) {
+// Only background objects count: the collision objects there (the hedgehog, the leaning fir) take
+// part in the play and stand where their rules put them.
+void DataCheck::CheckLanternScene(const LevelData& level, const std::vector<std::string>& back) {
     if (back.size() <= kAnchorSlot || level.back.size() <= kAnchorSlot ||
         level.items.size() <= kLanternSlot || level.chars.empty())
         return;
@@ -587,15 +586,12 @@ void DataCheck::CheckLanternScene(const LevelData& level, const std::vector<std:
             }
         if (!gone) add(back[slot], r);
     }
-    // Collision objects at their start places (those that walk about do so far from the troll).
-    for (int slot = 0; slot < int(coll.size()) && slot < int(level.coll.size()); ++slot)
-        if (!Contains(std::begin(kOffStage), std::end(kOffStage), slot) &&
-            !leftOnTheLeft(level.coll[slot].x, level.coll[slot].w))
-            add(coll[slot], level.coll[slot]);
-
-    // The lantern put down anywhere from the pebble's front to as far right as the troll's rule
-    // takes it, resting on the ground line or up to a fall step short of it.
-    const int first = walker.x + 2 * walker.w - 10 + moved, last = guardX - kLanternReach - 1;
+    // The lantern put down where it shines on the troll (its light reaches the troll's left
+    // edge), right of the pebble's front and as far right as the troll's rule takes it, resting
+    // on the ground line or up to a fall step short of it.
+    const int first = std::max(walker.x + 2 * walker.w - 10 + moved,
+                               guardX - kLightDx - 2 * std::max(flare.w, glow.w));
+    const int last = guardX - kLanternReach - 1;
     std::vector<At> places;
     for (int x = first; x <= last; x += 2)
         for (int rest : {0, kFallStep - 1})
