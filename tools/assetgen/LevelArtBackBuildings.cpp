@@ -247,7 +247,7 @@ void HomeCottage(cairo_t* cr, double w, double h, int, Rng& rng) {
 }
 
 void LogCabin(cairo_t* cr, double w, double h, int, Rng& rng) {
-    // A log cabin raised on two corner posts, a ladder up to its door at the left end. Where it
+    // A log cabin raised on two corner posts, its ladder taken up and hung on the wall. Where it
     // comes back it stands between the lantern and the troll: the lantern's light shines on
     // under its floor.
     const double floor = h - 56; // the underside of the floor
@@ -256,15 +256,6 @@ void LogCabin(cairo_t* cr, double w, double h, int, Rng& rng) {
     for (double x : {4.0, w - 9}) {
         PathRoundedRect(cr, x, floor - 6, 5, h - 2 - (floor - 6), 1);
         Fill(cr, Darker(palette::Wood, 0.2), rng, 0.9);
-    }
-    // The ladder, leaning from the door's sill down to the snow at the cabin's left corner.
-    for (double dx : {2.0, 16.0})
-        InkLine(cr, {{doorX + dx, floor - 2}, {doorX + dx - 10, h - 3}}, 1.3, rng,
-                Darker(palette::Wood, 0.35));
-    for (double y = floor + 6; y < h - 6; y += 9) {
-        const double shift = 10 * (y - floor + 2) / (h - 1 - floor);
-        InkLine(cr, {{doorX + 2 - shift, y}, {doorX + 16 - shift, y}}, 1.0, rng,
-                Darker(palette::Wood, 0.35));
     }
     Chimney(cr, w - 44, 30, 60, 14, rng, true);
     PathRoundedRect(cr, 12, 64, w - 24, floor - 64, 1);
@@ -282,6 +273,17 @@ void LogCabin(cairo_t* cr, double w, double h, int, Rng& rng) {
               rng);
     Door(cr, doorX + 2, floor - 50, 24, 46, Darker(palette::Wood, 0.3), rng);
     Window(cr, w - 56, 88, 26, 24, true, rng);
+    // The ladder, taken up and hung on two pegs on the wall.
+    const double ladderY = floor - 22;
+    for (double dy : {0.0, 8.0})
+        InkLine(cr, {{44, ladderY + dy}, {w - 62, ladderY + dy}}, 1.3, rng,
+                Darker(palette::Wood, 0.45));
+    for (double x = 48; x < w - 62; x += 8)
+        InkLine(cr, {{x, ladderY}, {x, ladderY + 8}}, 1.0, rng, Darker(palette::Wood, 0.45));
+    for (double x : {52.0, w - 70}) {
+        PathEllipse(cr, x, ladderY - 2, 1.5, 1.5);
+        Fill(cr, palette::Ink, rng, 0.3);
+    }
     PathPolygon(cr, {{52, 44}, {96, 44}, {96, 58}, {52, 58}});
     Fill(cr, Lighter(palette::Wood, 0.3), rng, 0.8);
     InkLine(cr, {{74, 44}, {74, 58}}, 0.6, rng, palette::Wood);
