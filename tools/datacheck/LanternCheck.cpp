@@ -6,6 +6,7 @@
 #include "DataCheck.h"
 #include "platform/PngDecode.h"
 #include <algorithm>
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -27,7 +28,7 @@ void DataCheck::CheckLanternLight(const std::vector<Light>& lights, const std::v
     if (places.empty()) return;
     std::string why;
     // The page region any light frame can reach, and which of its pixels a cover hides (by the
-    // index of the first cover that does, for the message).
+    // index + 1 of the first cover that does, for the message; 0: none).
     int left = places[0].x, right = left, top = places[0].y, bottom = top;
     for (const Light& light : lights)
         for (const At& at : places) {
@@ -38,8 +39,8 @@ void DataCheck::CheckLanternLight(const std::vector<Light>& lights, const std::v
     bottom = std::min(bottom, ground); // the light is seen above the lane's ground line
     if (right <= left) return;
     const int w = right - left, h = std::max(0, bottom - top);
-    std::vector<int> hiddenBy(size_t(w) * h, -1);
-    for (size_t c = 0; c < covers.size(); ++c) {
+    std::vector<uint16_t> hiddenBy(size_t(w) * h, 0);
+    for (size_t c = 0; c < covers.size() && c < UINT16_MAX; ++c) {
         const Cover& cover = covers[c];
         DecodedPng png;
         if (!DecodePng(cover.picture.c_str(), kDataLimits.pictureSide.high, png, why))
@@ -48,9 +49,9 @@ void DataCheck::CheckLanternLight(const std::vector<Light>& lights, const std::v
              ++py)
             for (int px = std::max(left, cover.at.x);
                  px < std::min(right, cover.at.x + 2 * cover.at.w); ++px) {
-                int& by = hiddenBy[size_t(py - top) * w + (px - left)];
-                if (by < 0 && Painted(png, (px - cover.at.x) / 2, (py - cover.at.y) / 2, kOpaque))
-                    by = int(c);
+                uint16_t& by = hiddenBy[size_t(py - top) * w + (px - left)];
+                if (by == 0 && Painted(png, (px - cover.at.x) / 2, (py - cover.at.y) / 2, kOpaque))
+                    by = uint16_t(c + 1);
             }
     }
 
@@ -74,8 +75,8 @@ void DataCheck::CheckLanternLight(const std::vector<Light>& lights, const std::v
                         if (!Painted(png, f * light.w + (px - at.x) / 2, (py - at.y) / 2, kLit))
                             continue;
                         ++litInFrame;
-                        const int by = hiddenBy[size_t(py - top) * w + (px - left)];
-                        if (by >= 0) ++hidden[size_t(by)];
+                        const uint16_t by = hiddenBy[size_t(py - top) * w + (px - left)];
+                        if (by > 0) ++hidden[by - 1u];
                     }
                 if (litInFrame == 0 && dark < 0) dark = f;
                 lit += litInFrame;
