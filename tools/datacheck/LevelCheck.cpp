@@ -588,7 +588,7 @@ void DataCheck::CheckLanternScene(const LevelData& level, const std::vector<std:
     }
     // The lantern put down where it shines on the troll (its light reaches the troll's left
     // edge), right of the pebble's front and as far right as the troll's rule takes it, resting
-    // on the ground line or up to a fall step short of it.
+    // on the ground line or sunk up to a fall step less one pixel below it.
     const int first = std::max(walker.x + 2 * walker.w - 10 + moved,
                                guardX - kLightDx - 2 * std::max(flare.w, glow.w));
     const int last = guardX - kLanternReach - 1;
