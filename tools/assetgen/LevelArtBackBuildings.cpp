@@ -247,25 +247,48 @@ void HomeCottage(cairo_t* cr, double w, double h, int, Rng& rng) {
 }
 
 void LogCabin(cairo_t* cr, double w, double h, int, Rng& rng) {
+    // A log cabin raised on two corner posts, its ladder taken up and hung on the wall. Where it
+    // comes back it stands between the lantern and the troll: the lantern's light shines on
+    // under its floor.
+    const double floor = h - 56; // the underside of the floor
+    const double doorX = 14;
     GroundShadow(cr, w / 2, h - 4, w * 0.5, 6);
-    Chimney(cr, w - 44, 32, 80, 14, rng, true);
-    PathRoundedRect(cr, 12, 90, w - 24, h - 94, 1);
+    for (double x : {4.0, w - 9}) {
+        PathRoundedRect(cr, x, floor - 6, 5, h - 2 - (floor - 6), 1);
+        Fill(cr, Darker(palette::Wood, 0.2), rng, 0.9);
+    }
+    Chimney(cr, w - 44, 30, 60, 14, rng, true);
+    PathRoundedRect(cr, 12, 64, w - 24, floor - 64, 1);
     Fill(cr, palette::Wood, rng, 1.1);
-    for (double y = 96; y < h - 4; y += 8) { // logs with round ends
+    for (double y = 70; y < floor - 2; y += 8) { // logs with round ends
         InkLine(cr, {{12, y}, {w - 12, y}}, 0.7, rng, Darker(palette::Wood, 0.4));
         for (double x : {10.0, w - 10}) {
             PathEllipse(cr, x, y - 4, 4, 4);
             Fill(cr, Lighter(palette::Wood, 0.45), rng, 0.6);
         }
     }
-    GableRoof(cr, 12, w - 12, 94, 30, Darker(palette::Wood, 0.3), Lighter(palette::Wood, 0.15),
+    PathRoundedRect(cr, 2, floor - 4, w - 4, 6, 1); // the floor beam
+    Fill(cr, Darker(palette::Wood, 0.25), rng, 0.9);
+    GableRoof(cr, 12, w - 12, 68, 12, Darker(palette::Wood, 0.3), Lighter(palette::Wood, 0.15),
               rng);
-    Window(cr, 24, 118, 26, 24, true, rng);
-    Door(cr, w - 56, h - 60, 28, 56, Darker(palette::Wood, 0.3), rng);
-    PathPolygon(cr, {{52, 70}, {96, 70}, {96, 86}, {52, 86}});
+    Door(cr, doorX + 2, floor - 50, 24, 46, Darker(palette::Wood, 0.3), rng);
+    Window(cr, w - 56, 88, 26, 24, true, rng);
+    // The ladder, taken up and hung on two pegs on the wall.
+    const double ladderY = floor - 22;
+    for (double dy : {0.0, 8.0})
+        InkLine(cr, {{44, ladderY + dy}, {w - 62, ladderY + dy}}, 1.3, rng,
+                Darker(palette::Wood, 0.45));
+    for (double x = 48; x < w - 62; x += 8)
+        InkLine(cr, {{x, ladderY}, {x, ladderY + 8}}, 1.0, rng, Darker(palette::Wood, 0.45));
+    for (double x : {52.0, w - 70}) {
+        PathEllipse(cr, x, ladderY - 2, 1.5, 1.5);
+        Fill(cr, palette::Ink, rng, 0.3);
+    }
+    PathPolygon(cr, {{52, 44}, {96, 44}, {96, 58}, {52, 58}});
     Fill(cr, Lighter(palette::Wood, 0.3), rng, 0.8);
-    InkLine(cr, {{74, 70}, {74, 86}}, 0.6, rng, palette::Wood);
-    SnowMound(cr, 0, 60, h, h - 12, rng);
+    InkLine(cr, {{74, 44}, {74, 58}}, 0.6, rng, palette::Wood);
+    for (double x : {7.0, w - 7}) // snow heaped at the posts' feet
+        SnowMound(cr, x - 7, x + 7, h, h - 4, rng);
 }
 
 void SnowyBarn(cairo_t* cr, double w, double h, int, Rng& rng) {

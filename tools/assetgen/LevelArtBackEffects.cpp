@@ -41,21 +41,39 @@ void SnowPuff(cairo_t* cr, double w, double h, int, Rng& rng) {
         Twinkle(cr, rng.Range(6, w - 6), rng.Range(6, h - 6), 3, palette::Sky, rng);
 }
 
-void LanternFlare(cairo_t* cr, double w, double h, int frame, Rng& rng) {
-    // Warm light bursting from the lantern (at the left) and spreading to the right.
-    const double lx = 14, ly = h * 0.6;
-    double reach = w * (0.25 + 0.18 * frame);
-    Glow(cr, lx, ly, reach, h * (0.3 + 0.08 * frame), colour::Glow, 0.7);
+// The lantern put down before the troll: its light is drawn 94 px right of the lantern's left
+// edge and 6 px above its top (at scale 2), so the flame lies off the frame to the left, at
+// (kFlameX, kFlameY), and the lane's ground line crosses the frame at row 37 or lower. The light
+// spreads from the flame over the snow and up towards the troll, all of it above that line.
+namespace {
+constexpr double kFlameX = -32, kFlameY = 30, kGroundRow = 37;
+} // namespace
+
+void LanternFlare(cairo_t* cr, double w, double, int frame, Rng& rng) {
+    // Warm light bursting from the lantern and spreading to the right, further on each frame.
+    const double reach = w * (0.7 + 0.25 * frame);
+    Glow(cr, kFlameX, kFlameY - 4, reach, 22 + 3 * frame, colour::Glow, 0.95);
+    Glow(cr, kFlameX, kFlameY, reach * 0.6, 12 + 2 * frame, {1.0, 0.95, 0.7}, 0.7);
     for (int i = 0; i < 7; ++i) {
-        double a = -0.7 + i * 0.23;
-        double len = reach * rng.Range(0.7, 1.05);
-        InkLine(cr,
-                {{lx + 8 * std::cos(a), ly + 8 * std::sin(a)},
-                 {lx + len * std::cos(a), ly + len * std::sin(a) * 0.7}},
-                1.4, rng, palette::Ochre, 0.65);
+        const double a = -0.5 + i * 0.085; // from steeply up to nearly level
+        const double len = reach * rng.Range(0.85, 1.1);
+        const double x1 = kFlameX + len * std::cos(a);
+        const double y1 = std::min(kFlameY + len * std::sin(a), kGroundRow - 3);
+        InkLine(cr, {{0, kFlameY - (kFlameX * std::tan(a))}, {x1, y1}}, 1.4, rng, palette::Ochre,
+                0.75);
     }
     for (int i = 0; i < 2 + frame; ++i)
-        Twinkle(cr, lx + rng.Range(10, reach), ly + rng.Range(-20, 14), 3, palette::Ochre, rng);
+        Twinkle(cr, rng.Range(6, std::min(w - 6, kFlameX + reach * 0.9)), rng.Range(8, 30), 3,
+                palette::Ochre, rng);
+}
+
+void LanternGlowOnSnow(cairo_t* cr, double w, double, int frame, Rng& rng) {
+    // The steady glow that stays: a warm pool of light on the snow right of the lantern,
+    // reaching to the troll, breathing a little from frame to frame.
+    const double k = 0.92 + 0.08 * ((frame * 7) % 3) / 2.0;
+    Glow(cr, kFlameX + 20, kFlameY - 2, w * 1.4 * k, 26 * k, colour::Glow, 1.0);
+    Glow(cr, kFlameX + 20, kFlameY, w * 0.8 * k, 13 * k, {1.0, 0.95, 0.7}, 0.85);
+    Twinkle(cr, 26 + (frame % 2 ? 16 : 0), 14 + 4 * frame, 2.5, palette::Ochre, rng);
 }
 
 void LanternGlow(cairo_t* cr, double w, double h, int frame, Rng& rng) {

@@ -58,14 +58,17 @@ void SnowShrub(cairo_t* cr, double w, double h, int, Rng& rng) {
 }
 
 void SnowyShrubs(cairo_t* cr, double w, double h, int, Rng& rng) {
+    // Four shrubs at the right end of the picture, past the troll standing guard: the lane left
+    // of them stays clear for the lantern's light before the troll.
+    const double left = w - 130;
     for (int i = 0; i < 4; ++i) {
-        double cx = w * (0.14 + 0.24 * i), r = rng.Range(14, 19);
+        double cx = left + 130 * (0.14 + 0.24 * i), r = rng.Range(14, 19);
         PathBlob(cr, cx, h - r * 0.9, r, r * 0.8, rng, 0.15, 9);
         Fill(cr, Blend(palette::Moss, colour::Pine, rng.Range(0, 0.6)), rng, 0.9);
         PathBlob(cr, cx, h - r * 1.35, r * 0.8, r * 0.4, rng, 0.2, 8);
         Snow(cr, rng, 0.6);
     }
-    SnowMound(cr, 0, w, h, h - 8, rng);
+    SnowMound(cr, left, w, h, h - 8, rng);
 }
 
 void FencePoles(cairo_t* cr, double w, double h, int, Rng& rng) {

@@ -446,6 +446,24 @@ void Spruce(cairo_t* cr, double w, double h, int, Rng& rng) {
     SnowMound(cr, w * 0.2, w * 0.8, h, h - 8, rng);
 }
 
+void SpruceBareTrunk(cairo_t* cr, double w, double h, int, Rng& rng) {
+    // A tall old spruce whose lowest boughs are long gone: a bare trunk under the crown. It
+    // stands between the lantern and the troll, and the lantern's light shines past its trunk.
+    const double crownFoot = h - 54; // no bough lower than this
+    GroundShadow(cr, w / 2, h - 4, w * 0.2, 4);
+    Conifer(cr, w / 2, 2, crownFoot, w / 2 - 3, std::max(4, static_cast<int>(crownFoot / 34)), rng,
+            Blend(colour::Pine, palette::Moss, rng.Range(0, 0.35)), 1.0);
+    // The trunk on down to the foot, over the foot of the crown's own (just under the boughs),
+    // as wide as it and tapering; inked along its sides only, so that it runs on unbroken.
+    const double top = crownFoot - 12, half = (w / 2 - 3) * 0.1 + 0.4;
+    const Pt side[2][2] = {{{w / 2 - half, top}, {w / 2 - 2.5, h - 2}},
+                           {{w / 2 + half, top}, {w / 2 + 2.5, h - 2}}};
+    PathPolygon(cr, {side[0][0], side[1][0], side[1][1], side[0][1]});
+    Fill(cr, colour::Bark, rng, 0.0);
+    for (const auto& s : side)
+        InkLine(cr, {s[0], s[1]}, 0.8, rng, palette::Ink, 0.85);
+}
+
 void Beehive(cairo_t* cr, double w, double h, int, Rng& rng) {
     GroundShadow(cr, w / 2, h - 3, 24, 3);
     for (double x : {14.0, w - 14})

@@ -55,6 +55,7 @@ constexpr Allowance kAllowed[] = {
     {"/Back_OBJ/boardwalk.png", Left | Right | Bottom, "boardwalk tiles laid edge to edge"},
     {"/Back_OBJ/frost_bough.png", Top | Left, "the bough hangs in from the page's top left corner"},
     {"/Back_OBJ/lantern_flare.png", AllEdges, "lantern light spreading past its frame (soft glow)"},
+    {"/Back_OBJ/lantern_glow.png", Left, "the glow of the lantern standing left of its frame"},
     {"/Back_OBJ/lantern_burst_fox.png", AllEdges, "lantern light spreading past its frame (soft glow)"},
     {"/Back_OBJ/pine_branch_sway.png", Left, "the branch grows out of the tall pine's trunk at its left"},
     {"/Back_OBJ/firelit_window.png", AllEdges, "a window pane laid exactly over the farmhouse's window"},

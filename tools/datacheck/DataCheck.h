@@ -97,6 +97,23 @@ struct DataCheck {
     void CheckHolesClearOfWalker(const std::vector<LanePiece>& pieces, const Placed& walker,
                                  const std::string& walk, int walkFrames, const Placed& head,
                                  const std::vector<std::string>& heads, int headFrames);
+    // The lantern's light before the troll: strips of `frames` frames of w x h, each drawn at
+    // scale 2 at every one of `places` (its top left on the lane); pictures drawn after it (their
+    // first frame, w x h, at their places) must leave most of each frame's light above the
+    // `ground` line seen, or it is reported.
+    struct Light {
+        std::string picture;
+        int w = 0, h = 0, frames = 1;
+    };
+    struct At {
+        int x = 0, y = 0;
+    };
+    struct Cover {
+        std::string picture;
+        Placed at;
+    };
+    void CheckLanternLight(const std::vector<Light>& lights, const std::vector<At>& places,
+                           int ground, const std::vector<Cover>& covers);
     // Records how a picture is cut into frames for CheckEdges.
     void Frames(const std::string& file, FrameGrid grid);
     // The bottom edge for a level object drawn at y, frame height h, that stands on the lane.
@@ -108,6 +125,8 @@ struct DataCheck {
     bool ReadText(const std::string& file, const char* kind, std::string& text);
     void CheckLevelRecords(LevelData& level);
     void CheckLevelLayout(LevelData& level);
+    // The lane around the troll as it stands guard, with the lantern put down before it.
+    void CheckLanternScene(const LevelData& level, const std::vector<std::string>& back);
     void CheckLevelPictures(const LevelData& level, const std::vector<std::string>& chars,
                             const std::vector<std::string>& heads,
                             const std::vector<std::string>& back,

@@ -509,6 +509,7 @@ void DataCheck::CheckLevelPictures(const LevelData& level, const std::vector<std
             pieces, {walker.x, walker.y, walker.w, walker.h}, chars[0], walker.frames,
             {level.head.x, level.head.y, level.head.w, level.head.h}, heads, kHeadFrames);
     }
+    CheckLanternScene(level, back);
     for (int k = 1; k <= 8; ++k)
         Png("Data/image/One/Back_OBJ/smoke" + std::to_string(k) + ".png");
     for (const char* notice : {"gameover1", "gameover2", "gameover3", "warning"})
@@ -517,4 +518,85 @@ void DataCheck::CheckLevelPictures(const LevelData& level, const std::vector<std
     for (const char* button : {"esc_quit", "esc_main", "esc_resume"})
         for (const char* end : {".png", "_lit.png"})
             Png(std::string("Data/image/One/") + button + end, 200, 50);
+}
+
+namespace {
+
+// The troll (B16) walks in with the world until it stands at page x 620 or less, walks two more
+// pages, and then stands guard (C7) 16 px left of where it stood, without moving that page.
+constexpr int kTrollStopsAt = 620, kTrollLastPages = 2, kGuardLeftOfTroll = 16;
+constexpr int kLanternSlot = 5, kFlareSlot = 17, kGlowSlot = 18, kTrollSlot = 16, kAnchorSlot = 60;
+// The lantern frightens the troll only put down more than this left of it; its light shows at
+// this offset from the lantern's top left.
+constexpr int kLanternReach = 200, kLightDx = 94, kLightDy = -6;
+constexpr int kFallStep = 20; // a loose piece falls this far a page, so rests up to 19 px low
+// Landmarks that come back ahead once they have left the page on the left (x <= -60 - drawn
+// width), in the order they come back: their places from the anchor (B60).
+constexpr struct {
+    int slot, dx, dy;
+} kComebacks[] = {{67, 7428, -16}, {69, 3290, 86}, {68, 6341, 125},
+                  {70, 4884, 158}, {71, 5332, 65}, {71, 7050, 69}};
+// Background objects drawn over the loose items, after the light although their slot is lower.
+constexpr int kOverItems[] = {5, 6, 7, 8, 9};
+constexpr int kGroundStrip[] = {50, 51, 52, 53, 54, 55}; // drawn first, under everything
+
+} // namespace
+
+// Only background objects count: the collision objects there (the hedgehog, the leaning fir) take
+// part in the play and stand where their rules put them.
+void DataCheck::CheckLanternScene(const LevelData& level, const std::vector<std::string>& back) {
+    if (back.size() <= kAnchorSlot || level.back.size() <= kAnchorSlot ||
+        level.items.size() <= kLanternSlot || level.chars.empty())
+        return;
+    const Record &troll = level.back[kTrollSlot], &anchor = level.back[kAnchorSlot],
+                 &lantern = level.items[kLanternSlot], &walker = level.chars[0],
+                 &flare = level.back[kFlareSlot], &glow = level.back[kGlowSlot];
+    for (const Record* r : {&troll, &anchor, &lantern, &walker, &flare, &glow})
+        if (!r->read) return; // reported by the record checks
+    if (troll.step <= 0) return;
+    // Lane x is page x at page 0: everything on the ground moves together, so the scene keeps
+    // its lane places; `moved` is how far the world has moved on the page the troll stands.
+    int trollPageX = troll.x;
+    while (trollPageX > kTrollStopsAt)
+        trollPageX -= troll.step;
+    trollPageX -= kTrollLastPages * troll.step;
+    const int moved = troll.x + troll.step - trollPageX;
+    const int guardX = trollPageX - kGuardLeftOfTroll + moved;
+
+    // Where things stand then: a landmark that has left on the left is at its next place ahead.
+    auto leftOnTheLeft = [&](int laneX, int w) { return laneX - moved <= -60 - 2 * w; };
+    std::vector<Cover> covers;
+    auto add = [&](const std::string& picture, const Record& r) {
+        if (!picture.empty() && r.read && r.w > 0 && r.h > 0)
+            covers.push_back({picture, {r.x, r.y, r.w, r.h}});
+    };
+    for (int slot = 0; slot < int(back.size()) && slot < int(level.back.size()); ++slot) {
+        const bool after =
+            slot > kGlowSlot || Contains(std::begin(kOverItems), std::end(kOverItems), slot);
+        if (!after || Contains(std::begin(kGroundStrip), std::end(kGroundStrip), slot) ||
+            Contains(std::begin(kSkySlots), std::end(kSkySlots), slot))
+            continue;
+        Record r = level.back[slot];
+        if (r.state != 0 && r.state != 1) continue; // hidden until a rule shows it
+        bool gone = leftOnTheLeft(r.x, r.w);
+        for (const auto& next : kComebacks)
+            if (next.slot == slot && gone) {
+                r.x = anchor.x + next.dx, r.y = anchor.y + next.dy;
+                gone = leftOnTheLeft(r.x, r.w);
+            }
+        if (!gone) add(back[slot], r);
+    }
+    // The lantern put down where it shines on the troll (its light reaches the troll's left
+    // edge), right of the pebble's front and as far right as the troll's rule takes it, resting
+    // on the ground line or sunk up to a fall step less one pixel below it.
+    const int first = std::max(walker.x + 2 * walker.w - 10 + moved,
+                               guardX - kLightDx - 2 * std::max(flare.w, glow.w));
+    const int last = guardX - kLanternReach - 1;
+    std::vector<At> places;
+    for (int x = first; x <= last; x += 2)
+        for (int rest : {0, kFallStep - 1})
+            places.push_back({x + kLightDx, kGround - 2 * lantern.h + rest + kLightDy});
+    CheckLanternLight(
+        {{back[kFlareSlot], flare.w, flare.h, 5}, {back[kGlowSlot], glow.w, glow.h, 3}}, places,
+        kGround, covers);
 }
