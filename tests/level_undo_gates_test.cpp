@@ -5,9 +5,11 @@
 
 TEST_F(LevelUndoTest, FirstListOpensAndClosesTheGatesInItsOrder) {
     common.page = 20;
-    // The lift's end closes all, C20's undo then opens them.
+    // The lift's end closes all, C20's undo then opens them as B91 found them, walking.
     L.stamps.b93b94End = 19;
     L.colls[20].pageStamp = 19;
+    L.stamps.c20Taken = 19;
+    L.values.c20TakenGates = GateBits(common);
     stage.FirstUndoChecks();
     EXPECT_TRUE(AllOpen());
     EXPECT_EQ(L.stamps.b93b94End, 19); // reset only after the background objects
@@ -15,6 +17,7 @@ TEST_F(LevelUndoTest, FirstListOpensAndClosesTheGatesInItsOrder) {
 
     // B12's end closes all after C20's undo opened them.
     L.colls[20].pageStamp = 19;
+    L.stamps.c20Taken = 19;
     L.stamps.b12End = 19;
     stage.FirstUndoChecks();
     EXPECT_TRUE(AllClosed());
@@ -41,27 +44,93 @@ TEST_F(LevelUndoTest, FirstListOpensAndClosesTheGatesInItsOrder) {
     EXPECT_TRUE(AllOpen());
 }
 
-// C20 loaded on the page before the turn taken back: B91 shut the world on that turn, and the
-// turn back opens it again, unless the character lay knocked down then: its animation held the
-// world on that turn already, and rewinding it has just shut the gates again.
-TEST_F(LevelUndoTest, C20sLoadingTurnedBackOpensTheGatesOnlyIfTheCharacterDidNot) {
+// Item 13 loaded onto C20 in a frame of page 19; the turn from 19 is B91's first step, which
+// shuts the world after the scenery before it moved as far as the gates let it. Turning back
+// over it moves the world back by that much and gives the gates back as they were: open while
+// the hero walks; shut while it lies knocked down, falls, lands, blinks (each of these held the
+// world already and rewinds into itself); three shut while it rides the carried path, whose
+// put-down items still move.
+TEST_F(LevelUndoTest, C20sLoadTurnedBackGivesTheWorldBackAsFarAsItMoved) {
+    enum Hold { Walking, KnockedDown, Falling, Landing, Blinking, Carried };
     struct Case {
-        int32_t charState, frame;
-        bool open;
-    } const cases[] = {{CharWalk, 0, true}, {CharKnockedDown, 2, false}, {CharSlip, 1, false}};
+        Hold hold;
+        int32_t state;
+        int32_t b0Moved; // how far the scenery moved on that turn
+    } const cases[] = {{Walking, CharWalk, 20},  {KnockedDown, CharKnockedDown, 0},
+                       {Falling, CharFall, 0},   {Landing, CharFall, 0},
+                       {Blinking, CharBlink, 0}, {Carried, CharCarried, 0}};
     for (const Case& c : cases) {
-        SCOPED_TRACE(c.charState);
-        common.page = 20;
-        L.colls[20].pageStamp = 19;
-        L.charState = c.charState;
-        L.chars[c.charState].frames = 3;
-        L.chars[c.charState].frame = c.frame;
-        CloseAllGates(common); // as B91 left them
+        SCOPED_TRACE(::testing::Message() << "hold " << c.hold);
+        HideAll(stage);
+        common.page = 19;
+        for (CollObj& other : L.colls)
+            other.state = 5; // done with, out of the way
+        for (TearObj& it : bag.items)
+            it.state = ItemInBag;
+        bag.items[7].state = ItemNotInPlay; // in the bag it would wake C5
+        Show(stage, 0, 500, 20);
+        Show(stage, 91, 420, 20, 3, 300);
+        L.counters.b91Step = L.counters.b91SubStep = 0;
+        L.flags.itemUse13 = 1;
+        CollObj& c20 = L.colls[20];
+        c20 = CollObj{};
+        c20.state = 2;
+        c20.x = 482;
+        c20.y = 340;
+        c20.step = 20;
+        c20.pageStamp = 19;
+        TearObj& egg = bag.items[13];
+        egg.state = ItemPlaced;
+        egg.x = 490;
+        egg.y = 330;
+        bag.tearingObj[13].placePage = 19;
+        bag.tearingObj[13].x = egg.x - bag.tearingObj[13].offX;
+        bag.tearingObj[13].y = egg.y - bag.tearingObj[13].offY;
+        L.charState = c.state;
+        L.chars[CharWalk].frames = 5;
+        switch (c.hold) {
+        case Walking:
+            OpenAllGates(common);
+            break;
+        case KnockedDown:
+            L.chars[CharKnockedDown].frames = 3;
+            L.chars[CharKnockedDown].frame = 1;
+            CloseAllGates(common);
+            break;
+        case Falling: // fell from page 15, well above the ground
+        case Landing: // fell from page 15, on the ground now
+            L.stamps.fallStart = 15;
+            L.chars[CharFall].h = 30;
+            L.chars[CharFall].y = c.hold == Falling ? 300 : 470;
+            L.chars[CharBlink].x = L.chars[CharFall].x + 38; // where the landing puts it
+            L.chars[CharBlink].y = L.chars[CharFall].y + 106;
+            CloseAllGates(common);
+            break;
+        case Blinking: // landed on the turn before: this turn blinks first
+            L.counters.blinkCount = 0;
+            CloseAllGates(common);
+            break;
+        case Carried:
+            L.counters.carryStep = 5;
+            L.chars[CharCarried].frames = 5;
+            stage.ApplyCarriedKeyframe(5);
+            CloseThreeGates(common);
+            break;
+        }
+        const WorldSnapshot before = WorldSnapshot::Take(stage);
+
+        stage.CharacterForward();
+        TurnForwardByPhases();
+        EXPECT_EQ(L.backs[0].x, 500 - c.b0Moved);
+        EXPECT_EQ(egg.state, ItemUsedUp);
+        EXPECT_TRUE(AllClosed());
+
         stage.CharacterBackward();
-        stage.FirstUndoChecks();
-        EXPECT_EQ(AllOpen(), c.open);
-        EXPECT_EQ(AllClosed(), !c.open);
-        EXPECT_EQ(L.colls[20].pageStamp, kNoStamp);
+        TurnBackByPhases();
+        EXPECT_EQ(L.colls[20].pageStamp, kNoStamp); // the frames of page 19 load C20 anew
+        L.colls[20].pageStamp = 19;
+        L.colls[20].state = 2;
+        EXPECT_EQ(WorldSnapshot::Take(stage).Diff(before), "");
     }
 }
 

@@ -549,7 +549,9 @@ TEST_F(LevelUndoTest, C1UseTakenBackLeavesItOnOrOffThePageAsItWas) {
 
 // Item 13 loaded onto C20 in a frame of this page, turned back before B91 made a step: B90 comes
 // back 21 px left of B91, where it handed B91 over, and it and C20 move back with the world on
-// this turn only if the world moves (knocked down, the hero holds it still).
+// this turn only if the world moves (knocked down, the hero holds it still). The load's page
+// goes with it: kept, the turn back over the next page would take back a load that did not
+// happen in the new play, opening the world while the hero holds it.
 TEST_F(LevelUndoTest, LoadTurnedBackOnItsPageGivesB90AndC20BackAsTheWorldMoves) {
     for (const bool worldMoves : {true, false}) {
         SCOPED_TRACE(worldMoves);
@@ -565,7 +567,9 @@ TEST_F(LevelUndoTest, LoadTurnedBackOnItsPageGivesB90AndC20BackAsTheWorldMoves) 
         c20.state = 2;
         c20.x = 482;
         c20.step = 20;
+        c20.pageStamp = common.page;
         stage.BackgroundsBackward();
+        EXPECT_EQ(c20.pageStamp, kNoStamp);
         EXPECT_EQ(L.flags.itemUse13, 0);
         EXPECT_EQ(L.backs[91].state, 2);
         EXPECT_EQ(L.backs[90].state, 1);

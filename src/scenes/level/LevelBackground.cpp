@@ -299,6 +299,12 @@ constexpr Load kLoads[2] = {{13, &LevelFlags::itemUse13, 93, 2, -141},
 
 void B91SequenceForward(BackTurn& t, BackObj& b) {
     CollObj& c20 = t.C(20);
+    // The turn after the load: what moved on it before B91 shuts the world is what the gates
+    // let move, and the turn back needs them as they are now.
+    if (c20.pageStamp != kNoStamp && c20.pageStamp == t.page) {
+        t.L.stamps.c20Taken = t.page;
+        t.L.values.c20TakenGates = GateBits(t.common);
+    }
     for (const Load& load : kLoads) {
         if (!(t.L.flags.*load.use)) continue;
         CloseAllGates(t.common);
@@ -347,6 +353,7 @@ void B91SequenceBackward(BackTurn& t, BackObj& b) {
                 b90.y = b.y + 2;
             }
             c20.state = 1;
+            c20.pageStamp = kNoStamp; // the load is taken back whole, its page with it
             // Likewise C20, which sat out this turn's collision phase while loaded.
             if (t.common.collGate) c20.x += c20.step;
             continue;

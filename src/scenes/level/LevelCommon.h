@@ -21,6 +21,18 @@ inline void OpenThreeGates(CCommon& c) {
     c.backGate = c.itemGate = c.collGate = 1;
 }
 
+// The four gates as one value (back, item, coll, placed: bits 0..3), to keep and give back.
+inline int32_t GateBits(const CCommon& c) {
+    return (c.backGate ? 1 : 0) | (c.itemGate ? 2 : 0) | (c.collGate ? 4 : 0) |
+           (c.placedGate ? 8 : 0);
+}
+inline void SetGates(CCommon& c, int32_t bits) {
+    c.backGate = (bits & 1) ? 1 : 0;
+    c.itemGate = (bits & 2) ? 1 : 0;
+    c.collGate = (bits & 4) ? 1 : 0;
+    c.placedGate = (bits & 8) ? 1 : 0;
+}
+
 // Cyclic animation steps; with no frames at all the frame stays 0.
 inline void StepCyclicForward(int32_t& frame, int32_t frames) {
     frame = frame < frames - 1 ? frame + 1 : 0;

@@ -155,6 +155,7 @@ void DiffLevel(Differ& d, const LevelState& a, const LevelState& b) {
     FIELD(values., headParkedX);
     FIELD(values., headParkedY);
     FIELD(values., c5UsedState);
+    FIELD(values., c20TakenGates);
     FIELD(values., b16HiddenX);
     FIELD(values., caughtFrom);
     FIELD(values., b21Turns);
@@ -268,6 +269,7 @@ void DiffLevel(Differ& d, const LevelState& a, const LevelState& b) {
     FIELD(stamps., c5Wake);
     FIELD(stamps., c18Taken);
     FIELD(stamps., c9Left);
+    FIELD(stamps., c20Taken);
     d.Group("stamps", a.stamps, b.stamps);
 
     prefix = "notices.";

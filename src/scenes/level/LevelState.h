@@ -158,6 +158,10 @@ struct LevelValues {
     // them down, and crossing it takes the leaving back.
     int32_t b21Turns = 0, b24Turns = 0;
     int32_t c5UsedState = 1; // C5's state when it was used beside copy 0 (1, 2 or 3)
+    // The gates as B91 found them on the turn it took C20's load (GateBits): the world moved on
+    // that turn as far as they let it, and the turn back gives them back. The hero's fall or
+    // blinking may have held it still.
+    int32_t c20TakenGates = 0;
     // Where B16 was, hidden behind C7, when C7 or C8 set it going from elsewhere: turning back over
     // that puts it there again (its path back towards C7 starts from there).
     int32_t b16HiddenX = 0;
@@ -298,7 +302,8 @@ struct PageStamps {
     int32_t c5Wake = kNoStamp;   // C5 woke (item 7 in the bag): turning back over it ends its run
     int32_t c18Taken = kNoStamp; // C17's end took C18 from its parking to C17's place
     int32_t b6Counts[3] = {kNoStamp, kNoStamp, kNoStamp}; // pages of B6's three counts
-    int32_t c9Left = kNoStamp; // C9 left on the turn between this page and the next
+    int32_t c9Left = kNoStamp;   // C9 left on the turn between this page and the next
+    int32_t c20Taken = kNoStamp; // B91 took C20's load on the turn from this page
     bool operator==(const PageStamps&) const = default;
 };
 

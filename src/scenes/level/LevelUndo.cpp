@@ -508,10 +508,13 @@ void CStage_One::FirstUndoChecks() {
     if (TurnBefore(L.stamps.b93b94End, page)) CloseAllGates(t.common); // reset after the loop
     if (TurnBefore(L.colls[20].pageStamp, page)) {
         L.colls[20].pageStamp = kNoStamp;
-        // The world moved on that turn until B91 stopped it, unless the character was lost: its
-        // animation held the world still then, and after the character's backward turn it is
-        // still lost, having rewound a frame and closed the gates again.
-        if (!IsLostState(L.charState)) OpenAllGates(t.common);
+        // The world moved on that turn until B91 stopped it, as far as the gates let it: not at
+        // all while the hero lay lost, fell or blinked (its rewind has just shut them again).
+        // Walking, they were open, and B91's shutting is taken back. B91 may not have taken the
+        // load on that turn at all: then it shut nothing, and there is nothing to give back.
+        if (TurnBefore(L.stamps.c20Taken, page)) SetGates(t.common, L.values.c20TakenGates);
+        L.stamps.c20Taken = kNoStamp;
+        L.values.c20TakenGates = 0;
     }
     // Later steps of B91 carrying a load began with the world shut by the step before: the turn
     // taken back held it still, whatever the character's turn back opened (a knock-down begun on
