@@ -109,6 +109,13 @@ EdgeCounts CountEdgePixels(const uint8_t* rgba, int stride, int x0, int y0, int 
     return c;
 }
 
+int FrameX(const FrameGrid& grid, int f) {
+    return (f < grid.columns ? f : f - grid.columns) * grid.w;
+}
+int FrameY(const FrameGrid& grid, int f) {
+    return f < grid.columns ? 0 : grid.h;
+}
+
 void DataCheck::Frames(const std::string& file, FrameGrid grid) {
     frameGrids[file] = grid;
 }
@@ -133,7 +140,7 @@ void DataCheck::CheckEdges() {
             continue; // reported by the size checks
         if (grid.w <= 0 || grid.h <= 0) grid = FrameGrid{png.width, png.height, 1, 1, 1, 0};
         for (int f = 0; f < grid.count; ++f) {
-            const int x0 = (f % grid.columns) * grid.w, y0 = (f / grid.columns) * grid.h;
+            const int x0 = FrameX(grid, f), y0 = FrameY(grid, f);
             if (x0 + grid.w > png.width || y0 + grid.h > png.height) break; // size reported
             const EdgeCounts c =
                 CountEdgePixels(png.rgba.data(), png.width, x0, y0, grid.w, grid.h);
@@ -299,7 +306,7 @@ void DataCheck::CheckPiecesBlendIn() {
         FrameGrid grid = known == frameGrids.end() ? FrameGrid{} : known->second;
         if (grid.w <= 0 || grid.h <= 0) grid = FrameGrid{png.width, png.height, 1, 1, 1, 0};
         for (int f = 0; f < grid.count; ++f) {
-            const int x0 = (f % grid.columns) * grid.w, y0 = (f / grid.columns) * grid.h;
+            const int x0 = FrameX(grid, f), y0 = FrameY(grid, f);
             if (x0 + grid.w > png.width || y0 + grid.h > png.height) break; // size reported
             const double paper =
                 PaperInBorderBand(png.rgba.data(), png.width, x0, y0, grid.w, grid.h);

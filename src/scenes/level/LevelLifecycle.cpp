@@ -249,8 +249,9 @@ void CStage_One::Init() {
     for (int i = 0; i < kColls; ++i) {
         CollObj& c = level.colls[i];
         const bool oneRow = Contains(kOneRowColls, i);
-        collFrames[i].resize(c.frames);
-        for (int f = 0; f < c.frames; ++f) {
+        const int32_t cut = c.frames + (i == 0 && c.frames > 0 ? kWindmillRideFrames : 0);
+        collFrames[i].resize(cut);
+        for (int f = 0; f < cut; ++f) {
             collFrames[i][f] = oneRow || f < 3
                                    ? StripRect(f, c.w, c.h)
                                    : RECT{(f - 3) * c.w, c.h, (f - 3) * c.w + c.w, 2 * c.h};
