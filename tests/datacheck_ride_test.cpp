@@ -74,16 +74,18 @@ void Paint(std::vector<uint32_t>& pixels, int width, int x0, int y0, int w, int 
 TEST_P(RideCheck, ReportsTheStepsWhereTheHeroHoldsNoSail) {
     const RideCase& c = GetParam();
     const std::string mill = "Data/image/windmill.png", ride = "Data/image/ride.png";
-    const int frames = kOwnFrames + kSteps, millWidth = (frames - 3) * c.mill.w;
-    std::vector<uint32_t> millPixels(size_t(millWidth) * 2 * c.mill.h, kClear);
+    // Its own frames on two rows of three, the ride's five to a row below them.
+    const int frames = kOwnFrames + kSteps, millWidth = 5 * c.mill.w, millHeight = 4 * c.mill.h;
+    std::vector<uint32_t> millPixels(size_t(millWidth) * millHeight, kClear);
     auto hands = [&](int step, double& x, double& y) { // in the windmill's frame
         const int pose = step % 5;
         x = (kPathX[step] + 2 * kHandsX[pose] * kRideW - c.mill.x) / 2;
         y = (kPathY[step] + 2 * kHandsY[pose] * kRideH - c.mill.y) / 2;
     };
     for (int f = 0; f < frames; ++f) {
-        const int x0 = (f < 3 ? f : f - 3) * c.mill.w, y0 = f < 3 ? 0 : c.mill.h;
         const int step = f - kOwnFrames;
+        const int x0 = (step >= 0 ? step % 5 : f % 3) * c.mill.w,
+                  y0 = (step >= 0 ? 2 + step / 5 : f / 3) * c.mill.h;
         for (int s : c.onCap) {
             double x, y;
             hands(s, x, y);
@@ -100,7 +102,7 @@ TEST_P(RideCheck, ReportsTheStepsWhereTheHeroHoldsNoSail) {
             Paint(millPixels, millWidth, x0, y0, c.mill.w, c.mill.h, x + c.sailShift, y, 3, kInk);
         }
     }
-    ASSERT_TRUE(WriteTestPng(mill, millWidth, 2 * c.mill.h, millPixels));
+    ASSERT_TRUE(WriteTestPng(mill, millWidth, millHeight, millPixels));
     std::vector<uint32_t> ridePixels(size_t(5) * kRideW * kRideH, kClear);
     for (int f = 0; f < 5; ++f)
         Paint(ridePixels, 5 * kRideW, f * kRideW, 0, kRideW, kRideH, kHandsX[f] * kRideW,

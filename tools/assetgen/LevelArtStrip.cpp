@@ -14,20 +14,24 @@ void PaintPicture(GenContext& ctx, const std::string& path, const PicturePlan& p
                        " is out of range");
     if (frames < 1 || frames > 64)
         throw GenError(path + ": frame count " + std::to_string(frames) + " is out of range");
-    frames += plan.moreFrames;
-    // Rows of three: the first row holds three frames, the second all the others.
-    const bool threeWide = plan.layout == Layout::ThreeWide;
-    const int cols = plan.layout == Layout::Whole ? 1
-                     : threeWide && frames > 3    ? std::max(3, frames - 3)
-                                                  : frames;
-    const int rows = threeWide && frames > 3 ? 2 : 1;
-    const int drawn = plan.layout == Layout::Whole ? 1 : frames;
+    const int cols = plan.layout == Layout::Whole       ? 1
+                     : plan.layout == Layout::ThreeWide ? std::min(frames, 3)
+                                                        : frames;
+    const int rows = plan.layout == Layout::ThreeWide && frames > 3 ? 2 : 1;
+    const int counted = plan.layout == Layout::Whole       ? 1
+                        : plan.layout == Layout::ThreeWide ? std::min(frames, 6)
+                                                           : frames;
+    constexpr int kMoreColumns = 5;
+    const int more = plan.moreFrames, drawn = counted + more;
     auto origin = [&](int f, double& x, double& y) {
-        const bool second = threeWide && f >= 3;
-        x = (second ? f - 3 : f) * w;
-        y = second ? h : 0;
+        const int k = f - counted; // past the counted frames: the rows of five below
+        x = (k >= 0 ? k % kMoreColumns : f % cols) * w;
+        y = (k >= 0 ? 2 + k / kMoreColumns : f / cols) * h;
     };
-    Canvas canvas(cols * w, rows * h);
+    const int width = more > 0 ? std::max(cols, std::min(more, kMoreColumns)) : cols;
+    const int height = more > 0 ? 2 + (more + kMoreColumns - 1) / kMoreColumns : rows;
+    frames += more;
+    Canvas canvas(width * w, height * h);
     cairo_t* cr = canvas.cr;
     if (plan.keepInside) {
         PaintFramesFitted(cr, w, h, drawn, 3.0, 0.7, origin, [&](cairo_t* rcr, int f) {

@@ -18,7 +18,7 @@ using FramePainter = void (*)(cairo_t* cr, double w, double h, int frame, int fr
 
 enum class Layout {
     Strip,     // one row of frames
-    ThreeWide, // frames 0-2 on the top row, the others on a second row
+    ThreeWide, // frames 0-2 on the top row, 3-5 on a second row
     Whole,     // one picture of w x h whatever the frame count (drawn whole and turned)
 };
 
@@ -28,8 +28,8 @@ struct PicturePlan {
     Layout layout = Layout::Strip;
     // Shrunk a little about its foot so that nothing reaches past the frame's top or sides.
     bool keepInside = false;
-    // Frames painted after those the data counts (the game knows of them by itself): the
-    // windmill's sails at each step of the ride.
+    // Frames painted after those the data counts (the game knows of them by itself), five to a
+    // row below two rows of the counted ones: the windmill's sails at each step of the ride.
     int moreFrames = 0;
 };
 

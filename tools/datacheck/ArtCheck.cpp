@@ -110,10 +110,10 @@ EdgeCounts CountEdgePixels(const uint8_t* rgba, int stride, int x0, int y0, int 
 }
 
 int FrameX(const FrameGrid& grid, int f) {
-    return (f < grid.columns ? f : f - grid.columns) * grid.w;
+    return (f < grid.count ? f % grid.columns : (f - grid.count) % 5) * grid.w;
 }
 int FrameY(const FrameGrid& grid, int f) {
-    return f < grid.columns ? 0 : grid.h;
+    return (f < grid.count ? f / grid.columns : 2 + (f - grid.count) / 5) * grid.h;
 }
 
 void DataCheck::Frames(const std::string& file, FrameGrid grid) {
@@ -139,7 +139,7 @@ void DataCheck::CheckEdges() {
         if (!DecodePng(file.c_str(), kDataLimits.pictureSide.high, png, why))
             continue; // reported by the size checks
         if (grid.w <= 0 || grid.h <= 0) grid = FrameGrid{png.width, png.height, 1, 1, 1, 0};
-        for (int f = 0; f < grid.count; ++f) {
+        for (int f = 0; f < grid.count + grid.more; ++f) {
             const int x0 = FrameX(grid, f), y0 = FrameY(grid, f);
             if (x0 + grid.w > png.width || y0 + grid.h > png.height) break; // size reported
             const EdgeCounts c =
@@ -147,8 +147,8 @@ void DataCheck::CheckEdges() {
             for (auto [edge, count] : {std::pair{Top, c.top}, std::pair{Bottom, c.bottom},
                                        std::pair{Left, c.left}, std::pair{Right, c.right}}) {
                 if ((mayTouch & edge) || count <= kTolerance) continue;
-                Problem(file + (grid.count > 1 ? ": frame " + std::to_string(f) : "") + ": " +
-                        std::to_string(count) + " painted pixels on its " + EdgeName(edge) +
+                Problem(file + (grid.count + grid.more > 1 ? ": frame " + std::to_string(f) : "") +
+                        ": " + std::to_string(count) + " painted pixels on its " + EdgeName(edge) +
                         " edge (cut off; at most " + std::to_string(kTolerance) + ")");
             }
         }
@@ -305,7 +305,7 @@ void DataCheck::CheckPiecesBlendIn() {
         auto known = frameGrids.find(file);
         FrameGrid grid = known == frameGrids.end() ? FrameGrid{} : known->second;
         if (grid.w <= 0 || grid.h <= 0) grid = FrameGrid{png.width, png.height, 1, 1, 1, 0};
-        for (int f = 0; f < grid.count; ++f) {
+        for (int f = 0; f < grid.count + grid.more; ++f) {
             const int x0 = FrameX(grid, f), y0 = FrameY(grid, f);
             if (x0 + grid.w > png.width || y0 + grid.h > png.height) break; // size reported
             const double paper =

@@ -7,14 +7,15 @@
 
 struct LevelData;
 
-// How a picture is cut into frames: frames of w x h, `columns` on the first row and the others on
-// a second, `count` in all; the edges (bit mask: 1 top, 2 bottom, 4 left, 8 right) its frames may
-// touch.
+// How a picture is cut into frames: frames of w x h, `columns` to a row, `count` in all, then
+// `more` five to a row below the first two rows (the windmill's ride); the edges (bit mask: 1 top,
+// 2 bottom, 4 left, 8 right) its frames may touch.
 struct FrameGrid {
     int w = 0, h = 0, columns = 1, rows = 1, count = 1;
     unsigned mayTouch = 0;
+    int more = 0;
 };
-// The top left of frame f.
+// The top left of frame f (from 0 to count + more - 1).
 int FrameX(const FrameGrid& grid, int f);
 int FrameY(const FrameGrid& grid, int f);
 

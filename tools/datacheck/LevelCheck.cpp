@@ -463,11 +463,14 @@ void DataCheck::CheckLevelPictures(const LevelData& level, const std::vector<std
             Png(coll[i], r.w * r.frames, r.h);
             Frames(coll[i], {r.w, r.h, r.frames, 1, r.frames, ground});
         } else {
-            // The windmill's picture holds a frame for each step of the ride after its own.
-            const int frames = r.frames + (i == 0 ? kRideSteps : 0);
-            Png(coll[i], r.w * (frames > 3 ? std::max(3, frames - 3) : frames),
-                frames > 3 ? 2 * r.h : r.h);
-            Frames(coll[i], {r.w, r.h, 3, 2, frames, ground});
+            // The windmill's picture holds a frame for each step of the ride, five to a row below
+            // two rows of its own.
+            const int more = i == 0 ? kRideSteps : 0;
+            Png(coll[i], r.w * (more > 0 ? 5 : std::min(r.frames, 3)),
+                more > 0       ? (2 + more / 5) * r.h
+                : r.frames > 3 ? 2 * r.h
+                               : r.h);
+            Frames(coll[i], {r.w, r.h, 3, 2, r.frames, ground, more});
         }
     }
     // The windmill (C0) catches the walker (Char 0) when its left edge passes the walker's front.

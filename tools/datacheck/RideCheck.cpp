@@ -45,11 +45,10 @@ bool Painted(const DecodedPng& png, int x, int y) {
     return x >= 0 && y >= 0 && x < png.width && y < png.height && At(png, x, y)[3] >= 128;
 }
 
-// The top left of frame f of the windmill's picture: three frames on the first row, the others
-// on the second.
-void FrameOrigin(int f, int w, int h, int& x, int& y) {
-    x = (f < 3 ? f : f - 3) * w;
-    y = f < 3 ? 0 : h;
+// The top left of the windmill's frame for `step`: five to a row below two rows of its own.
+void RideFrameOrigin(int step, int w, int h, int& x, int& y) {
+    x = step % 5 * w;
+    y = (2 + step / 5) * h;
 }
 
 } // namespace
@@ -63,7 +62,7 @@ void DataCheck::CheckWindmillRide(const std::string& windmill, const Placed& mil
         return; // reported by the size checks
     int ox[kSteps], oy[kSteps];
     for (int step = 0; step < kSteps; ++step) {
-        FrameOrigin(millFrames + step, mill.w, mill.h, ox[step], oy[step]);
+        RideFrameOrigin(step, mill.w, mill.h, ox[step], oy[step]);
         if (ox[step] + mill.w > millPng.width || oy[step] + mill.h > millPng.height)
             return; // reported by the size checks
     }

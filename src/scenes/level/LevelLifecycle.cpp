@@ -249,12 +249,16 @@ void CStage_One::Init() {
     for (int i = 0; i < kColls; ++i) {
         CollObj& c = level.colls[i];
         const bool oneRow = Contains(kOneRowColls, i);
-        const int32_t cut = c.frames + (i == 0 && c.frames > 0 ? kWindmillRideFrames : 0);
-        collFrames[i].resize(cut);
-        for (int f = 0; f < cut; ++f) {
+        collFrames[i].resize(c.frames);
+        for (int f = 0; f < c.frames; ++f) {
             collFrames[i][f] = oneRow || f < 3
                                    ? StripRect(f, c.w, c.h)
                                    : RECT{(f - 3) * c.w, c.h, (f - 3) * c.w + c.w, 2 * c.h};
+        }
+        for (int s = 0; i == 0 && c.frames > 0 && s < kWindmillRideFrames; ++s) {
+            const int32_t x = s % kWindmillRideColumns * c.w,
+                          y = (2 + s / kWindmillRideColumns) * c.h;
+            collFrames[i].push_back(RECT{x, y, x + c.w, y + c.h});
         }
         c.dw = 2 * c.w;
         c.dh = 2 * c.h;
