@@ -218,13 +218,18 @@ TEST_F(LevelInitTest, ReadsRecordsAndDerivesSizesFramesAndStartStates) {
     const std::set<int> carried = {5, 7, 8, 10, 11, 12, 13, 15, 17, 19};
     for (int i = 0; i < 25; ++i) {
         SCOPED_TRACE("collision object " + std::to_string(i));
-        ASSERT_EQ(stage.collFrames[i].size(), 5u);
+        // The windmill (0) has a frame for each carry step after its own, five to a row below.
+        ASSERT_EQ(stage.collFrames[i].size(), i == 0 ? 15u : 5u);
         EXPECT_EQ(stage.collFrames[i][2], (RECT{20, 0, 30, 20}));
         EXPECT_EQ(stage.collFrames[i][4],
                   oneRow.count(i) ? (RECT{40, 0, 50, 20}) : (RECT{10, 20, 20, 40}));
+        EXPECT_EQ(level.colls[i].frames, 5) << "the rules step through its own frames only";
         EXPECT_EQ(level.colls[i].state, carried.count(i) ? 6 : 0);
         EXPECT_EQ(level.colls[i].pageStamp, kNoStamp);
     }
+    EXPECT_EQ(stage.collFrames[0][5], (RECT{0, 40, 10, 60}));
+    EXPECT_EQ(stage.collFrames[0][11], (RECT{10, 60, 20, 80}));
+    EXPECT_EQ(stage.collFrames[0][14], (RECT{40, 60, 50, 80}));
 }
 
 // The test's data puts every object at a place of its own (x 2000 + slot and so on), so a row

@@ -183,6 +183,49 @@ TEST_F(LevelRenderTest, StripFramesStayInsideTheirRuns) {
     EXPECT_TRUE(Of(Draws(), &colls[0]).empty());
 }
 
+// The windmill turns with the hero it carries: on its turning frame it shows the frame of the
+// carry step, after its own four; when nobody is carried, or on its other frames, its own.
+TEST_F(LevelRenderTest, CarryingWindmillShowsTheFrameOfTheCarryStep) {
+    ShowColl(0);
+    LevelState& l = stage.level;
+    l.colls[0].frames = 4;
+    stage.collFrames[0].clear();
+    for (int f = 0; f < 4 + CStage_One::kWindmillRideFrames; ++f)
+        stage.collFrames[0].push_back(RECT{f, 1, f + 1, 2});
+    struct Case {
+        int32_t charState, carryStep, millFrame, shown;
+    };
+    std::vector<Case> cases;
+    for (int step = 0; step < 10; ++step)
+        cases.push_back({CharCarried, step, 0, 4 + step});
+    cases.push_back({CharWalk, 0, 0, 0});    // before the catch
+    cases.push_back({CharWalk, 9, 0, 0});    // after the drop: the last step is kept, not shown
+    cases.push_back({CharFall, 4, 0, 0});    // knocked off the sail
+    cases.push_back({CharCarried, 4, 1, 1}); // struck by the boulder: its own frame
+    cases.push_back({CharCarried, 3, 3, 3});
+    cases.push_back({CharCarried, 10, 0, 0}); // a step past the path
+    cases.push_back({CharCarried, -1, 0, 0});
+    for (const Case& c : cases) {
+        SCOPED_TRACE(::testing::Message() << "state " << c.charState << " step " << c.carryStep
+                                          << " frame " << c.millFrame);
+        l.charState = c.charState;
+        l.counters.carryStep = c.carryStep;
+        l.colls[0].frame = c.millFrame;
+        const std::vector<DrawRecord> draws = Of(Draws(), &colls[0]);
+        ASSERT_EQ(draws.size(), 1u);
+        EXPECT_EQ(draws[0].source, stage.collFrames[0][c.shown]);
+    }
+    // Another object on frame 0 is not the carrier.
+    ShowColl(1);
+    l.charState = CharCarried;
+    l.counters.carryStep = 2;
+    l.colls[1].frames = 4;
+    l.colls[1].frame = 0;
+    const std::vector<DrawRecord> other = Of(Draws(), &colls[1]);
+    ASSERT_EQ(other.size(), 1u);
+    EXPECT_EQ(other[0].source, stage.collFrames[1][0]);
+}
+
 TEST_F(LevelRenderTest, CharacterFallShowsFrame2HeadFollowsTheWalkHiddenDrawsNothing) {
     LevelState& l = stage.level;
     l.chars[6] = CharObj{40, 50, 0, 0, 5, 0, 0, 0};

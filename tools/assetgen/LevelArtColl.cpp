@@ -76,72 +76,96 @@ void Sail(cairo_t* cr, double w, double h, double angle, double length, Rng& rng
     InkLine(cr, {kHub, Along(tip, angle + bend, -1)}, 2.2, rng, palette::Wood);
 }
 
-// The turning rotor: the four sails, and the blur their tips leave as they sweep round over the
-// top, from where a sail scoops the walker up to where it lets him go. The carried hero holds on
-// to that blur wherever no sail lies (WindmillRide.h). It keeps inside the picture: near an edge
-// the band narrows towards the hub.
-void TurningSails(cairo_t* cr, double w, double h, const double (&main)[4], Rng& rng) {
-    double first = 2 * Pi, last = 0; // the hands' angles off the sails, in (0, 2 pi)
-    for (int step = 0; step < 10; ++step) {
-        const Pt hands = windmill::HandsAt(step);
-        if (std::hypot(hands.x - kHub.x, hands.y - kHub.y) < kSail / 2) continue; // over the cap
-        double angle = std::atan2(hands.y - kHub.y, hands.x - kHub.x);
-        if (angle <= 0) angle += 2 * Pi;
-        bool onSail = false;
-        for (double d : main)
-            onSail = onSail || std::fabs(std::remainder(angle - d, 2 * Pi)) < 0.03;
-        if (onSail) continue;
-        first = std::min(first, angle);
-        last = std::max(last, angle);
-    }
-    if (first < last) {
-        const double a0 = first - 0.12, a1 = last + 0.12;
-        const double inner = kSail - 16, outer = kSail + 2.5;
-        auto outerAt = [&](double a) { // kept 1.5 px inside the picture
-            const double c = std::cos(a), s = std::sin(a);
-            double r = outer;
-            if (c < 0) r = std::min(r, (kHub.x - 1.5) / -c);
-            if (c > 0) r = std::min(r, (w - 1.5 - kHub.x) / c);
-            if (s < 0) r = std::min(r, (kHub.y - 1.5) / -s);
-            if (s > 0) r = std::min(r, (h - 1.5 - kHub.y) / s);
-            return r;
-        };
-        const int n = 60;
-        std::vector<Pt> band;
-        for (int i = 0; i <= n; ++i) { // the outer rim, tapering in at both ends
-            const double a = a0 + (a1 - a0) * i / n;
-            const double taper = std::min(1.0, std::min(i, n - i) / 6.0);
-            band.push_back(Along(kHub, a, inner + (outerAt(a) - inner) * (0.3 + 0.7 * taper)));
-        }
-        for (int i = n; i >= 0; --i)
-            band.push_back(Along(kHub, a0 + (a1 - a0) * i / n, inner));
-        cairo_push_group(cr);
-        PathSmooth(cr, band); // a wash of the sails' wood and cloth, blurred by speed
-        SetColour(cr, Blend(palette::Paper, palette::Wood, 0.3));
-        cairo_fill(cr);
-        cairo_pop_group_to_source(cr);
-        cairo_paint_with_alpha(cr, 0.6);
-        // Streaks along the sweep, thinning towards its tail.
-        for (double r : {inner + 3.5, inner + 8.5, inner + 13.5}) {
-            std::vector<Pt> streak;
-            for (int i = 4; i <= n - 4; ++i) {
-                const double a = a0 + (a1 - a0) * i / n;
-                streak.push_back(Along(kHub, a, std::min(r, outerAt(a) - 1.5)));
-            }
-            InkLine(cr, streak, 0.5, rng, palette::Sepia, 0.45, 0.2, false);
-        }
-    }
-    for (double a : main)
-        Sail(cr, w, h, a, kSail, rng);
-    // Sweep lines round the rotor's rim.
-    for (double a : main)
-        for (double r : {kSail - 10, kSail - 24})
-            InkCurve(cr, Along(kHub, a - 0.55, r), Along(kHub, a - 0.4, r),
-                     Along(kHub, a - 0.25, r), Along(kHub, a - 0.1, r), 0.6, rng, palette::Sepia,
-                     0.45);
+// How far `p` lies inside the picture's left, top and right edges (its foot stands in the snow).
+double InsideBy(Pt p, double w) {
+    return std::min({p.x, w - p.x, p.y});
 }
 
-void Windmill(cairo_t* cr, double w, double h, int f, int, Rng& rng) {
+// One sail of the turning rotor (it turns towards larger angles): the canvas trails the stock
+// unless that would take its tip out of the picture, and a light blur trails the sail, widest
+// at the tip, which moves fastest. A tip that would run past the picture's left, top or right
+// edge is lost in that blur before it: the sail fades out short of the edge.
+void TurningSail(cairo_t* cr, double w, double angle, Rng& rng) {
+    const double trailing = angle - Pi / 2, leading = angle + Pi / 2;
+    const double length = kSail + 2; // the carried hero's hands hold on just short of the tip
+    const Pt tip = Along(kHub, angle, length);
+    const double side =
+        InsideBy(Along(tip, trailing, 13), w) >= 2 ||
+                InsideBy(Along(tip, trailing, 13), w) >= InsideBy(Along(tip, leading, 13), w)
+            ? trailing
+            : leading;
+    // The first radius where the stock or the canvas's far edge comes within 1.5 px of an edge.
+    double reach = length;
+    for (double r = 20; r < length; r += 0.25) {
+        const Pt stock = Along(kHub, angle, r);
+        if (std::min(InsideBy(stock, w), InsideBy(Along(stock, side, 13), w)) < 1.5) {
+            reach = r;
+            break;
+        }
+    }
+    const bool fades = reach < length;
+    if (fades) cairo_push_group(cr);
+
+    // The blur: from the sail's trailing edge back by a small turn of the rotor, fading out.
+    const double sweep = 0.16;
+    const double edgeOffset = side == trailing ? 13 : 0;
+    const Pt rootEdge = Along(Along(kHub, angle, 16), trailing, edgeOffset);
+    const Pt tipEdge = Along(Along(kHub, angle, length - 1.5), trailing, edgeOffset);
+    auto turnedBack = [&](Pt p) {
+        const double r = std::hypot(p.x - kHub.x, p.y - kHub.y);
+        return Along(kHub, std::atan2(p.y - kHub.y, p.x - kHub.x) - sweep, r);
+    };
+    const Rgb smear = Blend(palette::Paper, palette::Wood, 0.35);
+    cairo_pattern_t* blur = cairo_pattern_create_mesh();
+    cairo_mesh_pattern_begin_patch(blur);
+    const Pt corners[4] = {rootEdge, tipEdge, turnedBack(tipEdge), turnedBack(rootEdge)};
+    cairo_mesh_pattern_move_to(blur, corners[0].x, corners[0].y);
+    for (int k = 1; k < 4; ++k)
+        cairo_mesh_pattern_line_to(blur, corners[k].x, corners[k].y);
+    for (int k = 0; k < 4; ++k)
+        cairo_mesh_pattern_set_corner_color_rgba(blur, k, smear.r, smear.g, smear.b,
+                                                 k < 2 ? 0.5 : 0.0);
+    cairo_mesh_pattern_end_patch(blur);
+    PathPolygon(cr, {corners[0], corners[1], corners[2], corners[3]});
+    cairo_set_source(cr, blur);
+    cairo_fill(cr);
+    cairo_pattern_destroy(blur);
+    // Sweep lines behind the tip.
+    for (double r : {length - 6, length - 14})
+        InkCurve(cr, Along(kHub, angle - sweep * 1.3, r), Along(kHub, angle - sweep * 0.95, r),
+                 Along(kHub, angle - sweep * 0.6, r), Along(kHub, angle - sweep * 0.3, r), 0.5, rng,
+                 palette::Sepia, 0.4);
+
+    // The canvas on its lattice, and the stock.
+    const Pt a = Along(kHub, angle, 16), b = Along(tip, angle + Pi, 1.5);
+    PathPolygon(cr, {a, b, Along(b, side, 13), Along(a, side, 13)});
+    Fill(cr, Lighter(palette::Paper, 0.2), rng, 0.7, 0.35);
+    for (int k = 1; k < 8; ++k) {
+        const Pt p = Along(kHub, angle, 16 + (length - 17.5) * k / 8.0);
+        InkLine(cr, {p, Along(p, side, 13)}, 0.5, rng, palette::Wood, 0.9, 0.1);
+    }
+    InkLine(cr, {kHub, tip}, 2.2, rng, palette::Wood);
+
+    if (!fades) return;
+    cairo_pop_group_to_source(cr);
+    const Pt from = Along(kHub, angle, reach - 22), to = Along(kHub, angle, reach - 1);
+    cairo_pattern_t* fade = cairo_pattern_create_linear(from.x, from.y, to.x, to.y);
+    cairo_pattern_add_color_stop_rgba(fade, 0, 0, 0, 0, 1);
+    cairo_pattern_add_color_stop_rgba(fade, 1, 0, 0, 0, 0);
+    cairo_mask(cr, fade);
+    cairo_pattern_destroy(fade);
+}
+
+// The turning rotor at `angle`: four sails, one of them along it.
+void TurningRotor(cairo_t* cr, double w, double angle, Rng& rng) {
+    for (int k = 0; k < 4; ++k)
+        TurningSail(cr, w, angle + k * Pi / 2, rng);
+}
+
+// Frames 0 to 3 are the game's own (turning, struck, jammed, stopped); after them come the ride's,
+// the rotor turned with the carried hero.
+void Windmill(cairo_t* cr, double w, double h, int f, int frames, Rng& rng) {
+    const int rideStep = f - (frames - windmill::kSteps);
     // The tower, a door and a window.
     const double towerTop = kHub.y - 2;
     PathPolygon(cr, {{kHub.x - 30, h - 4},
@@ -169,10 +193,13 @@ void Windmill(cairo_t* cr, double w, double h, int f, int, Rng& rng) {
                true);
     Fill(cr, palette::Rust, rng, 0.9, 0.5);
     SnowCap(cr, 66, 112, 69, 4, rng);
-    // The sails: turning (frame 0), struck, jammed, stopped with one sail hanging broken.
+    // The sails: turning (frame 0, as the sail that catches the walker comes down to him; the
+    // ride's frames), struck, jammed, stopped with one sail hanging broken.
     const double main[4] = {146 * Pi / 180, 236 * Pi / 180, 326 * Pi / 180, 56 * Pi / 180};
-    if (f == 0) {
-        TurningSails(cr, w, h, main, rng);
+    if (rideStep >= 0) {
+        TurningRotor(cr, w, windmill::HeldSailAt(rideStep), rng);
+    } else if (f == 0) {
+        TurningRotor(cr, w, windmill::HeldSailAt(0), rng);
     } else {
         for (int k = 0; k < 4; ++k) {
             const bool struck = k == 2; // the sail the boulder hit
@@ -613,7 +640,7 @@ void LeaningFir(cairo_t* cr, double, double h, int f, int, Rng& rng) {
 
 const std::vector<PicturePlan>& CollPictures() {
     static const std::vector<PicturePlan> plans{
-        {"windmill", &Windmill, Layout::ThreeWide},
+        {"windmill", &Windmill, Layout::ThreeWide, false, windmill::kSteps},
         {"sleeping_elk", &SleepingElk, Layout::ThreeWide},
         {"fence", &Fence, Layout::ThreeWide},
         {"stable_gate", &StableGate, Layout::ThreeWide},

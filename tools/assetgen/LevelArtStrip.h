@@ -28,6 +28,9 @@ struct PicturePlan {
     Layout layout = Layout::Strip;
     // Shrunk a little about its foot so that nothing reaches past the frame's top or sides.
     bool keepInside = false;
+    // Frames painted after those the data counts (the game knows of them by itself), five to a
+    // row below two rows of the counted ones: the windmill's sails at each step of the ride.
+    int moreFrames = 0;
 };
 
 // Draws `path` (relative to the output Data folder) with frames of w x h.

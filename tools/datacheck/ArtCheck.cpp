@@ -110,6 +110,13 @@ EdgeCounts CountEdgePixels(const uint8_t* rgba, int stride, int x0, int y0, int 
     return c;
 }
 
+int FrameX(const FrameGrid& grid, int f) {
+    return (f < grid.count ? f % grid.columns : (f - grid.count) % 5) * grid.w;
+}
+int FrameY(const FrameGrid& grid, int f) {
+    return (f < grid.count ? f / grid.columns : 2 + (f - grid.count) / 5) * grid.h;
+}
+
 void DataCheck::Frames(const std::string& file, FrameGrid grid) {
     frameGrids[file] = grid;
 }
@@ -133,16 +140,16 @@ void DataCheck::CheckEdges() {
         if (!DecodePng(file.c_str(), kDataLimits.pictureSide.high, png, why))
             continue; // reported by the size checks
         if (grid.w <= 0 || grid.h <= 0) grid = FrameGrid{png.width, png.height, 1, 1, 1, 0};
-        for (int f = 0; f < grid.count; ++f) {
-            const int x0 = (f % grid.columns) * grid.w, y0 = (f / grid.columns) * grid.h;
+        for (int f = 0; f < grid.count + grid.more; ++f) {
+            const int x0 = FrameX(grid, f), y0 = FrameY(grid, f);
             if (x0 + grid.w > png.width || y0 + grid.h > png.height) break; // size reported
             const EdgeCounts c =
                 CountEdgePixels(png.rgba.data(), png.width, x0, y0, grid.w, grid.h);
             for (auto [edge, count] : {std::pair{Top, c.top}, std::pair{Bottom, c.bottom},
                                        std::pair{Left, c.left}, std::pair{Right, c.right}}) {
                 if ((mayTouch & edge) || count <= kTolerance) continue;
-                Problem(file + (grid.count > 1 ? ": frame " + std::to_string(f) : "") + ": " +
-                        std::to_string(count) + " painted pixels on its " + EdgeName(edge) +
+                Problem(file + (grid.count + grid.more > 1 ? ": frame " + std::to_string(f) : "") +
+                        ": " + std::to_string(count) + " painted pixels on its " + EdgeName(edge) +
                         " edge (cut off; at most " + std::to_string(kTolerance) + ")");
             }
         }
@@ -299,8 +306,8 @@ void DataCheck::CheckPiecesBlendIn() {
         auto known = frameGrids.find(file);
         FrameGrid grid = known == frameGrids.end() ? FrameGrid{} : known->second;
         if (grid.w <= 0 || grid.h <= 0) grid = FrameGrid{png.width, png.height, 1, 1, 1, 0};
-        for (int f = 0; f < grid.count; ++f) {
-            const int x0 = (f % grid.columns) * grid.w, y0 = (f / grid.columns) * grid.h;
+        for (int f = 0; f < grid.count + grid.more; ++f) {
+            const int x0 = FrameX(grid, f), y0 = FrameY(grid, f);
             if (x0 + grid.w > png.width || y0 + grid.h > png.height) break; // size reported
             const double paper =
                 PaperInBorderBand(png.rgba.data(), png.width, x0, y0, grid.w, grid.h);

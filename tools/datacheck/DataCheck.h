@@ -7,12 +7,17 @@
 
 struct LevelData;
 
-// How a picture is cut into frames: frames of w x h, `columns` to a row, `count` in all; the
-// edges (bit mask: 1 top, 2 bottom, 4 left, 8 right) its frames may touch.
+// How a picture is cut into frames: frames of w x h, `columns` to a row, `count` in all, then
+// `more` five to a row below the first two rows (the windmill's ride); the edges (bit mask: 1 top,
+// 2 bottom, 4 left, 8 right) its frames may touch.
 struct FrameGrid {
     int w = 0, h = 0, columns = 1, rows = 1, count = 1;
     unsigned mayTouch = 0;
+    int more = 0;
 };
+// The top left of frame f (from 0 to count + more - 1).
+int FrameX(const FrameGrid& grid, int f);
+int FrameY(const FrameGrid& grid, int f);
 
 // Painted pixels on the four border lines of the frame at (x0, y0), w x h, of an RGBA picture
 // `stride` pixels wide.
@@ -75,10 +80,11 @@ struct DataCheck {
     struct Placed {
         int x, y, w, h;
     };
-    // On every step of the windmill's ride the hero's pose touches the windmill's first frame,
-    // the windmill standing where its sail caught the walker.
-    void CheckWindmillRide(const std::string& windmill, const Placed& mill, const std::string& ride,
-                           int rideW, int rideH);
+    // On every step of the windmill's ride the hero holds a sail of the windmill's frame for
+    // that step (after its `millFrames` own), the windmill standing where its sail caught the
+    // walker: his pose touches it, and his hands lie on the turning rotor.
+    void CheckWindmillRide(const std::string& windmill, const Placed& mill, int millFrames,
+                           const std::string& ride, int rideW, int rideH);
     // The hole a torn piece leaves, as the bag draws it: its picture, placed (offX, offY) up and
     // left of the piece, one tearing frame (w x h) in size. Recorded by CheckBag, by item.
     struct Hole {

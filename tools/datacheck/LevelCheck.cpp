@@ -15,6 +15,7 @@ constexpr int kOnEdge = 860; // an object resting here switches on and off every
 constexpr int kNoLimit = 1 << 20;      // no upper bound on a frame count
 constexpr int kHeadFrames = 5;         // every head picture bobs with the five walking frames
 constexpr int kEggRollsOffBelow = 710; // a loose egg left of this rolls off its stump
+constexpr int kRideSteps = 10; // the windmill turns with the carried hero: a frame for each step
 
 struct Record {
     std::string file; // property file, for messages
@@ -462,8 +463,14 @@ void DataCheck::CheckLevelPictures(const LevelData& level, const std::vector<std
             Png(coll[i], r.w * r.frames, r.h);
             Frames(coll[i], {r.w, r.h, r.frames, 1, r.frames, ground});
         } else {
-            Png(coll[i], r.w * std::min(r.frames, 3), r.frames > 3 ? 2 * r.h : r.h);
-            Frames(coll[i], {r.w, r.h, 3, 2, r.frames, ground});
+            // The windmill's picture holds a frame for each step of the ride, five to a row below
+            // two rows of its own.
+            const int more = i == 0 ? kRideSteps : 0;
+            Png(coll[i], r.w * (more > 0 ? 5 : std::min(r.frames, 3)),
+                more > 0       ? (2 + more / 5) * r.h
+                : r.frames > 3 ? 2 * r.h
+                               : r.h);
+            Frames(coll[i], {r.w, r.h, 3, 2, r.frames, ground, more});
         }
     }
     // The windmill (C0) catches the walker (Char 0) when its left edge passes the walker's front.
@@ -474,7 +481,8 @@ void DataCheck::CheckLevelPictures(const LevelData& level, const std::vector<std
         int catchX = mill.x;
         while (catchX >= front)
             catchX -= mill.step;
-        CheckWindmillRide(coll[0], {catchX, mill.y, mill.w, mill.h}, chars[2], ride.w, ride.h);
+        CheckWindmillRide(coll[0], {catchX, mill.y, mill.w, mill.h}, mill.frames, chars[2], ride.w,
+                          ride.h);
     }
     // The imp's hat, flown off as the imp tumbles, comes to rest beside it on the boardwalk's
     // handrail (on the lane it would lie hidden behind the boardwalk, drawn after it): the last

@@ -41,6 +41,10 @@ class CStage_One : public CStage {
     static constexpr int kHeadFrames = 5;
     static constexpr int kFrameTableSize = 115;
     static constexpr int kSmokePictures = 8;
+    // The windmill (C0) turns with the hero it carries: its picture holds, after its own frames,
+    // one frame for each step of the carried path, five to a row below the own frames' two rows.
+    static constexpr int kWindmillRideFrames = 10;
+    static constexpr int kWindmillRideColumns = 5;
 
     void Init() override;
     void Update() override;
@@ -121,7 +125,7 @@ class CStage_One : public CStage {
 
     // What Init loads; read-only afterwards.
     std::vector<RECT> charFrames[kChars]; // entry i = (i*w, 0, i*w + w, h)
-    std::vector<RECT> collFrames[kColls]; // one row, or two rows of three (by slot)
+    std::vector<RECT> collFrames[kColls]; // one row, or two rows of three (by slot); C0's ride
     RECT headFrames[kHeadFrames];
     RECT frameTable[kFrameTableSize]; // the animated background objects' strips
     RECT back4Rect;

@@ -255,6 +255,11 @@ void CStage_One::Init() {
                                    ? StripRect(f, c.w, c.h)
                                    : RECT{(f - 3) * c.w, c.h, (f - 3) * c.w + c.w, 2 * c.h};
         }
+        for (int s = 0; i == 0 && c.frames > 0 && s < kWindmillRideFrames; ++s) {
+            const int32_t x = s % kWindmillRideColumns * c.w,
+                          y = (2 + s / kWindmillRideColumns) * c.h;
+            collFrames[i].push_back(RECT{x, y, x + c.w, y + c.h});
+        }
         c.dw = 2 * c.w;
         c.dh = 2 * c.h;
         c.state = Contains(kCarriedColls, i) ? 6 : 0;

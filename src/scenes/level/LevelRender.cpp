@@ -194,11 +194,22 @@ void DrawBack(const CStage_One& stage, int slot, float sx = kLevelScale, uint8_t
     Draw(stage.backImages[slot], b.x, b.y, source, sx, kLevelScale, 0.0f, alpha);
 }
 
-// Draws collision object `slot` with its own frame when its state is drawn.
+// The frame collision object `slot` shows: its own, but the windmill turning while it carries
+// the hero shows the frame of the carry step, its sail in his hands.
+int32_t ShownFrame(const CStage_One& stage, int slot) {
+    const LevelState& lv = stage.level;
+    const CollObj& c = lv.colls[slot];
+    const int32_t step = lv.counters.carryStep;
+    const bool carried = slot == 0 && c.frame == 0 && lv.charState == CharCarried && step >= 0 &&
+                         step < CStage_One::kWindmillRideFrames;
+    return carried ? c.frames + step : c.frame;
+}
+
+// Draws collision object `slot` with its frame when its state is drawn.
 void DrawColl(const CStage_One& stage, int slot, float scale = kLevelScale, float rotation = 0.0f) {
     const CollObj& c = stage.level.colls[slot];
     if (!InStates(kCollDrawnStates, c.state)) return;
-    if (const RECT* source = FrameOf(stage.collFrames[slot], c.frame))
+    if (const RECT* source = FrameOf(stage.collFrames[slot], ShownFrame(stage, slot)))
         Draw(stage.collImages[slot], c.x, c.y, source, scale, scale, rotation);
 }
 
