@@ -37,12 +37,12 @@ constexpr int kMinHeld = 8;
 // A channel this far apart in another step's frame: the pixel moved on with the rotor.
 constexpr int kMoved = 48;
 
-const uint8_t* At(const DecodedPng& png, int x, int y) {
+const uint8_t* PixelAt(const DecodedPng& png, int x, int y) {
     return &png.rgba[(size_t(y) * png.width + x) * 4];
 }
 
 bool Painted(const DecodedPng& png, int x, int y) {
-    return x >= 0 && y >= 0 && x < png.width && y < png.height && At(png, x, y)[3] >= 128;
+    return x >= 0 && y >= 0 && x < png.width && y < png.height && PixelAt(png, x, y)[3] >= 128;
 }
 
 // The top left of the windmill's frame for `step`: five to a row below two rows of its own.
@@ -70,9 +70,9 @@ void DataCheck::CheckWindmillRide(const std::string& windmill, const Placed& mil
     // gone or changed in some other step's frame.
     auto Rotor = [&](int step, int mx, int my) {
         if (!Painted(millPng, ox[step] + mx, oy[step] + my)) return false;
-        const uint8_t* here = At(millPng, ox[step] + mx, oy[step] + my);
+        const uint8_t* here = PixelAt(millPng, ox[step] + mx, oy[step] + my);
         for (int other = 0; other < kSteps; ++other) {
-            const uint8_t* there = At(millPng, ox[other] + mx, oy[other] + my);
+            const uint8_t* there = PixelAt(millPng, ox[other] + mx, oy[other] + my);
             if (there[3] < 128) return true;
             for (int c = 0; c < 3; ++c)
                 if (std::abs(int(here[c]) - int(there[c])) > kMoved) return true;
