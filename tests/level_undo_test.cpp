@@ -652,7 +652,8 @@ TEST_F(LevelUndoTest, ItemPutDownOutsideThePitComesBackWhereItLay) {
 // before): it had not run yet and goes back to sleeping. Or it may have ended its run: it runs
 // again, on its last frame, for the next turn back to step. Its place is the copy's, which steps
 // back with B11 whatever the gates: not running, with the world standing still on that turn, it
-// had not drifted, and comes back a step short of the copy.
+// had not drifted, and comes back a step short of the copy; the run's last step moved it whatever
+// the gates, so one ended on that turn comes back at the copy.
 TEST_F(LevelUndoTest, C5UsedGoesBackToWhatItWasBeforeTheTurnTakenBack) {
     struct Case {
         int32_t usedState, woke, ended;
@@ -666,6 +667,8 @@ TEST_F(LevelUndoTest, C5UsedGoesBackToWhatItWasBeforeTheTurnTakenBack) {
         {3, 170, 181, false, 2, 2, 170, kNoStamp, 170},           // done on the turn taken back
         {1, 170, kNoStamp, true, 1, 2, 170, kNoStamp, 150},       // waiting, the world still
         {2, 170, kNoStamp, true, 2, 1, 170, kNoStamp, 170},       // running, whatever the gates
+        {3, 170, 181, true, 2, 2, 170, kNoStamp, 170},            // ended then, whatever the gates
+        {3, 170, 175, true, 3, 2, 170, 175, 150},                 // done earlier, the world still
     };
     for (const Case& c : kCases) {
         SCOPED_TRACE(::testing::Message() << "used in state " << c.usedState << ", woke " << c.woke

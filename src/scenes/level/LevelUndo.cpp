@@ -418,9 +418,11 @@ void C5UseUndo(BackTurn& t, int32_t& stamp, CollObj& c, Back11Copy& copy) {
         const int32_t used = t.L.values.c5UsedState;
         int32_t& woken = t.L.stamps.c5Wake;
         const bool wokenOnThatTurn = used == 2 && woken != kNoStamp && woken >= t.page - 1;
+        // Its run ended on that turn: the last step of the run moved it whatever the gates.
+        const bool endedOnThatTurn = used == 3 && TurnBefore(c.pageStamp, t.page);
         // Not running, it drifted on that turn only with the world moving, while the copy steps
         // back with B11 whatever the gates.
-        const bool ran = used == 2 && !wokenOnThatTurn;
+        const bool ran = (used == 2 && !wokenOnThatTurn) || endedOnThatTurn;
         const int32_t copyStep = !ran && !t.common.collGate ? t.B(11).step : 0;
         Show(c, copy.x - copyStep, copy.y - 6);
         if (wokenOnThatTurn) woken = kNoStamp;
@@ -429,7 +431,7 @@ void C5UseUndo(BackTurn& t, int32_t& stamp, CollObj& c, Back11Copy& copy) {
             if (used == 2 && c.frame >= 1) --c.frame;
             // Its run ended on the turn taken back (parked, it sat out the collision objects'
             // rule that takes that end back): it runs again, on its last frame.
-            if (used == 3 && TurnBefore(c.pageStamp, t.page)) {
+            if (endedOnThatTurn) {
                 c.state = 2;
                 c.pageStamp = kNoStamp;
             }
