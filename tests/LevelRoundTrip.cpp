@@ -146,10 +146,10 @@ void ForgiveAcceptedDifferences(LevelSnapshot& after, const LevelSnapshot& befor
         a.counters.b91Step = b.counters.b91Step;
     }
     // Hidden background objects (state 2) that every rule showing them places anew (B2 only
-    // ever comes on where C1 is used, B11 where C7 or C8 is): where they were last seen is not
-    // drawn and not read.
-    for (int k :
-         {1, 2, 3, 11, 12, 13, 14, 21, 22, 24, 25, 26, 27, 29, 30, 31, 56, 59, 91, 92, 93, 94}) {
+    // ever comes on where C1 is used, B11 where C7 or C8 is, B18 where the lantern's flare ends):
+    // where they were last seen is not drawn and not read.
+    for (int k : {1,  2,  3,  11, 12, 13, 14, 18, 21, 22, 24, 25,
+                  26, 27, 29, 30, 31, 56, 59, 91, 92, 93, 94}) {
         if (a.backs[k].state == 2 && b.backs[k].state == 2) {
             a.backs[k].x = b.backs[k].x;
             a.backs[k].y = b.backs[k].y;
