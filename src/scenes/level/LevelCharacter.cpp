@@ -556,6 +556,11 @@ void FlyBackward(Turn& t) {
         c.x -= 9;
         c.y += 12;
     } else {
+        // A knock-down in the same frame (the pine cone, say) shut the gates before the balloon
+        // took over, and the world stood still for the whole flight. The walking turn that led
+        // here moved it all the same: open the gates, as the knock-down's own turn back does
+        // (what held the world on that turn shuts them again later in the turn back).
+        OpenAllGates(t.common);
         stamps.flyStart = kNoStamp;
         t.level.charState = CharWalk;
         t.PlaceWalker(kWalkStart, kHeadAtWalkStart);
