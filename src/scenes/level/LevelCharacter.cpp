@@ -223,11 +223,14 @@ void CarriedBackward(Turn& t) {
         t.s.ApplyCarriedKeyframe(step);
         return;
     }
+    // Back over the sail's pick-up: the walking turn that led here moved the whole world. The
+    // put-down items' gate is open while the sail carries the hero, unless a knock-down in the
+    // same frame shut it first; it opens with the other three.
     t.level.charState = CharWalk;
     t.level.stamps.carriedEnd = kNoStamp;
     t.s.WalkBackward();
     t.PlaceWalker(kWalkStart, kHeadAtWalkStart);
-    OpenThreeGates(t.common);
+    OpenAllGates(t.common);
 }
 
 // --- Climbing onto the mount (3) and the failed climb (4) ---
