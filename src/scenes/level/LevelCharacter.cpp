@@ -181,6 +181,7 @@ void BackToWalkingBackward(Turn& t) {
 
 void FlyBackward(Turn& t);
 void RideBackward(Turn& t);
+void DismountBackward(Turn& t);
 
 void CaughtBackward(Turn& t) {
     if (!LostRewind(t)) return;
@@ -419,6 +420,14 @@ void ThrownBackward(Turn& t) {
             RideBackward(t);
             return;
         }
+    } else if (dismount.frame == 0) {
+        // Thrown at the dismount's first picture: the dismount began on this very page, and the
+        // turn that led here was a riding one. Turning back takes both back, as the dismount's own
+        // turn back from its first picture does; the throw shut the put-down items' gate too.
+        t.common.placedGate = 1;
+        t.level.charState = CharDismount;
+        DismountBackward(t);
+        return;
     } else {
         t.common.placedGate = 1;
         StepCyclicBackward(dismount.frame, dismount.frames);
