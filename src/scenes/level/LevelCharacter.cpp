@@ -403,9 +403,13 @@ void ThrownBackward(Turn& t) {
     CharObj& dismount = t.Char(CharDismount);
     const bool jumpBack = t.page == t.level.stamps.state9End + 1;
     if (jumpBack) {
+        // Thrown on the page the jump ended: the riding turn that led here is taken back as riding
+        // takes it back over the jump's end (the rider's picture a step back, the jump again).
         OpenAllGates(t.common);
+        t.level.charState = CharRide;
+        RideBackward(t);
         t.s.ApplyState9Keyframe();
-        t.level.charState = CharJump;
+        return;
     } else if (!t.level.flags.viaState10 || dismount.frame > 1) {
         if (t.level.flags.viaState9) {
             t.common.placedGate = 1;
