@@ -482,16 +482,19 @@ TEST_F(CharacterTest, FlightsStartTakesBackTheTurnThatLedToIt) {
 // Thrown off the ride: turning back over the throw's first picture gives the ride back, with the
 // riding turn that led there as riding takes it back. That turn may have ended the climb onto the
 // mount, which then comes back at its last picture, with C1 waiting done under it again, unless
-// item 0 had used C1 up before (it stays used up).
+// item 0 had used C1 up before (it stays used up); or it may have ended the jump, which then comes
+// back at its last picture, the rider's picture a step back as well.
 TEST_F(CharacterTest, ThrownOffTheRideTakesBackTheTurnThatLedToIt) {
     struct Case {
-        bool climbEndedThen, c1UsedBefore;
+        bool climbEndedThen, c1UsedBefore, jumpEndedThen;
         int32_t state, c1State;
-    } const cases[] = {
-        {false, false, CharRide, 5}, {true, false, CharMount, 3}, {true, true, CharMount, 5}};
+    } const cases[] = {{false, false, false, CharRide, 5},
+                       {true, false, false, CharMount, 3},
+                       {true, true, false, CharMount, 5},
+                       {false, false, true, CharJump, 5}};
     for (const Case& c : cases) {
-        SCOPED_TRACE(::testing::Message()
-                     << "climb ended " << c.climbEndedThen << ", C1 used " << c.c1UsedBefore);
+        SCOPED_TRACE(::testing::Message() << "climb ended " << c.climbEndedThen << ", C1 used "
+                                          << c.c1UsedBefore << ", jump ended " << c.jumpEndedThen);
         stage.level = LevelState{};
         Char(CharRide).frames = 4;
         Char(CharRide).frame = 1;
@@ -504,8 +507,13 @@ TEST_F(CharacterTest, ThrownOffTheRideTakesBackTheTurnThatLedToIt) {
         stage.level.charState = CharThrown;
         if (c.climbEndedThen) stage.level.stamps.state3End = Page() - 1;
         if (c.c1UsedBefore) stage.level.stamps.c1Used = Page() - 3;
+        Char(CharJump).frames = 5;
+        Char(CharJump).frame = 4;
+        if (c.jumpEndedThen) stage.level.stamps.state9End = Page() - 1;
         Backward();
         EXPECT_EQ(stage.level.charState, c.state);
+        EXPECT_EQ(stage.level.flags.viaState9, c.jumpEndedThen ? 1 : 0);
+        EXPECT_EQ(Char(CharJump).frame, 4);
         EXPECT_EQ(Char(CharMount).frame, 4);
         EXPECT_EQ(Char(CharRide).frame, 0);
         EXPECT_EQ(Char(CharRide).x, 155);

@@ -404,3 +404,91 @@ TEST_F(LevelUndoTest, ObjectsBeforeAPlayingSequenceStandWhenALostStateRewinds) {
         EXPECT_FALSE(common.backGate || common.itemGate || common.collGate);
     }
 }
+
+// The pine cone strikes the walker in the very frame a later rule of that frame takes the
+// character over (the balloon lifts the hero, the windmill's sail picks the hero up): the
+// knock-down has shut the gates, and the world, the put-down balloon too, stands still while the
+// hero flies or rides the sail. The walking turn that led to that page moved the world, so turning
+// back over the start moves it back as well. Left where it was met, the balloon would lie on the
+// walker again and the next frame would start the flight anew.
+TEST_F(LevelUndoTest, StateBegunOverAKnockDownMovesTheWorldBackOverItsStart) {
+    for (const int32_t takenBy : {int32_t(CharFly), int32_t(CharCarried)}) {
+        SCOPED_TRACE(takenBy);
+        L = LevelState{};
+        HideAll(stage);
+        for (CollObj& c : L.colls)
+            c.state = 5;
+        L.values.i9PathStep = 9; // the sun long past its arc
+        common.page = 234;
+        CharObj& walker = L.chars[CharWalk];
+        walker.frames = 5;
+        walker.x = 75;
+        walker.y = 450;
+        L.head.x = 109;
+        L.head.y = 395;
+        CharObj& flight = L.chars[CharFly]; // where the flight starts from the walker
+        flight.frames = 2;
+        flight.x = walker.x - 66;
+        flight.y = walker.y - 62;
+        CharObj& carried = L.chars[CharCarried]; // the sail's first step
+        carried.frames = 5;
+        carried.x = 79;
+        carried.y = 424;
+        L.chars[CharKnockedDown].x = walker.x + 2; // where the knock-down shows the hero
+        L.chars[CharKnockedDown].y = walker.y - 56;
+        L.charState = CharWalk;
+        L.hitA = RECT{85, 450, 185, 570};
+        L.hitB = RECT{110, 400, 150, 450};
+        CollObj& cone = L.colls[19]; // falling, a page above the walker's head
+        cone = CollObj{};
+        cone.x = 120;
+        cone.y = 380;
+        cone.frames = 3;
+        cone.step = 20;
+        cone.state = 1;
+        cone.hit = RECT{120, 420, 140, 440};
+        if (takenBy == CharCarried) {
+            CollObj& sail = L.colls[0];
+            sail = CollObj{};
+            sail.x = 60;
+            sail.y = 200;
+            sail.frames = 4;
+            sail.step = 20;
+            sail.state = 1;
+            sail.hit = RECT{90, 300, 190, 520};
+        }
+        TearObj& balloon = bag.items[7]; // put down long ago, lying on the ground, drifting left
+        balloon.x = 123;
+        balloon.dh = 131;
+        balloon.y = 570 - balloon.dh;
+        balloon.step = 20;
+        balloon.state = ItemPlaced;
+        TearingObj& putDown = bag.tearingObj[7];
+        putDown.placePage = 206;
+        putDown.x = balloon.x + 28 * balloon.step - putDown.offX;
+        putDown.y = balloon.y - putDown.offY;
+        const WorldSnapshot before = WorldSnapshot::Take(stage);
+
+        stage.TurnPage(Forward);
+        ASSERT_EQ(balloon.x, 103);
+        ASSERT_EQ(cone.y, 400);
+        // The balloon's string on the walker, or far from it.
+        bag.hotspot[6] = takenBy == CharFly ? RECT{183, 439, 213, 469} : RECT{};
+        stage.Interact();
+        ASSERT_EQ(L.charState, takenBy);
+        ASSERT_FALSE(common.placedGate);
+        for (int i = 0; i < 2; ++i)
+            stage.TurnPage(Forward);
+        ASSERT_EQ(balloon.x, 103); // it stood still while the hero flew or rode the sail
+        for (int i = 0; i < 3; ++i)
+            stage.TurnPage(Backward);
+
+        WorldSnapshot after = WorldSnapshot::Take(stage);
+        // The stop's card and the count of attempts are the player's, not the page's.
+        after.level.notices = before.level.notices;
+        after.level.stops = before.level.stops;
+        EXPECT_EQ(after.Diff(before), "");
+        EXPECT_EQ(balloon.x, 123);
+        EXPECT_EQ(cone.y, 380);
+    }
+}

@@ -432,6 +432,52 @@ TEST_F(LevelUndoTest, WalkerHiddenByB25ComesBackWithItsStepHome) {
     EXPECT_EQ(L.head.x, 229);
 }
 
+// The rider meets the dropped load and begins the dismount in a frame of this page; in a later
+// frame the put-down boulder, now under the dismount's first picture, throws the hero off. The
+// turn back from this page takes back the throw and the dismount's start with the riding turn
+// that led here: the hero rides again, a picture back, with every gate open as before that turn
+// (not at the dismount's last picture, which the throw had never reached).
+TEST_F(LevelUndoTest, ThrownAtTheDismountsFirstPictureRidesAgainOnTheTurnBack) {
+    common.page = 256;
+    CharObj& rider = L.chars[CharRide];
+    rider.frames = 5;
+    rider.frame = 1;
+    rider.x = 70;
+    rider.y = 232;
+    L.chars[CharDismount].frames = 5;
+    L.chars[CharThrown].frames = 2;
+    L.charState = CharRide;
+    const LevelState before = L;
+    stage.CharacterForward();
+    ++common.page;
+    ASSERT_EQ(rider.frame, 2);
+
+    CollObj& load = L.colls[3]; // the dropped load, at its last picture
+    load.state = 3;
+    load.frame = 2;
+    load.hit = RECT{100, 250, 160, 300};
+    L.hitB = RECT{90, 240, 130, 280};
+    stage.Interact();
+    ASSERT_EQ(L.charState, CharDismount);
+    TearObj& boulder = bag.items[0]; // put down pages ago
+    boulder.state = ItemPlaced;
+    boulder.hit = RECT{30, 380, 70, 420};
+    bag.tearingObj[0].placePage = 250;
+    L.hitA = RECT{40, 350, 120, 450}; // the dismount's picture reaches it
+    stage.Interact();
+    ASSERT_EQ(L.charState, CharThrown);
+    ASSERT_TRUE(AllClosed());
+
+    stage.CharacterBackward();
+    --common.page;
+    EXPECT_EQ(L.charState, CharRide);
+    EXPECT_EQ(rider, before.chars[CharRide]);
+    EXPECT_EQ(L.chars[CharDismount].frame, 0);
+    EXPECT_EQ(L.flags.viaState10, 0);
+    EXPECT_EQ(L.stamps.state10End, kNoStamp);
+    EXPECT_TRUE(AllOpen());
+}
+
 // B25 closes over the walker on the very turn the carried path ends: the turn back over it gives
 // the hero back to the path's last step, as walking's own turn back would, and forgets the end.
 TEST_F(LevelUndoTest, WalkerHiddenByB25AsTheCarriedPathEndsGoesBackOntoIt) {

@@ -181,6 +181,7 @@ void BackToWalkingBackward(Turn& t) {
 
 void FlyBackward(Turn& t);
 void RideBackward(Turn& t);
+void DismountBackward(Turn& t);
 
 void CaughtBackward(Turn& t) {
     if (!LostRewind(t)) return;
@@ -223,11 +224,14 @@ void CarriedBackward(Turn& t) {
         t.s.ApplyCarriedKeyframe(step);
         return;
     }
+    // Back over the sail's pick-up: the walking turn that led here moved the whole world. The
+    // put-down items' gate is open while the sail carries the hero, unless a knock-down in the
+    // same frame shut it first; it opens with the other three.
     t.level.charState = CharWalk;
     t.level.stamps.carriedEnd = kNoStamp;
     t.s.WalkBackward();
     t.PlaceWalker(kWalkStart, kHeadAtWalkStart);
-    OpenThreeGates(t.common);
+    OpenAllGates(t.common);
 }
 
 // --- Climbing onto the mount (3) and the failed climb (4) ---
@@ -399,9 +403,13 @@ void ThrownBackward(Turn& t) {
     CharObj& dismount = t.Char(CharDismount);
     const bool jumpBack = t.page == t.level.stamps.state9End + 1;
     if (jumpBack) {
+        // Thrown on the page the jump ended: the riding turn that led here is taken back as riding
+        // takes it back over the jump's end (the rider's picture a step back, the jump again).
         OpenAllGates(t.common);
+        t.level.charState = CharRide;
+        RideBackward(t);
         t.s.ApplyState9Keyframe();
-        t.level.charState = CharJump;
+        return;
     } else if (!t.level.flags.viaState10 || dismount.frame > 1) {
         if (t.level.flags.viaState9) {
             t.common.placedGate = 1;
@@ -416,6 +424,14 @@ void ThrownBackward(Turn& t) {
             RideBackward(t);
             return;
         }
+    } else if (dismount.frame == 0) {
+        // Thrown at the dismount's first picture: the dismount began on this very page, and the
+        // turn that led here was a riding one. Turning back takes both back, as the dismount's own
+        // turn back from its first picture does; the throw shut the put-down items' gate too.
+        t.common.placedGate = 1;
+        t.level.charState = CharDismount;
+        DismountBackward(t);
+        return;
     } else {
         t.common.placedGate = 1;
         StepCyclicBackward(dismount.frame, dismount.frames);
@@ -556,6 +572,11 @@ void FlyBackward(Turn& t) {
         c.x -= 9;
         c.y += 12;
     } else {
+        // A knock-down in the same frame (the pine cone, say) shut the gates before the balloon
+        // took over, and the world stood still for the whole flight. The walking turn that led
+        // here moved it all the same: open the gates, as the knock-down's own turn back does
+        // (what held the world on that turn shuts them again later in the turn back).
+        OpenAllGates(t.common);
         stamps.flyStart = kNoStamp;
         t.level.charState = CharWalk;
         t.PlaceWalker(kWalkStart, kHeadAtWalkStart);
