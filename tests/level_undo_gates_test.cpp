@@ -1,6 +1,7 @@
 // The gates on the turn back: the world that stood still on the turn taken back (a sequence, a
 // load, a lost state) stays still, whatever the character's rewind opened, and the world that
 // moved moves back.
+#include "LevelRoundTrip.h"
 #include "level_undo_support.h"
 
 TEST_F(LevelUndoTest, FirstListOpensAndClosesTheGatesInItsOrder) {
@@ -168,6 +169,85 @@ TEST_F(LevelUndoTest, B91sLaterStepsAndTheLiftTurnedBackHoldTheWorldWhateverTheC
     }
 }
 
+// The carried path ends while B91 carries C20's load past its first step or B93 lifts it, both
+// of which keep the world shut: its end opens three gates again. B91's next step shuts them (the
+// world moved on that turn until B91), the lift lets the world move on to its end. Turning back
+// page by page, from before the end to past the lift, gives back every page as it was: the
+// scenery, C20, B93 and the gates.
+TEST_F(LevelUndoTest, CarriedPathEndingWhileTheLoadHoldsTheWorldIsTakenBackPageByPage) {
+    struct Case {
+        const char* when;
+        int32_t b91Step; // B91 carrying, or (-1) done and B93 lifting
+        int32_t b93Count;
+        uint8_t reversing;
+        int32_t sceneryAfter; // where the scenery (20 px a turn) is after the turns forward
+    } const cases[] = {{"on a later step of B91", 2, 0, 0, 500 - 20 * (1 + 3)},
+                       {"on B91's last step", 5, 0, 0, 500 - 20 * (1 + 6)},
+                       {"while B93 lifts", -1, 2, 0, 500 - 20 * 16},
+                       {"on the lift's last turn", -1, 0, 1, 500 - 20 * 16}};
+    constexpr int kTurns = 16; // past the lift's end in every case
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.when);
+        HideAll(stage);
+        common.page = 30;
+        for (CollObj& other : L.colls)
+            other.state = 5; // done with, out of the way
+        for (TearObj& it : bag.items)
+            it.state = ItemInBag;
+        bag.items[7].state = ItemNotInPlay; // in the bag it would wake C5
+        bag.items[13].state = ItemUsedUp;   // the load
+        L.flags.itemUse13 = 1;
+        Show(stage, 0, 500, 20); // the scenery
+        CollObj& c20 = L.colls[20];
+        c20 = CollObj{};
+        c20.state = 2;
+        c20.x = 482;
+        c20.y = 340;
+        c20.step = 20;
+        c20.pageStamp = 20; // loaded ten pages ago
+        if (c.b91Step >= 0) {
+            Show(stage, 91, 420, 20, 3, 300);
+            L.counters.b91Step = c.b91Step;
+            L.counters.b91SubStep = c.b91Step % 3;
+        } else {
+            Show(stage, 91, 420, 20, 7, 300);
+            Show(stage, 92, 416, 20, 3, 303);
+            Show(stage, 93, c20.x + 2, 0, 3, c20.y - 141);
+            L.counters.b91Step = 5;
+            L.counters.b93Count = c.b93Count;
+            L.flags.b93Reversing = c.reversing;
+        }
+        L.charState = CharCarried; // on the path's last step: the next turn ends it
+        L.counters.carryStep = 9;
+        L.chars[CharCarried].frames = 5;
+        L.chars[CharWalk].frames = 5;
+        stage.ApplyCarriedKeyframe(9);
+        L.chars[CharWalk].x = 75; // the walker waits, not drawn, where the path began
+        L.chars[CharWalk].y = 450;
+        L.head.x = 109;
+        L.head.y = 395;
+        CloseAllGates(common); // as B91 left them
+
+        std::vector<LevelSnapshot> seen{TakeSnapshot(stage)};
+        for (int i = 0; i < kTurns; ++i) {
+            stage.CharacterForward();
+            TurnForwardByPhases();
+            seen.push_back(TakeSnapshot(stage));
+        }
+        ASSERT_EQ(L.backs[93].state, 7); // the lift has ended
+        EXPECT_EQ(L.backs[0].x, c.sceneryAfter);
+        for (int i = kTurns - 1; i >= 0; --i) {
+            stage.CharacterBackward();
+            TurnBackByPhases();
+            LevelSnapshot back = TakeSnapshot(stage);
+            ForgiveAcceptedDifferences(back, seen[i]);
+            const std::string diff = FirstDifference(seen[i], back);
+            EXPECT_EQ(diff, "") << "turning back to page " << seen[i].common.page;
+            if (!diff.empty()) break;
+        }
+    }
+}
+
 // Item 5 reached its last picture on the turn before. Only when that started B17's or B57's
 // sequence (which shut all the gates at the end of that turn) does the turn back take the start
 // back and open the gates; otherwise they stay as they are, here shut by another sequence.
@@ -253,13 +333,16 @@ TEST_F(LevelUndoTest, SequenceEndsThatOpenTheGatesAreTakenBackWholeTurn) {
 // again), or with the world already standing still, as while the hero rides the carried path or
 // lies knocked down past the first frame, while B91 carries C20's load past its first step, while
 // B93 lifts that load, or on the turn the lift ended (no drift to take back, the gates stay
-// shut).
+// shut). A lift the carried path's end opened again no longer holds the world.
 TEST_F(LevelUndoTest, SequenceStartIsTakenBackAsTheWorldStoodWhenItBegan) {
     const RECT met{400, 200, 480, 280};
-    enum Hold { Moving, Carried, KnockedDown, Lifted, Loaded, LiftEnds };
+    // Opened: the carried path's end opened the world again earlier in the lift, which moves it
+    // from then on.
+    enum Hold { Moving, Carried, KnockedDown, Lifted, Loaded, LiftEnds, Opened, OpenedLiftEnds };
     for (int k : {0, 24, 1}) {
-        for (const Hold hold : {Moving, Carried, KnockedDown, Lifted, Loaded, LiftEnds}) {
-            const bool stoodStill = hold != Moving;
+        for (const Hold hold :
+             {Moving, Carried, KnockedDown, Lifted, Loaded, LiftEnds, Opened, OpenedLiftEnds}) {
+            const bool stoodStill = hold != Moving && hold != Opened && hold != OpenedLiftEnds;
             SCOPED_TRACE(std::to_string(k) + ", hold " + std::to_string(hold));
             HideAll(stage);
             for (CollObj& c : L.colls)
@@ -281,7 +364,7 @@ TEST_F(LevelUndoTest, SequenceStartIsTakenBackAsTheWorldStoodWhenItBegan) {
                 L.chars[CharKnockedDown].frame = 2;
                 CloseAllGates(common);
             }
-            if (hold == Lifted) { // B91's last step shut them all, the lift keeps them shut
+            if (hold == Lifted || hold == Opened) { // B91's last step shut them all
                 L.backs[93].state = 3;
                 L.counters.b93Count = 1;
                 CloseAllGates(common);
@@ -297,7 +380,7 @@ TEST_F(LevelUndoTest, SequenceStartIsTakenBackAsTheWorldStoodWhenItBegan) {
             }
             L.flags.b93Reversing = 0;
             L.stamps.b93b94End = kNoStamp;
-            if (hold == LiftEnds) { // B93 back down: this turn ends the lift and opens them
+            if (hold == LiftEnds || hold == OpenedLiftEnds) { // B93 back down: this turn ends it
                 Show(stage, 93, 300, 20, 3);
                 Show(stage, 92, 296, 20, 3);
                 L.colls[20].state = 2;
@@ -306,6 +389,13 @@ TEST_F(LevelUndoTest, SequenceStartIsTakenBackAsTheWorldStoodWhenItBegan) {
                 L.flags.b93Reversing = 1;
                 L.counters.b93Count = 0;
                 CloseAllGates(common);
+            }
+            L.stamps.liftFoundOpen = kNoStamp;
+            L.values.liftGates = 0;
+            if (hold == Opened || hold == OpenedLiftEnds) {
+                L.stamps.liftFoundOpen = 15;
+                OpenThreeGates(common);
+                L.values.liftGates = GateBits(common);
             }
             CollObj& c = L.colls[k];
             c = CollObj{};

@@ -304,6 +304,12 @@ void B91SequenceForward(BackTurn& t, BackObj& b) {
     if (c20.pageStamp != kNoStamp && c20.pageStamp == t.page) {
         t.L.stamps.c20Taken = t.page;
         t.L.values.c20TakenGates = GateBits(t.common);
+    } else if ((t.L.flags.itemUse13 || t.L.flags.itemUse10) && GateBits(t.common) != 0) {
+        // A later step: the step before shut the world, yet the character's turn opened it again
+        // (the carried path ended). It moved until this step shuts it; the turn back needs the
+        // gates it found.
+        t.L.stamps.b91StepFoundOpen = t.page;
+        t.L.values.b91StepGates = GateBits(t.common);
     }
     for (const Load& load : kLoads) {
         if (!(t.L.flags.*load.use)) continue;
@@ -385,6 +391,13 @@ constexpr Lift kB94{94, &LevelCounters::b94Count, &LevelFlags::b94Reversing};
 void LiftForward(BackTurn& t, BackObj& b, const Lift& lift) {
     int32_t& count = t.L.counters.*lift.count;
     uint8_t& reversing = t.L.flags.*lift.reversing;
+    // B91's last step shut the world for the lift. When the character's turn opens it again (the
+    // carried path ends), it moves from then on to the lift's end, as far as the gates found let
+    // it; the turns back over the lift need them.
+    if (t.L.stamps.liftFoundOpen == kNoStamp && GateBits(t.common) != 0) {
+        t.L.stamps.liftFoundOpen = t.page;
+        t.L.values.liftGates = GateBits(t.common);
+    }
     if (!reversing) {
         ++count;
         if (count >= 4) reversing = 1;

@@ -67,27 +67,42 @@ inline const RECT& Hotspot(const InventoryBag& bag, int item) {
     return bag.items[item].hit; // items without a hotspot use their hit rectangle
 }
 
-// B93 or B94 lifting C20's load (waiting to start, 4, or lifting, 3): B91's last step shut the
-// world, and only the lift's end opens it again.
-inline bool LiftHoldsTheWorld(const LevelState& L) {
+// B93 or B94 lifting C20's load: waiting to start, 4, or lifting, 3.
+inline bool Lifting(const LevelState& L) {
     for (int lifter : {93, 94})
         if (L.backs[lifter].state == 3 || L.backs[lifter].state == 4) return true;
     return false;
 }
 
+// A later step of B91 found the world open on the turn that led to `page`: the character's turn
+// had opened it again (the carried path ended), and it moved until B91 shut it.
+inline bool B91StepFoundTheWorldOpen(const LevelState& L, int32_t page) {
+    const int32_t found = L.stamps.b91StepFoundOpen;
+    return found != kNoStamp && found == page - 1;
+}
+
+// The lift holds the world on the turn that led to `page`: B91's last step shut it, and only the
+// lift's end opens it again, unless the character's turn opened it before (the lift then noted
+// the page, and the world moves from there on).
+inline bool LiftHoldsTheWorld(const LevelState& L, int32_t page) {
+    return Lifting(L) && L.stamps.liftFoundOpen == kNoStamp && !B91StepFoundTheWorldOpen(L, page);
+}
+
 // B91 carrying C20's load past its first step: the step before shut the world, so the turn
 // that led to `page` held it still (the first step, the turn after the load, moved it until B91
-// shut it).
+// shut it; so did a later step that found the world opened again).
 inline bool LoadHoldsTheWorld(const LevelState& L, int32_t page) {
     const int32_t loaded = L.colls[20].pageStamp;
     return (L.flags.itemUse13 || L.flags.itemUse10) && L.backs[91].state == 3 &&
-           loaded != kNoStamp && loaded < page - 1;
+           loaded != kNoStamp && loaded < page - 1 && !B91StepFoundTheWorldOpen(L, page);
 }
 
 // The lift ended on the turn that led to `page`: the world stood still on that turn until the
-// lift's end opened it, after the objects before the lift had had their turn.
+// lift's end opened it, after the objects before the lift had had their turn (unless the lift
+// had found it opened again before).
 inline bool LiftEndedOnTheTurnBefore(const LevelState& L, int32_t page) {
-    return L.stamps.b93b94End != kNoStamp && L.stamps.b93b94End == page - 1;
+    return L.stamps.b93b94End != kNoStamp && L.stamps.b93b94End == page - 1 &&
+           L.stamps.liftFoundOpen == kNoStamp;
 }
 
 // Whether the world already stood still when C0, C1 or C24 began its sequence.

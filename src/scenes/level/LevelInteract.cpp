@@ -602,7 +602,8 @@ void CStage_One::Interact() {
     const bool heldLost = IsLostState(state) && level.chars[state].frame >= 1;
     Rules rules{level, InventoryBag::Instance(), common, common.page,
                 riding || heldLost || LoadHoldsTheWorld(level, common.page) ||
-                    LiftHoldsTheWorld(level) || LiftEndedOnTheTurnBefore(level, common.page)};
+                    LiftHoldsTheWorld(level, common.page) ||
+                    LiftEndedOnTheTurnBefore(level, common.page)};
     if (rules.PlacedEarlier(0)) {
         rules.Item0AgainstObjects();
         rules.Item0AgainstCharacter();

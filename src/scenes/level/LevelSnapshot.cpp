@@ -156,6 +156,8 @@ void DiffLevel(Differ& d, const LevelState& a, const LevelState& b) {
     FIELD(values., headParkedY);
     FIELD(values., c5UsedState);
     FIELD(values., c20TakenGates);
+    FIELD(values., b91StepGates);
+    FIELD(values., liftGates);
     FIELD(values., b16HiddenX);
     FIELD(values., caughtFrom);
     FIELD(values., b21Turns);
@@ -270,6 +272,8 @@ void DiffLevel(Differ& d, const LevelState& a, const LevelState& b) {
     FIELD(stamps., c18Taken);
     FIELD(stamps., c9Left);
     FIELD(stamps., c20Taken);
+    FIELD(stamps., b91StepFoundOpen);
+    FIELD(stamps., liftFoundOpen);
     d.Group("stamps", a.stamps, b.stamps);
 
     prefix = "notices.";

@@ -162,6 +162,11 @@ struct LevelValues {
     // that turn as far as they let it, and the turn back gives them back. The hero's fall or
     // blinking may have held it still.
     int32_t c20TakenGates = 0;
+    // The gates a later step of B91, or B93's or B94's lift, found open when the character's turn
+    // had opened them again (the carried path ending while the load held the world); the turn
+    // back gives them back. Kept with the stamps b91StepFoundOpen and liftFoundOpen.
+    int32_t b91StepGates = 0;
+    int32_t liftGates = 0;
     // Where B16 was, hidden behind C7, when C7 or C8 set it going from elsewhere: turning back over
     // that puts it there again (its path back towards C7 starts from there).
     int32_t b16HiddenX = 0;
@@ -304,6 +309,12 @@ struct PageStamps {
     int32_t b6Counts[3] = {kNoStamp, kNoStamp, kNoStamp}; // pages of B6's three counts
     int32_t c9Left = kNoStamp;   // C9 left on the turn between this page and the next
     int32_t c20Taken = kNoStamp; // B91 took C20's load on the turn from this page
+    // A later step of B91 found the world open on the turn from this page: it moved until B91
+    // shut it again.
+    int32_t b91StepFoundOpen = kNoStamp;
+    // The lift first found the world open on the turn from this page: from that turn to the
+    // lift's end it moved as far as those gates let it.
+    int32_t liftFoundOpen = kNoStamp;
     bool operator==(const PageStamps&) const = default;
 };
 

@@ -187,6 +187,14 @@ void C17EndUndo(BackTurn& t) {
     if (c17.state == 5) c17.state = 7;
 }
 
+// The lift held the world on the turn taken back as it found it: all shut, as B91's last step
+// left it, or, from the turn on which the character's turn had opened it again, shut only where
+// it was still shut then. It only closes: what else held the world keeps it shut.
+void HoldAsTheLiftFoundIt(BackTurn& t) {
+    const int32_t open = t.L.stamps.liftFoundOpen == kNoStamp ? 0 : t.L.values.liftGates;
+    SetGates(t.common, GateBits(t.common) & open);
+}
+
 // --- After the background objects ---
 
 void LiftEndUndo(BackTurn& t) {
@@ -501,13 +509,22 @@ void CStage_One::FirstUndoChecks() {
         c4.pageStamp = kNoStamp;
         c4.state = 1;
     }
+    // A later step of B91 that found the world opened again moved it until B91 shut it: the turn
+    // back gives the gates it found, before the sequences below shut what they held.
+    const bool b91StepFoundOpen = B91StepFoundTheWorldOpen(L, page);
+    if (b91StepFoundOpen) SetGates(t.common, L.values.b91StepGates);
     // C0, C1 and C24 are about to go back into their sequences: the objects before them did not
     // move on the turn that ended it (their stamps stay: the collision objects' state-3 rule
     // takes that turn back and opens the gates again, the second list closes them).
     if (TurnBefore(L.colls[0].pageStamp, page)) CloseThreeGates(t.common);
     if (TurnBefore(L.colls[1].pageStamp, page)) CloseThreeGates(t.common);
     C1UsedAtItsEndUndo(t);
-    if (TurnBefore(L.stamps.b93b94End, page)) CloseAllGates(t.common); // reset after the loop
+    if (TurnBefore(L.stamps.b93b94End, page)) { // the stamp is reset after the loop
+        HoldAsTheLiftFoundIt(t);
+        // C20 sat out that turn's collision phase loaded, the lift's end unloading it after: it is
+        // loaded again before this turn's, which moves it back only if it had moved.
+        if (L.colls[20].state == 3) L.colls[20].state = 2;
+    }
     if (TurnBefore(L.colls[20].pageStamp, page)) {
         L.colls[20].pageStamp = kNoStamp;
         // The world moved on that turn until B91 stopped it, as far as the gates let it: not at
@@ -522,8 +539,18 @@ void CStage_One::FirstUndoChecks() {
     // taken back held it still, whatever the character's turn back opened (a knock-down begun on
     // this page opens all the gates as it rewinds to walking).
     if (LoadHoldsTheWorld(L, page)) CloseAllGates(t.common);
-    // So did the turns after B91's last step, while B93 or B94 lifts the load.
-    if (LiftHoldsTheWorld(L)) CloseAllGates(t.common);
+    // So did the turns after B91's last step, while B93 or B94 lifts the load, until the lift
+    // found the world opened again (B91's last step, which set the lift waiting, may have found
+    // it so).
+    if (Lifting(L) && !b91StepFoundOpen) HoldAsTheLiftFoundIt(t);
+    if (TurnBefore(L.stamps.liftFoundOpen, page)) {
+        L.stamps.liftFoundOpen = kNoStamp;
+        L.values.liftGates = 0;
+    }
+    if (b91StepFoundOpen) {
+        L.stamps.b91StepFoundOpen = kNoStamp;
+        L.values.b91StepGates = 0;
+    }
     if (TurnBefore(L.colls[24].pageStamp, page)) CloseThreeGates(t.common);
     B12EndUndo(t);
     B17EndUndo(t);
