@@ -14,7 +14,8 @@ TEST_F(LevelUndoTest, FirstListOpensAndClosesTheGatesInItsOrder) {
     stage.FirstUndoChecks();
     EXPECT_TRUE(AllOpen());
     EXPECT_EQ(L.stamps.b93b94End, 19); // reset only after the background objects
-    EXPECT_EQ(L.colls[20].pageStamp, kNoStamp);
+    EXPECT_EQ(L.stamps.c20Taken, kNoStamp);
+    EXPECT_EQ(L.colls[20].pageStamp, 19); // the load's page stays with it
 
     // B12's end closes all after C20's undo opened them.
     L.colls[20].pageStamp = 19;
@@ -128,11 +129,75 @@ TEST_F(LevelUndoTest, C20sLoadTurnedBackGivesTheWorldBackAsFarAsItMoved) {
 
         stage.CharacterBackward();
         TurnBackByPhases();
-        EXPECT_EQ(L.colls[20].pageStamp, kNoStamp); // the frames of page 19 load C20 anew
-        L.colls[20].pageStamp = 19;
-        L.colls[20].state = 2;
+        EXPECT_EQ(L.colls[20].state, 1);
+        L.colls[20].state = 2; // the frames of page 19 load C20 anew
         EXPECT_EQ(WorldSnapshot::Take(stage).Diff(before), "");
     }
+}
+
+// Item 13 put down on C20 low enough to lie on the ground at once: the turn from its page lands
+// it unmet, so it rolls off as C11 before B91 can take it, and B91 steps on with C20 still holding
+// the load. The turn back gives the egg back from C11 before B91's step is taken back; C20 keeps
+// its load and the page it was loaded on, and the turn from that page plays as it did.
+TEST_F(LevelUndoTest, LoadKeepsItsPageWhenTheEggRolledOffBeforeB91TookIt) {
+    HideAll(stage);
+    common.page = 19;
+    for (CollObj& other : L.colls)
+        other.state = 5; // done with, out of the way
+    for (TearObj& it : bag.items)
+        it.state = ItemInBag;
+    bag.items[7].state = ItemNotInPlay; // in the bag it would wake C5
+    Show(stage, 0, 500, 20);
+    Show(stage, 91, 420, 20, 3, 300);
+    L.counters.b91Step = L.counters.b91SubStep = 0;
+    L.flags.itemUse13 = 1;
+    CollObj& c11 = L.colls[11];
+    c11 = CollObj{};
+    c11.state = 6;
+    c11.frames = 5;
+    // Waiting, its place is neither drawn nor read (setting it going places it anew): put it where
+    // the egg will set it going, so that the worlds compare whole.
+    c11.x = 490 - 280;
+    c11.y = 570 - 72 + 19;
+    CollObj& c20 = L.colls[20];
+    c20 = CollObj{};
+    c20.state = 2;
+    c20.x = 482;
+    c20.y = 476;
+    c20.step = 20;
+    c20.pageStamp = 19;
+    TearObj& egg = bag.items[13];
+    egg.state = ItemPlaced;
+    egg.dh = 72;
+    egg.x = 490;
+    egg.y = 570 - egg.dh; // on the ground
+    egg.step = 20;
+    bag.item13Torn = 1;
+    bag.item13Frame = 0;
+    bag.tearingObj[13].placePage = 19;
+    bag.tearingObj[13].x = egg.x - bag.tearingObj[13].offX;
+    bag.tearingObj[13].y = egg.y - bag.tearingObj[13].offY;
+    L.charState = CharWalk;
+    L.chars[CharWalk].frames = 5;
+    OpenAllGates(common);
+    const WorldSnapshot before = WorldSnapshot::Take(stage);
+
+    stage.CharacterForward();
+    TurnForwardByPhases();
+    EXPECT_EQ(egg.state, ItemUsedUp);
+    EXPECT_EQ(c11.state, 1); // rolling off
+    EXPECT_EQ(L.counters.b91Step, 1);
+    EXPECT_EQ(L.stamps.c20Taken, 19);
+    const WorldSnapshot after = WorldSnapshot::Take(stage);
+
+    stage.CharacterBackward();
+    TurnBackByPhases();
+    EXPECT_EQ(c20.pageStamp, 19);
+    EXPECT_EQ(WorldSnapshot::Take(stage).Diff(before), "");
+
+    stage.CharacterForward();
+    TurnForwardByPhases();
+    EXPECT_EQ(WorldSnapshot::Take(stage).Diff(after), "");
 }
 
 // B91 carrying item 13: its first step (the turn after the load) moved the world until B91 shut

@@ -525,8 +525,11 @@ void CStage_One::FirstUndoChecks() {
         // loaded again before this turn's, which moves it back only if it had moved.
         if (L.colls[20].state == 3) L.colls[20].state = 2;
     }
+    // C20's stamp is the page its load was put on, in a frame of that page: turning back over
+    // the turn after it keeps it (B91 takes the whole load back only on the turn back from that
+    // page). C20 may still hold the load then: the egg lay on the ground and rolled off before
+    // B91 came to it, and C11's undo has just given it back.
     if (TurnBefore(L.colls[20].pageStamp, page)) {
-        L.colls[20].pageStamp = kNoStamp;
         // The world moved on that turn until B91 stopped it, as far as the gates let it: not at
         // all while the hero lay lost, fell or blinked (its rewind has just shut them again).
         // Walking, they were open, and B91's shutting is taken back. B91 may not have taken the
