@@ -124,6 +124,10 @@ void WalkingBackward(Turn& t) {
 void LostForward(Turn& t) {
     const int k = t.level.charState;
     if (t.FrameBelowLast(k)) {
+        if (t.Char(k).frame == 0) { // the turn back to the first picture gives these back
+            t.level.stamps.lostLeftFirst = t.page;
+            t.level.values.lostFirstGates = GateBits(t.common);
+        }
         CloseAllGates(t.common);
         ++t.Char(k).frame;
     }
