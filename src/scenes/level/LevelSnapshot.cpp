@@ -275,7 +275,6 @@ void DiffLevel(Differ& d, const LevelState& a, const LevelState& b) {
     FIELD(stamps., c20Taken);
     FIELD(stamps., b91StepFoundOpen);
     FIELD(stamps., liftFoundOpen);
-    FIELD(stamps., lostLeftFirst);
     d.Group("stamps", a.stamps, b.stamps);
 
     prefix = "notices.";

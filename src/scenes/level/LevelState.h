@@ -167,9 +167,10 @@ struct LevelValues {
     // back gives them back. Kept with the stamps b91StepFoundOpen and liftFoundOpen.
     int32_t b91StepGates = 0;
     int32_t liftGates = 0;
-    // The gates as the hero lay lost at the first picture of its animation (GateBits): most lost
-    // states shut them all as they begin, but the troll leaves them as they were. The turn from
-    // there shuts them all; the turn back to it gives them back. Kept with lostLeftFirst.
+    // The gates the hero lay lost with at the first picture of its animation (GateBits), kept
+    // while it plays on past it: most lost states shut them all as they begin, but the troll
+    // leaves them as they were. The turn from there shuts them all; the turn back to it gives
+    // them back.
     int32_t lostFirstGates = 0;
     // Where B16 was, hidden behind C7, when C7 or C8 set it going from elsewhere: turning back over
     // that puts it there again (its path back towards C7 starts from there).
@@ -319,8 +320,6 @@ struct PageStamps {
     // The lift first found the world open on the turn from this page: from that turn to the
     // lift's end it moved as far as those gates let it.
     int32_t liftFoundOpen = kNoStamp;
-    // The lost animation left its first picture on the turn from this page.
-    int32_t lostLeftFirst = kNoStamp;
     bool operator==(const PageStamps&) const = default;
 };
 

@@ -711,9 +711,6 @@ void CStage_One::SecondUndoChecks() {
     // The lost animation rewound to its first picture: the world stood still on the turn taken
     // back and on this one, and now rests with the gates it had there (the troll's knock-down
     // leaves them open), last, over whatever this turn shut.
-    if (TurnBefore(L.stamps.lostLeftFirst, page)) {
-        L.stamps.lostLeftFirst = kNoStamp;
-        SetGates(t.common, L.values.lostFirstGates);
-        L.values.lostFirstGates = 0;
-    }
+    if (lostGatesToGiveBack >= 0) SetGates(t.common, lostGatesToGiveBack);
+    lostGatesToGiveBack = -1;
 }
