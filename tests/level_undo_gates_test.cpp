@@ -647,3 +647,40 @@ TEST_F(LevelUndoTest, StateBegunOverAKnockDownMovesTheWorldBackOverItsStart) {
         EXPECT_EQ(cone.y, 380);
     }
 }
+
+// The hero lies lost at the first picture of its animation. The troll knocks the walker down with
+// the gates left as they were (open, or three shut while a sequence holds the world); the other
+// lost states shut them all as they begin. The turn forward shuts them all before anything moves,
+// and the turns back hold the world still as well; back at the first picture the gates are again
+// as they stood there.
+TEST_F(LevelUndoTest, LostAnimationTurnedBackToItsFirstPictureGivesTheGatesBack) {
+    struct Case {
+        const char* what;
+        int32_t state;
+        int32_t gates; // GateBits at the first picture
+    } const cases[] = {{"the troll, walking", CharKnockedDown, 15},
+                       {"the troll, during a sequence", CharKnockedDown, 8},
+                       {"the pit", CharPit, 0}};
+    for (const Case& c : cases) {
+        for (const int turns : {1, 2}) {
+            SCOPED_TRACE(::testing::Message() << c.what << ", " << turns << " turns");
+            HideAll(stage);
+            common.page = 20;
+            L.charState = c.state;
+            L.chars[c.state].frames = 3;
+            L.chars[c.state].frame = 0;
+            Show(stage, 0, 500, 20); // the scenery: held still on every turn
+            SetGates(common, c.gates);
+            const WorldSnapshot before = WorldSnapshot::Take(stage);
+            for (int i = 0; i < turns; ++i) {
+                stage.TurnPage(Forward);
+                EXPECT_TRUE(AllClosed());
+            }
+            for (int i = 0; i < turns; ++i)
+                stage.TurnPage(Backward);
+            EXPECT_EQ(L.backs[0].x, 500);
+            EXPECT_EQ(GateBits(common), c.gates);
+            EXPECT_EQ(WorldSnapshot::Take(stage).Diff(before), "");
+        }
+    }
+}

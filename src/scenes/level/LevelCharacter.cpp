@@ -124,6 +124,7 @@ void WalkingBackward(Turn& t) {
 void LostForward(Turn& t) {
     const int k = t.level.charState;
     if (t.FrameBelowLast(k)) {
+        if (t.Char(k).frame == 0) t.level.values.lostFirstGates = GateBits(t.common);
         CloseAllGates(t.common);
         ++t.Char(k).frame;
     }
@@ -135,6 +136,10 @@ bool LostRewind(Turn& t) {
     if (c.frame >= 1) {
         CloseAllGates(t.common);
         --c.frame;
+        if (c.frame == 0) { // the world stands still on this turn too: they come back at its end
+            t.s.lostGatesToGiveBack = t.level.values.lostFirstGates;
+            t.level.values.lostFirstGates = 0;
+        }
         return false;
     }
     return true;

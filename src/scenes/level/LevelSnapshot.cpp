@@ -158,6 +158,7 @@ void DiffLevel(Differ& d, const LevelState& a, const LevelState& b) {
     FIELD(values., c20TakenGates);
     FIELD(values., b91StepGates);
     FIELD(values., liftGates);
+    FIELD(values., lostFirstGates);
     FIELD(values., b16HiddenX);
     FIELD(values., caughtFrom);
     FIELD(values., b21Turns);

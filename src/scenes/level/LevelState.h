@@ -167,6 +167,11 @@ struct LevelValues {
     // back gives them back. Kept with the stamps b91StepFoundOpen and liftFoundOpen.
     int32_t b91StepGates = 0;
     int32_t liftGates = 0;
+    // The gates the hero lay lost with at the first picture of its animation (GateBits), kept
+    // while it plays on past it: most lost states shut them all as they begin, but the troll
+    // leaves them as they were. The turn from there shuts them all; the turn back to it gives
+    // them back.
+    int32_t lostFirstGates = 0;
     // Where B16 was, hidden behind C7, when C7 or C8 set it going from elsewhere: turning back over
     // that puts it there again (its path back towards C7 starts from there).
     int32_t b16HiddenX = 0;

@@ -711,4 +711,9 @@ void CStage_One::SecondUndoChecks() {
         c.pageStamp = kNoStamp;
         CloseThreeGates(t.common);
     }
+    // The lost animation rewound to its first picture: the world stood still on the turn taken
+    // back and on this one, and now rests with the gates it had there (the troll's knock-down
+    // leaves them open), last, over whatever this turn shut.
+    if (lostGatesToGiveBack >= 0) SetGates(t.common, lostGatesToGiveBack);
+    lostGatesToGiveBack = -1;
 }
