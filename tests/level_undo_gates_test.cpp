@@ -4,6 +4,42 @@
 #include "LevelRoundTrip.h"
 #include "level_undo_support.h"
 
+namespace {
+
+// C20 at y `c20Y`, loaded with item 13 (at y `eggY` on it) in a frame of page 19, B91 waiting at
+// its first step, the scenery B0 at 500, every other object and item out of the way.
+TearObj& LoadC20OnPage19(CStage_One& stage, InventoryBag& bag, int32_t c20Y, int32_t eggY) {
+    LevelState& L = stage.level;
+    HideAll(stage);
+    CCommon::Instance().page = 19;
+    for (CollObj& other : L.colls)
+        other.state = 5; // done with, out of the way
+    for (TearObj& it : bag.items)
+        it.state = ItemInBag;
+    bag.items[7].state = ItemNotInPlay; // in the bag it would wake C5
+    Show(stage, 0, 500, 20);
+    Show(stage, 91, 420, 20, 3, 300);
+    L.counters.b91Step = L.counters.b91SubStep = 0;
+    L.flags.itemUse13 = 1;
+    CollObj& c20 = L.colls[20];
+    c20 = CollObj{};
+    c20.state = 2;
+    c20.x = 482;
+    c20.y = c20Y;
+    c20.step = 20;
+    c20.pageStamp = 19;
+    TearObj& egg = bag.items[13];
+    egg.state = ItemPlaced;
+    egg.x = 490;
+    egg.y = eggY;
+    bag.tearingObj[13].placePage = 19;
+    bag.tearingObj[13].x = egg.x - bag.tearingObj[13].offX;
+    bag.tearingObj[13].y = egg.y - bag.tearingObj[13].offY;
+    return egg;
+}
+
+} // namespace
+
 TEST_F(LevelUndoTest, FirstListOpensAndClosesTheGatesInItsOrder) {
     common.page = 20;
     // The lift's end closes all, C20's undo then opens them as B91 found them, walking.
@@ -63,31 +99,7 @@ TEST_F(LevelUndoTest, C20sLoadTurnedBackGivesTheWorldBackAsFarAsItMoved) {
                        {Blinking, CharBlink, 0}, {Carried, CharCarried, 0}};
     for (const Case& c : cases) {
         SCOPED_TRACE(::testing::Message() << "hold " << c.hold);
-        HideAll(stage);
-        common.page = 19;
-        for (CollObj& other : L.colls)
-            other.state = 5; // done with, out of the way
-        for (TearObj& it : bag.items)
-            it.state = ItemInBag;
-        bag.items[7].state = ItemNotInPlay; // in the bag it would wake C5
-        Show(stage, 0, 500, 20);
-        Show(stage, 91, 420, 20, 3, 300);
-        L.counters.b91Step = L.counters.b91SubStep = 0;
-        L.flags.itemUse13 = 1;
-        CollObj& c20 = L.colls[20];
-        c20 = CollObj{};
-        c20.state = 2;
-        c20.x = 482;
-        c20.y = 340;
-        c20.step = 20;
-        c20.pageStamp = 19;
-        TearObj& egg = bag.items[13];
-        egg.state = ItemPlaced;
-        egg.x = 490;
-        egg.y = 330;
-        bag.tearingObj[13].placePage = 19;
-        bag.tearingObj[13].x = egg.x - bag.tearingObj[13].offX;
-        bag.tearingObj[13].y = egg.y - bag.tearingObj[13].offY;
+        TearObj& egg = LoadC20OnPage19(stage, bag, 340, 330);
         L.charState = c.state;
         L.chars[CharWalk].frames = 5;
         switch (c.hold) {
@@ -140,17 +152,7 @@ TEST_F(LevelUndoTest, C20sLoadTurnedBackGivesTheWorldBackAsFarAsItMoved) {
 // the load. The turn back gives the egg back from C11 before B91's step is taken back; C20 keeps
 // its load and the page it was loaded on, and the turn from that page plays as it did.
 TEST_F(LevelUndoTest, LoadKeepsItsPageWhenTheEggRolledOffBeforeB91TookIt) {
-    HideAll(stage);
-    common.page = 19;
-    for (CollObj& other : L.colls)
-        other.state = 5; // done with, out of the way
-    for (TearObj& it : bag.items)
-        it.state = ItemInBag;
-    bag.items[7].state = ItemNotInPlay; // in the bag it would wake C5
-    Show(stage, 0, 500, 20);
-    Show(stage, 91, 420, 20, 3, 300);
-    L.counters.b91Step = L.counters.b91SubStep = 0;
-    L.flags.itemUse13 = 1;
+    TearObj& egg = LoadC20OnPage19(stage, bag, 476, 570 - 72); // the egg on the ground
     CollObj& c11 = L.colls[11];
     c11 = CollObj{};
     c11.state = 6;
@@ -159,24 +161,10 @@ TEST_F(LevelUndoTest, LoadKeepsItsPageWhenTheEggRolledOffBeforeB91TookIt) {
     // the egg will set it going, so that the worlds compare whole.
     c11.x = 490 - 280;
     c11.y = 570 - 72 + 19;
-    CollObj& c20 = L.colls[20];
-    c20 = CollObj{};
-    c20.state = 2;
-    c20.x = 482;
-    c20.y = 476;
-    c20.step = 20;
-    c20.pageStamp = 19;
-    TearObj& egg = bag.items[13];
-    egg.state = ItemPlaced;
     egg.dh = 72;
-    egg.x = 490;
-    egg.y = 570 - egg.dh; // on the ground
     egg.step = 20;
     bag.item13Torn = 1;
     bag.item13Frame = 0;
-    bag.tearingObj[13].placePage = 19;
-    bag.tearingObj[13].x = egg.x - bag.tearingObj[13].offX;
-    bag.tearingObj[13].y = egg.y - bag.tearingObj[13].offY;
     L.charState = CharWalk;
     L.chars[CharWalk].frames = 5;
     OpenAllGates(common);
@@ -192,7 +180,7 @@ TEST_F(LevelUndoTest, LoadKeepsItsPageWhenTheEggRolledOffBeforeB91TookIt) {
 
     stage.CharacterBackward();
     TurnBackByPhases();
-    EXPECT_EQ(c20.pageStamp, 19);
+    EXPECT_EQ(L.colls[20].pageStamp, 19);
     EXPECT_EQ(WorldSnapshot::Take(stage).Diff(before), "");
 
     stage.CharacterForward();
