@@ -56,6 +56,17 @@ void SnowCap(cairo_t* cr, double x0, double x1, double y, double thick, Rng& rng
 using windmill::kHub;
 using windmill::kSail;
 
+// A sail's canvas on its lattice, from near the hub to the tip, on the `side` of the stock.
+void SailCanvas(cairo_t* cr, double angle, double length, Pt tip, double side, Rng& rng) {
+    const Pt a = Along(kHub, angle, 16), b = Along(tip, angle + Pi, 1.5);
+    PathPolygon(cr, {a, b, Along(b, side, 13), Along(a, side, 13)});
+    Fill(cr, Lighter(palette::Paper, 0.2), rng, 0.7, 0.35);
+    for (int k = 1; k < 8; ++k) {
+        const Pt p = Along(kHub, angle, 16 + (length - 17.5) * k / 8.0);
+        InkLine(cr, {p, Along(p, side, 13)}, 0.5, rng, palette::Wood, 0.9, 0.1);
+    }
+}
+
 // One sail from the hub along `angle`: the stock, and the lattice and canvas on the side that
 // keeps further inside the picture (so a tip near an edge stays inside).
 void Sail(cairo_t* cr, double w, double h, double angle, double length, Rng& rng, double bend = 0) {
@@ -66,13 +77,7 @@ void Sail(cairo_t* cr, double w, double h, double angle, double length, Rng& rng
     };
     const double side =
         inside(angle + Pi / 2) >= inside(angle - Pi / 2) ? angle + Pi / 2 : angle - Pi / 2;
-    const Pt a = Along(kHub, angle, 16), b = Along(tip, angle + Pi, 1.5);
-    PathPolygon(cr, {a, b, Along(b, side, 13), Along(a, side, 13)});
-    Fill(cr, Lighter(palette::Paper, 0.2), rng, 0.7, 0.35);
-    for (int k = 1; k < 8; ++k) {
-        const Pt p = Along(kHub, angle, 16 + (length - 17.5) * k / 8.0);
-        InkLine(cr, {p, Along(p, side, 13)}, 0.5, rng, palette::Wood, 0.9, 0.1);
-    }
+    SailCanvas(cr, angle, length, tip, side, rng);
     InkLine(cr, {kHub, Along(tip, angle + bend, -1)}, 2.2, rng, palette::Wood);
 }
 
@@ -137,13 +142,7 @@ void TurningSail(cairo_t* cr, double w, double angle, Rng& rng) {
                  palette::Sepia, 0.4);
 
     // The canvas on its lattice, and the stock.
-    const Pt a = Along(kHub, angle, 16), b = Along(tip, angle + Pi, 1.5);
-    PathPolygon(cr, {a, b, Along(b, side, 13), Along(a, side, 13)});
-    Fill(cr, Lighter(palette::Paper, 0.2), rng, 0.7, 0.35);
-    for (int k = 1; k < 8; ++k) {
-        const Pt p = Along(kHub, angle, 16 + (length - 17.5) * k / 8.0);
-        InkLine(cr, {p, Along(p, side, 13)}, 0.5, rng, palette::Wood, 0.9, 0.1);
-    }
+    SailCanvas(cr, angle, length, tip, side, rng);
     InkLine(cr, {kHub, tip}, 2.2, rng, palette::Wood);
 
     if (!fades) return;
