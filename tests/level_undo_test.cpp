@@ -593,36 +593,83 @@ TEST_F(LevelUndoTest, C1UseTakenBackLeavesItOnOrOffThePageAsItWas) {
     }
 }
 
-// Item 13 loaded onto C20 in a frame of this page, turned back before B91 made a step: B90 comes
-// back 21 px left of B91, where it handed B91 over, and it and C20 move back with the world on
-// this turn only if the world moves (knocked down, the hero holds it still). The load's page
+// Item 13 loaded onto C20 in a frame of this page, turned back before B91 made a step: the
+// badger is given back as the load found him, waving or stamping, at his place and in his cycle,
+// and turned back with the world on this turn exactly as if nothing had been loaded (the world
+// may stand: knocked down, the hero holds it still). C20 moves back likewise, and the load's page
 // goes with it: kept, the turn back over the next page would take back a load that did not
 // happen in the new play, opening the world while the hero holds it.
-TEST_F(LevelUndoTest, LoadTurnedBackOnItsPageGivesB90AndC20BackAsTheWorldMoves) {
-    for (const bool worldMoves : {true, false}) {
-        SCOPED_TRACE(worldMoves);
-        HideAll(stage);
-        if (!worldMoves) CloseAllGates(common);
-        Show(stage, 91, 420, 20, 3, 300);
-        Show(stage, 90, 1000, 20, 7, 0);
-        L.counters.b91Step = 0;
-        L.flags.itemUse13 = 1;
-        bag.items[13].state = ItemPlaced;
-        CollObj& c20 = L.colls[20];
-        c20 = CollObj{};
-        c20.state = 2;
-        c20.x = 482;
-        c20.step = 20;
-        c20.pageStamp = common.page;
-        stage.BackgroundsBackward();
-        EXPECT_EQ(c20.pageStamp, kNoStamp);
-        EXPECT_EQ(L.flags.itemUse13, 0);
-        EXPECT_EQ(L.backs[91].state, 2);
-        EXPECT_EQ(L.backs[90].state, 1);
-        EXPECT_EQ(L.backs[90].x, 420 - 21 + (worldMoves ? 20 : 0));
-        EXPECT_EQ(L.backs[90].y, 302);
-        EXPECT_EQ(c20.state, 1);
-        EXPECT_EQ(c20.x, 482 + (worldMoves ? 20 : 0));
+TEST_F(LevelUndoTest, LoadTurnedBackOnItsPageGivesTheBadgerBackAsTheLoadFoundHim) {
+    struct Case {
+        const char* name;
+        int32_t b90State, b90Count, b91State, b91Step, b91SubStep;
+        // Turned back with the world moving: the one shown, where, and its count (B90) or step.
+        int shown;
+        int32_t shownX, shownCount;
+    };
+    const Case cases[] = {
+        {"waving, between his pictures", 1, 1, 2, 0, 0, 90, 420, 0},
+        {"waving, at his last picture", 1, 2, 2, 0, 0, 90, 420, 1},
+        {"waving, just handed back by B91", 1, 0, 2, 0, 0, 91, 451, 5},
+        {"stamping", 7, 0, 1, 3, 0, 91, 470, 2},
+        {"stamping, at its first step", 7, 0, 1, 0, 0, 90, 449, 2},
+    };
+    for (const Case& c : cases) {
+        for (const bool worldMoves : {true, false}) {
+            SCOPED_TRACE(::testing::Message() << c.name << (worldMoves ? "" : ", world held"));
+            HideAll(stage);
+            common.page = 19;
+            for (CollObj& other : L.colls)
+                other.state = 5; // done with, out of the way
+            for (TearObj& it : bag.items)
+                it.state = ItemInBag;
+            bag.items[7].state = ItemNotInPlay; // in the bag it would wake C5
+            if (!worldMoves) CloseAllGates(common);
+            Show(stage, 90, 400, 20, c.b90State, 302);
+            Show(stage, 91, c.b91State == 1 ? 450 : 0, 20, c.b91State, 300);
+            L.counters.b90Count = c.b90Count;
+            L.counters.b91Step = c.b91Step;
+            L.counters.b91SubStep = c.b91SubStep;
+            CollObj& c20 = L.colls[20];
+            c20 = CollObj{};
+            c20.state = 1;
+            c20.x = 482;
+            c20.step = 20;
+            c20.hit = RECT{482, 300, 582, 400};
+            // The turn back as it goes with nothing loaded.
+            CStage_One unloaded;
+            unloaded.level = L;
+            unloaded.BackgroundsBackward();
+            const LevelState& expected = unloaded.level;
+
+            TearObj& egg = bag.items[13];
+            egg.state = ItemPlaced;
+            egg.hit = RECT{500, 320, 520, 340};
+            bag.tearingObj[13].placePage = 19;
+            stage.Interact();
+            ASSERT_EQ(L.flags.itemUse13, 1);
+            ASSERT_EQ(L.backs[91].state, 3);
+            ASSERT_EQ(L.backs[90].state, 7);
+
+            stage.BackgroundsBackward();
+            EXPECT_EQ(c20.pageStamp, kNoStamp);
+            EXPECT_EQ(L.flags.itemUse13, 0);
+            for (int slot : {90, 91}) {
+                EXPECT_EQ(L.backs[slot].state, expected.backs[slot].state) << "B" << slot;
+                EXPECT_EQ(L.backs[slot].x, expected.backs[slot].x) << "B" << slot;
+                EXPECT_EQ(L.backs[slot].y, expected.backs[slot].y) << "B" << slot;
+            }
+            EXPECT_EQ(L.counters.b90Count, expected.counters.b90Count);
+            EXPECT_EQ(L.counters.b91Step, expected.counters.b91Step);
+            EXPECT_EQ(L.counters.b91SubStep, expected.counters.b91SubStep);
+            EXPECT_TRUE(L.values.badgerBeforeLoad == LevelValues::BadgerBeforeLoad{});
+            EXPECT_EQ(c20.state, 1);
+            EXPECT_EQ(c20.x, 482 + (worldMoves ? 20 : 0));
+            if (!worldMoves) continue;
+            EXPECT_EQ(L.backs[c.shown].state, 1);
+            EXPECT_EQ(L.backs[c.shown].x, c.shownX);
+            EXPECT_EQ(c.shown == 90 ? L.counters.b90Count : L.counters.b91Step, c.shownCount);
+        }
     }
 }
 

@@ -287,6 +287,8 @@ void SwapSequenceBackward(BackTurn& t, const SwapSequence& s) {
     if (count == 0) t.L.stamps.*s.endStamp = kNoStamp;
 }
 
+void TurnSlot(BackTurn& t, int slot, TurnDirection direction);
+
 // B91 takes a load (item 13 or item 10) that was put on C20 and lifts it.
 struct Load {
     int item;
@@ -341,6 +343,21 @@ void B91SequenceForward(BackTurn& t, BackObj& b) {
     }
 }
 
+// Taking C20's load back: B90 and B91 as the load found them, then turned back with the world on
+// this turn as they would have been without it (B90 is visited before B91, and its turn back may
+// hand over to B91).
+void GiveBadgerBack(BackTurn& t) {
+    LevelValues::BadgerBeforeLoad& was = t.L.values.badgerBeforeLoad;
+    t.B(90) = was.b90;
+    t.B(91) = was.b91;
+    t.L.counters.b90Count = was.b90Count;
+    t.L.counters.b91Step = was.b91Step;
+    t.L.counters.b91SubStep = was.b91SubStep;
+    was = {};
+    TurnSlot(t, 90, Backward);
+    TurnSlot(t, 91, Backward);
+}
+
 void B91SequenceBackward(BackTurn& t, BackObj& b) {
     CollObj& c20 = t.C(20);
     for (const Load& load : kLoads) {
@@ -348,16 +365,7 @@ void B91SequenceBackward(BackTurn& t, BackObj& b) {
         int32_t& step = t.L.counters.b91Step;
         if (step <= 0) {
             t.L.flags.*load.use = 0;
-            b.state = 2;
-            BackObj& b90 = t.B(90);
-            if (b90.state == 7) {
-                b90.state = 1;
-                t.L.counters.b90Count = 2;
-                // Where B90 handed B91 over (B91 came on 21 px right of it), moved back with the
-                // world on this turn as B90's own rule would have moved it, had it been shown.
-                b90.x = b.x - 21 + (t.common.backGate ? b.step : 0);
-                b90.y = b.y + 2;
-            }
+            GiveBadgerBack(t);
             c20.state = 1;
             c20.pageStamp = kNoStamp; // the load is taken back whole, its page with it
             // Likewise C20, which sat out this turn's collision phase while loaded.
@@ -533,6 +541,44 @@ bool Drifts(int slot) {
     return slot == 22 || slot == 92;
 }
 
+// One background object's part of a turn.
+void TurnSlot(BackTurn& t, int slot, TurnDirection direction) {
+    const bool forward = direction == Forward;
+    const int32_t sign = forward ? -1 : 1; // forward, the world scrolls left
+    BackObj& b = t.B(slot);
+    switch (b.state) {
+    case 0:
+    case 1: {
+        if (!t.common.backGate) break;
+        if (forward)
+            RecycleForward(t, slot);
+        else
+            RecycleBackward(t, slot);
+        const BackRulePair& rules = BackObjectRule(slot);
+        if (BackRule rule = forward ? rules.forward : rules.backward)
+            rule(t, b);
+        else
+            b.x += sign * b.step;
+        break;
+    }
+    case 3:
+        if (forward)
+            SequenceForward(t, slot);
+        else
+            SequenceBackward(t, slot);
+        break;
+    case 4:
+        ApplyTransition(t, slot, direction);
+        break;
+    case 5:
+    case 6:
+        if (Drifts(slot)) b.x += sign * b.step;
+        break;
+    default:
+        break;
+    }
+}
+
 void MoveB11Copies(LevelState& L, int32_t dx) {
     for (Back11Copy& copy : L.back11Copies)
         if (copy.shown == 0 || copy.shown == 1) copy.x += dx;
@@ -544,43 +590,10 @@ void MoveB11Copies(LevelState& L, int32_t dx) {
 // and the way things scroll.
 void CStage_One::BackgroundsTurn(TurnDirection direction) {
     BackTurn t = MakeBackTurn(*this);
-    const bool forward = direction == Forward;
-    const int32_t sign = forward ? -1 : 1; // forward, the world scrolls left
+    const int32_t sign = direction == Forward ? -1 : 1; // forward, the world scrolls left
     backgroundsMoved = t.common.backGate != 0;
-    for (int slot = 0; slot < kBacks; ++slot) {
-        BackObj& b = level.backs[slot];
-        switch (b.state) {
-        case 0:
-        case 1: {
-            if (!t.common.backGate) break;
-            if (forward)
-                RecycleForward(t, slot);
-            else
-                RecycleBackward(t, slot);
-            const BackRulePair& rules = BackObjectRule(slot);
-            if (BackRule rule = forward ? rules.forward : rules.backward)
-                rule(t, b);
-            else
-                b.x += sign * b.step;
-            break;
-        }
-        case 3:
-            if (forward)
-                SequenceForward(t, slot);
-            else
-                SequenceBackward(t, slot);
-            break;
-        case 4:
-            ApplyTransition(t, slot, direction);
-            break;
-        case 5:
-        case 6:
-            if (Drifts(slot)) b.x += sign * b.step;
-            break;
-        default:
-            break;
-        }
-    }
+    for (int slot = 0; slot < kBacks; ++slot)
+        TurnSlot(t, slot, direction);
     MoveB11Copies(level, sign * level.backs[11].step);
 }
 

@@ -544,6 +544,9 @@ void Rules::C20Loading() {
     for (const C20Load& load : kC20Loads) {
         if (!Placed(load.item) || !PutDownHere(load.item) || !Overlaps(C(20).hit, I(load.item).hit))
             continue;
+        if (!L.flags.itemUse13 && !L.flags.itemUse10) // the badger as the first load found him
+            L.values.badgerBeforeLoad = {b90, b91, L.counters.b90Count, L.counters.b91Step,
+                                         L.counters.b91SubStep};
         C(20).pageStamp = page;
         L.flags.*load.flag = 1;
         if (b90.state == 1) {

@@ -163,6 +163,11 @@ void DiffLevel(Differ& d, const LevelState& a, const LevelState& b) {
     FIELD(values., caughtFrom);
     FIELD(values., b21Turns);
     FIELD(values., b24Turns);
+    FIELD(values., badgerBeforeLoad.b90.state);
+    FIELD(values., badgerBeforeLoad.b91.state);
+    FIELD(values., badgerBeforeLoad.b90Count);
+    FIELD(values., badgerBeforeLoad.b91Step);
+    d.Group("values.badgerBeforeLoad", a.values.badgerBeforeLoad, b.values.badgerBeforeLoad);
     FIELD(values., c9LeftBackward);
     FIELD(values., c9LeftTookB23);
     FIELD(values., headChangeCount);

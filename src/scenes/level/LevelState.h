@@ -176,7 +176,15 @@ struct LevelValues {
     // that puts it there again (its path back towards C7 starts from there).
     int32_t b16HiddenX = 0;
     int32_t caughtFrom =
-        CharHidden;             // the character's state when B25 took it (turning back gives it)
+        CharHidden; // the character's state when B25 took it (turning back gives it)
+    // B90 and B91 as the load on C20 found them: the load hides whichever was shown and starts
+    // B91's loading from its first step. Taking the load back gives them back as they were, so
+    // the turn back shows the one that was shown, at its place and in its cycle. Cleared then.
+    struct BadgerBeforeLoad {
+        BackObj b90, b91;
+        int32_t b90Count = 0, b91Step = 0, b91SubStep = 0;
+        bool operator==(const BadgerBeforeLoad&) const = default;
+    } badgerBeforeLoad;
     uint8_t c9LeftBackward = 0; // C9 left on a backward turn
     uint8_t c9LeftTookB23 = 0;  // and B23 went with it, showing B24
     // The head's last changes, latest last. C14 meets the walker for a few pages only, but on each

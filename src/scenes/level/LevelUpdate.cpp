@@ -320,6 +320,8 @@ void CStage_One::UpdateItemUses() {
         if (b.state == kUseBackWaiting) b.state = 1;
         CollObj& c = level.colls[kUseColl];
         if (c.state == kUseCollWaiting) c.state = 1;
+        // No load left to take back on a turn: the badger as it found the load is not needed.
+        if (!level.flags.itemUse13 && !level.flags.itemUse10) level.values.badgerBeforeLoad = {};
     }
 }
 
