@@ -344,6 +344,68 @@ TEST_F(LevelUndoTest, C7UsedOnThePageB16LedItOntoGoesBackToWaiting) {
     EXPECT_EQ(L.backs[16].x, 563);
 }
 
+// A lantern's flare ended on the turn before and put a newcomer in the place of the object it
+// frightened (B17: the fleeing troll C8 for C7; B57: C15 for C14), and the newcomer was used up in
+// a frame of this page. The turn back takes both back, the use first: the newcomer waits
+// off-stage again (given back onto the page instead, the frame's rules would use it up again on
+// every page turned back, with the frightened object still parked), what its use showed hides,
+// and the frightened object stands where it stood.
+TEST_F(LevelUndoTest, NewcomerUsedOnThePageAFlareEndLedItOntoGoesBackToWaiting) {
+    const struct {
+        const char* name;
+        int flare, follower, frightened, newcomer;
+        int32_t followerDx, followerDy; // where the flare's end shows its follower
+        int32_t LevelCounters::*count;
+        int32_t newcomerDx; // from the frightened object
+        int shown;          // the background object the newcomer's use shows
+        int32_t shownDx, shownDy;
+        int32_t PageStamps::*used;
+    } kCases[] = {
+        {"C8 used beside B11", 17, 18, 7, 8, 0, 0, &LevelCounters::b17Count, 100, 11, 50, 106,
+         &PageStamps::c8Used},
+        {"C15 used, B59 shown", 57, 58, 14, 15, 60, -35, &LevelCounters::b57Count, 0, 59, -122, 4,
+         &PageStamps::c15Used},
+    };
+    for (const auto& k : kCases) {
+        SCOPED_TRACE(k.name);
+        HideAll(stage);
+        Show(stage, k.flare, 300, 0, 3, 200);
+        L.counters.*k.count = 4; // the flare ends on the next turn
+        // Hidden where the flare's end shows it: hidden again, it keeps that place.
+        Show(stage, k.follower, 300 + k.followerDx, 0, 2, 200 + k.followerDy);
+        CollObj& frightened = L.colls[k.frightened];
+        CollObj& newcomer = L.colls[k.newcomer];
+        frightened.state = 1;
+        frightened.x = 500;
+        frightened.y = 300;
+        newcomer.state = 6;
+        newcomer.x = 500 + k.newcomerDx;
+        newcomer.y = 300;
+        newcomer.frame = 0;
+        CloseAllGates(common); // as the flare's start left them
+        const WorldSnapshot before = WorldSnapshot::Take(stage);
+
+        TurnBackgrounds(stage, Forward);
+        ASSERT_EQ(frightened.state, 5);
+        ASSERT_EQ(newcomer.state, 1);
+        // Used up in a frame of the page the flare's end led it onto.
+        newcomer.state = 5;
+        Show(stage, k.shown, newcomer.x + k.shownDx, 0, 1, newcomer.y + k.shownDy);
+        L.stamps.*k.used = common.page;
+
+        TurnBackgrounds(stage, Backward);
+        EXPECT_EQ(newcomer.state, 6);
+        EXPECT_EQ(frightened.state, 1);
+        EXPECT_EQ(L.backs[k.shown].state, 2);
+        EXPECT_EQ(L.stamps.*k.used, kNoStamp);
+        // Hidden, the shown object keeps its last place: not drawn, placed anew when shown.
+        WorldSnapshot after = WorldSnapshot::Take(stage);
+        after.level.backs[k.shown].x = before.level.backs[k.shown].x;
+        after.level.backs[k.shown].y = before.level.backs[k.shown].y;
+        EXPECT_EQ(after.Diff(before), "");
+    }
+}
+
 // C7 or C8 (the troll, standing or fleeing) sets B16 going whatever the gates, also on a turn the
 // world stands still (the lantern's flare holding it). The turn back over that turn hides B16
 // again where it was and puts the troll back in the lane, though B16's own backward rule does not

@@ -67,6 +67,14 @@ void B17EndUndo(BackTurn& t) {
     t.B(17).state = 4;
     if (t.B(18).state == 1) t.B(18).state = 2;
     CollObj& c8 = t.C(8);
+    // Used up beside B11 in a frame of the very page the flare's end led it onto: that use goes
+    // back with it (given back by the second list, C8 would stand on the page, C7 still parked,
+    // and be used up again on every page turned back).
+    if (c8.state == 5 && Now(t.L.stamps.c8Used, t.page)) {
+        t.L.stamps.c8Used = kNoStamp;
+        if (t.B(11).state == 1) t.B(11).state = 2;
+        c8.state = 1;
+    }
     if (c8.state != 1) return;
     c8.state = 6;
     t.L.draw.b16ScaleX = 2.0f;
@@ -87,6 +95,13 @@ void B57EndUndo(BackTurn& t) {
         b57.y = b58.y + 35;
     }
     CollObj& c15 = t.C(15);
+    // Used up in a frame of the very page the flare's end led it onto: that use goes back with it,
+    // as C8's does above.
+    if (c15.state == 5 && Now(t.L.stamps.c15Used, t.page)) {
+        t.L.stamps.c15Used = kNoStamp;
+        if (t.B(59).state == 1) t.B(59).state = 2;
+        c15.state = 1;
+    }
     if (c15.state == 1) {
         c15.frame = 0;
         c15.state = 6;
