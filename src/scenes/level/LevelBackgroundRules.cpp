@@ -237,7 +237,8 @@ void B16Backward(BackTurn& t, BackObj& b) {
 
 void B16SetGoingUndo(BackTurn& t, BackObj& b) {
     t.L.flags.b16Released = 0;
-    if (b.state != 1) return;
+    // Shown, on the page or off it: set going from C8's far side, it starts off the page.
+    if (b.state != 1 && b.state != 0) return;
     b.state = 2;
     if (t.L.draw.b16ScaleX >= 0.0f) {
         CollObj& c7 = t.C(7);
