@@ -673,6 +673,9 @@ TEST_F(LevelUndoTest, LoadTurnedBackOnItsPageGivesTheBadgerBackAsTheLoadFoundHim
         // Turned back with the world moving: the one shown, where, and its count (B90) or step.
         int shown;
         int32_t shownX, shownCount;
+        // Item 10 too (it stays in the bag when the pages turn back, so both may come on one
+        // page): one turn back takes both back, the badger and C20 stepping back once.
+        bool bothItems = false;
     };
     const Case cases[] = {
         {"waving, between his pictures", 1, 1, 2, 0, 0, 90, 420, 0},
@@ -680,6 +683,8 @@ TEST_F(LevelUndoTest, LoadTurnedBackOnItsPageGivesTheBadgerBackAsTheLoadFoundHim
         {"waving, just handed back by B91", 1, 0, 2, 0, 0, 91, 451, 5},
         {"stamping", 7, 0, 1, 3, 0, 91, 470, 2},
         {"stamping, at its first step", 7, 0, 1, 0, 0, 90, 449, 2},
+        {"stamping, both items", 7, 0, 1, 3, 0, 91, 470, 2, true},
+        {"waving, both items", 1, 1, 2, 0, 0, 90, 420, 0, true},
     };
     for (const Case& c : cases) {
         for (const bool worldMoves : {true, false}) {
@@ -713,7 +718,14 @@ TEST_F(LevelUndoTest, LoadTurnedBackOnItsPageGivesTheBadgerBackAsTheLoadFoundHim
             egg.state = ItemPlaced;
             egg.hit = RECT{500, 320, 520, 340};
             bag.tearingObj[13].placePage = 19;
+            if (c.bothItems) {
+                TearObj& umbrella = bag.items[10];
+                umbrella.state = ItemPlaced;
+                umbrella.hit = RECT{530, 320, 550, 340};
+                bag.tearingObj[10].placePage = 19;
+            }
             stage.Interact();
+            ASSERT_EQ(L.flags.itemUse10, c.bothItems ? 1 : 0);
             ASSERT_EQ(L.flags.itemUse13, 1);
             ASSERT_EQ(L.backs[91].state, 3);
             ASSERT_EQ(L.backs[90].state, 7);
@@ -721,6 +733,7 @@ TEST_F(LevelUndoTest, LoadTurnedBackOnItsPageGivesTheBadgerBackAsTheLoadFoundHim
             stage.BackgroundsBackward();
             EXPECT_EQ(c20.pageStamp, kNoStamp);
             EXPECT_EQ(L.flags.itemUse13, 0);
+            EXPECT_EQ(L.flags.itemUse10, 0);
             for (int slot : {90, 91}) {
                 EXPECT_EQ(L.backs[slot].state, expected.backs[slot].state) << "B" << slot;
                 EXPECT_EQ(L.backs[slot].x, expected.backs[slot].x) << "B" << slot;

@@ -360,11 +360,16 @@ void GiveBadgerBack(BackTurn& t) {
 
 void B91SequenceBackward(BackTurn& t, BackObj& b) {
     CollObj& c20 = t.C(20);
+    // No step made yet: this turn goes back over the load's page. Read once: item 10 stays in the
+    // bag when the pages turn back, so both items may have come on C20 on that page, and the first
+    // taken back gives B91's step back with the badger.
+    const bool loadPage = t.L.counters.b91Step <= 0;
     for (const Load& load : kLoads) {
         if (!(t.L.flags.*load.use)) continue;
         int32_t& step = t.L.counters.b91Step;
-        if (step <= 0) {
+        if (loadPage) {
             t.L.flags.*load.use = 0;
+            if (b.state != 3) continue; // the first load gave everything back
             GiveBadgerBack(t);
             c20.state = 1;
             c20.pageStamp = kNoStamp; // the load is taken back whole, its page with it
