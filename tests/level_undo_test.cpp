@@ -150,6 +150,51 @@ TEST_F(LevelUndoTest, B12SequenceEndsTheLeverAndTurnsBackIntoIt) {
     EXPECT_FALSE(L.flags.state11Done);
 }
 
+// The lever's end hangs the lantern (item 5) out beside B12, on the page or, with B12 near the
+// right edge, beyond it, where the frame after the turn makes it loose. The turn back over the end
+// takes the lantern out of play either way.
+TEST_F(LevelUndoTest, Item5HungOutByB12GoesOutOfPlayOnTheTurnBackOnOrOffThePage) {
+    const struct {
+        int32_t b12X;
+        int32_t stateAfterFrame;
+    } kCases[] = {{300, ItemVisible}, {740, ItemLoose}};
+    for (const auto& c : kCases) {
+        SCOPED_TRACE(::testing::Message() << "B12 at " << c.b12X);
+        HideAll(stage);
+        L.stamps = PageStamps{};
+        Show(stage, 12, c.b12X, 0, 3, 200);
+        Show(stage, 13, c.b12X + 72, 0, 2, 200); // where the end shows it
+        L.counters.b12Count = 4;                 // the lever's part is done: this turn ends it
+        L.charState = CharLever;
+        L.chars[CharLever].frame = L.chars[CharLever].frames - 1;
+        L.flags.state11Done = 1;
+        for (TearObj& it : bag.items)
+            it.state = ItemInBag;
+        bag.items[7].state = ItemNotInPlay; // in the bag it would wake C5
+        TearObj& lantern = bag.items[5];
+        lantern.state = ItemNotInPlay;
+        lantern.x = 450;
+        lantern.y = 372;
+        lantern.dw = 60;
+        CloseAllGates(common);
+        const WorldSnapshot start = WorldSnapshot::Take(stage);
+
+        TurnBackgrounds(stage, Forward);
+        bag.HandleInput(); // the frame after the turn
+        ASSERT_EQ(lantern.x, c.b12X + 150);
+        ASSERT_EQ(lantern.state, c.stateAfterFrame);
+
+        TurnBackgrounds(stage, Backward);
+        bag.HandleInput();
+        EXPECT_EQ(lantern.state, ItemNotInPlay);
+        // Out of play, where it hangs is not drawn: the lever's end places it anew.
+        WorldSnapshot back = WorldSnapshot::Take(stage);
+        back.items[5].x = start.items[5].x;
+        back.items[5].y = start.items[5].y;
+        EXPECT_EQ(back.Diff(start), "");
+    }
+}
+
 TEST_F(LevelUndoTest, B17SequenceSwapsC7ForC8AndBack) {
     Show(stage, 17, 300, 0, 3, 200);
     Show(stage, 18, 300, 0, 2, 200);
@@ -470,6 +515,61 @@ TEST_F(LevelUndoTest, B16SetGoingIsTakenBackOnItsOwnTurnWhetherTheWorldMovesOrNo
             EXPECT_EQ(diff, "") << "back to step " << i;
             if (!diff.empty()) break;
         }
+    }
+}
+
+// Released, B16 walks on and drops the umbrella (item 10) at its feet. Walking left it drops it
+// on the page; mirrored (carried off by C8) it walks right and drops it beyond the page's right
+// edge, where the frame after the turn makes it a loose item off the page. Either way the turn back
+// over the drop takes the umbrella out of play again: left loose, it would drift onto the page on
+// the next turns back and could be torn out before B16 ever dropped it.
+TEST_F(LevelUndoTest, Item10DroppedByB16GoesOutOfPlayOnTheTurnBackOnOrOffThePage) {
+    const struct {
+        const char* name;
+        float scaleX;
+        int32_t b16X;
+        int32_t droppedX;        // B16 a step on, then at its feet
+        int32_t stateAfterFrame; // as the frame after the turn shows it
+    } kCases[] = {
+        {"walking left, on the page", 2.0f, 300, 280 + 8, ItemVisible},
+        {"mirrored, beyond the right edge", -2.0f, 976, 996 - 100 + 8, ItemLoose},
+    };
+    for (const auto& c : kCases) {
+        SCOPED_TRACE(c.name);
+        HideAll(stage);
+        common.page = 350;
+        L.stamps = PageStamps{};
+        L.flags.b16Released = 1;
+        L.draw.b16ScaleX = c.scaleX;
+        L.counters.b16Count = 0; // the last step before the drop
+        Show(stage, 16, c.b16X, 20, 1, 264);
+        for (CollObj& o : L.colls)
+            o.state = 5; // done with, out of the way
+        for (TearObj& it : bag.items)
+            it.state = ItemInBag;
+        bag.items[7].state = ItemNotInPlay; // in the bag it would wake C5
+        TearObj& umbrella = bag.items[10];
+        umbrella.state = ItemNotInPlay;
+        umbrella.x = 331;
+        umbrella.y = 458;
+        umbrella.dw = 60;
+        umbrella.step = 20;
+        const WorldSnapshot start = WorldSnapshot::Take(stage);
+
+        TurnForwardByPhases();
+        bag.HandleInput(); // the frame after the turn
+        ASSERT_EQ(L.stamps.b16Release, 350);
+        ASSERT_EQ(umbrella.x, c.droppedX);
+        ASSERT_EQ(umbrella.state, c.stateAfterFrame);
+
+        TurnBackByPhases();
+        bag.HandleInput();
+        EXPECT_EQ(umbrella.state, ItemNotInPlay);
+        // Out of play, where it lies is not drawn: the drop places it anew.
+        WorldSnapshot back = WorldSnapshot::Take(stage);
+        back.items[10].x = start.items[10].x;
+        back.items[10].y = start.items[10].y;
+        EXPECT_EQ(back.Diff(start), "");
     }
 }
 

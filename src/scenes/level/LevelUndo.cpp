@@ -56,7 +56,9 @@ void B12EndUndo(BackTurn& t) {
         t.B(13).state = 2;
         CycleDown(t.L.counters.b13Frame, 3);
     }
-    if (t.I(5).state == ItemVisible) t.I(5).state = ItemNotInPlay;
+    // Hung out on the page or, with B12 near the right edge, beyond it (loose): out of play again.
+    TearObj& i5 = t.I(5);
+    if (i5.state == ItemVisible || i5.state == ItemLoose) i5.state = ItemNotInPlay;
 }
 
 void B17EndUndo(BackTurn& t) {
@@ -130,7 +132,10 @@ void B16ReleaseUndo(BackTurn& t) {
     t.L.stamps.b16Release = kNoStamp;
     b16.state = 4;
     b16.x += t.L.draw.b16ScaleX < 0.0f ? -b16.step : b16.step;
-    if (t.I(10).state == ItemVisible) t.I(10).state = ItemNotInPlay;
+    // Dropped on or off the page (walking away to the right it drops the umbrella beyond the
+    // edge, where the page shows it as loose): either way it goes back out of play.
+    TearObj& i10 = t.I(10);
+    if (i10.state == ItemVisible || i10.state == ItemLoose) i10.state = ItemNotInPlay;
 }
 
 void B16FollowUndo(BackTurn& t) {
