@@ -194,6 +194,16 @@ void ForgiveAcceptedDifferences(LevelSnapshot& after, const LevelSnapshot& befor
             a.chars[k].y = b.chars[k].y;
         }
     }
+    // The flight (12) is placed where the walker meets the balloon, and only the flight reads
+    // its place, also when the goose took the hero from it (state 14 gives the flight back).
+    auto keepsFlight = [](const LevelState& l) {
+        return l.charState == CharFly ||
+               (l.charState == CharCaught && l.values.caughtFrom == CharFly);
+    };
+    if (!keepsFlight(a) && !keepsFlight(b)) {
+        a.chars[CharFly].x = b.chars[CharFly].x;
+        a.chars[CharFly].y = b.chars[CharFly].y;
+    }
     // The lever (11) is placed where the walker meets C4. Before the lever has played (the walk
     // never reached C4, or the lever's start was turned back), its place is not drawn and not
     // read; once it has, turning B12's end back reads it, so from then on it is compared.

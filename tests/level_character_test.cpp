@@ -417,7 +417,6 @@ TEST_F(CharacterTest, LeverPlacesTheLiftAndFlyingAwayReturnsTheItemWhenUndone) {
     Backward(); // and the turn back from that page takes the start back
     EXPECT_EQ(stage.level.charState, CharWalk);
     EXPECT_EQ(InventoryBag::Instance().items[7].state, ItemPlaced);
-    EXPECT_EQ(Walker().x, 75);
 }
 
 TEST_F(CharacterTest, LostStatesStopAtTheirLastFrameAndHiddenDoesNothing) {
@@ -476,6 +475,55 @@ TEST_F(CharacterTest, FlightsStartTakesBackTheTurnThatLedToIt) {
         EXPECT_EQ(Char(CharFailedClimb).frame, 4);
         EXPECT_EQ(InventoryBag::Instance().items[7].state, ItemPlaced);
         EXPECT_EQ(stage.level.stamps.flyStart, kNoStamp);
+    }
+}
+
+// The balloon takes the hero wherever it meets the walker: at its start, or while it strolls back
+// left after the carried path or after the dismount. Turning back over the flight's start leaves
+// the walker where the balloon found it and takes back the stroll's step that led there.
+TEST_F(CharacterTest, FlightsStartGivesTheWalkerBackWhereTheBalloonFoundIt) {
+    struct Case {
+        const char* what;
+        int32_t walkerX;
+        bool afterCarry, afterDismount;
+    } const cases[] = {{"at the start", 75, false, false},
+                       {"strolling after the carried path", 475, true, false},
+                       {"strolling after the dismount", 280, false, true}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        Page() = 260;
+        stage.level.charState = CharWalk;
+        Walker().x = c.walkerX;
+        Walker().frame = 2;
+        stage.level.head.x = c.walkerX + 34;
+        stage.level.head.y = Walker().y - 55;
+        Char(CharCarried).frame = c.afterCarry ? Char(CharCarried).frames - 1 : 0;
+        Char(CharDismount).frame = c.afterDismount ? Char(CharDismount).frames - 1 : 0;
+        stage.level.stamps.carriedEnd = c.afterCarry ? Page() - 4 : kNoStamp;
+        stage.level.stamps.state10End = c.afterDismount ? Page() - 4 : kNoStamp;
+        InventoryBag::Instance().items[7].state = ItemPlaced;
+        const LevelState before = stage.level;
+
+        Forward(); // a step of the stroll, then the balloon lifts the hero in that page's frame
+        stage.level.stamps.flyStart = Page();
+        stage.level.charState = CharFly;
+        Char(CharFly).x = Walker().x - 66;
+        Char(CharFly).y = Walker().y - 62;
+        InventoryBag::Instance().items[7].state = ItemUsedUp;
+        Forward();
+        Forward();
+        for (int i = 0; i < 3; ++i)
+            Backward();
+
+        EXPECT_EQ(Walker().x, c.walkerX);
+        EXPECT_EQ(stage.level.head.x, c.walkerX + 34);
+        EXPECT_EQ(InventoryBag::Instance().items[7].state, ItemPlaced);
+        LevelState after = stage.level;
+        // The flight's place is read only while it flies; the strolls' stamps are bounds.
+        after.chars[CharFly] = before.chars[CharFly];
+        after.stamps.walkLeftA = before.stamps.walkLeftA;
+        after.stamps.walkLeftB = before.stamps.walkLeftB;
+        EXPECT_TRUE(after == before);
     }
 }
 

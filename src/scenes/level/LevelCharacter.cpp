@@ -584,7 +584,8 @@ void FlyBackward(Turn& t) {
         OpenAllGates(t.common);
         stamps.flyStart = kNoStamp;
         t.level.charState = CharWalk;
-        t.PlaceWalker(kWalkStart, kHeadAtWalkStart);
+        // The walker waited where the balloon took the hero, not always at its start: after the
+        // dismount or the carried path it may have been strolling back left.
         t.bag.items[7].state = ItemPlaced;
         WalkingBackward(t);
     }
