@@ -1001,3 +1001,49 @@ TEST_F(LevelUndoTest, C5WokenOnATurnComesBackWhereItSleptWhateverTheGate) {
         EXPECT_EQ(c5.x, 300) << "gate " << int(gate);
     }
 }
+
+// The first meeting with the falling C19 (item 5 put down, or C13 rolling into it) is kept with
+// its page: turning back over that page clears it, turning back over a later meeting does not.
+TEST_F(LevelUndoTest, C19MeetingIsTakenBackOnlyOverTheFirstMeetingsPage) {
+    struct Case {
+        const char* what;
+        bool item5, c13;
+        int32_t metEarlier; // page of an earlier meeting, or kNoStamp
+    } const cases[] = {
+        {"item 5 meets it", true, false, kNoStamp},
+        {"C13 meets it", false, true, kNoStamp},
+        {"C13 meets it after item 5 did", false, true, 28},
+        {"item 5 meets it again", true, false, 28},
+    };
+    const RECT c19Hit{300, 300, 340, 340};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        HideAll(stage);
+        common.page = 30;
+        L.flags.c19Hit = c.metEarlier == kNoStamp ? 0 : 1;
+        L.stamps.c19Hit = c.metEarlier;
+        CollObj& c19 = L.colls[19];
+        c19 = CollObj{};
+        c19.state = 1; // falling, on its first frame
+        c19.hit = c19Hit;
+        if (c.item5) {
+            TearObj& i5 = bag.items[5];
+            i5.state = ItemPlaced;
+            i5.hit = RECT{310, 310, 330, 330};
+            bag.tearingObj[5].placePage = 25;
+        }
+        if (c.c13) {
+            CollObj& c13 = L.colls[13];
+            c13 = CollObj{};
+            c13.state = 1;
+            c13.hit = RECT{320, 320, 360, 360};
+        }
+        stage.Interact();
+        const int32_t firstMeeting = c.metEarlier == kNoStamp ? 30 : c.metEarlier;
+        EXPECT_EQ(L.flags.c19Hit, 1);
+        EXPECT_EQ(L.stamps.c19Hit, firstMeeting);
+        TurnBackByPhases();
+        EXPECT_EQ(L.flags.c19Hit, c.metEarlier == kNoStamp ? 0 : 1);
+        EXPECT_EQ(L.stamps.c19Hit, c.metEarlier);
+    }
+}

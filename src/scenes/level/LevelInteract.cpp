@@ -156,6 +156,13 @@ struct Rules {
         L.stamps.c13Used = page;
     }
 
+    // The first meeting with C19 is kept with its page, so that turning back over it clears it.
+    void MeetC19() {
+        if (L.flags.c19Hit) return;
+        L.flags.c19Hit = 1;
+        L.stamps.c19Hit = page;
+    }
+
     void UseC11() {
         CollObj& c = C(11);
         c.state = 5;
@@ -378,7 +385,7 @@ void Rules::C13AtWork() {
         UseAndReveal(kC13Reveal);
     }
     if (ReadyAtRest(19) && Overlaps(C(19).hit, C(13).hit)) {
-        L.flags.c19Hit = 1;
+        MeetC19();
         UseAndReveal(kC13Reveal);
     }
 }
@@ -388,7 +395,7 @@ void Rules::Item5AtWork() {
     if (!PlacedEarlier(5)) return;
     const RECT& R = I(5).hit;
     if (InState(10, 1) && Overlaps(C(10).hit, R)) UseAndReveal(kC10Reveal);
-    if (ReadyAtRest(19) && Overlaps(C(19).hit, R) && !L.flags.c19Hit) L.flags.c19Hit = 1;
+    if (ReadyAtRest(19) && Overlaps(C(19).hit, R)) MeetC19();
 }
 
 // Group 5: the put-down item 12.

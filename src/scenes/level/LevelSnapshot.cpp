@@ -242,6 +242,7 @@ void DiffLevel(Differ& d, const LevelState& a, const LevelState& b) {
     FIELD(stamps., item7Met);
     FIELD(stamps., item13Met);
     FIELD(stamps., item11Zone);
+    FIELD(stamps., c19Hit);
     FIELD(stamps., c7PathEnd);
     FIELD(stamps., c11HandOver);
     FIELD(stamps., c11Going);

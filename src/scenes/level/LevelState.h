@@ -217,8 +217,8 @@ struct LevelFlags {
     uint8_t bagLossDone = 0;
     // C19 was met on its first frame by C13 or by item 5 put down. Only item 5's rule reads it,
     // to set it once; nothing drawn or moved depends on it. It stays in the state so that a saved
-    // world still tells that the meeting happened, and so that the page undo check sees a
-    // meeting that a turn back would not take back.
+    // world still tells that the meeting happened; turning back over the page of the meeting
+    // clears it again (stamps.c19Hit), as the meeting is then yet to come.
     uint8_t c19Hit = 0;
     uint8_t c19Landed = 0;
     uint8_t c17Done = 0;
@@ -283,6 +283,7 @@ struct PageStamps {
     int32_t item7Met = kNoStamp;
     int32_t item13Met = kNoStamp;
     int32_t item11Zone = kNoStamp;
+    int32_t c19Hit = kNoStamp; // C19 was first met (flags.c19Hit set)
     // Collision objects and items on page turns.
     int32_t c7PathEnd = kNoStamp;
     int32_t c11HandOver = kNoStamp;

@@ -709,6 +709,10 @@ void CStage_One::SecondUndoChecks() {
         L.stamps.item11Zone = kNoStamp;
         L.flags.pitCovered = 0;
     }
+    if (Now(L.stamps.c19Hit, page)) {
+        L.stamps.c19Hit = kNoStamp;
+        L.flags.c19Hit = 0;
+    }
     CollObj& c5 = L.colls[5];
     const TearObj& i7 = t.I(7);
     if (ShownWhenTurned(i7.state, i7.x, i7.dw, t.common.itemGate ? i7.step : 0) == ItemVisible &&
