@@ -640,7 +640,7 @@ TEST_F(LevelUndoTest, StateBegunOverAKnockDownMovesTheWorldBackOverItsStart) {
 // the gates left as they were (open, or three shut while a sequence holds the world); the other
 // lost states shut them all as they begin. The turn forward shuts them all before anything moves,
 // and the turns back hold the world still as well; back at the first picture the gates are again
-// as they stood there.
+// as they stood there. So for the hero who landed and blinks: his first blink shuts them.
 TEST_F(LevelUndoTest, LostAnimationTurnedBackToItsFirstPictureGivesTheGatesBack) {
     struct Case {
         const char* what;
@@ -648,7 +648,10 @@ TEST_F(LevelUndoTest, LostAnimationTurnedBackToItsFirstPictureGivesTheGatesBack)
         int32_t gates; // GateBits at the first picture
     } const cases[] = {{"the troll, walking", CharKnockedDown, 15},
                        {"the troll, during a sequence", CharKnockedDown, 8},
-                       {"the pit", CharPit, 0}};
+                       {"the pit", CharPit, 0},
+                       // Landed from the carried path on the turn the lift's end opened the world:
+                       // the first blink shuts it.
+                       {"landed, blinking", CharBlink, 15}};
     for (const Case& c : cases) {
         for (const int turns : {1, 2}) {
             SCOPED_TRACE(::testing::Message() << c.what << ", " << turns << " turns");
@@ -657,6 +660,7 @@ TEST_F(LevelUndoTest, LostAnimationTurnedBackToItsFirstPictureGivesTheGatesBack)
             L.charState = c.state;
             L.chars[c.state].frames = 3;
             L.chars[c.state].frame = 0;
+            L.counters.blinkCount = 0;
             Show(stage, 0, 500, 20); // the scenery: held still on every turn
             SetGates(common, c.gates);
             const WorldSnapshot before = WorldSnapshot::Take(stage);

@@ -373,6 +373,7 @@ void ToggleBlink(CharObj& c) {
 void BlinkForward(Turn& t) {
     int32_t& blinks = t.level.counters.blinkCount;
     if (blinks <= 2) {
+        if (blinks == 0) t.level.values.blinkFirstGates = GateBits(t.common);
         CloseAllGates(t.common);
         ToggleBlink(t.Char(CharBlink));
         ++blinks;
@@ -384,7 +385,10 @@ void BlinkBackward(Turn& t) {
     if (blinks >= 1) {
         CloseAllGates(t.common);
         ToggleBlink(t.Char(CharBlink));
-        --blinks;
+        if (--blinks == 0) { // the world stands still on this turn too: they come back at its end
+            t.s.lostGatesToGiveBack = t.level.values.blinkFirstGates;
+            t.level.values.blinkFirstGates = 0;
+        }
         return;
     }
     // Landing did not touch the blink frame, so going back up leaves it as it is.

@@ -172,6 +172,9 @@ struct LevelValues {
     // leaves them as they were. The turn from there shuts them all; the turn back to it gives
     // them back.
     int32_t lostFirstGates = 0;
+    // Likewise the gates the hero landed with, before his first blink shut them: the turn of the
+    // landing may have opened the world again after it (the end of B93's or B94's lift).
+    int32_t blinkFirstGates = 0;
     // Where B16 was, hidden behind C7, when C7 or C8 set it going from elsewhere: turning back over
     // that puts it there again (its path back towards C7 starts from there).
     int32_t b16HiddenX = 0;
