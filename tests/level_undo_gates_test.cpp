@@ -384,21 +384,27 @@ TEST_F(LevelUndoTest, SequenceEndsThatOpenTheGatesAreTakenBackWholeTurn) {
 // C24's end opened the gates only when its turn in the loop came, after the object's: the object
 // had not drifted on that turn, though everything after C24 had and the gates stand open while
 // that moves back. Each is used up its own way: beside B11 (C7, C8), beside a copy of B11 (C5,
-// C21 to C23), or showing B2 (C1).
+// C21 to C23), showing B2 (C1), or showing the background object that takes its place (C10,
+// C13 to C15).
 TEST_F(LevelUndoTest, ObjectUsedOnThePageC24EndedOnComesBackWhereItStood) {
     const struct {
         int coll;
-        int copy = -1;                // the copy of B11 its use shows, if any
+        int shown; // what its use shows: a copy of B11, or a background object
+        bool copy;
         int32_t useDx = 0, useDy = 0; // from the object to what its use shows
         int32_t PageStamps::*used = nullptr;
     } kCases[] = {
-        {1, -1, 0, 0, &PageStamps::c1Used},
-        {5, 0, 0, 6, &PageStamps::c5Used},
-        {7, -1, 74, 106, &PageStamps::c7Used},
-        {8, -1, 50, 106, &PageStamps::c8Used},
-        {21, 1, 14, 50},
-        {22, 2, 0, 26},
-        {23, 3, -8, 56},
+        {1, 2, false, 0, 0, &PageStamps::c1Used},
+        {5, 0, true, 0, 6, &PageStamps::c5Used},
+        {7, 11, false, 74, 106, &PageStamps::c7Used},
+        {8, 11, false, 50, 106, &PageStamps::c8Used},
+        {10, 31, false, -14, -22, &PageStamps::c10Used},
+        {13, 29, false, -29, 4, &PageStamps::c13Used},
+        {14, 56, false, 9, 4, &PageStamps::c14Used},
+        {15, 59, false, -122, 4, &PageStamps::c15Used},
+        {21, 1, true, 14, 50},
+        {22, 2, true, 0, 26},
+        {23, 3, true, -8, 56},
     };
     for (const auto& u : kCases) {
         SCOPED_TRACE(::testing::Message() << "C" << u.coll);
@@ -409,8 +415,8 @@ TEST_F(LevelUndoTest, ObjectUsedOnThePageC24EndedOnComesBackWhereItStood) {
             it.state = ItemInBag;
         bag.items[7].state = ItemNotInPlay; // in the bag it would wake C5
         common.page = 348;
-        L.backs[11].step = 20;
-        L.backs[2].step = 20;
+        for (int slot : {2, 11, 29, 31, 56, 59})
+            L.backs[slot].step = 20;
         auto wake = [&](int slot, int32_t x, int32_t state) -> CollObj& {
             CollObj& c = L.colls[slot];
             c = CollObj{};
@@ -439,10 +445,11 @@ TEST_F(LevelUndoTest, ObjectUsedOnThePageC24EndedOnComesBackWhereItStood) {
             L.stamps.*u.used = common.page;
         else
             c.pageStamp = common.page;
-        if (u.copy >= 0)
-            L.back11Copies[u.copy] = Back11Copy{1, c.x + u.useDx, c.y + u.useDy};
+        if (u.copy)
+            L.back11Copies[u.shown] = Back11Copy{1, c.x + u.useDx, c.y + u.useDy};
         else
-            Show(stage, u.coll == 1 ? 2 : 11, c.x + u.useDx, 20, 1, c.y + u.useDy);
+            Show(stage, u.shown, c.x + u.useDx, 20, 1, c.y + u.useDy);
+        if (u.coll == 13) L.values.b29StartY = c.y + 4;
 
         TurnBackByPhases();
         EXPECT_EQ(c.state, 1);
@@ -451,7 +458,7 @@ TEST_F(LevelUndoTest, ObjectUsedOnThePageC24EndedOnComesBackWhereItStood) {
         // Hidden again, what the use showed keeps its last place: not drawn, placed anew when
         // shown.
         WorldSnapshot after = WorldSnapshot::Take(stage);
-        for (int slot : {2, 11}) {
+        for (int slot : {2, 11, 29, 31, 56, 59}) {
             after.level.backs[slot].x = before.level.backs[slot].x;
             after.level.backs[slot].y = before.level.backs[slot].y;
         }

@@ -366,19 +366,6 @@ void C1TakesItem2Undo(BackTurn& t) {
     i2.state = PlacePage(t.bag, 2) >= 0 ? ItemPlaced : ItemVisible;
 }
 
-// Whether collision object `k` found the collision objects' gate open on the forward turn taken
-// back. The gates stand now as the collision phase left them for what comes after it. But an end
-// of C0's, C1's or C24's sequence on that turn opened them only when its own turn in the loop
-// came: the objects before it found them shut, and did not drift (the gates stay open for the
-// rest of this turn, so that what moved after it moves back, and close last).
-bool CollGateFound(const BackTurn& t, int k) {
-    for (int held : {0, 1, 24}) {
-        const CollObj& c = t.L.colls[held];
-        if (k < held && c.state == 2 && TurnBefore(c.pageStamp, t.page)) return false;
-    }
-    return t.common.collGate != 0;
-}
-
 void C1UseUndo(BackTurn& t) {
     if (!Now(t.L.stamps.c1Used, t.page)) return;
     t.L.stamps.c1Used = kNoStamp;
@@ -523,6 +510,18 @@ void CharacterEndsUndo(BackTurn& t) {
 }
 
 } // namespace
+
+// The gates stand now as the collision phase left them for what comes after it. But an end of
+// C0's, C1's or C24's sequence on the turn taken back opened them only when its own turn in the
+// loop came: the objects before it found them shut, and did not drift (the gates stay open for
+// the rest of this turn, so that what moved after it moves back, and close last).
+bool CollGateFound(const BackTurn& t, int k) {
+    for (int held : {0, 1, 24}) {
+        const CollObj& c = t.L.colls[held];
+        if (k < held && c.state == 2 && TurnBefore(c.pageStamp, t.page)) return false;
+    }
+    return t.common.collGate != 0;
+}
 
 void CStage_One::FirstUndoChecks() {
     BackTurn t = MakeBackTurn(*this);
