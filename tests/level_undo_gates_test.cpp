@@ -380,6 +380,94 @@ TEST_F(LevelUndoTest, SequenceEndsThatOpenTheGatesAreTakenBackWholeTurn) {
     }
 }
 
+// An object used up in a frame of the page C24's sequence ended on comes back where it stood.
+// C24's end opened the gates only when its turn in the loop came, after the object's: the object
+// had not drifted on that turn, though everything after C24 had and the gates stand open while
+// that moves back. Each is used up its own way: beside B11 (C7, C8), beside a copy of B11 (C5,
+// C21 to C23), showing B2 (C1), or showing the background object that takes its place (C10,
+// C13 to C15).
+TEST_F(LevelUndoTest, ObjectUsedOnThePageC24EndedOnComesBackWhereItStood) {
+    const struct {
+        int coll;
+        int shown; // what its use shows: a copy of B11, or a background object
+        bool copy;
+        int32_t useDx = 0, useDy = 0; // from the object to what its use shows
+        int32_t PageStamps::*used = nullptr;
+    } kCases[] = {
+        {1, 2, false, 0, 0, &PageStamps::c1Used},
+        {5, 0, true, 0, 6, &PageStamps::c5Used},
+        {7, 11, false, 74, 106, &PageStamps::c7Used},
+        {8, 11, false, 50, 106, &PageStamps::c8Used},
+        {10, 31, false, -14, -22, &PageStamps::c10Used},
+        {13, 29, false, -29, 4, &PageStamps::c13Used},
+        {14, 56, false, 9, 4, &PageStamps::c14Used},
+        {15, 59, false, -122, 4, &PageStamps::c15Used},
+        {21, 1, true, 14, 50},
+        {22, 2, true, 0, 26},
+        {23, 3, true, -8, 56},
+    };
+    for (const auto& u : kCases) {
+        SCOPED_TRACE(::testing::Message() << "C" << u.coll);
+        HideAll(stage);
+        for (CollObj& c : L.colls)
+            c.state = 5;
+        for (TearObj& it : bag.items)
+            it.state = ItemInBag;
+        bag.items[7].state = ItemNotInPlay; // in the bag it would wake C5
+        common.page = 348;
+        for (int slot : {2, 11, 29, 31, 56, 59})
+            L.backs[slot].step = 20;
+        auto wake = [&](int slot, int32_t x, int32_t state) -> CollObj& {
+            CollObj& c = L.colls[slot];
+            c = CollObj{};
+            c.x = x;
+            c.y = 200;
+            c.frames = 3;
+            c.frame = 1;
+            c.step = 20;
+            c.state = state;
+            return c;
+        };
+        wake(24, 400, 2).frame = 2;
+        L.colls[24].frames = 4;
+        CollObj& c = wake(u.coll, 300, 1);
+        CloseThreeGates(common); // C24's sequence holds them
+        const WorldSnapshot before = WorldSnapshot::Take(stage);
+
+        TurnForwardByPhases();
+        ASSERT_EQ(L.colls[24].state, 3);
+        ASSERT_TRUE(common.collGate);
+        ASSERT_EQ(c.x, 300); // visited before C24 opened the gates
+        // Used up in a frame of page 349.
+        if (u.coll == 5) L.values.c5UsedState = c.state;
+        c.state = 5;
+        if (u.used)
+            L.stamps.*u.used = common.page;
+        else
+            c.pageStamp = common.page;
+        if (u.copy)
+            L.back11Copies[u.shown] = Back11Copy{1, c.x + u.useDx, c.y + u.useDy};
+        else
+            Show(stage, u.shown, c.x + u.useDx, 20, 1, c.y + u.useDy);
+        if (u.coll == 13) L.values.b29StartY = c.y + 4;
+
+        TurnBackByPhases();
+        EXPECT_EQ(c.state, 1);
+        EXPECT_EQ(c.x, 300);
+        EXPECT_EQ(c.frame, 1);
+        // Hidden again, what the use showed keeps its last place: not drawn, placed anew when
+        // shown.
+        WorldSnapshot after = WorldSnapshot::Take(stage);
+        for (int slot : {2, 11, 29, 31, 56, 59}) {
+            after.level.backs[slot].x = before.level.backs[slot].x;
+            after.level.backs[slot].y = before.level.backs[slot].y;
+        }
+        for (int copy = 0; copy < LevelState::kBack11Copies; ++copy)
+            after.level.back11Copies[copy] = before.level.back11Copies[copy];
+        EXPECT_EQ(after.Diff(before), "");
+    }
+}
+
 // C0, C1 and C24 begin their sequence in a frame (item 0 dropped on C0 or C24, item 2 priming
 // C1) and hold the world still while it plays. Turning back over the start takes back the turn
 // that led to it as that turn was made: with the world moving (the object drifted, the gates open

@@ -6,11 +6,12 @@ namespace {
 // A used-up object given back at (x, y), before the turn that led to its use: with the world
 // moving it had drifted on that turn, a step and a picture, before it was used (parked since, it
 // sat out this turn's collision phase).
-void GiveBackBeforeItsDrift(BackTurn& t, CollObj& c, int32_t x, int32_t y) {
+void GiveBackBeforeItsDrift(BackTurn& t, int coll, int32_t x, int32_t y) {
+    CollObj& c = t.C(coll);
     c.state = 1;
     c.x = x;
     c.y = y;
-    if (t.common.collGate) {
+    if (CollGateFound(t, coll)) {
         c.x += c.step;
         StepCyclicBackward(c.frame, c.frames);
     }
@@ -28,7 +29,7 @@ void HideB29AtItsStart(BackTurn& t, BackObj& b) {
     b.state = 2;
     // C13 comes back where it was used: B29 came on 29 px left of it.
     CollObj& c13 = t.C(13);
-    if (c13.state == 5) GiveBackBeforeItsDrift(t, c13, xBefore + 29, b.y - 4);
+    if (c13.state == 5) GiveBackBeforeItsDrift(t, 13, xBefore + 29, b.y - 4);
 }
 
 void HideB31AtItsStart(BackTurn& t, BackObj& b) {
@@ -38,7 +39,7 @@ void HideB31AtItsStart(BackTurn& t, BackObj& b) {
     if (c10.state == 5) {
         c10.x = b.x + 14;
         c10.y = b.y + 22;
-        if (!t.common.collGate) {
+        if (!CollGateFound(t, 10)) {
             // Used while the world held still: its path did not step on that turn.
             c10.state = 1;
         } else if (c10.frame == 0) {
@@ -56,7 +57,7 @@ void HideB56AtItsStart(BackTurn& t, BackObj& b) {
     b.state = 2;
     CollObj& c14 = t.C(14);
     // Back where it was used: B56 came on 9 px right of it and has not moved since.
-    if (c14.state == 5) GiveBackBeforeItsDrift(t, c14, b.x - kB56FromC14, b.y - 4);
+    if (c14.state == 5) GiveBackBeforeItsDrift(t, 14, b.x - kB56FromC14, b.y - 4);
 }
 
 void HideB59AtItsStart(BackTurn& t, BackObj& b) {
@@ -67,11 +68,12 @@ void HideB59AtItsStart(BackTurn& t, BackObj& b) {
         c15.state = 1;
         // B59 came on 122 px left of it; with the world moving, C15 had run on 30 px in the turn
         // taken back, before its use.
-        c15.x = t.common.collGate ? b.x + 92 : b.x + 122;
+        const bool walked = CollGateFound(t, 15);
+        c15.x = walked ? b.x + 92 : b.x + 122;
         c15.y = b.y - 4;
         // C15's walk never shows frame 0 again: below 2 it wraps to its last frame. While the
         // world held still it did not walk on the turn taken back.
-        if (t.common.collGate)
+        if (walked)
             c15.frame = c15.frame >= 2 && c15.frame < c15.frames
                             ? c15.frame - 1
                             : (c15.frames > 0 ? c15.frames - 1 : 0);

@@ -55,6 +55,9 @@ bool C9LeavingUndo(BackTurn& t, bool forward);
 constexpr int32_t kNoReturnPoint = -500000; // B29 has not yet stood where C13 was
 constexpr int32_t kB56FromC14 = 9;          // B56 comes on at C14 x + 9
 
+// On a backward turn: whether collision object `k` found the collision objects' gate open on the
+// forward turn taken back, and so drifted on it.
+bool CollGateFound(const BackTurn& t, int k);
 // B29 back at the height it came on at: it hides again and C13, used there, comes back.
 void HideB29AtItsStart(BackTurn& t, BackObj& b29);
 void HideB31AtItsStart(BackTurn& t, BackObj& b31);

@@ -372,7 +372,7 @@ void C1UseUndo(BackTurn& t) {
     CollObj& c1 = t.C(1);
     // It drifted with the world on the turn that led to its use, before the hero met it; parked,
     // it sat out this turn's collision phase, so that drift is taken back here.
-    if (t.common.collGate) c1.x += c1.step;
+    if (CollGateFound(t, 1)) c1.x += c1.step;
     // Used in its first frame on the page, it was off it before that turn: it waits there again
     // (in its off-page state), or the next frame's rules would see it on the page and use it again.
     const bool off = GoesOffScreen(c1.x, c1.dw);
@@ -410,10 +410,10 @@ constexpr CopyUse kCopyUses[] = {
     {23, 3, 8, -56, 1, false},
 };
 
-void GiveBackUsed(BackTurn& t, CollObj& c, int32_t x, int32_t y, int32_t driftBack,
-                  bool frameBack) {
+void GiveBackUsed(BackTurn& t, int coll, int32_t x, int32_t y, int32_t driftBack, bool frameBack) {
+    CollObj& c = t.C(coll);
     Show(c, x, y);
-    if (driftBack != 0 && t.common.collGate) {
+    if (driftBack != 0 && CollGateFound(t, coll)) {
         c.x += driftBack * c.step;
         if (frameBack) FrameBack(c);
     }
@@ -424,7 +424,7 @@ void CopyUseUndo(BackTurn& t, int32_t& stamp, CollObj& c, Back11Copy& copy, cons
     stamp = kNoStamp;
     if (c.state == 5) {
         const int32_t copyMoved = copy.shown == 0 || copy.shown == 1 ? t.B(11).step : 0;
-        GiveBackUsed(t, c, copy.x + u.dx - copyMoved, copy.y + u.dy, u.driftBack, u.frameBack);
+        GiveBackUsed(t, u.coll, copy.x + u.dx - copyMoved, copy.y + u.dy, u.driftBack, u.frameBack);
         // Given back beyond the page's edge, it is off the page at once, as it was before its
         // use: on it, the frame's rules would see it and use it up again.
         if (GoesOffScreen(c.x, c.dw)) c.state = 0;
@@ -451,7 +451,7 @@ void C5UseUndo(BackTurn& t, int32_t& stamp, CollObj& c, Back11Copy& copy) {
         // Not running, it drifted on that turn only with the world moving, while the copy steps
         // back with B11 whatever the gates.
         const bool ran = (used == 2 && !wokenOnThatTurn) || endedOnThatTurn;
-        const int32_t copyStep = !ran && !t.common.collGate ? t.B(11).step : 0;
+        const int32_t copyStep = !ran && !CollGateFound(t, 5) ? t.B(11).step : 0;
         Show(c, copy.x - copyStep, copy.y - 6);
         if (wokenOnThatTurn) woken = kNoStamp;
         if ((used == 2 || used == 3) && !wokenOnThatTurn) {
@@ -478,7 +478,7 @@ void B11UseUndo(BackTurn& t, int32_t& stamp, int coll, int32_t dx, int32_t drift
     CollObj& c = t.C(coll);
     if (c.state == 5) {
         const bool b11Moved = (b11.state == 0 || b11.state == 1) && t.common.backGate;
-        GiveBackUsed(t, c, b11.x + dx - (b11Moved ? b11.step : 0), b11.y - 106, driftBack, true);
+        GiveBackUsed(t, coll, b11.x + dx - (b11Moved ? b11.step : 0), b11.y - 106, driftBack, true);
     }
     if (b11.state == 1) b11.state = 2;
 }
@@ -510,6 +510,18 @@ void CharacterEndsUndo(BackTurn& t) {
 }
 
 } // namespace
+
+// The gates stand now as the collision phase left them for what comes after it. But an end of
+// C0's, C1's or C24's sequence on the turn taken back opened them only when its own turn in the
+// loop came: the objects before it found them shut, and did not drift (the gates stay open for
+// the rest of this turn, so that what moved after it moves back, and close last).
+bool CollGateFound(const BackTurn& t, int k) {
+    for (int held : {0, 1, 24}) {
+        const CollObj& c = t.L.colls[held];
+        if (k < held && c.state == 2 && TurnBefore(c.pageStamp, t.page)) return false;
+    }
+    return t.common.collGate != 0;
+}
 
 void CStage_One::FirstUndoChecks() {
     BackTurn t = MakeBackTurn(*this);
