@@ -776,6 +776,9 @@ TEST_F(LevelUndoTest, LoadTurnedBackOnItsPageGivesTheBadgerBackAsTheLoadFoundHim
         // Item 10 too (it stays in the bag when the pages turn back, so both may come on one
         // page): one turn back takes both back, the badger and C20 stepping back once.
         bool bothItems = false;
+        // C24's sequence ended on the turn to the load's page: C20, before it in the collision
+        // loop, found the world shut on that turn and did not move.
+        bool c24Ended = false;
     };
     const Case cases[] = {
         {"waving, between his pictures", 1, 1, 2, 0, 0, 90, 420, 0},
@@ -785,6 +788,7 @@ TEST_F(LevelUndoTest, LoadTurnedBackOnItsPageGivesTheBadgerBackAsTheLoadFoundHim
         {"stamping, at its first step", 7, 0, 1, 0, 0, 90, 449, 2},
         {"stamping, both items", 7, 0, 1, 3, 0, 91, 470, 2, true},
         {"waving, both items", 1, 1, 2, 0, 0, 90, 420, 0, true},
+        {"waving, C24's end on the turn before", 1, 1, 2, 0, 0, 90, 420, 0, false, true},
     };
     for (const Case& c : cases) {
         for (const bool worldMoves : {true, false}) {
@@ -796,6 +800,10 @@ TEST_F(LevelUndoTest, LoadTurnedBackOnItsPageGivesTheBadgerBackAsTheLoadFoundHim
             for (TearObj& it : bag.items)
                 it.state = ItemInBag;
             bag.items[7].state = ItemNotInPlay; // in the bag it would wake C5
+            if (c.c24Ended) {
+                L.colls[24].state = 2;
+                L.colls[24].pageStamp = 18;
+            }
             if (!worldMoves) CloseAllGates(common);
             Show(stage, 90, 400, 20, c.b90State, 302);
             Show(stage, 91, c.b91State == 1 ? 450 : 0, 20, c.b91State, 300);
@@ -844,7 +852,7 @@ TEST_F(LevelUndoTest, LoadTurnedBackOnItsPageGivesTheBadgerBackAsTheLoadFoundHim
             EXPECT_EQ(L.counters.b91SubStep, expected.counters.b91SubStep);
             EXPECT_TRUE(L.values.badgerBeforeLoad == LevelValues::BadgerBeforeLoad{});
             EXPECT_EQ(c20.state, 1);
-            EXPECT_EQ(c20.x, 482 + (worldMoves ? 20 : 0));
+            EXPECT_EQ(c20.x, 482 + (worldMoves && !c.c24Ended ? 20 : 0));
             if (!worldMoves) continue;
             EXPECT_EQ(L.backs[c.shown].state, 1);
             EXPECT_EQ(L.backs[c.shown].x, c.shownX);

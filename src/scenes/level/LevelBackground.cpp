@@ -374,7 +374,7 @@ void B91SequenceBackward(BackTurn& t, BackObj& b) {
             c20.state = 1;
             c20.pageStamp = kNoStamp; // the load is taken back whole, its page with it
             // Likewise C20, which sat out this turn's collision phase while loaded.
-            if (t.common.collGate) c20.x += c20.step;
+            if (CollGateFound(t, 20)) c20.x += c20.step;
             continue;
         }
         CycleDown(t.L.counters.b91SubStep, 3);
