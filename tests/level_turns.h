@@ -143,6 +143,21 @@ class HiddenStageTest : public HeadlessTest {
     InventoryBag& bag = InventoryBag::Instance();
 };
 
+// Every item in the bag, the balloon (item 7) out of play: in the bag it would wake C5.
+inline void PutItemsAway() {
+    InventoryBag& bag = InventoryBag::Instance();
+    for (TearObj& it : bag.items)
+        it.state = ItemInBag;
+    bag.items[7].state = ItemNotInPlay;
+}
+
+// Every collision object done with and every item away: only what a test sets up takes part.
+inline void SetAllAside(CStage_One& stage) {
+    for (CollObj& c : stage.level.colls)
+        c.state = 5;
+    PutItemsAway();
+}
+
 inline BackObj& Show(CStage_One& stage, int slot, int32_t x, int32_t step, int32_t state = 1,
                      int32_t y = 100) {
     BackObj& b = stage.level.backs[slot];

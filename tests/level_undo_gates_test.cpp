@@ -12,11 +12,7 @@ TearObj& LoadC20OnPage19(CStage_One& stage, InventoryBag& bag, int32_t c20Y, int
     LevelState& L = stage.level;
     HideAll(stage);
     CCommon::Instance().page = 19;
-    for (CollObj& other : L.colls)
-        other.state = 5; // done with, out of the way
-    for (TearObj& it : bag.items)
-        it.state = ItemInBag;
-    bag.items[7].state = ItemNotInPlay; // in the bag it would wake C5
+    SetAllAside(stage);
     Show(stage, 0, 500, 20);
     Show(stage, 91, 420, 20, 3, 300);
     L.counters.b91Step = L.counters.b91SubStep = 0;
@@ -243,12 +239,8 @@ TEST_F(LevelUndoTest, CarriedPathEndingWhileTheLoadHoldsTheWorldIsTakenBackPageB
         SCOPED_TRACE(c.when);
         HideAll(stage);
         common.page = 30;
-        for (CollObj& other : L.colls)
-            other.state = 5; // done with, out of the way
-        for (TearObj& it : bag.items)
-            it.state = ItemInBag;
-        bag.items[7].state = ItemNotInPlay; // in the bag it would wake C5
-        bag.items[13].state = ItemUsedUp;   // the load
+        SetAllAside(stage);
+        bag.items[13].state = ItemUsedUp; // the load
         L.flags.itemUse13 = 1;
         Show(stage, 0, 500, 20); // the scenery
         CollObj& c20 = L.colls[20];
@@ -409,11 +401,7 @@ TEST_F(LevelUndoTest, ObjectUsedOnThePageC24EndedOnComesBackWhereItStood) {
     for (const auto& u : kCases) {
         SCOPED_TRACE(::testing::Message() << "C" << u.coll);
         HideAll(stage);
-        for (CollObj& c : L.colls)
-            c.state = 5;
-        for (TearObj& it : bag.items)
-            it.state = ItemInBag;
-        bag.items[7].state = ItemNotInPlay; // in the bag it would wake C5
+        SetAllAside(stage);
         common.page = 348;
         for (int slot : {2, 11, 29, 31, 56, 59})
             L.backs[slot].step = 20;
@@ -486,11 +474,7 @@ TEST_F(LevelUndoTest, SequenceStartIsTakenBackAsTheWorldStoodWhenItBegan) {
             const bool stoodStill = hold != Moving && hold != Opened && hold != OpenedLiftEnds;
             SCOPED_TRACE(std::to_string(k) + ", hold " + std::to_string(hold));
             HideAll(stage);
-            for (CollObj& c : L.colls)
-                c.state = 5;
-            for (TearObj& it : bag.items)
-                it.state = ItemInBag;
-            bag.items[7].state = ItemNotInPlay; // in the bag it would wake C5
+            SetAllAside(stage);
             common.page = 20;
             OpenAllGates(common);
             L.charState = CharWalk;

@@ -80,11 +80,7 @@ TEST_F(LevelUndoTest, C6AssembledWhileTheWorldStandsStillIsTakenBack) {
 // piece still marked as sitting on it. It drifts on with them and nothing is used up (no B14 shows
 // for them there), and the turn back gives the world back.
 TEST_F(LevelUndoTest, C6OffThePageWithItsPiecesDriftsOnWithThem) {
-    for (CollObj& c : L.colls)
-        c.state = 5;
-    for (TearObj& it : bag.items)
-        it.state = ItemInBag;
-    bag.items[7].state = ItemNotInPlay; // in the bag it would wake C5
+    SetAllAside(stage);
     CollObj& c6 = L.colls[6];
     c6.state = 0;
     c6.x = 1203;
@@ -168,9 +164,7 @@ TEST_F(LevelUndoTest, Item5HungOutByB12GoesOutOfPlayOnTheTurnBackOnOrOffThePage)
         L.charState = CharLever;
         L.chars[CharLever].frame = L.chars[CharLever].frames - 1;
         L.flags.state11Done = 1;
-        for (TearObj& it : bag.items)
-            it.state = ItemInBag;
-        bag.items[7].state = ItemNotInPlay; // in the bag it would wake C5
+        PutItemsAway();
         TearObj& lantern = bag.items[5];
         lantern.state = ItemNotInPlay;
         lantern.x = 450;
@@ -543,11 +537,7 @@ TEST_F(LevelUndoTest, Item10DroppedByB16GoesOutOfPlayOnTheTurnBackOnOrOffThePage
         L.draw.b16ScaleX = c.scaleX;
         L.counters.b16Count = 0; // the last step before the drop
         Show(stage, 16, c.b16X, 20, 1, 264);
-        for (CollObj& o : L.colls)
-            o.state = 5; // done with, out of the way
-        for (TearObj& it : bag.items)
-            it.state = ItemInBag;
-        bag.items[7].state = ItemNotInPlay; // in the bag it would wake C5
+        SetAllAside(stage);
         TearObj& umbrella = bag.items[10];
         umbrella.state = ItemNotInPlay;
         umbrella.x = 331;
@@ -795,11 +785,7 @@ TEST_F(LevelUndoTest, LoadTurnedBackOnItsPageGivesTheBadgerBackAsTheLoadFoundHim
             SCOPED_TRACE(::testing::Message() << c.name << (worldMoves ? "" : ", world held"));
             HideAll(stage);
             common.page = 19;
-            for (CollObj& other : L.colls)
-                other.state = 5; // done with, out of the way
-            for (TearObj& it : bag.items)
-                it.state = ItemInBag;
-            bag.items[7].state = ItemNotInPlay; // in the bag it would wake C5
+            SetAllAside(stage);
             if (c.c24Ended) {
                 L.colls[24].state = 2;
                 L.colls[24].pageStamp = 18;
