@@ -321,9 +321,17 @@ TEST_F(LevelUndoTest, ItemFivesLastPictureOpensTheGatesOnlyWhenItStartedASequenc
 // Turning back over it moves the same ones back and leaves the gates closed as they were, also
 // when C1, done, was used up by item 0 in a frame of that page (B2 shown where it stood).
 TEST_F(LevelUndoTest, SequenceEndsThatOpenTheGatesAreTakenBackWholeTurn) {
-    for (const auto& [k, usedAtItsEnd] :
-         {std::pair{0, false}, {1, false}, {1, true}, {24, false}}) {
-        SCOPED_TRACE(::testing::Message() << "C" << k << (usedAtItsEnd ? " used at its end" : ""));
+    struct Case {
+        int k;
+        bool usedAtItsEnd, flareStarts;
+    };
+    // flareStarts: the lantern's last picture started B17's flare at the end of that turn, which
+    // shut the world again; its undo opens it as it stood then, after C24's end had opened it.
+    for (const auto& [k, usedAtItsEnd, flareStarts] :
+         {Case{0, false, false}, Case{1, false, false}, Case{1, true, false},
+          Case{24, false, false}, Case{24, false, true}}) {
+        SCOPED_TRACE(::testing::Message() << "C" << k << (usedAtItsEnd ? " used at its end" : "")
+                                          << (flareStarts ? ", the flare starting" : ""));
         HideAll(stage);
         for (CollObj& c : L.colls)
             c.state = 5;
@@ -359,6 +367,11 @@ TEST_F(LevelUndoTest, SequenceEndsThatOpenTheGatesAreTakenBackWholeTurn) {
             L.colls[1].state = 5;
             L.stamps.c1Used = common.page;
             L.backs[2].state = 1;
+        }
+        if (flareStarts) {
+            L.stamps.item5Extra = common.page - 1;
+            L.backs[17].state = 3;
+            CloseAllGates(common);
         }
 
         stage.FirstUndoChecks();

@@ -586,11 +586,13 @@ void CStage_One::FirstUndoChecks() {
         L.stamps.b91StepFoundOpen = kNoStamp;
         L.values.b91StepGates = 0;
     }
-    if (TurnBefore(L.colls[24].pageStamp, page)) CloseThreeGates(t.common);
     B12EndUndo(t);
     B17EndUndo(t);
     B57EndUndo(t);
     Item5ExtraUndo(t);
+    // After the flare's start is taken back, which opens the world as it stood at the end of that
+    // turn: C24's end opened it only when its own turn in the loop came.
+    if (TurnBefore(L.colls[24].pageStamp, page)) CloseThreeGates(t.common);
     C5WakeCheck();
     B16ReleaseUndo(t);
     B16FollowUndo(t);
