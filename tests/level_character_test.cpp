@@ -440,6 +440,87 @@ TEST_F(CharacterTest, LostStatesStopAtTheirLastFrameAndHiddenDoesNothing) {
     EXPECT_EQ(Walker().frame, 0);
 }
 
+// The hero walking with some gates shut (a sequence or a load may hold part of the world) is
+// knocked down in a frame; the turn back over the knock-down's first picture gives the walk the
+// gates it had, whichever rule knocked him down, and the first of two in one frame is the one
+// that counts. A state begun over a knock-down in the same frame leaves nothing kept.
+TEST_F(CharacterTest, KnockDownTurnedBackToWalkingGivesTheGatesTheWalkHad) {
+    InventoryBag& bag = InventoryBag::Instance();
+    const RECT hero{100, 300, 140, 340};
+    auto placeEarlier = [&](int item) {
+        bag.items[item].state = ItemPlaced;
+        bag.items[item].hit = hero;
+        bag.tearingObj[item].placePage = 9;
+    };
+    auto collOnHero = [&](int k) {
+        stage.level.colls[k].state = 1;
+        stage.level.colls[k].frame = 0;
+        stage.level.colls[k].hit = hero;
+    };
+    struct Way {
+        const char* name;
+        int boulder;      // item 0 visible on the hero
+        int placed;       // an item put down on the page before, on the hero (-1: none)
+        int colls[2];     // objects at rest on the hero (-1: none)
+        bool leavesGates; // the troll knocks down without shutting anything
+    } const ways[] = {
+        {"boulder", 1, -1, {-1, -1}, false},   {"snowball", 0, -1, {10, -1}, false},
+        {"pine cone", 0, -1, {19, -1}, false}, {"falling piece", 0, 1, {-1, -1}, false},
+        {"troll", 0, -1, {7, -1}, true},       {"snowball, then the troll", 0, -1, {10, 7}, false},
+    };
+    for (const Way& way : ways) {
+        for (const int32_t walkGates : {kAllGateBits, 7, 8, 0}) {
+            SCOPED_TRACE(::testing::Message() << way.name << ", gates " << walkGates);
+            LevelState& L = stage.level;
+            for (CollObj& c : L.colls)
+                c = CollObj{};
+            for (int k = 0; k < InventoryBag::kItems; ++k) {
+                bag.items[k] = TearObj{};
+                bag.items[k].state = ItemLoose;
+                bag.tearingObj[k].placePage = -1;
+            }
+            Page() = 10;
+            L.charState = CharWalk;
+            Char(CharKnockedDown).frame = 0;
+            L.hitA = L.hitB = L.hitC = hero;
+            SetGates(CCommon::Instance(), walkGates);
+            if (way.boulder) {
+                bag.items[0].state = ItemVisible;
+                bag.items[0].hit = hero;
+            }
+            if (way.placed >= 0) placeEarlier(way.placed);
+            for (int k : way.colls)
+                if (k >= 0) collOnHero(k);
+            const int32_t keptBefore = L.values.knockDownGates;
+
+            stage.Interact();
+            ASSERT_EQ(L.charState, CharKnockedDown);
+            EXPECT_EQ(GateBits(CCommon::Instance()), way.leavesGates ? walkGates : 0);
+            Forward();
+            EXPECT_EQ(GateBits(CCommon::Instance()), 0);
+            Backward();
+            Backward(); // over the knock-down's first picture: walking, a step back
+            EXPECT_EQ(L.charState, CharWalk);
+            EXPECT_EQ(GateBits(CCommon::Instance()), walkGates);
+            EXPECT_EQ(L.values.knockDownGates, keptBefore);
+        }
+    }
+
+    // Knocked down, then taken by the balloon in the same frame: the flight's turn back has its
+    // own way to walking, and the kept gates go.
+    SetGates(CCommon::Instance(), 7);
+    Page() = 10;
+    stage.level.charState = CharWalk;
+    stage.level.colls[10].state = 1;
+    stage.level.colls[10].hit = hero;
+    placeEarlier(7);
+    bag.item7Frame = 0;
+    bag.hotspot[6] = hero; // item 7's
+    stage.Interact();
+    EXPECT_EQ(stage.level.charState, CharFly);
+    EXPECT_EQ(stage.level.values.knockDownGates, kAllGateBits);
+}
+
 } // namespace
 
 // Item 7 met the walker in the same frame as the mount, whose rule came later and took the

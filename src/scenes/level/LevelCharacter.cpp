@@ -147,6 +147,8 @@ bool LostRewind(Turn& t) {
 
 void KnockedDownBackward(Turn& t) {
     if (!LostRewind(t)) return;
+    const int32_t walkingGates = t.level.values.knockDownGates;
+    t.level.values.knockDownGates = kAllGateBits;
     CharObj& dismount = t.Char(CharDismount);
     BackObj& dropped = t.level.backs[3];
     const bool dismountBack = t.page == t.level.stamps.state10End + 1;
@@ -166,10 +168,10 @@ void KnockedDownBackward(Turn& t) {
         --dismount.frame;
         t.level.charState = CharDismount;
     } else {
-        // Back to walking, and the walking turn from the page before is taken back as walking
-        // takes it back: knocked down just after the carried path (or the failed climb), the
-        // walker goes back onto it.
-        OpenAllGates(t.common);
+        // Back to walking, with the gates the walk had, and the walking turn from the page
+        // before is taken back as walking takes it back: knocked down just after the carried
+        // path (or the failed climb), the walker goes back onto it.
+        SetGates(t.common, walkingGates);
         t.level.charState = CharWalk;
         WalkingBackward(t);
         return;

@@ -122,7 +122,14 @@ struct Rules {
         C(coll).state = 2;
     }
 
+    // The gates the walk had are kept for the turn back (a second knock-down in the same frame
+    // finds them shut by the first).
+    void KeepWalkingGates() {
+        if (L.charState == CharWalk) L.values.knockDownGates = GateBits(common);
+    }
+
     void KnockDown() {
+        KeepWalkingGates();
         CloseAllGates(common);
         Char(CharKnockedDown).x = Char(CharWalk).x + 2;
         Char(CharKnockedDown).y = Char(CharWalk).y - 56;
@@ -475,6 +482,7 @@ void Rules::WalkingCharacter() {
     }
     if (InState(7, 1) && Overlaps(C(7).hit, L.hitA)) {
         // Knocked down with the gates left as they are.
+        KeepWalkingGates();
         Char(CharKnockedDown).x = walker.x + 2;
         Char(CharKnockedDown).y = walker.y - 56;
         L.charState = CharKnockedDown;
@@ -629,6 +637,8 @@ void CStage_One::Interact() {
     rules.C20Loading();
     rules.C6Places();
     rules.Item2PrimesC1();
+    // A state begun over a knock-down in this frame rewinds to walking by its own way.
+    if (level.charState != CharKnockedDown) level.values.knockDownGates = kAllGateBits;
 }
 
 // Turning back over the page on which C14 took an item puts it back: in the slot it came from, or

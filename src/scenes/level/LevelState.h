@@ -5,6 +5,9 @@
 #include "platform/Types.h"
 #include <cstdint>
 
+// The four motion gates open, as GateBits gives them (back, item, coll, placed: bits 0..3).
+constexpr int32_t kAllGateBits = 15;
+
 // Character states: states 0..16 are also the CharObj animation that is drawn.
 enum CharState : int32_t {
     CharWalk = 0,
@@ -175,6 +178,10 @@ struct LevelValues {
     // Likewise the gates the hero landed with, before his first blink shut them: the turn of the
     // landing may have opened the world again after it (the end of B93's or B94's lift).
     int32_t blinkFirstGates = 0;
+    // The gates the hero walked with when knocked down (GateBits): the knock-down shuts them all
+    // (the troll's leaves them as they are), and the turn back over it to walking gives them
+    // back. All open while the hero is not knocked down, as a walk mostly has them.
+    int32_t knockDownGates = kAllGateBits;
     // Where B16 was, hidden behind C7, when C7 or C8 set it going from elsewhere: turning back over
     // that puts it there again (its path back towards C7 starts from there).
     int32_t b16HiddenX = 0;
