@@ -119,8 +119,9 @@ class CStage_One : public CStage {
     // The background objects moved in this turn (the world did not stand still): C9 leaves on a
     // backward turn only then (set and read within one turn).
     bool backgroundsMoved = false;
-    // The gates the lost animation, rewound to its first picture on this turn, lay there with
-    // (GateBits), given back at the turn's end; -1 when it did not (set and read within one turn).
+    // The gates the lost animation (or the blinks, or the lever), rewound to its first picture on
+    // this turn, lay there with (GateBits), given back at the turn's end; -1 when it did not (set
+    // and read within one turn).
     int32_t lostGatesToGiveBack = -1;
     uint32_t pacingTick = 0;
     // The keyboard's highlight over the pause menu's buttons (none each time the menu opens).

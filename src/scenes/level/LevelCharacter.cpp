@@ -536,6 +536,7 @@ void LeverForward(Turn& t) {
         t.level.flags.state11Done = 1;
         return; // background object 12's sequence leads the walker on
     }
+    if (c.frame == 0) t.level.values.leverFirstGates = GateBits(t.common);
     CloseAllGates(t.common);
     ++c.frame;
     CollObj& lever = t.level.colls[4];
@@ -555,7 +556,11 @@ void LeverBackward(Turn& t) {
         CloseAllGates(t.common);
         if (c.frame == 4) t.level.backs[12].state = 2;
         if (c.frame == 3) t.level.colls[4].frame = 0;
-        --c.frame; // back at frame 0, the second undo checks give the items' gate back
+        --c.frame;
+        if (c.frame == 0) { // the gates come back at the turn's end, as for the lost states
+            t.s.lostGatesToGiveBack = t.level.values.leverFirstGates;
+            t.level.values.leverFirstGates = 0;
+        }
         return;
     }
     t.level.charState = CharWalk;

@@ -161,6 +161,7 @@ void DiffLevel(Differ& d, const LevelState& a, const LevelState& b) {
     FIELD(values., lostFirstGates);
     FIELD(values., blinkFirstGates);
     FIELD(values., knockDownGates);
+    FIELD(values., leverFirstGates);
     FIELD(values., b16HiddenX);
     FIELD(values., caughtFrom);
     FIELD(values., b21Turns);

@@ -178,6 +178,8 @@ struct LevelValues {
     // Likewise the gates the hero landed with, before his first blink shut them: the turn of the
     // landing may have opened the world again after it (the end of B93's or B94's lift).
     int32_t blinkFirstGates = 0;
+    // And the gates at the lever's first picture, before its first turn shut them all.
+    int32_t leverFirstGates = 0;
     // The gates the hero walked with when knocked down (GateBits): the knock-down shuts them all
     // (the troll's leaves them as they are), and the turn back over it to walking gives them
     // back. All open while the hero is not knocked down, as a walk mostly has them.

@@ -738,10 +738,6 @@ void CStage_One::SecondUndoChecks() {
     if (!c9LeavingTakenBack && backgroundsMoved) C9LeavesCheck(t, false);
     c9LeavingTakenBack = false;
     CharacterEndsUndo(t);
-    // The lever stepped back to its first frame, as C4 started it: three gates closed, the
-    // put-down items' gate as the walk left it, open (it stayed shut through this turn, as on the
-    // forward turn taken back).
-    if (L.charState == CharLever && L.chars[CharLever].frame == 0) t.common.placedGate = 1;
     // Back inside the sequences of C0, C1 and C24 whose ends were taken back: the gates they hold.
     for (int k : {0, 1, 24}) {
         CollObj& c = L.colls[k];
@@ -749,9 +745,10 @@ void CStage_One::SecondUndoChecks() {
         c.pageStamp = kNoStamp;
         CloseThreeGates(t.common);
     }
-    // The lost animation rewound to its first picture: the world stood still on the turn taken
-    // back and on this one, and now rests with the gates it had there (the troll's knock-down
-    // leaves them open), last, over whatever this turn shut.
+    // The lost animation, the landing's blinks or the lever rewound to the first picture: the
+    // world stood still on the turn taken back and on this one, and now rests with the gates it
+    // had there (the troll's knock-down leaves them open; C4 starting the lever shuts three, or
+    // all four when another rule in that frame shut them), last, over whatever this turn shut.
     if (lostGatesToGiveBack >= 0) SetGates(t.common, lostGatesToGiveBack);
     lostGatesToGiveBack = -1;
 }
