@@ -58,6 +58,10 @@ constexpr int32_t kB56FromC14 = 9;          // B56 comes on at C14 x + 9
 // On a backward turn: whether collision object `k` found the collision objects' gate open on the
 // forward turn taken back, and so drifted on it.
 bool CollGateFound(const BackTurn& t, int k);
+// On a backward turn: whether it takes back the end of the character's carried path, failed
+// climb, climb onto the mount, jump or dismount (the character's turn back has put it back into
+// that state). The end opened the gates at the start of the turn taken back, before anything moved.
+bool CharacterEndTakenBack(const LevelState& L, int32_t page);
 // B29 back at the height it came on at: it hides again and C13, used there, comes back.
 void HideB29AtItsStart(BackTurn& t, BackObj& b29);
 void HideB31AtItsStart(BackTurn& t, BackObj& b31);

@@ -575,6 +575,7 @@ void CStage_One::CollisionReleaseChecks() {
 
 void CStage_One::CollisionsForward() {
     Turn t = MakeTurn(*this);
+    const int32_t gatesAtStart = GateBits(t.common);
     for (int k = 0; k < kColls; ++k) {
         CollObj& o = level.colls[k];
         switch (o.state) {
@@ -585,7 +586,10 @@ void CStage_One::CollisionsForward() {
             if (t.common.collGate) kDrift[k].forward(t, o);
             break;
         case 2:
-            if (HasSequence(k)) kSequence[k].forward(t, o);
+            if (!HasSequence(k)) break;
+            kSequence[k].forward(t, o);
+            if (o.state == 3 && kSequence[k].holdsGates)
+                SequenceEndGates(level.values, k) = gatesAtStart;
             break;
         case 6: // carried by the world whatever the gates
             o.x -= o.step;
@@ -607,9 +611,16 @@ void CStage_One::CollisionsBackward() {
     // C1 or C24 playing its sequence held the world still on the turn taken back, but comes late
     // in the loop: the objects before it see the gates shut already, whatever the character's
     // turn back opened (a lost state begun on this page opens them all as it rewinds to walking).
+    // Except when that turn ended one of the character's states: the end opened them before the
+    // collision objects' phase, and the objects before C1 or C24 moved on it.
+    const bool endOpened = CharacterEndTakenBack(level, t.page);
     for (int k : {1, 24}) {
         const CollObj& held = level.colls[k];
-        if (held.state == 2 && held.frame >= 1) CloseThreeGates(t.common);
+        if (held.state != 2 || held.frame < 1) continue;
+        if (endOpened)
+            OpenThreeGates(t.common);
+        else
+            CloseThreeGates(t.common);
     }
     // C24 met on this page (the frame's rules closed the gates and started it): the turn that led
     // here moved the objects before it with the gates open, unless the world already stood still,

@@ -110,6 +110,9 @@ inline uint8_t& StartedStill(LevelFlags& flags, int coll) {
     return coll == 0 ? flags.c0StartedStill
                      : (coll == 1 ? flags.c1StartedStill : flags.c24StartedStill);
 }
+inline int32_t& SequenceEndGates(LevelValues& values, int coll) {
+    return coll == 0 ? values.c0EndGates : (coll == 1 ? values.c1EndGates : values.c24EndGates);
+}
 
 // Where an item was put down: the tearing record's place plus its offsets.
 inline POINT PutDownPoint(const InventoryBag& bag, int item) {

@@ -162,6 +162,9 @@ void DiffLevel(Differ& d, const LevelState& a, const LevelState& b) {
     FIELD(values., blinkFirstGates);
     FIELD(values., knockDownGates);
     FIELD(values., leverFirstGates);
+    FIELD(values., c0EndGates);
+    FIELD(values., c1EndGates);
+    FIELD(values., c24EndGates);
     FIELD(values., b16HiddenX);
     FIELD(values., caughtFrom);
     FIELD(values., b21Turns);

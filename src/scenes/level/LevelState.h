@@ -180,6 +180,10 @@ struct LevelValues {
     int32_t blinkFirstGates = 0;
     // And the gates at the lever's first picture, before its first turn shut them all.
     int32_t leverFirstGates = 0;
+    // The gates the world had when the turn that ended C0's, C1's or C24's sequence began: shut
+    // while the sequence held it, but the end of B93's or B94's lift may have opened them on the
+    // turn before. The turn back into the sequence gives them back.
+    int32_t c0EndGates = 0, c1EndGates = 0, c24EndGates = 0;
     // The gates the hero walked with when knocked down (GateBits): the knock-down shuts them all
     // (the troll's leaves them as they are), and the turn back over it to walking gives them
     // back. All open while the hero is not knocked down, as a walk mostly has them.

@@ -509,7 +509,20 @@ void CharacterEndsUndo(BackTurn& t) {
     }
 }
 
+// The three gates as the turn that ended C0's, C1's or C24's sequence found them: shut while it
+// held the world, unless the lift's end had opened them on the turn before.
+void GiveSequenceEndGates(BackTurn& t, int coll) {
+    const int32_t found = SequenceEndGates(t.L.values, coll);
+    SetGates(t.common, (GateBits(t.common) & ~7) | (found & 7));
+}
+
 } // namespace
+
+bool CharacterEndTakenBack(const LevelState& L, int32_t page) {
+    for (const CharacterEnd& end : kCharacterEnds)
+        if (TurnBefore(L.stamps.*end.stamp, page) && L.charState == end.state) return true;
+    return false;
+}
 
 // The gates stand now as the collision phase left them for what comes after it. But an end of
 // C0's, C1's or C24's sequence on the turn taken back opened them only when its own turn in the
@@ -546,10 +559,11 @@ void CStage_One::FirstUndoChecks() {
     const bool b91StepFoundOpen = B91StepFoundTheWorldOpen(L, page);
     if (b91StepFoundOpen) SetGates(t.common, L.values.b91StepGates);
     // C0, C1 and C24 are about to go back into their sequences: the objects before them did not
-    // move on the turn that ended it (their stamps stay: the collision objects' state-3 rule
-    // takes that turn back and opens the gates again, the second list closes them).
-    if (TurnBefore(L.colls[0].pageStamp, page)) CloseThreeGates(t.common);
-    if (TurnBefore(L.colls[1].pageStamp, page)) CloseThreeGates(t.common);
+    // move on the turn that ended it, unless the lift's end had opened the world (their stamps
+    // stay: the collision objects' state-3 rule takes that turn back and opens the gates again,
+    // the second list gives back the ones it found).
+    if (TurnBefore(L.colls[0].pageStamp, page)) GiveSequenceEndGates(t, 0);
+    if (TurnBefore(L.colls[1].pageStamp, page)) GiveSequenceEndGates(t, 1);
     C1UsedAtItsEndUndo(t);
     if (TurnBefore(L.stamps.b93b94End, page)) { // the stamp is reset after the loop
         HoldAsTheLiftFoundIt(t);
@@ -592,7 +606,7 @@ void CStage_One::FirstUndoChecks() {
     Item5ExtraUndo(t);
     // After the flare's start is taken back, which opens the world as it stood at the end of that
     // turn: C24's end opened it only when its own turn in the loop came.
-    if (TurnBefore(L.colls[24].pageStamp, page)) CloseThreeGates(t.common);
+    if (TurnBefore(L.colls[24].pageStamp, page)) GiveSequenceEndGates(t, 24);
     C5WakeCheck();
     B16ReleaseUndo(t);
     B16FollowUndo(t);
@@ -738,12 +752,14 @@ void CStage_One::SecondUndoChecks() {
     if (!c9LeavingTakenBack && backgroundsMoved) C9LeavesCheck(t, false);
     c9LeavingTakenBack = false;
     CharacterEndsUndo(t);
-    // Back inside the sequences of C0, C1 and C24 whose ends were taken back: the gates they hold.
+    // Back inside the sequences of C0, C1 and C24 whose ends were taken back: the gates they hold,
+    // as the turn that ended it found them (open only when the lift's end had opened them).
     for (int k : {0, 1, 24}) {
         CollObj& c = L.colls[k];
         if (!TurnBefore(c.pageStamp, page) || c.state != 2) continue;
         c.pageStamp = kNoStamp;
-        CloseThreeGates(t.common);
+        GiveSequenceEndGates(t, k);
+        SequenceEndGates(L.values, k) = 0;
     }
     // The lost animation, the landing's blinks or the lever rewound to the first picture: the
     // world stood still on the turn taken back and on this one, and now rests with the gates it
