@@ -118,10 +118,18 @@ void FuzzOgg(const uint8_t* data, size_t size) {
 
 namespace {
 
+// Each input plays the same whatever the inputs before it: what lives outside the level's state
+// (the bag-loss draw's outcome and the draw itself) starts as the input's starting world had it.
+void StartDrawsAfresh(int16_t loss) {
+    lossResult = loss;
+    std::srand(1);
+}
+
 // The level of the shipped data, started once per process on the headless platform.
 struct FuzzLevel {
     CStage_One* stage = nullptr;
     LevelSnapshot fresh;
+    int16_t freshLoss = 0; // the bag-loss draw's outcome, which lives beside the level
 
     FuzzLevel() {
         const char* error = "";
@@ -139,6 +147,7 @@ struct FuzzLevel {
         CCommon::Instance().autoFlip = 0;
         Frame();
         fresh = TakeSnapshot(*stage);
+        freshLoss = lossResult;
     }
     void Frame() {
         headless::AdvanceClock(16);
@@ -161,6 +170,7 @@ struct FuzzLevel {
 std::string FuzzLevelUndo(const uint8_t* data, size_t size) {
     static FuzzLevel level;
     RestoreSnapshot(level.fresh, *level.stage);
+    StartDrawsAfresh(level.freshLoss);
     CCommon& common = CCommon::Instance();
     // At most 400 actions, so one input stays quick.
     size_t at = 0;
@@ -216,6 +226,7 @@ CStage_One* LevelScene() {
 struct WalkthroughLevel {
     std::unique_ptr<ScriptPlayer> player = std::make_unique<ScriptPlayer>();
     std::vector<LevelSnapshot> checkpoints;
+    std::vector<int16_t> checkpointLosses; // the bag-loss draw's outcome at each checkpoint
 
     WalkthroughLevel() {
         if (!player->Load(PEBBLEFROST_SOURCE_DIR "/tests/scripts/walkthrough_level.txt")) {
@@ -225,6 +236,7 @@ struct WalkthroughLevel {
         player->wantPicture = [](int) { return false; };
         bool have = false;
         LevelSnapshot last;
+        int16_t lastLoss = 0;
         player->onFrame = [&](int) {
             CStage_One* stage = LevelScene();
             if (!stage) return;
@@ -234,8 +246,10 @@ struct WalkthroughLevel {
                 last.common.autoFlip = 0; // the pages wait for the input
                 last.bag.open = 0;
                 checkpoints.push_back(last);
+                checkpointLosses.push_back(lastLoss);
             }
             last = now;
+            lastLoss = lossResult;
             have = true;
         };
         if (!player->Run() || !LevelScene() || checkpoints.empty()) {
@@ -261,8 +275,10 @@ std::string FuzzLevelUndoFromWalkthrough(const uint8_t* data, size_t size) {
     WalkthroughLevel& walk = Walkthrough();
     CStage_One& stage = *LevelScene();
     if (size == 0) return "";
-    const LevelSnapshot& start = walk.checkpoints[data[0] % walk.checkpoints.size()];
+    const size_t checkpoint = data[0] % walk.checkpoints.size();
+    const LevelSnapshot& start = walk.checkpoints[checkpoint];
     RestoreSnapshot(start, stage);
+    StartDrawsAfresh(walk.checkpointLosses[checkpoint]);
     CCommon& common = CCommon::Instance();
     size_t at = 1;
     for (int action = 0; at + 1 < size && action < 200; ++action, at += 2) {
