@@ -651,15 +651,20 @@ TEST_F(CharacterTest, ThrownOffTheRideTakesBackTheTurnThatLedToIt) {
     }
 }
 
-// B25 takes the hero where it finds it: hidden under it, or flying past it. The turn back over the
-// catch gives back the state it took, and a flight the step it made on that turn.
+// B25 takes the hero where it finds it: hidden under it, flying past it, riding or walking. The
+// turn back over the catch gives back the state it took, and the step that state made on that
+// turn (the flight's place, the ride's or the walk's picture).
 TEST_F(CharacterTest, TurningBackOverB25sCatchGivesBackTheStateItTook) {
-    for (const int32_t from : {int32_t(CharHidden), int32_t(CharFly)}) {
+    for (const int32_t from :
+         {int32_t(CharHidden), int32_t(CharFly), int32_t(CharRide), int32_t(CharWalk)}) {
         SCOPED_TRACE(from);
         stage.level.charState = from;
         stage.level.stamps.flyStart = Page() - 5;
         Char(CharFly).x = 45;
         Char(CharFly).y = 328;
+        Char(CharRide).frame = 4; // the ride's last picture: the turn wraps it to the first
+        Walker().frame = 2;
+        const CharObj rider = Char(CharRide), walker = Walker();
         BackObj& b25 = stage.level.backs[25];
         b25.state = 1;
         b25.x = 100;
@@ -672,6 +677,8 @@ TEST_F(CharacterTest, TurningBackOverB25sCatchGivesBackTheStateItTook) {
         EXPECT_EQ(stage.level.charState, from);
         EXPECT_EQ(Char(CharFly).x, 45);
         EXPECT_EQ(Char(CharFly).y, 328);
+        EXPECT_EQ(Char(CharRide), rider);
+        EXPECT_EQ(Walker(), walker);
         EXPECT_EQ(b25.state, 4);
     }
 }

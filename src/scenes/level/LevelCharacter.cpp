@@ -190,6 +190,8 @@ void FlyBackward(Turn& t);
 void RideBackward(Turn& t);
 void DismountBackward(Turn& t);
 
+void RunRule(CStage_One& s, bool forward);
+
 void CaughtBackward(Turn& t) {
     if (!LostRewind(t)) return;
     OpenAllGates(t.common);
@@ -198,11 +200,14 @@ void CaughtBackward(Turn& t) {
         catcher.state = 4;
         catcher.x = t.Char(CharCaught).x - 20;
         catcher.y = t.Char(CharCaught).y - 30;
-        // B25 took the hero from under it (hidden) or flying past it; flying, the turn it was
-        // taken on also made a step of the flight, taken back too.
-        t.level.charState = t.level.values.caughtFrom;
+        // B25 took the hero from under it (hidden), flying past it, or in whatever state it was
+        // in; the turn it was taken on also made a step of that state (the flight's, the ride's,
+        // the walk's), taken back too. Not a lost state's: at its last picture that step changed
+        // nothing, and the picture it lies at cannot tell.
+        const int32_t from = t.level.values.caughtFrom;
+        t.level.charState = from;
         t.level.values.caughtFrom = CharHidden;
-        if (t.level.charState == CharFly) FlyBackward(t);
+        if (!IsLostState(from)) RunRule(t.s, false);
     }
 }
 
