@@ -357,6 +357,29 @@ TEST_F(LevelBackgroundTest, B56AndB59CountThenMoveOnAndTurningBackBringsC14AndC1
     EXPECT_EQ(c15.frame, 2); // below 2 wraps to the last frame
 }
 
+// Used beyond the page's right edge (in a frame, before the page switched it off), C14 or C15
+// comes back there waiting off the page, as it was: waiting on it, the next frame's rules would
+// use it again where they never met it.
+TEST_F(LevelBackgroundTest, RevealedObjectGivenBackBeyondThePagesEdgeWaitsOffThePage) {
+    for (const int32_t revealX : {820, 850}) {
+        SCOPED_TRACE(revealX);
+        Show(stage, 56, revealX, 5, 1, 100);
+        Show(stage, 59, revealX - 60, 5, 1, 100);
+        L.counters.b56Count = L.counters.b59Count = 0;
+        CollObj& c14 = L.colls[14];
+        CollObj& c15 = L.colls[15];
+        c14.state = c15.state = 5;
+        c14.step = 20;
+        c14.frames = 4;
+        c15.frames = 3;
+        TurnBackgrounds(stage, Backward);
+        EXPECT_EQ(c14.x, revealX - 9 + 20);
+        EXPECT_EQ(c14.state, c14.x > 860 ? 0 : 1);
+        EXPECT_EQ(c15.x, revealX - 60 + 92);
+        EXPECT_EQ(c15.state, c15.x > 860 ? 0 : 1);
+    }
+}
+
 TEST_F(LevelBackgroundTest, C15WithoutFramesKeepsFrameZero) {
     Show(stage, 59, 500, 5, 1, 100);
     CollObj& c15 = L.colls[15];

@@ -1,6 +1,7 @@
 // The reveals taken back: a background object shown where a collision object was used up hides
 // again, and the object comes back where it was used.
 #include "scenes/level/LevelBackgroundRules.h"
+#include "services/OnScreen.h"
 
 namespace {
 // A used-up object given back at (x, y), before the turn that led to its use: with the world
@@ -8,13 +9,14 @@ namespace {
 // sat out this turn's collision phase).
 void GiveBackBeforeItsDrift(BackTurn& t, int coll, int32_t x, int32_t y) {
     CollObj& c = t.C(coll);
-    c.state = 1;
     c.x = x;
     c.y = y;
     if (CollGateFound(t, coll)) {
         c.x += c.step;
         StepCyclicBackward(c.frame, c.frames);
     }
+    // Beyond the page's edge it was waiting off the page, where the frame's rules leave it be.
+    c.state = GoesOffScreen(c.x, c.dw) ? 0 : 1;
 }
 } // namespace
 
@@ -71,6 +73,7 @@ void HideB59AtItsStart(BackTurn& t, BackObj& b) {
         const bool walked = CollGateFound(t, 15);
         c15.x = walked ? b.x + 92 : b.x + 122;
         c15.y = b.y - 4;
+        if (GoesOffScreen(c15.x, c15.dw)) c15.state = 0;
         // C15's walk never shows frame 0 again: below 2 it wraps to its last frame. While the
         // world held still it did not walk on the turn taken back.
         if (walked)
