@@ -672,6 +672,9 @@ void CStage_One::FollowUpChecks() {
     // 2. B23 at the top of its wind-up throws C10.
     CollObj& c10 = L.colls[10];
     if (L.counters.b23Count == 7 && c10.state == 6) {
+        L.stamps.c10Thrown = t.page;
+        L.values.c10WaitX = c10.x;
+        L.values.c10WaitY = c10.y;
         c10.state = 1;
         c10.x = 558;
         c10.y = 74;

@@ -165,6 +165,8 @@ void DiffLevel(Differ& d, const LevelState& a, const LevelState& b) {
     FIELD(values., c0EndGates);
     FIELD(values., c1EndGates);
     FIELD(values., c24EndGates);
+    FIELD(values., c10WaitX);
+    FIELD(values., c10WaitY);
     FIELD(values., b16HiddenX);
     FIELD(values., caughtFrom);
     FIELD(values., b21Turns);
@@ -249,6 +251,7 @@ void DiffLevel(Differ& d, const LevelState& a, const LevelState& b) {
     FIELD(stamps., item13Met);
     FIELD(stamps., item11Zone);
     FIELD(stamps., c19Hit);
+    FIELD(stamps., c10Thrown);
     FIELD(stamps., c7PathEnd);
     FIELD(stamps., c11HandOver);
     FIELD(stamps., c11Going);

@@ -184,6 +184,9 @@ struct LevelValues {
     // while the sequence held it, but the end of B93's or B94's lift may have opened them on the
     // turn before. The turn back into the sequence gives them back.
     int32_t c0EndGates = 0, c1EndGates = 0, c24EndGates = 0;
+    // Where C10 waited, carried by the world, when B23 threw it (the throw puts it at its path's
+    // start): the turn back over the throw gives that place back.
+    int32_t c10WaitX = 0, c10WaitY = 0;
     // The gates the hero walked with when knocked down (GateBits): the knock-down shuts them all
     // (the troll's leaves them as they are), and the turn back over it to walking gives them
     // back. All open while the hero is not knocked down, as a walk mostly has them.
@@ -299,7 +302,8 @@ struct PageStamps {
     int32_t item7Met = kNoStamp;
     int32_t item13Met = kNoStamp;
     int32_t item11Zone = kNoStamp;
-    int32_t c19Hit = kNoStamp; // C19 was first met (flags.c19Hit set)
+    int32_t c19Hit = kNoStamp;    // C19 was first met (flags.c19Hit set)
+    int32_t c10Thrown = kNoStamp; // B23 threw C10 (the turn's page)
     // Collision objects and items on page turns.
     int32_t c7PathEnd = kNoStamp;
     int32_t c11HandOver = kNoStamp;

@@ -741,6 +741,19 @@ void CStage_One::SecondUndoChecks() {
         L.stamps.c19Hit = kNoStamp;
         L.flags.c19Hit = 0;
     }
+    // B23's throw taken back: C10 waits again where the world had carried it, a step back (it
+    // drifted on that turn before the throw), whatever its path's first step back made of it
+    // (the rule there makes it done when C9 has a picture other than its first).
+    if (TurnBefore(L.stamps.c10Thrown, page)) {
+        L.stamps.c10Thrown = kNoStamp;
+        CollObj& c10 = L.colls[10];
+        if (c10.frame == 0 && (c10.state == 1 || c10.state == 5 || c10.state == 6)) {
+            c10.state = 6;
+            c10.x = L.values.c10WaitX + c10.step;
+            c10.y = L.values.c10WaitY;
+        }
+        L.values.c10WaitX = L.values.c10WaitY = 0;
+    }
     CollObj& c5 = L.colls[5];
     const TearObj& i7 = t.I(7);
     if (ShownWhenTurned(i7.state, i7.x, i7.dw, t.common.itemGate ? i7.step : 0) == ItemVisible &&
