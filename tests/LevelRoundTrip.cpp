@@ -119,8 +119,17 @@ void ForgiveAcceptedDifferences(LevelSnapshot& after, const LevelSnapshot& befor
     auto blinks = [](const LevelState& l) {
         return l.charState == CharBlink && l.counters.blinkCount >= 1 && l.counters.blinkCount <= 3;
     };
+    // Climbing onto the mount or failing the climb, every turn sets all four gates before
+    // anything reads them (forward it climbs a picture and closes them, or at its end opens them;
+    // backward it climbs back and closes them, or from its first picture opens them as the walk
+    // goes on); C1's end may have opened three of them at rest in between.
+    auto climbs = [](const LevelState& l) {
+        return l.charState == CharMount || l.charState == CharFailedClimb;
+    };
     if ((fallsOn(a) && fallsOn(b) && a.chars[CharFall] == b.chars[CharFall]) ||
-        (blinks(a) && blinks(b) && a.counters.blinkCount == b.counters.blinkCount)) {
+        (blinks(a) && blinks(b) && a.counters.blinkCount == b.counters.blinkCount) ||
+        (climbs(a) && a.charState == b.charState &&
+         a.chars[a.charState].frame == b.chars[b.charState].frame)) {
         after.common.backGate = before.common.backGate;
         after.common.itemGate = before.common.itemGate;
         after.common.collGate = before.common.collGate;
