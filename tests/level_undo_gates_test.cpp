@@ -344,14 +344,7 @@ TEST_F(LevelUndoTest, SequenceEndsThatOpenTheGatesAreTakenBackWholeTurn) {
             it.state = ItemInBag;
         Show(stage, 10, 300, 5);
         auto wake = [&](int slot, int32_t x, int32_t state) -> CollObj& {
-            CollObj& c = L.colls[slot];
-            c = CollObj{};
-            c.x = x;
-            c.y = 200;
-            c.frames = 4;
-            c.step = 5;
-            c.state = state;
-            return c;
+            return Wake(slot, x, state, 4, 5);
         };
         wake(k, 400, 2).frame = 2;
         if (k == 1) wake(0, 100, 3);

@@ -18,18 +18,8 @@ TEST_F(LevelUndoTest, CharacterEndOpeningTheWorldUnderAPlayingSequenceIsTakenBac
         SetAllAside(stage);
         common.page = 199;
         Show(stage, 0, 500, 20); // the scenery
-        auto wake = [&](int slot, int32_t x, int32_t state) -> CollObj& {
-            CollObj& o = L.colls[slot];
-            o = CollObj{};
-            o.x = x;
-            o.y = 200;
-            o.frames = 5;
-            o.step = 20;
-            o.state = state;
-            return o;
-        };
-        wake(c.held, 400, 2).frame = 2;
-        wake(c.before, 100, 1);
+        Wake(c.held, 400, 2, 5, 20).frame = 2;
+        Wake(c.before, 100, 1, 5, 20);
         CharObj& walker = L.chars[CharWalk];
         walker.frames = 5;
         walker.x = 75;
@@ -50,5 +40,35 @@ TEST_F(LevelUndoTest, CharacterEndOpeningTheWorldUnderAPlayingSequenceIsTakenBac
         stage.TurnPage(Backward);
         EXPECT_EQ(L.colls[c.before].x, 100);
         EXPECT_EQ(WorldSnapshot::Take(stage).Diff(before), "");
+    }
+}
+
+// C12 reaches the goose's place in a frame: it is used up and B25 comes down where it stands. The
+// turn back gives C12 back there, its picture a step back only if it drifted with the world on
+// the turn taken back.
+TEST_F(LevelUndoTest, C12ReachedIsGivenBackWithThePictureItHadOnTheTurnTakenBack) {
+    for (const bool held : {false, true}) {
+        SCOPED_TRACE(held ? "world held" : "world moving");
+        HideAll(stage);
+        SetAllAside(stage);
+        common.page = 81;
+        CollObj& c12 = Wake(12, 336, 1, 3, 20);
+        L.backs[25].step = 20; // B25 moves with the world once it has come down
+        if (held) CloseThreeGates(common);
+        stage.TurnPage(Forward);
+        ASSERT_EQ(c12.frame, held ? 0 : 1);
+        ASSERT_EQ(c12.x, held ? 336 : 316);
+        const CollObj reached = c12;
+
+        L.hitC = L.zones[6] = RECT{0, 0, 800, 600}; // the hero at the goose's place
+        stage.Interact();
+        ASSERT_EQ(c12.state, 5);
+        ASSERT_EQ(L.backs[25].state, 1);
+        L.hitC = L.zones[6] = RECT{};
+        stage.TurnPage(Backward);
+        EXPECT_EQ(c12.state, 1);
+        EXPECT_EQ(c12.frame, 0);
+        EXPECT_EQ(c12.x, 336);
+        EXPECT_EQ(c12.y, reached.y);
     }
 }

@@ -4,6 +4,17 @@
 
 class LevelUndoTest : public HiddenStageTest {
   protected:
+    // Collision object `slot` afresh in `state` at (x, 200), with `frames` pictures and `step`.
+    CollObj& Wake(int slot, int32_t x, int32_t state, int32_t frames, int32_t step) {
+        CollObj& c = L.colls[slot];
+        c = CollObj{};
+        c.x = x;
+        c.y = 200;
+        c.frames = frames;
+        c.step = step;
+        c.state = state;
+        return c;
+    }
     bool AllOpen() const {
         return common.backGate && common.itemGate && common.collGate && common.placedGate;
     }

@@ -331,7 +331,8 @@ void C12ReachedUndo(BackTurn& t) {
     CollObj& c12 = t.C(12);
     if (c12.state != 5) return;
     Show(c12, t.B(25).x + 26, t.B(25).y + 208);
-    FrameBack(c12);
+    // Its picture stepped on the turn taken back only if it drifted then.
+    if (CollGateFound(t, 12)) FrameBack(c12);
 }
 
 void C11HandOverUndo(BackTurn& t) {
