@@ -521,6 +521,40 @@ TEST_F(CharacterTest, KnockDownTurnedBackToWalkingGivesTheGatesTheWalkHad) {
     EXPECT_EQ(stage.level.values.knockDownGates, kAllGateBits);
 }
 
+// Item 0 knocks the hero off the carried path, which holds three gates and leaves the put-down
+// items' gate as it found it (shut when a rule in the frame the path began shut all four). The
+// turn back over the fall's start gives that gate back as the fall found it.
+TEST_F(CharacterTest, FallsStartTurnedBackGivesThePathThePutDownItemsGateItHad) {
+    InventoryBag& bag = InventoryBag::Instance();
+    const RECT hero{100, 300, 140, 340};
+    for (const int32_t pathGates : {8, 0}) {
+        SCOPED_TRACE(pathGates);
+        Page() = 10;
+        stage.level.charState = CharCarried;
+        stage.level.counters.carryStep = 2;
+        Char(CharCarried).frames = 5;
+        stage.ApplyCarriedKeyframe(2);
+        stage.level.hitA = stage.level.hitB = stage.level.hitC = hero;
+        for (int k = 0; k < InventoryBag::kItems; ++k) {
+            bag.items[k] = TearObj{};
+            bag.items[k].state = ItemLoose;
+            bag.tearingObj[k].placePage = -1;
+        }
+        bag.items[0].state = ItemPlaced; // put down on the page before, on the hero
+        bag.items[0].hit = hero;
+        bag.tearingObj[0].placePage = 9;
+        SetGates(CCommon::Instance(), pathGates);
+
+        stage.Interact();
+        ASSERT_EQ(stage.level.charState, CharFall);
+        EXPECT_EQ(GateBits(CCommon::Instance()), 0);
+        Backward();
+        EXPECT_EQ(stage.level.charState, CharCarried);
+        EXPECT_EQ(CCommon::Instance().placedGate, pathGates ? 1 : 0);
+        EXPECT_EQ(stage.level.values.fallStartGates, kAllGateBits);
+    }
+}
+
 } // namespace
 
 // Item 7 met the walker in the same frame as the mount, whose rule came later and took the

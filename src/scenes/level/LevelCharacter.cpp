@@ -368,7 +368,9 @@ void FallBackward(Turn& t) {
     int32_t& step = t.level.counters.carryStep;
     if (step > 0) --step; // a fall from the first step goes back to that step
     t.s.ApplyCarriedKeyframe(step);
-    t.common.placedGate = 1;
+    // The path holds three gates; the put-down items' gate as the fall found it.
+    t.common.placedGate = (t.level.values.fallStartGates & 8) ? 1 : 0;
+    t.level.values.fallStartGates = kAllGateBits;
     t.level.charState = CharCarried;
     t.level.stamps.fallStart = kNoStamp; // back before the fall began
 }

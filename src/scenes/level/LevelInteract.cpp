@@ -327,6 +327,7 @@ void Rules::Item0AgainstCharacter() {
     const RECT& R0 = I(0).hit;
     KnockDownIfWalkerTouches(R0);
     if (L.charState == CharCarried && Overlaps(L.hitA, R0)) {
+        L.values.fallStartGates = GateBits(common);
         CloseAllGates(common);
         Char(CharFall).x = Char(CharCarried).x - 6;
         Char(CharFall).y = Char(CharCarried).y - 16;

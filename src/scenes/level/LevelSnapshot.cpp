@@ -161,6 +161,7 @@ void DiffLevel(Differ& d, const LevelState& a, const LevelState& b) {
     FIELD(values., lostFirstGates);
     FIELD(values., blinkFirstGates);
     FIELD(values., knockDownGates);
+    FIELD(values., fallStartGates);
     FIELD(values., leverFirstGates);
     FIELD(values., c0EndGates);
     FIELD(values., c1EndGates);

@@ -191,6 +191,10 @@ struct LevelValues {
     // (the troll's leaves them as they are), and the turn back over it to walking gives them
     // back. All open while the hero is not knocked down, as a walk mostly has them.
     int32_t knockDownGates = kAllGateBits;
+    // The gates the carried path had when item 0 knocked the hero off it (GateBits): the path
+    // leaves the put-down items' gate as it found it, mostly open, and the turn back over the
+    // fall's start gives it back. All open while no fall is kept.
+    int32_t fallStartGates = kAllGateBits;
     // Where B16 was, hidden behind C7, when C7 or C8 set it going from elsewhere: turning back over
     // that puts it there again (its path back towards C7 starts from there).
     int32_t b16HiddenX = 0;
