@@ -45,7 +45,7 @@ TEST_F(LevelUndoTest, CharacterEndOpeningTheWorldUnderAPlayingSequenceIsTakenBac
 
 // C12 reaches the goose's place in a frame: it is used up and B25 comes down where it stands. The
 // turn back gives C12 back there, its picture a step back only if it drifted with the world on
-// the turn taken back.
+// the turn taken back, and B25 goes up again.
 TEST_F(LevelUndoTest, C12ReachedIsGivenBackWithThePictureItHadOnTheTurnTakenBack) {
     for (const bool held : {false, true}) {
         SCOPED_TRACE(held ? "world held" : "world moving");
@@ -70,5 +70,6 @@ TEST_F(LevelUndoTest, C12ReachedIsGivenBackWithThePictureItHadOnTheTurnTakenBack
         EXPECT_EQ(c12.frame, 0);
         EXPECT_EQ(c12.x, 336);
         EXPECT_EQ(c12.y, reached.y);
+        EXPECT_EQ(L.backs[25].state, 2); // gone up again, whether the world moved or not
     }
 }

@@ -330,9 +330,13 @@ void C12ReachedUndo(BackTurn& t) {
     t.L.stamps.c12Reached = kNoStamp;
     CollObj& c12 = t.C(12);
     if (c12.state != 5) return;
-    Show(c12, t.B(25).x + 26, t.B(25).y + 208);
+    BackObj& b25 = t.B(25);
+    Show(c12, b25.x + 26, b25.y + 208);
     // Its picture stepped on the turn taken back only if it drifted then.
     if (CollGateFound(t, 12)) FrameBack(c12);
+    // B25, come down for it and not counting yet, hides again by its own rule when the world
+    // moves; while the world stood still that rule did not run.
+    if (!t.stage.backgroundsMoved && b25.state == 1 && t.L.counters.b25Count == 0) b25.state = 2;
 }
 
 void C11HandOverUndo(BackTurn& t) {
